@@ -1,0 +1,37 @@
+#include "cli/CliCommand.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const CliCommand kCommands[] = {
+    {"help", "", [](const std::vector<std::string>&) { PrintUsage(); return 0; }},
+};
+
+} // namespace
+
+void PrintUsage()
+{
+    std::fputs("usage:\n", stderr);
+    for (const CliCommand& c : kCommands)
+        std::fprintf(stderr, "  tracksmith-cli %s%s%s\n", c.name, *c.usage ? " " : "", c.usage);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        PrintUsage();
+        return 2;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const CliCommand& c : kCommands) {
+        if (std::strcmp(argv[1], c.name) == 0)
+            return c.run(args);
+    }
+    std::fprintf(stderr, "tracksmith-cli: unknown command \"%s\"\n", argv[1]);
+    PrintUsage();
+    return 2;
+}

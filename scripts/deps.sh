@@ -1,0 +1,22 @@
+# Sourced by the scripts: installs the Debian packages the project needs
+# when some are missing. Runs apt-get update only when something is missing.
+ts_packages=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  cuetools cdrdao libcue-dev sox
+)
+
+ts_install_missing() {
+  local missing=()
+  local p
+  for p in "${ts_packages[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
