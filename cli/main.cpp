@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "cli/CueCommands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,8 @@
 namespace {
 
 const CliCommand kCommands[] = {
+    {"normalize", "SHEET.cue", RunNormalize},
+    {"check", "SHEET.cue", RunCheck},
     {"help", "", [](const std::vector<std::string>&) { PrintUsage(); return 0; }},
 };
 

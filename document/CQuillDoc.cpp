@@ -1,0 +1,374 @@
+#include "document/CQuillDoc.h"
+
+#include "model/CCueCatalog.h"
+#include "model/CCueFile.h"
+#include "model/CCueIndex.h"
+#include "model/CCueLineSource.h"
+#include "model/CCuePostgap.h"
+#include "model/CCueReader.h"
+#include "model/CCueTextWriter.h"
+#include "model/CCueTrack.h"
+#include "platform/FileUtil.h"
+#include "platform/ShortPath.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+bool EqualPathsNoCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+CQuillDoc::CQuillDoc()
+{
+    SetTitle(DefaultTitle());
+}
+
+CQuillDoc::~CQuillDoc() = default;
+
+CCueItem* CQuillDoc::TopLevelItem(int i) const
+{
+    if (i < 0 || i >= TopLevelCount())
+        return nullptr;
+    return m_topLevel[static_cast<std::size_t>(i)].get();
+}
+
+int CQuillDoc::PositionOfTopLevel(const CCueItem* item) const
+{
+    for (std::size_t i = 0; i < m_topLevel.size(); ++i) {
+        if (m_topLevel[i].get() == item)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+CCueFile* CQuillDoc::File(int i) const
+{
+    if (i < 0 || i >= FileCount())
+        return nullptr;
+    return m_files[static_cast<std::size_t>(i)];
+}
+
+int CQuillDoc::PositionOfFile(const CCueFile* file) const
+{
+    const auto it = std::find(m_files.begin(), m_files.end(), file);
+    return it == m_files.end() ? -1 : static_cast<int>(it - m_files.begin());
+}
+
+CCueItem* CQuillDoc::Line(int i) const
+{
+    if (i < 0 || i >= LineCount())
+        return nullptr;
+    return m_lines[static_cast<std::size_t>(i)];
+}
+
+int CQuillDoc::LineOf(const CCueItem* item) const
+{
+    const auto it = std::find(m_lines.begin(), m_lines.end(), item);
+    return it == m_lines.end() ? -1 : static_cast<int>(it - m_lines.begin());
+}
+
+bool CQuillDoc::HasFileNamed(const std::string& name) const
+{
+    return std::any_of(m_files.begin(), m_files.end(), [&](const CCueFile* f) { return f->Name() == name; });
+}
+
+void CQuillDoc::ChangeHook(bool modified, bool relayout)
+{
+    SetModifiedFlag(modified);
+    if (!relayout)
+        return;
+    if (m_batchMode)
+        m_relayoutPending = true;
+    else
+        Relayout();
+}
+
+void CQuillDoc::BeginBatchMode()
+{
+    m_batchMode = true;
+    m_relayoutPending = false;
+}
+
+void CQuillDoc::EndBatchMode()
+{
+    m_batchMode = false;
+    if (m_relayoutPending)
+        ChangeHook(true, true);
+    m_relayoutPending = false;
+}
+
+void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
+{
+    if (item->Kind() == ItemKind::File) {
+        const int at = before ? PositionOfTopLevel(before) : -1;
+        const std::size_t end = at < 0 ? m_topLevel.size() : static_cast<std::size_t>(at);
+        std::size_t slot = 0;
+        for (std::size_t i = 0; i < end; ++i) {
+            if (m_topLevel[i]->Kind() == ItemKind::File)
+                ++slot;
+        }
+        m_files.insert(m_files.begin() + static_cast<std::ptrdiff_t>(slot), static_cast<CCueFile*>(item.get()));
+    } else if (item->Kind() == ItemKind::Catalog) {
+        // The catalog goes after the leading comments.
+        const auto firstOther = std::find_if(m_topLevel.begin(), m_topLevel.end(),
+                                             [](const auto& i) { return i->Kind() != ItemKind::Comment; });
+        if (firstOther != m_topLevel.end())
+            before = firstOther->get();
+        m_catalog = static_cast<CCueCatalog*>(item.get());
+    }
+    const int at = before ? PositionOfTopLevel(before) : -1;
+    if (at < 0)
+        m_topLevel.push_back(std::move(item));
+    else
+        m_topLevel.insert(m_topLevel.begin() + at, std::move(item));
+    ChangeHook(true, true);
+}
+
+void CQuillDoc::RemoveTopLevel(CCueItem* item)
+{
+    const int at = PositionOfTopLevel(item);
+    if (at < 0)
+        return;
+    if (item->Kind() == ItemKind::File)
+        std::erase(m_files, static_cast<CCueFile*>(item));
+    if (item == m_catalog)
+        m_catalog = nullptr;
+    {
+        std::unique_ptr<CCueItem> gone = std::move(m_topLevel[static_cast<std::size_t>(at)]);
+        m_topLevel.erase(m_topLevel.begin() + at);
+        // The line list must not point at the destroyed subtree, even for a
+        // moment; relayout below rebuilds it.
+        m_lines.clear();
+    }
+    ChangeHook(true, true);
+}
+
+CCueFile* CQuillDoc::InsertFileByPath(const std::string& path, CCueItem* before)
+{
+    if (HasFileNamed(path))
+        return nullptr;
+    std::string shortPath;
+    if (!ts::ShortPathName(path, shortPath)) {
+        ShowMessageBox("The file " + path
+                           + "\nhas a long filename, which CDRWIN does not support.\n"
+                             "Tracksmith tried to get the equivalent short filename, but\n"
+                             "the disk volume on which this file resides does not support 8.3 aliases.\n\n"
+                             "Please rename the file and each subdirectory in its path to use short filenames.",
+                       "File not inserted", PromptButtons::Ok, PromptIcon::Error, true);
+        return nullptr;
+    }
+    auto file = std::make_unique<CCueFile>(this, shortPath);
+    CCueFile* added = file.get();
+    if (!EqualPathsNoCase(shortPath, path))
+        added->SetComment(path);
+    InsertTopLevel(std::move(file), before);
+    added->AddTrack(nullptr);
+    ChangeHook(true, true);
+    return added;
+}
+
+void CQuillDoc::Relayout()
+{
+    if (m_relayoutRunning)
+        return; // renumbering inside relayout calls the change hook again
+    m_relayoutRunning = true;
+    m_lines.clear();
+    m_nextTrackNumber = 1;
+    for (const auto& item : m_topLevel)
+        LayOut(item.get());
+    m_relayoutRunning = false;
+}
+
+void CQuillDoc::LayOut(CCueItem* item)
+{
+    m_lines.push_back(item);
+    if (item->Kind() == ItemKind::File) {
+        auto* file = static_cast<CCueFile*>(item);
+        file->SortTracks(m_nextTrackNumber);
+        if (CCueTrack* first = file->Track(0); first && first->StartTime().Milliseconds() != 0) {
+            const CCueTime zero = CCueTime::FromMilliseconds(0);
+            first->AddIndex(first->Index(0), &zero);
+            first->SortIndexes();
+        }
+        m_nextTrackNumber += file->TrackCount();
+    }
+    for (int i = 0; i < item->ChildCount(); ++i)
+        LayOut(item->Child(i));
+}
+
+std::string CQuillDoc::SheetText() const
+{
+    std::string text;
+    CCueTextWriter().WriteDocument(*this, text);
+    return text;
+}
+
+bool CQuillDoc::OnNewDocument()
+{
+    return CDocument::OnNewDocument();
+}
+
+bool CQuillDoc::OnOpenDocument(const std::string& path)
+{
+    if (!CDocument::OnOpenDocument(path))
+        return false;
+    CCueLineSource source = CCueLineSource::FromFileName(path);
+    return CCueReader::Read(source, *this, nullptr) != nullptr;
+}
+
+std::string CQuillDoc::SaveBytes() const
+{
+    const std::string text = SheetText();
+    // Cue sheets have CR LF line ends on every platform.
+    std::string bytes;
+    bytes.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            bytes += '\r';
+        bytes += c;
+    }
+    return bytes;
+}
+
+bool CQuillDoc::OnSaveDocument(const std::string& path)
+{
+    const std::string bytes = SaveBytes();
+    std::string reason;
+    if (!ts::WriteFileAtomically(path, bytes, reason)) {
+        SetSaveError(reason);
+        return false;
+    }
+    ChangeHook(false, false);
+    return true;
+}
+
+void CQuillDoc::DeleteContents()
+{
+    m_lines.clear();
+    m_files.clear();
+    m_catalog = nullptr;
+    m_topLevel.clear();
+}
+
+FileDialogRequest CQuillDoc::SaveAsRequest() const
+{
+    FileDialogRequest request = CDocument::SaveAsRequest();
+    if (PathName().empty())
+        request.fileName = "CueSheet.cue";
+    request.filters = {{"Cue sheets (*.cue)", "*.cue"}, {"All Files (*.*)", "*"}};
+    return request;
+}
+
+CQuillDoc::Placement CQuillDoc::PlacementQuery(ItemKind kind, CCueItem* anchor) const
+{
+    Placement p;
+    p.anchor = anchor;
+    CCueFile* owningFile = anchor ? anchor->OwningFile() : nullptr;
+    CCueTrack* owningTrack = anchor ? anchor->OwningTrack() : nullptr;
+    const ItemKind anchorKind = anchor ? anchor->Kind() : ItemKind::None;
+
+    switch (kind) {
+    case ItemKind::File:
+        p.allowed = true;
+        if (owningFile)
+            p.anchor = owningFile;
+        return p;
+
+    case ItemKind::Track:
+        if (anchorKind == ItemKind::File) {
+            p.file = static_cast<CCueFile*>(anchor);
+            p.anchor = nullptr;
+        } else if (owningFile) {
+            p.file = owningFile;
+            if (owningTrack)
+                p.anchor = owningTrack;
+        } else {
+            // Outside any file: the new track goes to the end of the file
+            // above the anchor's line.
+            p.anchor = nullptr;
+            int line = anchor ? LineOf(anchor) : -1;
+            if (line < 0)
+                line = LineCount() - 1;
+            for (; line >= 0 && !p.file; --line)
+                p.file = Line(line)->OwningFile();
+        }
+        p.allowed = p.file != nullptr;
+        return p;
+
+    case ItemKind::Comment:
+        p.allowed = true;
+        if (anchorKind == ItemKind::Track) {
+            p.file = owningFile;
+        } else if (anchor && anchorKind != ItemKind::File) {
+            p.file = owningFile;
+            p.track = owningTrack;
+        }
+        return p;
+
+    case ItemKind::Catalog:
+        p.allowed = !HasCatalog();
+        if (p.allowed && !m_lines.empty()) {
+            const auto it = std::find_if(m_lines.begin(), m_lines.end(),
+                                         [](const CCueItem* i) { return i->Kind() != ItemKind::Comment; });
+            p.anchor = it != m_lines.end() ? *it : m_lines.back();
+        }
+        return p;
+
+    case ItemKind::Pregap:
+    case ItemKind::Index:
+    case ItemKind::Postgap:
+    case ItemKind::Isrc:
+    case ItemKind::Flags:
+        break;
+    case ItemKind::None:
+    default:
+        return p;
+    }
+
+    // The per-track kinds.
+    if (!owningTrack)
+        return p;
+    CCueTrack* track = owningTrack;
+    p.file = track->File();
+    p.track = track;
+    switch (kind) {
+    case ItemKind::Pregap:
+        p.allowed = track->Pregap() == nullptr;
+        p.anchor = track->Child(0);
+        break;
+    case ItemKind::Index:
+        p.allowed = true;
+        if (anchorKind == ItemKind::Track || anchorKind == ItemKind::Postgap) {
+            p.anchor = static_cast<CCueItem*>(track->Postgap());
+        } else if (anchorKind == ItemKind::Pregap || anchorKind == ItemKind::Isrc || anchorKind == ItemKind::Flags) {
+            p.anchor = track->IndexCount() > 0 ? static_cast<CCueItem*>(track->Index(0))
+                                               : static_cast<CCueItem*>(track->Postgap());
+        }
+        break;
+    case ItemKind::Postgap:
+        p.allowed = track->Postgap() == nullptr;
+        p.anchor = nullptr;
+        break;
+    case ItemKind::Isrc:
+        p.allowed = track->Isrc() == nullptr;
+        p.anchor = track->Child(0);
+        break;
+    case ItemKind::Flags:
+        p.allowed = track->Flags() == nullptr;
+        p.anchor = track->Child(0);
+        if (p.anchor && p.anchor->Kind() == ItemKind::Isrc)
+            p.anchor = track->Child(1);
+        break;
+    default:
+        break;
+    }
+    return p;
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "model/CueTypes.h"
+#include "platform/CDocument.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCueCatalog;
+class CCueFile;
+class CCueItem;
+class CCueTrack;
+
+// The open cue sheet: the root of the item tree, its files and catalog, and
+// the line list (every item in display order, one per listing line). Every
+// change of the tree goes through the change hook, which runs relayout:
+// tracks and indexes sorted by time and numbered, each file's first track
+// starting at 00:00:00, the line list rebuilt.
+class CQuillDoc final : public CDocument
+{
+public:
+    // Where a new item of some kind may go relative to an anchor item.
+    struct Placement {
+        bool allowed = false;
+        CCueItem* anchor = nullptr; // insert before this; null appends
+        CCueFile* file = nullptr;
+        CCueTrack* track = nullptr;
+    };
+
+    CQuillDoc();
+    ~CQuillDoc() override;
+
+    int TopLevelCount() const { return static_cast<int>(m_topLevel.size()); }
+    CCueItem* TopLevelItem(int i) const;
+    int PositionOfTopLevel(const CCueItem* item) const;
+
+    int FileCount() const { return static_cast<int>(m_files.size()); }
+    CCueFile* File(int i) const;
+    int PositionOfFile(const CCueFile* file) const;
+
+    int LineCount() const { return static_cast<int>(m_lines.size()); }
+    CCueItem* Line(int i) const;
+    int LineOf(const CCueItem* item) const;
+
+    CCueCatalog* Catalog() const { return m_catalog; }
+    bool HasCatalog() const { return m_catalog != nullptr; }
+    // Exact, case-sensitive comparison with every FILE's name.
+    bool HasFileNamed(const std::string& name) const;
+
+    // Sets the modified flag to `modified`; with `relayout`, runs relayout
+    // now, or once at the end of batch mode.
+    void ChangeHook(bool modified, bool relayout);
+    void BeginBatchMode();
+    void EndBatchMode();
+
+    void InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before);
+    void RemoveTopLevel(CCueItem* item);
+    // Adds a FILE for the path, with one track and INDEX 01 at 00:00:00.
+    // Null when the name is already in the sheet or has no short form.
+    CCueFile* InsertFileByPath(const std::string& path, CCueItem* before);
+
+    Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const;
+    bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }
+
+    // The sheet as saved, with "\n" line ends.
+    std::string SheetText() const;
+    // The bytes Save writes: the sheet text with CR LF line ends.
+    std::string SaveBytes() const;
+
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const std::string& path) override;
+    bool OnSaveDocument(const std::string& path) override;
+    void DeleteContents() override;
+
+protected:
+    std::string DefaultTitle() const override { return "Untitled cuesheet"; }
+    FileDialogRequest SaveAsRequest() const override;
+
+private:
+    void Relayout();
+    void LayOut(CCueItem* item);
+
+    std::vector<std::unique_ptr<CCueItem>> m_topLevel;
+    CCueCatalog* m_catalog = nullptr;
+    std::vector<CCueFile*> m_files;
+    std::vector<CCueItem*> m_lines;
+    bool m_batchMode = false;
+    bool m_relayoutPending = false;
+    bool m_relayoutRunning = false;
+    int m_nextTrackNumber = 1;
+};

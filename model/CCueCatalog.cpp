@@ -1,0 +1,31 @@
+#include "model/CCueCatalog.h"
+
+#include "model/CCueLine.h"
+#include "model/CueDiagnostics.h"
+
+CCueCatalog::CCueCatalog(CQuillDoc* document)
+    : CCueItem(document, ItemKind::Catalog)
+{
+}
+
+bool CCueCatalog::SetNumber(const std::string& number)
+{
+    if (number == m_number)
+        return false;
+    m_number = number;
+    NotifyChanged(false);
+    return true;
+}
+
+bool CCueCatalog::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    std::size_t pos = 0;
+    std::string_view token;
+    if (!line.NextToken(pos, token)) {
+        ts::ReportError(ts::CurrentCueLine(), "No Catalog number - must specify <1234567890123>");
+        return false;
+    }
+    SetNumber(std::string(token));
+    return true;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/CCueItem.h"
+
+#include <string>
+
+// The CATALOG line: the disc's catalog number, kept as written.
+class CCueCatalog final : public CCueItem
+{
+public:
+    explicit CCueCatalog(CQuillDoc* document);
+
+    const std::string& Number() const { return m_number; }
+    bool SetNumber(const std::string& number);
+
+    bool Parse(const CCueLine& line) override;
+
+private:
+    std::string m_number;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "model/CCueItem.h"
+
+#include <string>
+#include <vector>
+
+class CCueTrack;
+
+// A FILE line: a data or audio file of the disc and the tracks in it.
+class CCueFile final : public CCueItem
+{
+public:
+    explicit CCueFile(CQuillDoc* document);
+    // Takes its type from the name's extension.
+    CCueFile(CQuillDoc* document, std::string name);
+
+    const std::string& Name() const { return m_name; }
+    bool SetName(const std::string& name);
+    FileType Type() const { return m_type; }
+    bool SetType(FileType type);
+    std::string_view TypeText() const { return ts::FileTypeText(m_type); }
+
+    int TrackCount() const { return static_cast<int>(m_tracks.size()); }
+    CCueTrack* Track(int i) const;
+    int PositionOfTrack(const CCueTrack* track) const;
+
+    bool Parse(const CCueLine& line) override;
+    bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before) override;
+    bool RemoveChild(CCueItem* child) override;
+    CCueFile* OwningFile() const override { return const_cast<CCueFile*>(this); }
+
+    // A new track numbered after the last, of the name's default type, with
+    // its first index; inserted before `before` (appended for null).
+    CCueTrack* AddTrack(CCueItem* before);
+    // Orders the tracks by the time of their first index and numbers them
+    // from firstNumber; then orders each track's indexes.
+    void SortTracks(int firstNumber);
+
+private:
+    std::vector<CCueTrack*> m_tracks;
+    std::string m_name;
+    FileType m_type;
+};

@@ -1,0 +1,74 @@
+#include "model/CCueFlags.h"
+
+#include "model/CCueLine.h"
+#include "model/CCueTrack.h"
+#include "model/CueDiagnostics.h"
+#include "model/TextUtil.h"
+
+CCueFlags::CCueFlags(CQuillDoc* document, CCueTrack* track)
+    : CCueItem(document, ItemKind::Flags)
+    , m_track(track)
+{
+}
+
+void CCueFlags::Get(bool& dcp, bool& fourChannel, bool& preEmphasis) const
+{
+    dcp = m_dcp;
+    fourChannel = m_fourChannel;
+    preEmphasis = m_preEmphasis;
+}
+
+bool CCueFlags::Set(bool dcp, bool fourChannel, bool preEmphasis)
+{
+    const bool changed = dcp != m_dcp || fourChannel != m_fourChannel || preEmphasis != m_preEmphasis;
+    m_dcp = dcp;
+    m_fourChannel = fourChannel;
+    m_preEmphasis = preEmphasis;
+    if (changed)
+        NotifyChanged(false);
+    return changed;
+}
+
+std::string CCueFlags::FlagsText() const
+{
+    std::string text;
+    if (m_dcp)
+        text += "DCP ";
+    if (m_fourChannel)
+        text += "4CH ";
+    if (m_preEmphasis)
+        text += "PRE ";
+    return text;
+}
+
+CCueFile* CCueFlags::OwningFile() const
+{
+    return m_track ? m_track->File() : nullptr;
+}
+
+bool CCueFlags::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    // Only the words before the end-of-line comment are flags.
+    std::string_view args = line.Arguments();
+    if (line.CommentPosition() >= 0) {
+        const auto commentAt = static_cast<std::size_t>(line.CommentPosition());
+        const auto argsAt = static_cast<std::size_t>(line.ArgumentColumn() - 1);
+        args = commentAt > argsAt ? args.substr(0, commentAt - argsAt) : std::string_view();
+    }
+    std::size_t pos = 0;
+    std::string_view word;
+    while (CCueLine::NextTokenIn(args, pos, word)) {
+        if (ts::EqualsNoCase(word, "DCP"))
+            m_dcp = true;
+        else if (ts::EqualsNoCase(word, "4CH"))
+            m_fourChannel = true;
+        else if (ts::EqualsNoCase(word, "PRE"))
+            m_preEmphasis = true;
+        else {
+            ts::ReportError(ts::CurrentCueLine(), "Unknown flag " + std::string(word));
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/CCueItem.h"
+
+// A FLAGS line: digital copy permitted, four channels, pre-emphasis.
+class CCueFlags final : public CCueItem
+{
+public:
+    CCueFlags(CQuillDoc* document, CCueTrack* track);
+
+    bool Dcp() const { return m_dcp; }
+    bool FourChannel() const { return m_fourChannel; }
+    bool PreEmphasis() const { return m_preEmphasis; }
+    void Get(bool& dcp, bool& fourChannel, bool& preEmphasis) const;
+    bool Set(bool dcp, bool fourChannel, bool preEmphasis);
+    // "DCP ", "4CH ", "PRE " for the flags that are set, in this order.
+    std::string FlagsText() const;
+    CCueTrack* Track() const { return m_track; }
+
+    bool Parse(const CCueLine& line) override;
+    CCueFile* OwningFile() const override;
+    CCueTrack* OwningTrack() const override { return m_track; }
+
+private:
+    bool m_dcp = false;
+    bool m_fourChannel = false;
+    bool m_preEmphasis = false;
+    CCueTrack* m_track;
+};

@@ -1,0 +1,66 @@
+#include "model/CCueIndex.h"
+
+#include "model/CCueLine.h"
+#include "model/CCueTrack.h"
+#include "model/CueDiagnostics.h"
+#include "model/TextUtil.h"
+
+CCueIndex::CCueIndex(CQuillDoc* document, CCueTrack* track)
+    : CCueIndex(document, track, -1, CCueTime())
+{
+}
+
+CCueIndex::CCueIndex(CQuillDoc* document, CCueTrack* track, int number, const CCueTime& time)
+    : CCueItem(document, ItemKind::Index)
+    , m_number(number)
+    , m_time(time)
+    , m_track(track)
+{
+}
+
+bool CCueIndex::SetNumber(int number)
+{
+    if (number == m_number)
+        return false;
+    m_number = number;
+    NotifyChanged(true);
+    return true;
+}
+
+bool CCueIndex::SetTime(const CCueTime& time)
+{
+    if (CCueTime::Compare(time, m_time) == 0)
+        return false;
+    m_time = time;
+    NotifyChanged(true);
+    return true;
+}
+
+CCueFile* CCueIndex::OwningFile() const
+{
+    return m_track ? m_track->File() : nullptr;
+}
+
+bool CCueIndex::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    std::size_t pos = 0;
+    std::string_view token;
+    if (!line.NextToken(pos, token)) {
+        ts::ReportError(ts::CurrentCueLine(), "No Index number specified");
+        return false;
+    }
+    for (char c : token) {
+        if (c < '0' || c > '9') {
+            ts::ReportError(ts::CurrentCueLine(), "Non-numeric index number");
+            return false;
+        }
+    }
+    m_number = ts::ParseLeadingInt(token);
+    if (!line.NextToken(pos, token)) {
+        ts::ReportError(ts::CurrentCueLine(), "No Index time - must specify <mm::ss::ff>");
+        return false;
+    }
+    m_time = CCueTime::Parse(token);
+    return true;
+}

@@ -1,0 +1,38 @@
+#include "model/CCueIsrc.h"
+
+#include "model/CCueLine.h"
+#include "model/CCueTrack.h"
+#include "model/CueDiagnostics.h"
+
+CCueIsrc::CCueIsrc(CQuillDoc* document, CCueTrack* track)
+    : CCueItem(document, ItemKind::Isrc)
+    , m_track(track)
+{
+}
+
+bool CCueIsrc::SetCode(const std::string& code)
+{
+    if (code == m_code)
+        return false;
+    m_code = code;
+    NotifyChanged(false);
+    return true;
+}
+
+CCueFile* CCueIsrc::OwningFile() const
+{
+    return m_track ? m_track->File() : nullptr;
+}
+
+bool CCueIsrc::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    std::size_t pos = 0;
+    std::string_view token;
+    if (!line.NextToken(pos, token)) {
+        ts::ReportError(ts::CurrentCueLine(), "No ISRC number - must specify <ABCDE1234567>");
+        return false;
+    }
+    SetCode(std::string(token));
+    return true;
+}

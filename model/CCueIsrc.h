@@ -1,0 +1,24 @@
+#pragma once
+
+#include "model/CCueItem.h"
+
+#include <string>
+
+// An ISRC line: the track's recording code, kept as written.
+class CCueIsrc final : public CCueItem
+{
+public:
+    CCueIsrc(CQuillDoc* document, CCueTrack* track);
+
+    const std::string& Code() const { return m_code; }
+    bool SetCode(const std::string& code);
+    CCueTrack* Track() const { return m_track; }
+
+    bool Parse(const CCueLine& line) override;
+    CCueFile* OwningFile() const override;
+    CCueTrack* OwningTrack() const override { return m_track; }
+
+private:
+    std::string m_code;
+    CCueTrack* m_track;
+};

@@ -1,0 +1,120 @@
+#include "model/CCueItem.h"
+
+#include "document/CQuillDoc.h"
+#include "model/CCueLine.h"
+#include "model/TextUtil.h"
+
+#include <algorithm>
+
+CCueItem::CCueItem(CQuillDoc* document, ItemKind kind)
+    : m_kind(kind)
+    , m_document(document)
+{
+}
+
+CCueItem::~CCueItem() = default;
+
+bool CCueItem::SetComment(const std::string& text)
+{
+    if (text == m_comment)
+        return false;
+    m_comment.clear();
+    NotifyChanged(false);
+    if (text.empty())
+        return true;
+    const std::string_view firstWord = std::string_view(text).substr(0, text.find(' '));
+    if (text[0] == ';' || ts::EqualsNoCase(firstWord, "REM"))
+        m_comment = text;
+    else
+        m_comment = "; " + text;
+    return true;
+}
+
+CCueItem* CCueItem::Child(int i) const
+{
+    if (i < 0 || i >= ChildCount())
+        return nullptr;
+    return m_children[static_cast<std::size_t>(i)].get();
+}
+
+int CCueItem::PositionOf(const CCueItem* item) const
+{
+    for (std::size_t i = 0; i < m_children.size(); ++i) {
+        if (m_children[i].get() == item)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool CCueItem::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    return true;
+}
+
+bool CCueItem::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
+{
+    const int at = before ? PositionOf(before) : -1;
+    if (at < 0)
+        m_children.push_back(std::move(child));
+    else
+        m_children.insert(m_children.begin() + at, std::move(child));
+    NotifyChanged(true);
+    return true;
+}
+
+bool CCueItem::RemoveChild(CCueItem* child)
+{
+    const int at = PositionOf(child);
+    if (at >= 0) {
+        // Keep the item alive until it is out of the list, so that its
+        // destructor never sees itself still linked.
+        std::unique_ptr<CCueItem> gone = std::move(m_children[static_cast<std::size_t>(at)]);
+        m_children.erase(m_children.begin() + at);
+    }
+    NotifyChanged(true);
+    return true;
+}
+
+void CCueItem::NotifyChanged(bool relayout) const
+{
+    if (m_document)
+        m_document->ChangeHook(true, relayout);
+}
+
+void CCueItem::TakeLineComment(const CCueLine& line)
+{
+    std::string_view text;
+    if (line.CommentText(text))
+        m_comment.assign(text);
+}
+
+void CCueItem::ExchangeSortChildren(std::vector<std::int64_t>& keys)
+{
+    const std::size_t n = keys.size();
+    // Nothing moves when the compared keys are already in order, which is
+    // the usual case; this keeps relayout linear on sorted sheets.
+    std::int64_t last = -1;
+    bool sorted = true;
+    for (std::int64_t k : keys) {
+        if (k < 0)
+            continue;
+        if (k < last) {
+            sorted = false;
+            break;
+        }
+        last = k;
+    }
+    if (sorted)
+        return;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (keys[i] < 0)
+            continue;
+        for (std::size_t j = i + 1; j < n; ++j) {
+            if (keys[j] >= 0 && keys[i] > keys[j]) {
+                std::swap(keys[i], keys[j]);
+                std::swap(m_children[i], m_children[j]);
+            }
+        }
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "model/CueTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCueFile;
+class CCueLine;
+class CCueTrack;
+class CQuillDoc;
+
+// One line of a cue sheet. An item owns its children (the lines that belong
+// to it, in sheet order); every back pointer is non-owning. Setters return
+// whether the value changed and tell the document through its change hook.
+class CCueItem
+{
+public:
+    explicit CCueItem(CQuillDoc* document, ItemKind kind = ItemKind::None);
+    virtual ~CCueItem();
+    CCueItem(const CCueItem&) = delete;
+    CCueItem& operator=(const CCueItem&) = delete;
+
+    ItemKind Kind() const { return m_kind; }
+    CQuillDoc* Document() const { return m_document; }
+
+    const std::string& Comment() const { return m_comment; }
+    bool HasComment() const { return !m_comment.empty(); }
+    // Stores text as a comment: "; " is put in front unless it already
+    // starts with ";" or the word REM.
+    bool SetComment(const std::string& text);
+
+    int ChildCount() const { return static_cast<int>(m_children.size()); }
+    CCueItem* Child(int i) const;
+    int PositionOf(const CCueItem* item) const;
+
+    // Fills the item from a tokenized line; reports a bad field itself.
+    virtual bool Parse(const CCueLine& line);
+    // Inserts child before `before`, or appends it when `before` is not a child.
+    virtual bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before);
+    // Takes child out of the children and destroys it.
+    virtual bool RemoveChild(CCueItem* child);
+    virtual CCueFile* OwningFile() const { return nullptr; }
+    virtual CCueTrack* OwningTrack() const { return nullptr; }
+
+protected:
+    // A plain change, or a change that needs the layout rebuilt.
+    void NotifyChanged(bool relayout) const;
+    // Takes the line's end-of-line comment, when it has one.
+    void TakeLineComment(const CCueLine& line);
+    // Orders the children of one kind by a key with an exchange sort: for each
+    // position i, every later child that sorts before it is swapped in. Keys
+    // below 0 mark children that are never compared; other kinds stay put.
+    void ExchangeSortChildren(std::vector<std::int64_t>& keys);
+
+    std::string m_comment;
+    std::vector<std::unique_ptr<CCueItem>> m_children;
+
+private:
+    ItemKind m_kind;
+    CQuillDoc* m_document;
+};

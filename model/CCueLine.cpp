@@ -1,0 +1,97 @@
+#include "model/CCueLine.h"
+
+#include "model/TextUtil.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+struct Keyword {
+    std::string_view word;
+    ItemKind kind;
+};
+
+// Searched in this order.
+constexpr std::array<Keyword, 8> kKeywords = {{
+    {"INDEX", ItemKind::Index},
+    {"TRACK", ItemKind::Track},
+    {"POSTGAP", ItemKind::Postgap},
+    {"PREGAP", ItemKind::Pregap},
+    {"FILE", ItemKind::File},
+    {"CATALOG", ItemKind::Catalog},
+    {"ISRC", ItemKind::Isrc},
+    {"FLAGS", ItemKind::Flags},
+}};
+
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+} // namespace
+
+bool CCueLine::Tokenize()
+{
+    const std::string_view text(m_text);
+    m_argumentColumn = 1;
+    const auto semicolon = text.find(';');
+    m_commentPosition = semicolon == std::string_view::npos ? -1 : static_cast<int>(semicolon);
+
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    m_argumentColumn += static_cast<int>(i);
+
+    const auto wordEnd = std::min(text.find(' ', i), text.size());
+    const std::string_view word = text.substr(i, wordEnd - i);
+
+    if (i == text.size() || text[i] == ';' || ts::EqualsNoCase(word, "REM")) {
+        m_kind = ItemKind::Comment;
+        m_commentPosition = static_cast<int>(i);
+        return true;
+    }
+
+    m_kind = ItemKind::None;
+    for (const Keyword& k : kKeywords) {
+        if (ts::EqualsNoCase(word, k.word)) {
+            m_kind = k.kind;
+            break;
+        }
+    }
+
+    std::size_t arg = wordEnd;
+    while (arg < text.size() && text[arg] == ' ')
+        ++arg;
+    m_argumentColumn = static_cast<int>(arg) + 1;
+    return m_kind != ItemKind::None;
+}
+
+bool CCueLine::CommentText(std::string_view& text) const
+{
+    if (m_commentPosition < 0 || static_cast<std::size_t>(m_commentPosition) > m_text.size())
+        return false;
+    text = std::string_view(m_text).substr(static_cast<std::size_t>(m_commentPosition));
+    return true;
+}
+
+std::string_view CCueLine::Arguments() const
+{
+    const auto start = static_cast<std::size_t>(m_argumentColumn - 1);
+    return start < m_text.size() ? std::string_view(m_text).substr(start) : std::string_view();
+}
+
+bool CCueLine::NextToken(std::size_t& pos, std::string_view& token) const
+{
+    return NextTokenIn(Arguments(), pos, token);
+}
+
+bool CCueLine::NextTokenIn(std::string_view args, std::size_t& pos, std::string_view& token)
+{
+    while (pos < args.size() && IsSeparator(args[pos]))
+        ++pos;
+    if (pos >= args.size())
+        return false;
+    const std::size_t start = pos;
+    while (pos < args.size() && !IsSeparator(args[pos]))
+        ++pos;
+    token = args.substr(start, pos - start);
+    return true;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "model/CueTypes.h"
+
+#include <string>
+#include <string_view>
+
+// One source line being recognised: its keyword kind, where its arguments
+// start and where its comment starts.
+class CCueLine
+{
+public:
+    std::string& Text() { return m_text; }
+    const std::string& Text() const { return m_text; }
+
+    // Finds the kind, the argument column and the comment position; false
+    // for an unknown keyword.
+    bool Tokenize();
+
+    ItemKind Kind() const { return m_kind; }
+    int ArgumentColumn() const { return m_argumentColumn; } // 1-based
+    int CommentPosition() const { return m_commentPosition; } // 0-based, -1 for none
+
+    // The text from the comment position to the end of the line.
+    bool CommentText(std::string_view& text) const;
+
+    // Walks the argument tokens, separated by runs of blanks, tabs and line
+    // feeds. Start with pos = 0; each call gives the next token, or false at
+    // the end. Quotes are not special.
+    bool NextToken(std::size_t& pos, std::string_view& token) const;
+    static bool NextTokenIn(std::string_view text, std::size_t& pos, std::string_view& token);
+    // The argument text itself (from the argument column to the end).
+    std::string_view Arguments() const;
+
+private:
+    std::string m_text;
+    ItemKind m_kind = static_cast<ItemKind>(10);
+    int m_argumentColumn = 1;
+    int m_commentPosition = -1;
+};

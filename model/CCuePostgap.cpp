@@ -1,0 +1,31 @@
+#include "model/CCuePostgap.h"
+
+#include "model/CCueTrack.h"
+#include "model/CueGapParse.h"
+
+CCuePostgap::CCuePostgap(CQuillDoc* document, CCueTrack* track, const CCueTime& time)
+    : CCueItem(document, ItemKind::Postgap)
+    , m_time(time)
+    , m_track(track)
+{
+}
+
+bool CCuePostgap::SetTime(const CCueTime& time)
+{
+    if (CCueTime::Compare(time, m_time) == 0)
+        return false;
+    m_time = time;
+    NotifyChanged(false);
+    return true;
+}
+
+CCueFile* CCuePostgap::OwningFile() const
+{
+    return m_track ? m_track->File() : nullptr;
+}
+
+bool CCuePostgap::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    return ts::ParseGapTime(line, "No Postgap time - must specify <mm::ss::ff>", m_time);
+}

@@ -1,0 +1,31 @@
+#include "model/CCuePregap.h"
+
+#include "model/CCueTrack.h"
+#include "model/CueGapParse.h"
+
+CCuePregap::CCuePregap(CQuillDoc* document, CCueTrack* track, const CCueTime& time)
+    : CCueItem(document, ItemKind::Pregap)
+    , m_time(time)
+    , m_track(track)
+{
+}
+
+bool CCuePregap::SetTime(const CCueTime& time)
+{
+    if (CCueTime::Compare(time, m_time) == 0)
+        return false;
+    m_time = time;
+    NotifyChanged(false);
+    return true;
+}
+
+CCueFile* CCuePregap::OwningFile() const
+{
+    return m_track ? m_track->File() : nullptr;
+}
+
+bool CCuePregap::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    return ts::ParseGapTime(line, "No Pregap time - must specify <mm::ss::ff>", m_time);
+}

@@ -1,0 +1,273 @@
+#include "model/CCueReader.h"
+
+#include "document/CQuillDoc.h"
+#include "model/CCueCatalog.h"
+#include "model/CCueComment.h"
+#include "model/CCueFile.h"
+#include "model/CCueFlags.h"
+#include "model/CCueIndex.h"
+#include "model/CCueIsrc.h"
+#include "model/CCueLine.h"
+#include "model/CCueLineSource.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CCueTrack.h"
+#include "model/CueDiagnostics.h"
+#include "model/TextUtil.h"
+#include "platform/Trace.h"
+
+#include <memory>
+
+namespace {
+
+// The state of one read.
+class CReadPass
+{
+public:
+    CReadPass(CQuillDoc& document, const CQuillDoc::Placement& placement)
+        : m_doc(document)
+        , m_file(placement.file)
+        , m_track(placement.track)
+        , m_anchor(placement.anchor)
+    {
+    }
+
+    // False when a structure check failed and the read must stop.
+    bool HandleLine(const CCueLine& line);
+    CCueItem* FirstNew() const { return m_firstNew; }
+
+private:
+    bool Fail(const char* message);
+    void Added(CCueItem* item);
+    bool ReadFile(const CCueLine& line);
+    bool ReadTrack(const CCueLine& line);
+    template <class Item>
+    void ReadTrackChild(const CCueLine& line);
+    void ReadComment(const CCueLine& line);
+    void ReadCatalog(const CCueLine& line);
+
+    CQuillDoc& m_doc;
+    CCueFile* m_file;
+    CCueTrack* m_track;
+    CCueItem* m_anchor;
+    CCueItem* m_firstNew = nullptr;
+};
+
+std::string TraceText(const CCueItem& item)
+{
+    switch (item.Kind()) {
+    case ItemKind::File:
+        return "Got new file " + static_cast<const CCueFile&>(item).Name();
+    case ItemKind::Track:
+        return ts::Format("Got new track %d", static_cast<const CCueTrack&>(item).Number());
+    case ItemKind::Pregap:
+        return "Got Pregap";
+    case ItemKind::Index:
+        return ts::Format("Got new index %d", static_cast<const CCueIndex&>(item).Number());
+    case ItemKind::Postgap:
+        return "Got Postgap";
+    case ItemKind::Comment:
+        return "Got Comment " + item.Comment();
+    case ItemKind::Catalog:
+        return "Got Catalog " + static_cast<const CCueCatalog&>(item).Number();
+    case ItemKind::Isrc:
+        return "Got ISRC";
+    case ItemKind::Flags:
+        return "Got FLAGS";
+    case ItemKind::None:
+        break;
+    }
+    return {};
+}
+
+bool CReadPass::Fail(const char* message)
+{
+    ts::ReportError(ts::CurrentCueLine(), message);
+    return false;
+}
+
+void CReadPass::Added(CCueItem* item)
+{
+    if (!m_firstNew)
+        m_firstNew = item;
+    if (ts::TraceEnabled())
+        ts::Trace(TraceText(*item));
+}
+
+bool CReadPass::ReadFile(const CCueLine& line)
+{
+    auto file = std::make_unique<CCueFile>(&m_doc);
+    m_file = file.get();
+    if (!file->Parse(line)) {
+        // Lines after a broken FILE must not land in the previous file.
+        m_file = nullptr;
+        return true;
+    }
+    CCueFile* added = file.get();
+    m_doc.InsertTopLevel(std::move(file), m_anchor);
+    Added(added);
+    return true;
+}
+
+bool CReadPass::ReadTrack(const CCueLine& line)
+{
+    if (!m_file)
+        return Fail("Track with no file");
+    auto track = std::make_unique<CCueTrack>(&m_doc, m_file);
+    m_track = track.get();
+    if (!track->Parse(line)) {
+        // Lines after a broken TRACK must not land in the previous track.
+        m_track = nullptr;
+        return true;
+    }
+    CCueTrack* added = track.get();
+    m_file->InsertChild(std::move(track), m_anchor);
+    Added(added);
+    return true;
+}
+
+template <class Item>
+void CReadPass::ReadTrackChild(const CCueLine& line)
+{
+    auto item = std::make_unique<Item>(&m_doc, m_track);
+    if (!item->Parse(line))
+        return;
+    Item* added = item.get();
+    m_track->InsertChild(std::move(item), m_anchor);
+    Added(added);
+}
+
+void CReadPass::ReadComment(const CCueLine& line)
+{
+    auto comment = std::make_unique<CCueComment>(&m_doc, m_track, m_file);
+    if (!comment->Parse(line))
+        return;
+    CCueComment* added = comment.get();
+    if (m_track)
+        m_track->InsertChild(std::move(comment), m_anchor);
+    else if (m_file)
+        m_file->InsertChild(std::move(comment), m_anchor);
+    else
+        m_doc.InsertTopLevel(std::move(comment), m_anchor);
+    Added(added);
+}
+
+void CReadPass::ReadCatalog(const CCueLine& line)
+{
+    auto catalog = std::make_unique<CCueCatalog>(&m_doc);
+    if (!catalog->Parse(line))
+        return;
+    CCueCatalog* added = catalog.get();
+    m_doc.InsertTopLevel(std::move(catalog), m_anchor);
+    Added(added);
+}
+
+bool CReadPass::HandleLine(const CCueLine& line)
+{
+    bool ok = true;
+    switch (line.Kind()) {
+    case ItemKind::File:
+        ok = ReadFile(line);
+        break;
+    case ItemKind::Track:
+        ok = ReadTrack(line);
+        break;
+    case ItemKind::Pregap:
+        if (!m_track)
+            ok = Fail("Pregap with no track");
+        else if (m_track->Pregap())
+            ok = Fail("Only one Pregap allowed per track");
+        else
+            ReadTrackChild<CCuePregap>(line);
+        break;
+    case ItemKind::Index:
+        if (!m_track)
+            ok = Fail("Index with no track");
+        else
+            ReadTrackChild<CCueIndex>(line);
+        break;
+    case ItemKind::Postgap:
+        if (!m_track)
+            ok = Fail("Postgap with no track");
+        else if (m_track->Postgap())
+            ok = Fail("Only one Postgap allowed per track");
+        else
+            ReadTrackChild<CCuePostgap>(line);
+        break;
+    case ItemKind::Comment:
+        ReadComment(line);
+        break;
+    case ItemKind::Catalog:
+        if (m_doc.HasCatalog())
+            ok = Fail("Only one Catalog allowed");
+        else
+            ReadCatalog(line);
+        break;
+    case ItemKind::Isrc:
+        if (!m_track)
+            ok = Fail("ISRC with no track");
+        else if (m_track->Isrc())
+            ok = Fail("Only one ISRC allowed per track");
+        else
+            ReadTrackChild<CCueIsrc>(line);
+        break;
+    case ItemKind::Flags:
+        if (!m_track)
+            ok = Fail("FLAGS with no track");
+        else if (m_track->Flags())
+            ok = Fail("Only one FLAGS allowed per track");
+        else
+            ReadTrackChild<CCueFlags>(line);
+        break;
+    case ItemKind::None:
+    default:
+        ts::ReportWarning(ts::CurrentCueLine(), "Ignoring line");
+        break;
+    }
+    // Only the first line's item goes before the anchor; later items are
+    // appended to their parents and relayout orders them.
+    m_anchor = nullptr;
+    return ok;
+}
+
+} // namespace
+
+CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem* anchor)
+{
+    if (source.IsFile() && !source.Load())
+        return nullptr;
+
+    CCueLine line;
+    CQuillDoc::Placement placement;
+    const bool fits = source.GetLine(0, line) && line.Tokenize()
+        && (placement = document.PlacementQuery(line.Kind(), anchor)).allowed;
+    if (!fits) {
+        if (source.IsFile())
+            ts::ReportError(0, "The file " + source.FileName() + "\ndoes not appear to be a cue sheet");
+        else
+            ts::ReportError(0, "The contents of the clipboard cannot be inserted here");
+        return nullptr;
+    }
+
+    CReadPass pass(document, placement);
+    document.BeginBatchMode();
+    ts::SetCurrentCueLine(0);
+    bool completed = true;
+    for (int i = 0;; ++i) {
+        ts::SetCurrentCueLine(static_cast<unsigned>(i) + 1);
+        if (!source.GetLine(i, line))
+            break;
+        line.Tokenize();
+        if (!pass.HandleLine(line)) {
+            completed = false;
+            break;
+        }
+    }
+    document.EndBatchMode();
+    ts::SetCurrentCueLine(0);
+    if (!completed)
+        return nullptr;
+    if (source.IsFile())
+        document.ChangeHook(false, false);
+    return pass.FirstNew();
+}

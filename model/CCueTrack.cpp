@@ -1,0 +1,217 @@
+#include "model/CCueTrack.h"
+
+#include "model/CCueFile.h"
+#include "model/CCueFlags.h"
+#include "model/CCueIndex.h"
+#include "model/CCueIsrc.h"
+#include "model/CCueLine.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CueDiagnostics.h"
+#include "model/TextUtil.h"
+
+#include <algorithm>
+
+CCueTrack::CCueTrack(CQuillDoc* document, CCueFile* file)
+    : CCueTrack(document, file, TrackType::Err, -1)
+{
+}
+
+CCueTrack::CCueTrack(CQuillDoc* document, CCueFile* file, TrackType type, int number)
+    : CCueItem(document, ItemKind::Track)
+    , m_type(type)
+    , m_number(number)
+    , m_file(file)
+{
+}
+
+bool CCueTrack::SetNumber(int number)
+{
+    if (number == m_number)
+        return false;
+    m_number = number;
+    NotifyChanged(false);
+    return true;
+}
+
+bool CCueTrack::SetType(TrackType type)
+{
+    if (type == m_type)
+        return false;
+    m_type = type;
+    NotifyChanged(true);
+    return true;
+}
+
+CCueIndex* CCueTrack::Index(int i) const
+{
+    if (i < 0 || i >= IndexCount())
+        return nullptr;
+    return m_indexes[static_cast<std::size_t>(i)];
+}
+
+int CCueTrack::PositionOfIndex(const CCueIndex* index) const
+{
+    const auto it = std::find(m_indexes.begin(), m_indexes.end(), index);
+    return it == m_indexes.end() ? -1 : static_cast<int>(it - m_indexes.begin());
+}
+
+bool CCueTrack::Parse(const CCueLine& line)
+{
+    TakeLineComment(line);
+    std::size_t pos = 0;
+    std::string_view token;
+    if (!line.NextToken(pos, token)) {
+        ts::ReportError(ts::CurrentCueLine(), "No track number specified");
+        return false;
+    }
+    m_number = ts::ParseLeadingInt(token);
+    if (m_number == 0) {
+        ts::ReportError(ts::CurrentCueLine(), "Invalid track number (track number must be higher than 0)");
+        return false;
+    }
+    if (!line.NextToken(pos, token)) {
+        ts::ReportError(ts::CurrentCueLine(),
+                        "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.");
+        return false;
+    }
+    for (int t = static_cast<int>(TrackType::Audio); t <= static_cast<int>(TrackType::Cdi_2352); ++t) {
+        if (ts::EqualsNoCase(token, ts::TrackTypeText(static_cast<TrackType>(t)))) {
+            m_type = static_cast<TrackType>(t);
+            return true;
+        }
+    }
+    ts::ReportError(ts::CurrentCueLine(), "Unknown track type " + std::string(token));
+    return false;
+}
+
+bool CCueTrack::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
+{
+    switch (child->Kind()) {
+    case ItemKind::Pregap:
+        m_pregap = static_cast<CCuePregap*>(child.get());
+        break;
+    case ItemKind::Postgap:
+        m_postgap = static_cast<CCuePostgap*>(child.get());
+        break;
+    case ItemKind::Isrc:
+        m_isrc = static_cast<CCueIsrc*>(child.get());
+        break;
+    case ItemKind::Flags:
+        m_flags = static_cast<CCueFlags*>(child.get());
+        break;
+    case ItemKind::Index: {
+        const int at = before ? PositionOf(before) : -1;
+        const std::size_t end = at < 0 ? m_children.size() : static_cast<std::size_t>(at);
+        std::size_t slot = 0;
+        for (std::size_t i = 0; i < end; ++i) {
+            if (m_children[i]->Kind() == ItemKind::Index)
+                ++slot;
+        }
+        m_indexes.insert(m_indexes.begin() + static_cast<std::ptrdiff_t>(slot), static_cast<CCueIndex*>(child.get()));
+        break;
+    }
+    default:
+        break;
+    }
+    return CCueItem::InsertChild(std::move(child), before);
+}
+
+bool CCueTrack::RemoveChild(CCueItem* child)
+{
+    if (child == m_pregap)
+        m_pregap = nullptr;
+    else if (child == m_postgap)
+        m_postgap = nullptr;
+    else if (child == m_isrc)
+        m_isrc = nullptr;
+    else if (child == m_flags)
+        m_flags = nullptr;
+    else if (child && child->Kind() == ItemKind::Index)
+        std::erase(m_indexes, static_cast<CCueIndex*>(child));
+    return CCueItem::RemoveChild(child);
+}
+
+CCueIndex* CCueTrack::AddIndex(CCueItem* before, const CCueTime* time)
+{
+    auto index = std::make_unique<CCueIndex>(Document(), this, 1, time ? *time : PreviousEnd());
+    CCueIndex* added = index.get();
+    InsertChild(std::move(index), before);
+    return added;
+}
+
+void CCueTrack::SortIndexes()
+{
+    bool hadZero = false;
+    std::vector<std::int64_t> keys(m_children.size(), -1);
+    for (std::size_t i = 0; i < m_children.size(); ++i) {
+        if (m_children[i]->Kind() != ItemKind::Index)
+            continue;
+        const auto* index = static_cast<const CCueIndex*>(m_children[i].get());
+        keys[i] = index->Time().Milliseconds();
+        hadZero = hadZero || index->Number() == 0;
+    }
+    ExchangeSortChildren(keys);
+
+    // INDEX 00 survives only beside another index.
+    const int first = (m_indexes.size() >= 2 && hadZero) ? 0 : 1;
+    m_indexes.clear();
+    for (const auto& child : m_children) {
+        if (child->Kind() != ItemKind::Index)
+            continue;
+        auto* index = static_cast<CCueIndex*>(child.get());
+        m_indexes.push_back(index);
+        index->SetNumber(first + static_cast<int>(m_indexes.size()) - 1);
+    }
+}
+
+const CCueTrack* CCueTrack::Neighbour(int offset) const
+{
+    if (!m_file)
+        return nullptr;
+    const int at = m_file->PositionOfTrack(this);
+    return at < 0 ? nullptr : m_file->Track(at + offset);
+}
+
+CCueTime CCueTrack::LastIndexTime() const
+{
+    return m_indexes.empty() ? CCueTime::FromMilliseconds(0) : m_indexes.back()->Time();
+}
+
+CCueTime CCueTrack::StartTime() const
+{
+    if (!m_indexes.empty())
+        return m_indexes.front()->Time();
+    if (const CCueTrack* previous = Neighbour(-1); previous && previous->IndexCount() > 0)
+        return previous->LastIndexTime();
+    return CCueTime::FromMilliseconds(0);
+}
+
+CCueTime CCueTrack::PreviousEnd() const
+{
+    if (const CCueTrack* previous = Neighbour(-1))
+        return previous->LastIndexTime();
+    return CCueTime::FromMsf(0, 0, 0);
+}
+
+bool CCueTrack::NextStart(CCueTime& time) const
+{
+    if (const CCueTrack* next = Neighbour(1)) {
+        time = next->StartTime();
+        return true;
+    }
+    time = CCueTime::FromMsf(255, 0, 0);
+    return false;
+}
+
+bool CCueTrack::WithinOwnRange(const CCueTime& time) const
+{
+    return CCueTime::Compare(StartTime(), time) <= 0 && CCueTime::Compare(time, LastIndexTime()) <= 0;
+}
+
+bool CCueTrack::WithinNeighbours(const CCueTime& time) const
+{
+    CCueTime next;
+    NextStart(next);
+    return CCueTime::Compare(PreviousEnd(), time) <= 0 && CCueTime::Compare(time, next) <= 0;
+}

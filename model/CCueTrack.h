@@ -1,0 +1,71 @@
+#pragma once
+
+#include "model/CCueItem.h"
+#include "model/CCueTime.h"
+
+#include <vector>
+
+class CCueFlags;
+class CCueIndex;
+class CCueIsrc;
+class CCuePostgap;
+class CCuePregap;
+
+// A TRACK line and the lines of the track: gaps, indexes, ISRC, FLAGS and
+// comments. At most one pregap, postgap, ISRC and FLAGS each.
+class CCueTrack final : public CCueItem
+{
+public:
+    CCueTrack(CQuillDoc* document, CCueFile* file);
+    CCueTrack(CQuillDoc* document, CCueFile* file, TrackType type, int number);
+
+    int Number() const { return m_number; }
+    bool SetNumber(int number);
+    TrackType Type() const { return m_type; }
+    bool SetType(TrackType type);
+    std::string_view TypeText() const { return ts::TrackTypeText(m_type); }
+
+    CCueFile* File() const { return m_file; }
+    CCuePregap* Pregap() const { return m_pregap; }
+    CCuePostgap* Postgap() const { return m_postgap; }
+    CCueIsrc* Isrc() const { return m_isrc; }
+    CCueFlags* Flags() const { return m_flags; }
+
+    int IndexCount() const { return static_cast<int>(m_indexes.size()); }
+    CCueIndex* Index(int i) const;
+    int PositionOfIndex(const CCueIndex* index) const;
+
+    bool Parse(const CCueLine& line) override;
+    bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before) override;
+    bool RemoveChild(CCueItem* child) override;
+    CCueFile* OwningFile() const override { return m_file; }
+    CCueTrack* OwningTrack() const override { return const_cast<CCueTrack*>(this); }
+
+    // A new INDEX numbered 1 (relayout renumbers it) at time, or at the
+    // previous track's end when time is null.
+    CCueIndex* AddIndex(CCueItem* before, const CCueTime* time);
+    void SortIndexes();
+
+    // The time of the first index, else the previous track's last index
+    // time, else 0.
+    CCueTime StartTime() const;
+    CCueTime LastIndexTime() const;
+    // The previous track's last index time, or 00:00:00 for a first track.
+    CCueTime PreviousEnd() const;
+    // The next track's start time; 255:00:00 and false for a last track.
+    bool NextStart(CCueTime& time) const;
+    bool WithinOwnRange(const CCueTime& time) const;
+    bool WithinNeighbours(const CCueTime& time) const;
+
+private:
+    const CCueTrack* Neighbour(int offset) const;
+
+    TrackType m_type;
+    int m_number;
+    CCueFile* m_file;
+    CCuePregap* m_pregap = nullptr;
+    CCuePostgap* m_postgap = nullptr;
+    CCueIsrc* m_isrc = nullptr;
+    CCueFlags* m_flags = nullptr;
+    std::vector<CCueIndex*> m_indexes;
+};

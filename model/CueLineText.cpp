@@ -1,0 +1,84 @@
+#include "model/CueLineText.h"
+
+#include "model/CCueCatalog.h"
+#include "model/CCueFile.h"
+#include "model/CCueFlags.h"
+#include "model/CCueIndex.h"
+#include "model/CCueIsrc.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CCueTrack.h"
+#include "model/TextUtil.h"
+
+namespace ts {
+
+bool FileNameNeedsQuotes(const std::string& name)
+{
+    return name.find_first_of(" ;") != std::string::npos;
+}
+
+void AppendFileName(const std::string& name, std::string& out)
+{
+    if (FileNameNeedsQuotes(name)) {
+        out += '"';
+        out += name;
+        out += '"';
+    } else {
+        out += name;
+    }
+}
+
+void AppendItemText(const CCueItem& item, std::string& out)
+{
+    switch (item.Kind()) {
+    case ItemKind::File: {
+        const auto& file = static_cast<const CCueFile&>(item);
+        out += "FILE ";
+        AppendFileName(file.Name(), out);
+        out += ' ';
+        out += file.TypeText();
+        break;
+    }
+    case ItemKind::Track: {
+        const auto& track = static_cast<const CCueTrack&>(item);
+        out += "TRACK ";
+        AppendNumber2(out, track.Number());
+        out += ' ';
+        out += track.TypeText();
+        break;
+    }
+    case ItemKind::Index: {
+        const auto& index = static_cast<const CCueIndex&>(item);
+        out += "INDEX ";
+        AppendNumber2(out, index.Number());
+        out += ' ';
+        index.Time().AppendText(out);
+        break;
+    }
+    case ItemKind::Postgap:
+        out += "POSTGAP ";
+        static_cast<const CCuePostgap&>(item).Time().AppendText(out);
+        break;
+    case ItemKind::Pregap:
+        out += "PREGAP ";
+        static_cast<const CCuePregap&>(item).Time().AppendText(out);
+        break;
+    case ItemKind::Isrc:
+        out += "ISRC ";
+        out += static_cast<const CCueIsrc&>(item).Code();
+        break;
+    case ItemKind::Flags:
+        out += "FLAGS ";
+        out += static_cast<const CCueFlags&>(item).FlagsText();
+        break;
+    case ItemKind::Catalog:
+        out += "CATALOG ";
+        out += static_cast<const CCueCatalog&>(item).Number();
+        break;
+    case ItemKind::Comment:
+    case ItemKind::None:
+        break;
+    }
+}
+
+} // namespace ts

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ts {
+
+// The last element of a path ("a/b/c.cue" gives "c.cue").
+std::string FileNameOf(const std::string& path);
+// The folder part of a path, "" when it has none.
+std::string FolderOf(const std::string& path);
+
+// Whether the file can be opened for reading; when not, reason says why
+// in the system's words.
+bool CanReadFile(const std::string& path, std::string& reason);
+
+// Replaces the file at path with bytes: they are written to a temporary
+// file beside it, flushed to disk and renamed over the target only when
+// complete, so a failure never leaves a truncated file. An existing
+// target's permissions are kept; a symbolic link is followed. On failure
+// the target is untouched and reason says why.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason);
+
+} // namespace ts

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace ts {
+
+// The short form of a path, free of blanks, as disc recorders that only
+// know 8.3 names need it. On Windows the file system's 8.3 alias; elsewhere
+// there are no aliases, so the path itself when it holds no blank, and no
+// short form otherwise.
+bool ShortPathName(const std::string& path, std::string& shortPath);
+
+} // namespace ts
