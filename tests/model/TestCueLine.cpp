@@ -1,0 +1,267 @@
+#include "document/CQuillDoc.h"
+#include "model/CCueCatalog.h"
+#include "model/CCueComment.h"
+#include "model/CCueFile.h"
+#include "model/CCueFlags.h"
+#include "model/CCueIndex.h"
+#include "model/CCueIsrc.h"
+#include "model/CCueLine.h"
+#include "model/CCueLineSource.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CCueTrack.h"
+#include "model/CueDiagnostics.h"
+#include "platform/CScriptedPrompts.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    CCueLineSource source = CCueLineSource::FromText(text);
+    std::vector<std::string> lines;
+    CCueLine line;
+    for (int i = 0; source.GetLine(i, line); ++i)
+        lines.push_back(line.Text());
+    EXPECT_EQ(static_cast<int>(lines.size()), source.LineCount());
+    return lines;
+}
+
+using Strings = std::vector<std::string>;
+
+TEST(CueLineSource, LineEnds)
+{
+    EXPECT_EQ(SplitLines("a\r\nb\r\n"), (Strings{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\nb\n"), (Strings{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\rb\r"), (Strings{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\nb"), (Strings{"a", "b"}));
+    EXPECT_EQ(SplitLines("a\r\n\r\nb"), (Strings{"a", "", "b"}));
+    EXPECT_EQ(SplitLines("a\n\rb"), (Strings{"a", "b"}));   // LF CR is one line end
+    EXPECT_EQ(SplitLines("a\r\rb"), (Strings{"a", "", "b"})); // two CRs make an empty line
+    EXPECT_EQ(SplitLines(""), Strings{});
+    EXPECT_EQ(SplitLines("\n"), Strings{""});
+    EXPECT_EQ(SplitLines("x\ty\t"), Strings{"x y "});
+    // A NUL ends the text.
+    EXPECT_EQ(SplitLines(std::string("a\nb\0c\nd", 7)), (Strings{"a", "b"}));
+    EXPECT_EQ(SplitLines(std::string("\0a", 2)), Strings{});
+}
+
+TEST(CueLineSource, FileLoadTurnsCrLfIntoOneEnd)
+{
+    char path[] = "/tmp/tracksmith-lines-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    const std::string bytes = "a\r\r\nb\r\n";
+    ASSERT_EQ(write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    close(fd);
+    CCueLineSource source = CCueLineSource::FromFileName(path);
+    ASSERT_TRUE(source.Load());
+    unlink(path);
+    // CR CR LF reads as CR LF, one line end, as a text-mode stream gives it.
+    CCueLine line;
+    ASSERT_EQ(source.LineCount(), 2);
+    EXPECT_FALSE(source.GetLine(2, line));
+    EXPECT_FALSE(CCueLineSource::FromFileName("/nonexistent/x.cue").Load());
+}
+
+struct TokenCase {
+    const char* text;
+    ItemKind kind;
+    int argumentColumn;
+    int commentPosition;
+};
+
+class Tokenize : public testing::TestWithParam<TokenCase> {};
+
+TEST_P(Tokenize, KindColumnsAndComment)
+{
+    const TokenCase& c = GetParam();
+    CCueLine line;
+    line.Text() = c.text;
+    EXPECT_EQ(line.Tokenize(), c.kind != ItemKind::None);
+    EXPECT_EQ(line.Kind(), c.kind);
+    EXPECT_EQ(line.ArgumentColumn(), c.argumentColumn);
+    EXPECT_EQ(line.CommentPosition(), c.commentPosition);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, Tokenize, testing::Values(
+    TokenCase{"  index 1 0:2:0", ItemKind::Index, 9, -1},
+    TokenCase{"TRACK 01 audio ; first song", ItemKind::Track, 7, 15},
+    TokenCase{"REM hello", ItemKind::Comment, 1, 0},
+    TokenCase{"  rem", ItemKind::Comment, 3, 2},
+    TokenCase{";hello", ItemKind::Comment, 1, 0},
+    TokenCase{"", ItemKind::Comment, 1, 0},
+    TokenCase{"    ", ItemKind::Comment, 5, 4},
+    TokenCase{"REMARK x", ItemKind::None, 8, -1},
+    TokenCase{"CDTEXTFILE X ; y", ItemKind::None, 12, 13},
+    TokenCase{"FLAGS", ItemKind::Flags, 6, -1},
+    TokenCase{"PREGAP    00:02:00", ItemKind::Pregap, 11, -1},
+    TokenCase{"postgap 1", ItemKind::Postgap, 9, -1},
+    TokenCase{"FILE a;b WAVE", ItemKind::File, 6, 6},
+    TokenCase{"catalog 1", ItemKind::Catalog, 9, -1},
+    TokenCase{"Isrc X", ItemKind::Isrc, 6, -1},
+    TokenCase{"INDEX;1", ItemKind::None, 8, 5}));
+
+// One line parsed into a fresh item of its kind.
+struct ParseCase {
+    const char* text;
+    bool ok;
+    const char* box;    // the error box text, "" for none
+    const char* fields; // a summary of what was read
+};
+
+std::string Summary(const CCueItem& item)
+{
+    std::string s;
+    switch (item.Kind()) {
+    case ItemKind::File: {
+        const auto& f = static_cast<const CCueFile&>(item);
+        s = f.Name() + "|" + std::string(f.TypeText());
+        break;
+    }
+    case ItemKind::Track: {
+        const auto& t = static_cast<const CCueTrack&>(item);
+        s = std::to_string(t.Number()) + "|" + std::string(t.TypeText());
+        break;
+    }
+    case ItemKind::Index: {
+        const auto& i = static_cast<const CCueIndex&>(item);
+        s = std::to_string(i.Number()) + "|" + i.Time().Text();
+        break;
+    }
+    case ItemKind::Pregap:
+        s = static_cast<const CCuePregap&>(item).Time().Text();
+        break;
+    case ItemKind::Postgap:
+        s = static_cast<const CCuePostgap&>(item).Time().Text();
+        break;
+    case ItemKind::Isrc:
+        s = static_cast<const CCueIsrc&>(item).Code();
+        break;
+    case ItemKind::Catalog:
+        s = static_cast<const CCueCatalog&>(item).Number();
+        break;
+    case ItemKind::Flags:
+        s = static_cast<const CCueFlags&>(item).FlagsText();
+        break;
+    default:
+        break;
+    }
+    return s + "|" + item.Comment();
+}
+
+std::unique_ptr<CCueItem> MakeItem(ItemKind kind, CQuillDoc* doc)
+{
+    switch (kind) {
+    case ItemKind::File: return std::make_unique<CCueFile>(doc);
+    case ItemKind::Track: return std::make_unique<CCueTrack>(doc, nullptr);
+    case ItemKind::Index: return std::make_unique<CCueIndex>(doc, nullptr);
+    case ItemKind::Pregap: return std::make_unique<CCuePregap>(doc, nullptr);
+    case ItemKind::Postgap: return std::make_unique<CCuePostgap>(doc, nullptr);
+    case ItemKind::Isrc: return std::make_unique<CCueIsrc>(doc, nullptr);
+    case ItemKind::Catalog: return std::make_unique<CCueCatalog>(doc);
+    case ItemKind::Flags: return std::make_unique<CCueFlags>(doc, nullptr);
+    case ItemKind::Comment: return std::make_unique<CCueComment>(doc, nullptr, nullptr);
+    default: return nullptr;
+    }
+}
+
+class FieldParse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(FieldParse, FieldsAndMessages)
+{
+    const ParseCase& c = GetParam();
+    CScriptedPrompts prompts;
+    CPromptsScope scope(prompts);
+    CQuillDoc doc;
+    CCueLine line;
+    line.Text() = c.text;
+    line.Tokenize();
+    std::unique_ptr<CCueItem> item = MakeItem(line.Kind(), &doc);
+    ASSERT_TRUE(item) << c.text;
+    ts::SetCurrentCueLine(7);
+    EXPECT_EQ(item->Parse(line), c.ok);
+    ts::SetCurrentCueLine(0);
+    if (*c.box) {
+        ASSERT_EQ(prompts.Messages().size(), 1u);
+        const MessageBoxRequest& box = prompts.Messages()[0];
+        EXPECT_EQ(box.caption, "Error");
+        EXPECT_EQ(box.text, std::string("Line 7:  ") + c.box);
+        EXPECT_EQ(box.buttons, PromptButtons::Ok);
+        EXPECT_EQ(box.icon, PromptIcon::None);
+        EXPECT_TRUE(box.foreground);
+    } else {
+        EXPECT_TRUE(prompts.Messages().empty());
+    }
+    if (c.ok) {
+        EXPECT_EQ(Summary(*item), c.fields);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Good, FieldParse, testing::Values(
+    ParseCase{"  index 1 0:2:0", true, "", "1|00:02:00|"},
+    ParseCase{"INDEX 0007 1:2:3 extra", true, "", "7|01:02:03|"},
+    ParseCase{"INDEX 01 ;oops", true, "", "1|00:00:00|;oops"}, // the comment is read as the time
+    ParseCase{"INDEX 99999999999 00:00:00", true, "", "2147483647|00:00:00|"},
+    ParseCase{"INDEX 01 999999:99:99", true, "", "1|63:99:99|"},
+    ParseCase{"TRACK 01 audio ; first song", true, "", "1|AUDIO|; first song"},
+    ParseCase{"TRACK 120 AUDIO", true, "", "120|AUDIO|"},
+    ParseCase{"TRACK -3 mode2/2352", true, "", "-3|MODE2/2352|"},
+    ParseCase{"TRACK 7x CDI/2336", true, "", "7|CDI/2336|"},
+    ParseCase{"FILE SONG.WAV wave", true, "", "SONG.WAV|WAVE|"},
+    ParseCase{"FILE \"SONG.WAV\" WAVE", true, "", "SONG.WAV|WAVE|"},
+    ParseCase{"FILE \"My Song.wav\" WAVE ; x", true, "", "My Song.wav|WAVE|; x"},
+    ParseCase{"FILE \"a;b.wav\" WAVE", true, "", "a;b.wav|WAVE|"},
+    ParseCase{"FILE a;b.wav WAVE", true, "", "a;b.wav|WAVE|;b.wav WAVE"},
+    ParseCase{"FILE \"x.bin BINARY", true, "", "\"x.bin|BINARY|"},
+    ParseCase{"FILE D.MOT motorola", true, "", "D.MOT|MOTOROLA|"},
+    ParseCase{"FILE E.AIF AIFF", true, "", "E.AIF|AIFF|"},
+    ParseCase{"FLAGS", true, "", "|"},
+    ParseCase{"FLAGS dcp 4ch pre", true, "", "DCP 4CH PRE |"},
+    ParseCase{"FLAGS DCP ; copy permitted", true, "", "DCP |; copy permitted"},
+    ParseCase{"FLAGS DCP;x", true, "", "DCP |;x"},
+    ParseCase{"PREGAP 00:02:00", true, "", "00:02:00|"},
+    ParseCase{"POSTGAP 1", true, "", "01:00:00|"},
+    ParseCase{"ISRC ABCDE1234567 ; code", true, "", "ABCDE1234567|; code"},
+    ParseCase{"CATALOG 1234567890123", true, "", "1234567890123|"},
+    ParseCase{"REM hello", true, "", "|REM hello"},
+    ParseCase{"   ;hello", true, "", "|;hello"},
+    ParseCase{"", true, "", "|"}));
+
+INSTANTIATE_TEST_SUITE_P(Bad, FieldParse, testing::Values(
+    ParseCase{"INDEX", false, "No Index number specified", ""},
+    ParseCase{"INDEX 1a 00:00:00", false, "Non-numeric index number", ""},
+    ParseCase{"INDEX -1 00:00:00", false, "Non-numeric index number", ""},
+    ParseCase{"INDEX 01", false, "No Index time - must specify <mm::ss::ff>", ""},
+    ParseCase{"TRACK", false, "No track number specified", ""},
+    ParseCase{"TRACK 0 AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
+    ParseCase{"TRACK x AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
+    ParseCase{"TRACK 1", false, "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.", ""},
+    ParseCase{"TRACK 1 VIDEO", false, "Unknown track type VIDEO", ""},
+    ParseCase{"TRACK 1 ERR", false, "Unknown track type ERR", ""},
+    ParseCase{"FILE", false, "No file specified", ""},
+    ParseCase{"FILE \"\" WAVE", false, "No file specified", ""},
+    ParseCase{"FILE A.WAV", false, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF", ""},
+    ParseCase{"FILE A.WAV MP3", false, "Unknown file type MP3", ""},
+    ParseCase{"FILE \"My Song.wav\"", false, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF", ""},
+    ParseCase{"FLAGS DCP XYZ", false, "Unknown flag XYZ", ""},
+    ParseCase{"PREGAP", false, "No Pregap time - must specify <mm::ss::ff>", ""},
+    ParseCase{"POSTGAP ", false, "No Postgap time - must specify <mm::ss::ff>", ""},
+    ParseCase{"ISRC", false, "No ISRC number - must specify <ABCDE1234567>", ""},
+    ParseCase{"CATALOG", false, "No Catalog number - must specify <1234567890123>", ""}));
+
+TEST(CueDiagnostics, WarningTextAndLineZero)
+{
+    CScriptedPrompts prompts;
+    CPromptsScope scope(prompts);
+    ts::ReportWarning(3, "Ignoring line");
+    ts::ReportWarning(0, "Ignoring line");
+    ts::ReportError(0, "plain");
+    EXPECT_EQ(prompts.Lines(), (Strings{"Warning: Warning at Line 3:  Ignoring line\n",
+                                        "Warning: Warning:  Ignoring line\n", "Error: plain"}));
+}
+
+} // namespace
