@@ -1,0 +1,238 @@
+#include "model/CCueFile.h"
+#include "model/CCueIndex.h"
+#include "model/CCueLineSource.h"
+#include "model/CCueReader.h"
+#include "model/CCueTrack.h"
+#include "support/SheetFixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A sheet opened from a file: whether the open succeeded, the boxes it
+// showed (with "%s" standing for the file's path) and the text it holds.
+struct OpenCase {
+    const char* name;
+    std::string input;
+    bool opens;
+    Strings boxes;
+    std::string text; // the saved text when it opens
+};
+
+void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadFile : public SheetFixture, public testing::WithParamInterface<OpenCase> {};
+
+TEST_P(ReadFile, BoxesAndResult)
+{
+    const OpenCase& c = GetParam();
+    const std::string path = dir.File("sheet.cue");
+    EXPECT_EQ(Open(c.input), c.opens);
+    Strings expected;
+    for (std::string box : c.boxes) {
+        if (const auto at = box.find("%s"); at != std::string::npos)
+            box.replace(at, 2, path);
+        expected.push_back(box);
+    }
+    EXPECT_EQ(Boxes(), expected);
+    if (c.opens) {
+        EXPECT_EQ(Text(), c.text);
+        EXPECT_FALSE(doc->IsModified());
+    }
+}
+
+const char* const kNotCue = "Error: The file %s\ndoes not appear to be a cue sheet";
+
+INSTANTIATE_TEST_SUITE_P(Sheets, ReadFile, testing::Values(
+    OpenCase{"empty", "", false, {kNotCue}, ""},
+    OpenCase{"track_first", "TRACK 01 AUDIO\n", false, {kNotCue}, ""},
+    OpenCase{"prose", "hello world\n", false, {kNotCue}, ""},
+    OpenCase{"nul_first", std::string("\0FILE A.WAV WAVE\n", 17), false, {kNotCue}, ""},
+    OpenCase{"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), false, {kNotCue}, ""},
+    OpenCase{"leading_comments",
+             Lines({"", "REM a", "; b", "FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 00:00:00"}), true, {},
+             Lines({"", "REM a", "; b", "FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    OpenCase{"pregap_after_index",
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 00:00:00", "PREGAP 00:02:00"}), true, {},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "    PREGAP 00:02:00"})},
+    OpenCase{"second_pregap",
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "PREGAP 1", "PREGAP 2", "INDEX 01 0"}), false,
+             {"Error: Line 4:  Only one Pregap allowed per track"}, ""},
+    OpenCase{"index_after_file_goes_to_previous_track",
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "FILE B.WAV WAVE", "INDEX 01 00:00:00"}), true, {},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "FILE B.WAV WAVE"})},
+    OpenCase{"unknown_keyword",
+             Lines({"FILE A.WAV WAVE", "CDTEXTFILE X", "TRACK 01 AUDIO", "INDEX 01 0"}), true,
+             {"Warning: Warning at Line 2:  Ignoring line\n"},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    OpenCase{"bad_index_dropped",
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 1a 00:00:00", "INDEX 01 00:00:00"}), true,
+             {"Error: Line 3:  Non-numeric index number"},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    OpenCase{"track_without_file", Lines({"REM x", "TRACK 01 AUDIO"}), false,
+             {"Error: Line 2:  Track with no file"}, ""},
+    OpenCase{"index_without_track", Lines({"FILE A.WAV WAVE", "INDEX 01 0"}), false,
+             {"Error: Line 2:  Index with no track"}, ""},
+    OpenCase{"structure_messages_pregap", Lines({"FILE A.WAV WAVE", "PREGAP 1"}), false,
+             {"Error: Line 2:  Pregap with no track"}, ""},
+    OpenCase{"structure_messages_postgap", Lines({"FILE A.WAV WAVE", "POSTGAP 1"}), false,
+             {"Error: Line 2:  Postgap with no track"}, ""},
+    OpenCase{"structure_messages_isrc", Lines({"FILE A.WAV WAVE", "ISRC 1"}), false,
+             {"Error: Line 2:  ISRC with no track"}, ""},
+    OpenCase{"structure_messages_flags", Lines({"FILE A.WAV WAVE", "FLAGS"}), false,
+             {"Error: Line 2:  FLAGS with no track"}, ""},
+    OpenCase{"second_catalog", Lines({"CATALOG 1", "CATALOG 2"}), false,
+             {"Error: Line 2:  Only one Catalog allowed"}, ""},
+    OpenCase{"second_postgap", Lines({"FILE A.WAV WAVE", "TRACK 1 AUDIO", "POSTGAP 1", "POSTGAP 1"}), false,
+             {"Error: Line 4:  Only one Postgap allowed per track"}, ""},
+    OpenCase{"second_isrc", Lines({"FILE A.WAV WAVE", "TRACK 1 AUDIO", "ISRC 1", "ISRC 1"}), false,
+             {"Error: Line 4:  Only one ISRC allowed per track"}, ""},
+    OpenCase{"second_flags", Lines({"FILE A.WAV WAVE", "TRACK 1 AUDIO", "FLAGS", "FLAGS"}), false,
+             {"Error: Line 4:  Only one FLAGS allowed per track"}, ""},
+    // A broken FILE or TRACK line leaves no current file or track behind,
+    // so what follows is never filed under the previous one.
+    OpenCase{"broken_file_line",
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "FILE B.WAV MP3", "TRACK 02 AUDIO"}), false,
+             {"Error: Line 4:  Unknown file type MP3", "Error: Line 5:  Track with no file"}, ""},
+    OpenCase{"broken_track_line",
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "TRACK 0 AUDIO", "INDEX 01 01:00:00"}), false,
+             {"Error: Line 4:  Invalid track number (track number must be higher than 0)",
+              "Error: Line 5:  Index with no track"}, ""},
+    OpenCase{"quoted_name_round_trip",
+             Lines({"FILE \"My Song.wav\" WAVE", "TRACK 01 AUDIO", "INDEX 01 0"}), true, {},
+             Lines({"FILE \"My Song.wav\" WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    OpenCase{"quotes_dropped_without_blank",
+             Lines({"FILE \"SONG.WAV\" WAVE", "TRACK 01 AUDIO", "INDEX 01 0"}), true, {},
+             Lines({"FILE SONG.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    OpenCase{"mixed_line_ends", "FILE A.WAV WAVE\rTRACK 01 AUDIO\nINDEX 01 00:00:00\r\n", true, {},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    OpenCase{"huge_numbers",
+             Lines({"FILE A.WAV WAVE", "TRACK 99999999999999 AUDIO", "INDEX 99999999999999 999999:99:99"}), true, {},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "    INDEX 02 63:99:99"})},
+    OpenCase{"tabs_and_case",
+             "file\ta.wav\twave\n\ttrack 1 audio\n\t\tindex 1 0:2:0\n", true, {},
+             Lines({"FILE a.wav WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "    INDEX 02 00:02:00"})},
+    OpenCase{"text_after_nul_ignored",
+             std::string("FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\n\0TRACK 02 AUDIO\n", 59), true, {},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})}));
+
+TEST_F(SheetFixture, OpenCollectsEveryFieldError)
+{
+    EXPECT_TRUE(Open(Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "ISRC", "FLAGS X", "PREGAP",
+                            "TRACK 2 AUDIO", "INDEX x 1", "INDEX 01 00:10:00"})));
+    EXPECT_EQ(Boxes(), (Strings{"Error: Line 4:  No ISRC number - must specify <ABCDE1234567>",
+                                "Error: Line 5:  Unknown flag X",
+                                "Error: Line 6:  No Pregap time - must specify <mm::ss::ff>",
+                                "Error: Line 8:  Non-numeric index number"}));
+    EXPECT_EQ(doc->LineCount(), 5);
+}
+
+TEST_F(SheetFixture, FailedReadKeepsItemsReadBeforeTheAbort)
+{
+    // The reader leaves what it read; the open reports failure.
+    EXPECT_FALSE(Open(Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "PREGAP 1", "PREGAP 2"})));
+    EXPECT_EQ(doc->FileCount(), 1);
+    EXPECT_EQ(doc->LineCount(), 4);
+}
+
+TEST_F(SheetFixture, LongLinesAndManyLines)
+{
+    const std::string comment = "; " + std::string(1 << 20, 'x');
+    EXPECT_TRUE(Open("FILE A.WAV WAVE\nTRACK 01 AUDIO " + comment + "\nINDEX 01 0\n"));
+    EXPECT_EQ(Text(), "FILE A.WAV WAVE\n  TRACK 01 AUDIO" + std::string(16, ' ') + comment + "\n    INDEX 01 00:00:00\n");
+
+    std::string many = "FILE A.WAV WAVE\nTRACK 01 AUDIO\n";
+    for (int i = 0; i < 100000; ++i)
+        many += "REM line\n";
+    EXPECT_TRUE(Open(many));
+    EXPECT_EQ(doc->LineCount(), 100002);
+    EXPECT_TRUE(Boxes().empty());
+
+    std::string junk(1 << 20, '\xff');
+    EXPECT_FALSE(Open(junk));
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
+TEST_F(SheetFixture, TraceDoesNotChangeTheRead)
+{
+    // Trace lines are formatted for every item; a comment with a percent
+    // sign must come through as it is.
+    EXPECT_TRUE(Open(Lines({"REM 100% %s %n", "FILE A%s.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0"})));
+    EXPECT_EQ(doc->Line(0)->Comment(), "REM 100% %s %n");
+}
+
+// Reading text into an open sheet at an anchor, as a paste does.
+class Paste : public SheetFixture
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Open(Lines({"REM top", "REM second", "FILE A.WAV WAVE", "  TRACK 01 AUDIO",
+                                "    INDEX 01 00:00:00", "  TRACK 02 AUDIO", "    INDEX 01 01:00:00"})));
+        prompts.Clear();
+    }
+    CCueItem* PasteAt(const std::string& text, CCueItem* anchor)
+    {
+        CCueLineSource source = CCueLineSource::FromText(text);
+        return CCueReader::Read(source, *doc, anchor);
+    }
+    CCueItem* LineItem(const char* text)
+    {
+        const std::string all = Text();
+        int line = 0;
+        for (std::size_t at = 0; at < all.size(); ++line) {
+            const std::size_t end = all.find('\n', at);
+            if (all.compare(at, end - at, text) == 0)
+                return doc->Line(line);
+            at = end + 1;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(Paste, IndexOnFileIsRefused)
+{
+    EXPECT_EQ(PasteAt("INDEX 02 00:30:00\n", LineItem("FILE A.WAV WAVE")), nullptr);
+    EXPECT_EQ(Boxes(), Strings{"Error: The contents of the clipboard cannot be inserted here"});
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(Paste, TrackBlockBeforeTrackRenumbers)
+{
+    CCueItem* first = PasteAt("  TRACK 01 AUDIO\n    INDEX 01 00:30:00\n", LineItem("  TRACK 02 AUDIO"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->Kind(), ItemKind::Track);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(Text(), Lines({"REM top", "REM second", "FILE A.WAV WAVE", "  TRACK 01 AUDIO",
+                             "    INDEX 01 00:00:00", "  TRACK 02 AUDIO", "    INDEX 01 00:30:00",
+                             "  TRACK 03 AUDIO", "    INDEX 01 01:00:00"}));
+}
+
+TEST_F(Paste, CatalogLandsAfterLeadingComments)
+{
+    ASSERT_NE(PasteAt("CATALOG 1234567890123\n", nullptr), nullptr);
+    EXPECT_EQ(doc->Line(2)->Kind(), ItemKind::Catalog);
+    EXPECT_EQ(PasteAt("CATALOG 1\n", nullptr), nullptr);
+    EXPECT_EQ(Boxes(), Strings{"Error: The contents of the clipboard cannot be inserted here"});
+}
+
+TEST_F(Paste, AbortKeepsLinesBeforeIt)
+{
+    CCueItem* track2 = LineItem("  TRACK 02 AUDIO");
+    EXPECT_EQ(PasteAt("INDEX 02 01:10:00\nPREGAP 1\nPREGAP 2\n", track2->Child(0)), nullptr);
+    EXPECT_EQ(Boxes(), Strings{"Error: Line 3:  Only one Pregap allowed per track"});
+    EXPECT_EQ(Text(), Lines({"REM top", "REM second", "FILE A.WAV WAVE", "  TRACK 01 AUDIO",
+                             "    INDEX 01 00:00:00", "  TRACK 02 AUDIO", "    INDEX 01 01:00:00",
+                             "    INDEX 02 01:10:00", "    PREGAP 01:00:00"}));
+}
+
+TEST_F(Paste, EmptyAndBinaryClipboards)
+{
+    EXPECT_EQ(PasteAt("", nullptr), nullptr);
+    EXPECT_EQ(PasteAt(std::string("\0\1\2", 3), nullptr), nullptr);
+    EXPECT_EQ(PasteAt("\xff\xfe garbage\n", nullptr), nullptr);
+    EXPECT_EQ(Boxes().size(), 3u);
+    EXPECT_EQ(doc->LineCount(), 7);
+}
+
+} // namespace
