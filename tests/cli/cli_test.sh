@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# tracksmith-cli normalize/check: exit codes, standard output and the one
+# line per message box on standard error.
+set -u
+cli=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+failures=0
+passes=0
+
+expect() { # name, expected, actual
+  if [ "$2" == "$3" ]; then
+    passes=$((passes + 1))
+  else
+    failures=$((failures + 1))
+    printf 'FAIL %s\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"
+  fi
+}
+
+run() { # args...: sets rc, out, err
+  "$cli" "$@" >"$tmp/out" 2>"$tmp/err"
+  rc=$?
+  out=$(od -An -c "$tmp/out" | tr -s ' ')
+  err=$(cat "$tmp/err")
+}
+
+cd "$tmp"
+printf 'REM x\nFILE A.WAV WAVE\nTRACK 3 AUDIO ; hi\nINDEX 1 0:2:0\nCDTEXTFILE Y\n' >good.cue
+run normalize good.cue
+expect "normalize exit" 0 "$rc"
+expect "normalize bytes" "$(printf 'REM x\r\nFILE A.WAV WAVE\r\n  TRACK 01 AUDIO                ; hi\r\n    INDEX 01 00:00:00\r\n    INDEX 02 00:02:00\r\n' | od -An -c | tr -s ' ')" "$out"
+expect "normalize warning" "Warning: Warning at Line 5:  Ignoring line" "$err"
+
+run check good.cue
+expect "check exit" 0 "$rc"
+expect "check prints nothing" "" "$out"
+
+printf 'hello\n' >prose.cue
+run normalize prose.cue
+expect "not a sheet exit" 1 "$rc"
+expect "not a sheet stdout" "" "$out"
+expect "not a sheet message" "$(printf 'Error: The file prose.cue\ndoes not appear to be a cue sheet')" "$err"
+
+printf 'FILE A.WAV WAVE\nTRACK 1 AUDIO\nPREGAP 1\nPREGAP 2\n' >twice.cue
+run check ./twice.cue
+expect "structure exit" 1 "$rc"
+expect "structure message" "Error: Line 4:  Only one Pregap allowed per track" "$err"
+
+run normalize missing.cue
+expect "missing exit" 1 "$rc"
+expect "missing message" 'Error: Cannot open "missing.cue": No such file or directory' "$err"
+
+run check .
+expect "folder exit" 1 "$rc"
+expect "folder message" 'Error: Cannot open ".": Is a directory' "$err"
+
+run normalize
+expect "no argument exit" 2 "$rc"
+run normalize a.cue b.cue
+expect "two arguments exit" 2 "$rc"
+run frobnicate
+expect "unknown command exit" 2 "$rc"
+case "$err" in *usage:*) passes=$((passes + 1)) ;; *) failures=$((failures + 1)); echo "FAIL usage text: $err" ;; esac
+
+echo "cli: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]
