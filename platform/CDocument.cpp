@@ -1,6 +1,7 @@
 #include "platform/CDocument.h"
 
 #include "platform/FileUtil.h"
+#include "res/CommandIds.h"
 
 #include <algorithm>
 
@@ -13,6 +14,8 @@ CView::~CView() = default;
 CDocument::CDocument()
 {
     SetUntitled();
+    MapCommand(cmd::Save, [this](int) { DoFileSave(); });
+    MapCommand(cmd::SaveAs, [this](int) { DoSave({}); });
 }
 
 CDocument::~CDocument() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CCmdTarget.h"
 #include "platform/CPrompts.h"
 
 #include <string>
@@ -19,12 +20,13 @@ public:
 
 // The document side of our small document/view framework: the modified
 // flag, the path and title, the registered views, and the new, open and
-// save flows of a single-document program with their prompts.
-class CDocument
+// save flows of a single-document program with their prompts. It handles
+// the Save and Save As commands.
+class CDocument : public CCmdTarget
 {
 public:
     CDocument();
-    virtual ~CDocument();
+    ~CDocument() override;
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
 

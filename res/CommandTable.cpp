@@ -1,0 +1,98 @@
+#include "res/CommandTable.h"
+
+#include "res/CommandIds.h"
+
+#include <algorithm>
+#include <array>
+
+namespace res {
+
+namespace {
+
+using namespace std::string_view_literals;
+
+// clang-format off
+constexpr std::array kCommands = {
+    CommandInfo{cmd::New, "&New\tCtrl+N", "Ctrl+N", "Create a new document", "New", "document-new"},
+    CommandInfo{cmd::Open, "&Open...\tCtrl+O", "Ctrl+O", "Open an existing document", "Open", "document-open"},
+    CommandInfo{cmd::Save, "&Save\tCtrl+S", "Ctrl+S", "Save the active document", "Save", "document-save"},
+    CommandInfo{cmd::SaveAs, "Save &As...", "", "Save the active document with a new name", "Save As", ""},
+    CommandInfo{cmd::RecentFile1, "Recent File", "", "Open this document", "", ""},
+    CommandInfo{cmd::RecentFile2, "", "", "Open this document", "", ""},
+    CommandInfo{cmd::RecentFile3, "", "", "Open this document", "", ""},
+    CommandInfo{cmd::RecentFile4, "", "", "Open this document", "", ""},
+    CommandInfo{cmd::Exit, "E&xit", "", "Quit the application; prompts to save documents", "Exit", ""},
+
+    CommandInfo{cmd::Edit, "&Edit...\tEnter", "", "Edit current line in a dialog", "", ""},
+    CommandInfo{cmd::Cut, "Cu&t\tCtrl+X", "Ctrl+X, Shift+Del", "Cut the selection and put it on the Clipboard", "Cut", "edit-cut"},
+    CommandInfo{cmd::Copy, "&Copy\tCtrl+C", "Ctrl+C, Ctrl+Ins", "Copy the selection and put it on the Clipboard", "Copy", "edit-copy"},
+    CommandInfo{cmd::Paste, "&Paste\tCtrl+V", "Ctrl+V, Shift+Ins", "Insert Clipboard contents", "Paste", "edit-paste"},
+    CommandInfo{cmd::Delete, "&Delete\tDel", "Del, Ctrl+D", "Delete highlighted lines", "", ""},
+
+    CommandInfo{cmd::ViewToolbar, "&Toolbar", "", "Show or hide the toolbar", "Toggle Toolbar", ""},
+    CommandInfo{cmd::ViewWavebar, "&Wavebar", "", "Show or hide the wavebar", "Toggle Wavebar", ""},
+    CommandInfo{cmd::ViewStatusBar, "&Status Bar", "", "Show or hide the status bar", "Toggle StatusBar", ""},
+
+    CommandInfo{cmd::InsertFile, "&File...\tCtrl+F", "Ctrl+F", "Insert File at current location", "Insert file", "insert-file", "Insert &File...\tCtrl+F"},
+    CommandInfo{cmd::InsertTrack, "&Track\tCtrl+T", "Ctrl+T", "Insert Track at current location", "Insert track", "insert-track", "Insert &Track\tCtrl+T"},
+    CommandInfo{cmd::InsertIndex, "&Index\tCtrl+I", "Ctrl+I", "Insert Index at current location", "Insert index", "insert-index", "Insert &Index\tCtrl+I"},
+    CommandInfo{cmd::InsertPregap, "P&regap\tCtrl+R", "Ctrl+R", "Insert Pregap for current track", "", "", "Insert P&regap\tCtrl+R"},
+    CommandInfo{cmd::InsertPostgap, "&Postgap\tCtrl+P", "Ctrl+P", "Insert Postgap for current track", "", "", "Insert &Postgap\tCtrl+P"},
+    CommandInfo{cmd::InsertIsrc, "ISRC N&umber...\tCtrl+U", "Ctrl+U", "Insert ISRC number for current track", "", "", "Insert ISRC N&umber...\tCtrl+U"},
+    CommandInfo{cmd::InsertFlags, "F&lags\tCtrl+L", "Ctrl+L", "Insert Flags for current track", "", "", "Insert F&lags\tCtrl+L"},
+    CommandInfo{cmd::InsertCatalog, "Catalo&g...\tCtrl+G", "Ctrl+G", "Insert Catalog for cue sheet", "", "", "Insert Catalo&g...\tCtrl+G"},
+    CommandInfo{cmd::InsertComment, "Co&mment\tCtrl+M", "Ctrl+M", "Insert Comment at current location", "", "", "Insert Co&mment\tCtrl+M"},
+
+    CommandInfo{cmd::PlayStop, "&Play\tSpace", "Space", "Play/Stop", "Play/Stop", "media-playback-start"},
+    CommandInfo{cmd::SkipBack1Min, "&Skip back 1 min\tF5", "F5, J", "Skip back 1 min", "Skip back 1 min", "media-skip-backward"},
+    CommandInfo{cmd::SkipBack10Secs, "Skip &back 10 secs\tF6", "F6, K", "Skip back 10 secs", "Skip back 10 secs", "media-seek-backward"},
+    CommandInfo{cmd::SkipForward10Secs, "S&kip forward 10 secs\tF7", "F7, L", "Skip forward 10 secs", "Skip forward 10 secs", "media-seek-forward"},
+    CommandInfo{cmd::SkipForward1Min, "Skip &forward 1 min\tF8", "F8, ;", "Skip forward 1 min", "Skip forward 1 min", "media-skip-forward"},
+
+    CommandInfo{cmd::HelpContents, "Contents\tF1", "F1", "Open Help", "Help", "help-contents"},
+    CommandInfo{cmd::HomePage, "&Kestrel Home Page ...", "", "Access Web site", "Home Page", ""},
+    CommandInfo{cmd::About, "&About Tracksmith...", "", "Show About box", "About", ""},
+};
+
+constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::RecentFile1, 0, cmd::Exit};
+constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete};
+constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar};
+constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
+                                    cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
+                                    cmd::InsertComment};
+constexpr int kWaveMenu[] = {cmd::PlayStop, 0, cmd::SkipBack1Min, cmd::SkipBack10Secs,
+                                  cmd::SkipForward10Secs, cmd::SkipForward1Min};
+constexpr int kHelpMenu[] = {cmd::HelpContents, 0, cmd::HomePage, 0, cmd::About};
+
+constexpr std::array kMainMenu = {
+    MenuInfo{"&File", kFileMenu}, MenuInfo{"&Edit", kEditMenu}, MenuInfo{"&View", kViewMenu},
+    MenuInfo{"&Insert", kInsertMenu}, MenuInfo{"&Wave", kWaveMenu}, MenuInfo{"&Help", kHelpMenu},
+};
+
+constexpr int kContextMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0,
+                                     cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
+                                     cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
+                                     cmd::InsertComment};
+
+constexpr int kMainToolbar[] = {cmd::New, cmd::Open, cmd::Save, 0, cmd::Cut, cmd::Copy, cmd::Paste, 0,
+                                     cmd::HelpContents, 0, cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex};
+constexpr int kWavebar[] = {cmd::SkipBack1Min, cmd::SkipBack10Secs, cmd::PlayStop, cmd::SkipForward10Secs,
+                                 cmd::SkipForward1Min, 0, cmd::WavePosSlot};
+// clang-format on
+
+} // namespace
+
+std::span<const CommandInfo> Commands() { return kCommands; }
+
+const CommandInfo* FindCommand(int id)
+{
+    const auto it = std::find_if(kCommands.begin(), kCommands.end(), [id](const CommandInfo& c) { return c.id == id; });
+    return it == kCommands.end() ? nullptr : &*it;
+}
+
+std::span<const MenuInfo> MainMenu() { return kMainMenu; }
+std::span<const int> ContextMenu() { return kContextMenu; }
+std::span<const int> MainToolbar() { return kMainToolbar; }
+std::span<const int> Wavebar() { return kWavebar; }
+
+} // namespace res
