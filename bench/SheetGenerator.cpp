@@ -9,7 +9,7 @@ constexpr int kTracks = 99;
 
 std::string Isrc(int track)
 {
-    char buffer[16];
+    char buffer[32];
     std::snprintf(buffer, sizeof buffer, "GBKSM24%05d", 101 + track);
     return buffer;
 }

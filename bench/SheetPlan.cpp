@@ -15,7 +15,7 @@ void Line(std::string& out, int depth, const std::string& text)
 
 std::string SheetPlan::Msf(int frames)
 {
-    char buffer[32];
+    char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%.2d:%.2d:%.2d", frames / (75 * 60), frames / 75 % 60, frames % 75);
     return buffer;
 }

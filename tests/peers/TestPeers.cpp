@@ -234,7 +234,7 @@ std::vector<std::string> DescribeSaved(const std::string& text)
 
 std::string Breakpoint(int frames)
 {
-    char buffer[32];
+    char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%d:%02d.%02d", frames / (kFps * 60), frames / kFps % 60, frames % kFps);
     return buffer;
 }
