@@ -108,12 +108,15 @@ void CQuillDoc::EndBatchMode()
 void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
 {
     if (item->Kind() == ItemKind::File) {
+        // Appended, it follows every file (the list mirrors the top level).
         const int at = before ? PositionOfTopLevel(before) : -1;
-        const std::size_t end = at < 0 ? m_topLevel.size() : static_cast<std::size_t>(at);
-        std::size_t slot = 0;
-        for (std::size_t i = 0; i < end; ++i) {
-            if (m_topLevel[i]->Kind() == ItemKind::File)
-                ++slot;
+        std::size_t slot = m_files.size();
+        if (at >= 0) {
+            slot = 0;
+            for (std::size_t i = 0; i < static_cast<std::size_t>(at); ++i) {
+                if (m_topLevel[i]->Kind() == ItemKind::File)
+                    ++slot;
+            }
         }
         m_files.insert(m_files.begin() + static_cast<std::ptrdiff_t>(slot), static_cast<CCueFile*>(item.get()));
     } else if (item->Kind() == ItemKind::Catalog) {
@@ -228,13 +231,15 @@ std::string CQuillDoc::SaveBytes() const
 {
     const std::string text = SheetText();
     // Cue sheets have CR LF line ends on every platform.
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
     std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n')
-            bytes += '\r';
-        bytes += c;
+    bytes.reserve(text.size() + lines);
+    std::size_t from = 0;
+    for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1) {
+        bytes.append(text, from, end - from);
+        bytes += "\r\n";
     }
+    bytes.append(text, from, std::string::npos);
     return bytes;
 }
 

@@ -99,12 +99,15 @@ bool CCueFile::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
     if (child->Kind() == ItemKind::Track) {
         // Enter it into the tracks list before the first track at or after
         // `before` in child order.
+        // Appended, it follows every track (the list mirrors the children).
         const int at = before ? PositionOf(before) : -1;
-        const std::size_t end = at < 0 ? m_children.size() : static_cast<std::size_t>(at);
-        std::size_t slot = 0;
-        for (std::size_t i = 0; i < end; ++i) {
-            if (m_children[i]->Kind() == ItemKind::Track)
-                ++slot;
+        std::size_t slot = m_tracks.size();
+        if (at >= 0) {
+            slot = 0;
+            for (std::size_t i = 0; i < static_cast<std::size_t>(at); ++i) {
+                if (m_children[i]->Kind() == ItemKind::Track)
+                    ++slot;
+            }
         }
         m_tracks.insert(m_tracks.begin() + static_cast<std::ptrdiff_t>(slot), static_cast<CCueTrack*>(child.get()));
     }

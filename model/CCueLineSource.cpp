@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 CCueLineSource CCueLineSource::FromFileName(std::string fileName)
@@ -47,11 +48,24 @@ bool CCueLineSource::Load()
         return false;
     }
     // Read as a text-mode stream does: a CR LF pair becomes one line feed.
+    // Runs between carriage returns move in one piece.
+    const std::size_t n = m_text.size();
     std::size_t out = 0;
-    for (std::size_t in = 0; in < m_text.size(); ++in) {
-        if (m_text[in] == '\r' && in + 1 < m_text.size() && m_text[in + 1] == '\n')
-            continue;
-        m_text[out++] = m_text[in];
+    std::size_t in = 0;
+    while (in < n) {
+        std::size_t cr = m_text.find('\r', in);
+        if (cr == std::string::npos)
+            cr = n;
+        if (out != in)
+            std::memmove(m_text.data() + out, m_text.data() + in, cr - in);
+        out += cr - in;
+        in = cr;
+        if (in < n) {
+            // A lone CR stays; the CR of a CR LF pair goes.
+            if (in + 1 >= n || m_text[in + 1] != '\n')
+                m_text[out++] = '\r';
+            ++in;
+        }
     }
     m_text.resize(out);
     m_split = false;

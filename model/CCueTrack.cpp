@@ -101,12 +101,16 @@ bool CCueTrack::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
         m_flags = static_cast<CCueFlags*>(child.get());
         break;
     case ItemKind::Index: {
+        // Appended, it follows every index (the list mirrors the children);
+        // before a child, it follows the indexes that stand before that.
         const int at = before ? PositionOf(before) : -1;
-        const std::size_t end = at < 0 ? m_children.size() : static_cast<std::size_t>(at);
-        std::size_t slot = 0;
-        for (std::size_t i = 0; i < end; ++i) {
-            if (m_children[i]->Kind() == ItemKind::Index)
-                ++slot;
+        std::size_t slot = m_indexes.size();
+        if (at >= 0) {
+            slot = 0;
+            for (std::size_t i = 0; i < static_cast<std::size_t>(at); ++i) {
+                if (m_children[i]->Kind() == ItemKind::Index)
+                    ++slot;
+            }
         }
         m_indexes.insert(m_indexes.begin() + static_cast<std::ptrdiff_t>(slot), static_cast<CCueIndex*>(child.get()));
         break;

@@ -3,7 +3,7 @@
 ts_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  cuetools cdrdao libcue-dev sox
+  cuetools cdrdao libcue-dev sox hyperfine
 )
 
 ts_install_missing() {
