@@ -4,6 +4,7 @@ ts_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   cuetools cdrdao libcue-dev sox hyperfine
+  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
 )
 
 ts_install_missing() {

@@ -1,0 +1,90 @@
+#include "view/CGuiPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+
+QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QString Filters(const FileDialogRequest& request)
+{
+    QStringList filters;
+    for (const auto& [name, patterns] : request.filters) {
+        // "All Files (*.*)" should match files without a dot too.
+        QString pattern = FromUtf8(patterns);
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+        filters << FromUtf8(name).section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") + pattern
+                + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString StartPath(const FileDialogRequest& request)
+{
+    if (request.folder.empty())
+        return FromUtf8(request.fileName);
+    if (request.fileName.empty())
+        return FromUtf8(request.folder);
+    return FromUtf8(request.folder) + QLatin1Char('/') + FromUtf8(request.fileName);
+}
+
+} // namespace
+
+CGuiPrompts::CGuiPrompts(QWidget* owner)
+    : m_owner(owner)
+{
+}
+
+PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)
+{
+    QMessageBox box(m_owner);
+    box.setWindowTitle(FromUtf8(request.caption));
+    box.setText(FromUtf8(request.text));
+    box.setTextFormat(Qt::PlainText);
+    switch (request.icon) {
+    case PromptIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case PromptIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case PromptIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case PromptIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case PromptIcon::None: break;
+    }
+    switch (request.buttons) {
+    case PromptButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case PromptButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case PromptButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case PromptButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    if (request.foreground && m_owner) {
+        m_owner->raise();
+        m_owner->activateWindow();
+    }
+    switch (box.exec()) {
+    case QMessageBox::Ok: return PromptAnswer::Ok;
+    case QMessageBox::Yes: return PromptAnswer::Yes;
+    case QMessageBox::No: return PromptAnswer::No;
+    default: break;
+    }
+    // Escape or the close box: the box's safe answer.
+    return request.buttons == PromptButtons::Ok ? PromptAnswer::Ok : request.buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+}
+
+std::optional<std::string> CGuiPrompts::AskOpenFile(const FileDialogRequest& request)
+{
+    const QString path = QFileDialog::getOpenFileName(m_owner, FromUtf8(request.title), StartPath(request), Filters(request));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
+
+std::optional<std::string> CGuiPrompts::AskSaveFile(const FileDialogRequest& request)
+{
+    const QString path = QFileDialog::getSaveFileName(m_owner, FromUtf8(request.title), StartPath(request), Filters(request));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.toStdString();
+}
