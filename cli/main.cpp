@@ -5,10 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/WaveCommands.h"
+
 namespace {
 
 const CliCommand kCommands[] = {
     {"help", "", [](const std::vector<std::string>&) { PrintUsage(); return 0; }},
+    {"truncate", "WAV TIME OUT", RunTruncate},
+    {"silence", "WAV START STOP", RunSilence},
+    {"waveinfo", "WAV", RunWaveInfo},
 };
 
 } // namespace
