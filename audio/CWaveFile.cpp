@@ -274,14 +274,14 @@ bool CWaveFile::WriteSilence(std::uint32_t frames)
         return Fail("cannot be written: " + SystemText(m_riff.Error()));
     std::vector<unsigned char> zeros;
     try {
-        zeros.assign(kBufferSize, 0);
+        zeros.assign(kBufferSize, SilenceByte());
     } catch (const std::bad_alloc&) {
         return Fail("cannot be written: out of memory");
     }
     std::uint64_t remaining = static_cast<std::uint64_t>(frames) * BlockAlign();
-    // Zeros are zeros at any byte boundary, so the blocks can follow the
-    // pages rather than the frames: a short first block up to the next
-    // page, whole blocks after it.
+    // Silence is one byte value repeated, so the blocks can follow the pages
+    // rather than the frames: a short first block up to the next page,
+    // whole blocks after it.
     std::uint64_t bytes = static_cast<std::uint64_t>((kPageSize - position % kPageSize) % kPageSize);
     while (remaining > 0) {
         if (bytes == 0)
@@ -294,6 +294,14 @@ bool CWaveFile::WriteSilence(std::uint32_t frames)
         bytes = 0;
     }
     return true;
+}
+
+unsigned char CWaveFile::SilenceByte() const
+{
+    // Unsigned 8-bit PCM is silent at its midpoint; a 0 there is the loudest
+    // negative value.
+    const bool pcm = FormatTag() == 1 || (FormatTag() == kFormatExtensible && m_subFormatTag == 1);
+    return pcm && BitsPerSample() <= 8 ? 0x80 : 0x00;
 }
 
 bool CWaveFile::UpdateSizes()

@@ -64,8 +64,10 @@ public:
     bool CreateLike(const CWaveFile& source);
     // Copies frames sample frames from source's position to destination's.
     static bool CopyFrames(CWaveFile& destination, CWaveFile& source, std::uint32_t frames);
-    // Writes frames zero-valued sample frames at the current position.
+    // Writes frames silent sample frames at the current position: zeros, or
+    // 0x80 bytes for unsigned 8-bit PCM.
     bool WriteSilence(std::uint32_t frames);
+    unsigned char SilenceByte() const;
     // Leaves the data chunk and then the RIFF chunk, rewriting both sizes
     // so that the sample data ends at the current position.
     bool UpdateSizes();
