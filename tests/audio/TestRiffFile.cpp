@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <random>
+#include <ostream>
 #include <string>
 
 #include "audio/WaveFixtures.h"
@@ -20,6 +21,9 @@ struct BufferCase {
     std::size_t bufferSize;
     unsigned seed;
 };
+
+// Names the case in test output.
+void PrintTo(const BufferCase& c, std::ostream* os) { *os << c.bufferSize; }
 
 class RiffBuffer : public testing::TestWithParam<BufferCase> {};
 
@@ -149,6 +153,9 @@ struct DescendCase {
     std::uint32_t size;
 };
 
+// Names the case in test output.
+void PrintTo(const DescendCase& c, std::ostream* os) { *os << c.name; }
+
 class RiffDescend : public testing::TestWithParam<DescendCase> {};
 
 TEST_P(RiffDescend, FindsOrRefuses)
@@ -215,6 +222,9 @@ struct LockCase {
     std::uint32_t second;
     bool secondOpens;
 };
+
+// Names the case in test output.
+void PrintTo(const LockCase& c, std::ostream* os) { *os << c.name; }
 
 class RiffLocks : public testing::TestWithParam<LockCase> {};
 

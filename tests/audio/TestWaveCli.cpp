@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "audio/WaveFixtures.h"
@@ -18,6 +19,9 @@ struct CliCase {
     const char* out; // part of standard output
     const char* err; // part of standard error
 };
+
+// Names the case in test output.
+void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
 
 class WaveCli : public testing::TestWithParam<CliCase> {};
 

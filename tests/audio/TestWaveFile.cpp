@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "audio/WaveFixtures.h"
@@ -24,6 +25,9 @@ struct ParseCase {
     std::int64_t dataStart;
     const char* reason; // part of the failure reason
 };
+
+// Names the case in test output.
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 
 class WaveParse : public testing::TestWithParam<ParseCase> {};
 
@@ -163,6 +167,9 @@ struct FramesCase {
     std::uint32_t frames;
 };
 
+// Names the case in test output.
+void PrintTo(const FramesCase& c, std::ostream* os) { *os << c.time; }
+
 class WaveFramesAt : public testing::TestWithParam<FramesCase> {};
 
 TEST_P(WaveFramesAt, UsesMillisecondsAt44100)
@@ -182,6 +189,9 @@ struct CreateCase {
     std::string source;
     std::string header; // the 44 bytes CreateLike must write
 };
+
+// Names the case in test output.
+void PrintTo(const CreateCase& c, std::ostream* os) { *os << c.name; }
 
 class WaveCreateLike : public testing::TestWithParam<CreateCase> {};
 

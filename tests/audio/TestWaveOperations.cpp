@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <ostream>
 #include <string>
 
 #include <unistd.h>
@@ -102,6 +103,9 @@ struct TruncateCase {
     std::uint32_t frames;
 };
 
+// Names the case in test output.
+void PrintTo(const TruncateCase& c, std::ostream* os) { *os << c.name; }
+
 class WaveTruncate : public WaveOperationsTest, public testing::WithParamInterface<TruncateCase> {};
 
 TEST_P(WaveTruncate, CopyHoldsTheSamplesUpToTheTime)
@@ -159,6 +163,9 @@ struct SilenceCase {
     std::uint32_t first; // first silenced frame
     std::uint32_t count; // frames silenced
 };
+
+// Names the case in test output.
+void PrintTo(const SilenceCase& c, std::ostream* os) { *os << c.name; }
 
 class WaveSilence : public WaveOperationsTest, public testing::WithParamInterface<SilenceCase> {};
 
@@ -236,6 +243,9 @@ struct BadCase {
     const char* reason;
 };
 
+// Names the case in test output.
+void PrintTo(const BadCase& c, std::ostream* os) { *os << c.name; }
+
 class WaveBadSource : public testing::TestWithParam<BadCase> {};
 
 TEST_P(WaveBadSource, TruncateCreatesNothing)
@@ -310,6 +320,9 @@ struct HandCase {
     const char* time;
     std::string expected; // the whole copy
 };
+
+// Names the case in test output.
+void PrintTo(const HandCase& c, std::ostream* os) { *os << c.name; }
 
 class WaveTruncateHandMade : public testing::TestWithParam<HandCase> {};
 
