@@ -1,6 +1,7 @@
 #include "audio/CWaveFile.h"
 
 #include <algorithm>
+#include <iterator>
 #include <new>
 #include <system_error>
 #include <utility>
@@ -26,6 +27,21 @@ std::string SystemText(int error)
 // Offsets in the "fmt " chunk of an extensible format.
 constexpr std::uint32_t kSubFormatOffset = 24;
 constexpr std::uint32_t kExtensibleSize = 40;
+
+// The tag that a sub-format GUID stands for, or 0 when it stands for none:
+// wave format tags sit in the first 16 bits of the GUID
+// xxxxxxxx-0000-0010-8000-00AA00389B71.
+std::uint16_t SubFormatTagOf(const std::uint8_t (&guid)[16])
+{
+    static constexpr std::uint8_t kBase[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00,
+                                               0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+    if (!std::equal(std::begin(kBase), std::end(kBase), guid + 4))
+        return 0;
+    const std::uint32_t data1 = Le32(guid);
+    if (data1 == 0 || data1 > 0xFFFF || data1 == CWaveFile::kFormatExtensible)
+        return 0;
+    return static_cast<std::uint16_t>(data1);
+}
 
 // The kernel writes whole pages; writes that start on a page boundary spare
 // it reading pages that are about to be overwritten.
@@ -127,11 +143,11 @@ bool CWaveFile::Parse()
         return ParseFailed("its \"fmt \" chunk is shorter than 16 bytes");
     m_fmtSize = fmt.size;
     if (FormatTag() == kFormatExtensible && fmt.size >= kExtensibleSize) {
-        std::uint8_t tag[2];
+        std::uint8_t guid[16];
         if (m_riff.Seek(fmt.dataOffset + kSubFormatOffset, Origin::Start) < 0 ||
-            m_riff.Read(tag, sizeof tag) != static_cast<std::int64_t>(sizeof tag))
+            m_riff.Read(guid, sizeof guid) != static_cast<std::int64_t>(sizeof guid))
             return FailChunk(CRiffFile::Result::IoError, "fmt ");
-        m_subFormatTag = Le16(tag);
+        m_subFormatTag = SubFormatTagOf(guid);
     }
     if (BlockAlign() == 0)
         return ParseFailed("its block alignment is 0");
@@ -200,7 +216,7 @@ bool CWaveFile::CreateLike(const CWaveFile& source)
         // A 16-byte format cannot carry the extension, so the copy names the
         // sub-format directly; an extensible tag without it is unreadable.
         if (source.m_subFormatTag == 0)
-            return Fail("cannot be created: the source's extensible format names no sub-format");
+            return Fail("cannot be created: the source's extensible format names no usable sub-format");
         format[0] = static_cast<std::uint8_t>(source.m_subFormatTag);
         format[1] = static_cast<std::uint8_t>(source.m_subFormatTag >> 8);
     }

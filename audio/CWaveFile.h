@@ -88,7 +88,8 @@ public:
     std::uint32_t AvgBytesPerSecond() const;
     std::uint16_t BlockAlign() const;
     std::uint16_t BitsPerSample() const;
-    // The sub-format's tag of an extensible format, 0 when there is none.
+    // The wave format tag that an extensible format's sub-format names, 0
+    // when there is none or it names no such tag.
     std::uint16_t SubFormatTag() const { return m_subFormatTag; }
     std::uint32_t FmtChunkSize() const { return m_fmtSize; }
     std::uint32_t FrameCount() const { return m_frameCount; }

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <filesystem>
 
 #include "audio/WaveFixtures.h"
 #include "model/CCueTime.h"
@@ -53,8 +54,10 @@ TEST_P(WaveParse, ParsesOrFailsAndCloses)
     EXPECT_EQ(ReadFileBytes(path), c.bytes);
 }
 
+// The tail that makes a sub-format GUID stand for a wave format tag.
+const std::string kGuidTail = std::string("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
 const std::string kExtensibleFmt =
-    Fmt(0xFFFE, 2, 44100, 24, 6) + Le16(22) + Le16(24) + Le32(3) + Le16(1) + std::string(14, '\x11');
+    Fmt(0xFFFE, 2, 44100, 24, 6) + Le16(22) + Le16(24) + Le32(3) + Le32(1) + kGuidTail;
 
 INSTANTIATE_TEST_SUITE_P(Files, WaveParse, testing::Values(
     ParseCase{"Plain", Riff("WAVE", kFmt + Chunk("data", kSamples)), true, 10, 44, ""},
@@ -217,17 +220,29 @@ INSTANTIATE_TEST_SUITE_P(Sources, WaveCreateLike, testing::Values(
                Riff("WAVE", Chunk("fmt ", Fmt(1, 2, 44100, 24, 6)) + Chunk("data", ""))}),
     [](const testing::TestParamInfo<CreateCase>& p) { return std::string(p.param.name); });
 
-TEST(WaveCreateLikeRefusal, ExtensibleWithoutSubFormat)
+// Extensible formats whose copy could only claim an extension it lacks.
+class WaveCreateLikeRefusal : public testing::TestWithParam<std::string> {};
+
+TEST_P(WaveCreateLikeRefusal, ExtensibleWithoutUsableSubFormat)
 {
     TempDir dir;
-    CWaveFile source(dir.Write("src.wav", Riff("WAVE", Chunk("fmt ", Fmt(0xFFFE, 2, 44100, 16, 4) + Le16(0)) +
-                                                        Chunk("data", kSamples))));
+    CWaveFile source(dir.Write("src.wav", Riff("WAVE", Chunk("fmt ", GetParam()) + Chunk("data", kSamples))));
     ASSERT_TRUE(source.Open(CWaveFile::kRead));
+    EXPECT_EQ(source.SubFormatTag(), 0u);
     CWaveFile copy(dir.File("copy.wav"));
     EXPECT_FALSE(copy.CreateLike(source));
-    EXPECT_NE(copy.FailureReason().find("sub-format"), std::string::npos);
+    EXPECT_EQ(copy.FailureReason(), "cannot be created: the source's extensible format names no usable sub-format");
     EXPECT_FALSE(std::filesystem::exists(dir.File("copy.wav")));
 }
+
+const std::string kExtensibleHead = Fmt(0xFFFE, 2, 44100, 16, 4) + Le16(22) + Le16(16) + Le32(3);
+
+INSTANTIATE_TEST_SUITE_P(Formats, WaveCreateLikeRefusal, testing::Values(
+    Fmt(0xFFFE, 2, 44100, 16, 4) + Le16(0),                   // no room for a sub-format
+    kExtensibleHead + Le32(0xFFFE) + kGuidTail,               // names itself
+    kExtensibleHead + Le32(0) + kGuidTail,                    // names nothing
+    kExtensibleHead + Le32(0x12345) + kGuidTail,              // past the 16-bit tags
+    kExtensibleHead + Le32(1) + std::string(12, '\x42')));   // not a wave-format GUID
 
 TEST(WaveBlocks, CopyFramesWiderThanTheBuffer)
 {
