@@ -10,5 +10,6 @@
 int RunTruncate(const std::vector<std::string>& args);
 // silence WAV START STOP: makes the interval silent in place.
 int RunSilence(const std::vector<std::string>& args);
-// waveinfo WAV: prints the format, frame count and data start.
+// waveinfo [--repeat N] WAV: prints the format, frame count and data start;
+// with --repeat also the mean time of N header parses.
 int RunWaveInfo(const std::vector<std::string>& args);

@@ -13,7 +13,7 @@ const CliCommand kCommands[] = {
     {"help", "", [](const std::vector<std::string>&) { PrintUsage(); return 0; }},
     {"truncate", "WAV TIME OUT", RunTruncate},
     {"silence", "WAV START STOP", RunSilence},
-    {"waveinfo", "WAV", RunWaveInfo},
+    {"waveinfo", "[--repeat N] WAV", RunWaveInfo},
 };
 
 } // namespace

@@ -4,6 +4,7 @@ ts_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   cuetools cdrdao libcue-dev sox
+  time bc
 )
 
 ts_install_missing() {

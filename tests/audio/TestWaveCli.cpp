@@ -66,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(Commands, WaveCli, testing::Values(
     CliCase{"SilenceNotWave", "silence BAD 0 1", 1, "", "is not a usable wave file"},
     CliCase{"TruncateTooFewArguments", "truncate SRC 0:1:0", 2, "", "tracksmith-cli truncate WAV TIME OUT"},
     CliCase{"SilenceTooManyArguments", "silence SRC 0 1 2", 2, "", "tracksmith-cli silence WAV START STOP"},
-    CliCase{"WaveInfoNoArgument", "waveinfo", 2, "", "tracksmith-cli waveinfo WAV"}),
+    CliCase{"WaveInfoRepeat", "waveinfo --repeat 3 SRC", 0, "frames: 88200\ndata start: 44\nparse time: ", ""},
+    CliCase{"WaveInfoBadRepeat", "waveinfo --repeat x SRC", 2, "", "tracksmith-cli waveinfo [--repeat N] WAV"},
+    CliCase{"WaveInfoNoArgument", "waveinfo", 2, "", "tracksmith-cli waveinfo [--repeat N] WAV"}),
     [](const testing::TestParamInfo<CliCase>& p) { return std::string(p.param.name); });
 
 } // namespace
