@@ -8,7 +8,8 @@
 #   - peak memory of the truncate (/usr/bin/time);
 #   - silence with a cold page cache against dd writing the same number of
 #     bytes from the 4 KiB-aligned offset at or after the interval's start.
-# Every timing is the median of RUNS runs (default 3). The cold-cache part
+# Every timing is the median of RUNS runs (default 3), each started after a
+# sync so that no run pays for the previous one's writeback. The cold-cache part
 # needs root to drop the page cache. Big files are deleted at the end.
 #
 #   bench/wave_ops.sh [path/to/tracksmith-cli]
@@ -70,10 +71,10 @@ ddout=$work/dd.wav
 # Warm the cache with the whole source first.
 cat "$src" >/dev/null
 
-t_trunc=$(timed "rm -f '$out'" "$cli" truncate "$src" "$cut_min:00:00" "$out")
+t_trunc=$(timed "rm -f '$out'; sync" "$cli" truncate "$src" "$cut_min:00:00" "$out")
 [ "$(stat -c %s "$out")" -eq "$cut_bytes" ] || { echo "truncate wrote $(stat -c %s "$out") bytes, expected $cut_bytes" >&2; exit 1; }
-t_dd_copy=$(timed "rm -f '$ddout'" dd if="$src" of="$ddout" bs=32k count="$cut_bytes" iflag=count_bytes status=none)
-t_dd_copy_sync=$(timed "rm -f '$ddout'" dd if="$src" of="$ddout" bs=32k count="$cut_bytes" iflag=count_bytes conv=fsync status=none)
+t_dd_copy=$(timed "rm -f '$ddout'; sync" dd if="$src" of="$ddout" bs=32k count="$cut_bytes" iflag=count_bytes status=none)
+t_dd_copy_sync=$(timed "rm -f '$ddout'; sync" dd if="$src" of="$ddout" bs=32k count="$cut_bytes" iflag=count_bytes conv=fsync status=none)
 rm -f "$ddout"
 
 # Peak memory of one truncate.
@@ -89,8 +90,8 @@ s_first=$((s_min * 60 * 44100))
 s_bytes=$((s_len * 60 * 44100 * align))
 s_off=$((data_start + s_first * align))
 s_aligned=$(((s_off + 4095) / 4096 * 4096))
-t_sil=$(timed ":" "$cli" silence "$src" "$s_min:00:00" "$((s_min + s_len)):00:00")
-t_dd_sil=$(timed ":" dd if=/dev/zero of="$src" bs=32k seek="$s_off" count="$s_bytes" \
+t_sil=$(timed "sync" "$cli" silence "$src" "$s_min:00:00" "$((s_min + s_len)):00:00")
+t_dd_sil=$(timed "sync" dd if=/dev/zero of="$src" bs=32k seek="$s_off" count="$s_bytes" \
   oflag=seek_bytes iflag=count_bytes conv=notrunc status=none)
 
 # Header-only parse, timed inside the process: starting a process costs
