@@ -27,10 +27,11 @@ class CRtfReader final
 {
 public:
     // Replaces the content of document with the rich text and returns true.
-    // Text that does not start with "{\rtf" is not read: false, and the
-    // document keeps what it held. Malformed rich text (unbalanced braces,
-    // cut short, unknown words) is read as far as it makes sense; no input
-    // makes this crash or hang. dpi 0 takes the screen's (see above).
+    // Text that does not start with "{\rtf" (after blanks and line ends) is
+    // not read: false, and the document keeps what it held. Malformed rich
+    // text (unbalanced braces, cut short, unknown words) is read as far as
+    // it makes sense; no input makes this crash or hang. dpi 0 takes the
+    // screen's (see above).
     static bool Read(std::string_view rtf, QTextDocument& document, double dpi = 0);
 
     // The font that shows a font table entry: "Courier New" falls back to
