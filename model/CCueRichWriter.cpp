@@ -1,0 +1,165 @@
+#include "model/CCueRichWriter.h"
+
+#include "model/CCueCatalog.h"
+#include "model/CCueComment.h"
+#include "model/CCueFile.h"
+#include "model/CCueFlags.h"
+#include "model/CCueIndex.h"
+#include "model/CCueIsrc.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CCueTrack.h"
+#include "model/CueLineText.h"
+#include "model/TextEncoding.h"
+#include "model/TextUtil.h"
+
+void CCueRichWriter::AppendEscaped(std::string_view text, std::string& out)
+{
+    for (char c : text) {
+        if (c == '\\' || c == '{' || c == '}')
+            out += '\\';
+        out += c;
+    }
+}
+
+void CCueRichWriter::Begin(std::string& out) { out += kHeader; }
+void CCueRichWriter::End(std::string& out) { out += kTrailer; }
+
+int CCueRichWriter::IndentWidth(int depth) const
+{
+    switch (depth) {
+    case 1:
+        return 5;
+    case 2:
+        return 14;
+    default:
+        return 0;
+    }
+}
+
+bool CCueRichWriter::WriteKeywordLine(const CCueItem& item, int depth, const std::string& styled, std::string& out)
+{
+    const std::size_t start = out.size();
+    AppendIndent(depth, out);
+    const std::size_t indent = out.size() - start;
+    out += styled;
+
+    // The shown length: measured on the plain, unescaped text, in the
+    // characters the reader will show for this paragraph.
+    std::string plain;
+    ts::AppendItemText(item, plain);
+    const bool utf8 = ts::IsValidUtf8(plain) && ts::IsValidUtf8(item.Comment());
+    WriteEndOfLineComment(item, indent + ts::ShownLength(plain, utf8), out);
+
+    out += '\n';
+    out += kParagraphEnd;
+    return true;
+}
+
+void CCueRichWriter::WriteEndOfLineComment(const CCueItem& item, std::size_t length, std::string& line)
+{
+    if (!item.HasComment())
+        return;
+    const auto column = static_cast<std::size_t>(CommentColumn());
+    const std::size_t blanks = length + 1 < column ? column - length - 1 : 2;
+    line.append(blanks, ' ');
+    line += kCommentStyle;
+    AppendEscaped(item.Comment(), line);
+    line += kPlainStyle;
+}
+
+bool CCueRichWriter::WriteFile(const CCueFile& item, int depth, std::string& out)
+{
+    std::string name;
+    ts::AppendFileName(item.Name(), name);
+    std::string styled(kFileStyle);
+    styled += "FILE ";
+    AppendEscaped(name, styled);
+    styled += kPlainStyle;
+    styled += ' ';
+    styled += item.TypeText();
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WriteTrack(const CCueTrack& item, int depth, std::string& out)
+{
+    std::string styled(kTrackStyle);
+    styled += "TRACK ";
+    ts::AppendNumber2(styled, item.Number());
+    styled += kPlainStyle;
+    styled += ' ';
+    styled += item.TypeText();
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WriteIndex(const CCueIndex& item, int depth, std::string& out)
+{
+    std::string styled(kIndexStyle);
+    styled += "INDEX ";
+    ts::AppendNumber2(styled, item.Number());
+    styled += kPlainStyle;
+    styled += ' ';
+    item.Time().AppendText(styled);
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WritePostgap(const CCuePostgap& item, int depth, std::string& out)
+{
+    std::string styled(kKeywordStyle);
+    styled += "POSTGAP";
+    styled += kPlainStyle;
+    styled += ' ';
+    item.Time().AppendText(styled);
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WritePregap(const CCuePregap& item, int depth, std::string& out)
+{
+    std::string styled(kKeywordStyle);
+    styled += "PREGAP";
+    styled += kPlainStyle;
+    styled += ' ';
+    item.Time().AppendText(styled);
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WriteIsrc(const CCueIsrc& item, int depth, std::string& out)
+{
+    std::string styled(kKeywordStyle);
+    styled += "ISRC";
+    styled += kPlainStyle;
+    styled += ' ';
+    AppendEscaped(item.Code(), styled);
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WriteFlags(const CCueFlags& item, int depth, std::string& out)
+{
+    std::string styled(kKeywordStyle);
+    styled += "FLAGS";
+    styled += kPlainStyle;
+    styled += ' ';
+    styled += item.FlagsText();
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WriteCatalog(const CCueCatalog& item, int depth, std::string& out)
+{
+    std::string styled(kKeywordStyle);
+    styled += "CATALOG";
+    styled += kPlainStyle;
+    styled += ' ';
+    AppendEscaped(item.Number(), styled);
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WriteComment(const CCueComment& item, int depth, std::string& out)
+{
+    AppendIndent(depth, out);
+    out += kCommentStyle;
+    AppendEscaped(item.Comment(), out);
+    out += kPlainStyle;
+    out += '\n';
+    out += kParagraphEnd;
+    return true;
+}
