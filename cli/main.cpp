@@ -6,12 +6,17 @@
 #include <string>
 #include <vector>
 
+#include "cli/WaveCommands.h"
+
 namespace {
 
 const CliCommand kCommands[] = {
     {"normalize", "SHEET.cue", RunNormalize},
     {"check", "SHEET.cue", RunCheck},
     {"help", "", [](const std::vector<std::string>&) { PrintUsage(); return 0; }},
+    {"truncate", "WAV TIME OUT", RunTruncate},
+    {"silence", "WAV START STOP", RunSilence},
+    {"waveinfo", "[--repeat N] WAV", RunWaveInfo},
 };
 
 } // namespace

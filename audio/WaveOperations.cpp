@@ -1,0 +1,159 @@
+#include "audio/WaveOperations.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "audio/CWaveFile.h"
+#include "model/CCueTime.h"
+
+namespace {
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+WaveResult FileFailure(const std::string& path, const CWaveFile& wave)
+{
+    return WaveResult::Failure(Quoted(path) + " " + wave.FailureReason());
+}
+
+WaveResult SystemFailure(const std::string& path, const char* what, int error)
+{
+    return WaveResult::Failure(Quoted(path) + " " + what + ": " + std::generic_category().message(error));
+}
+
+// Creates an empty file with a fresh name in the folder of target and
+// returns its path, or an empty string with error set.
+std::string CreateTempBeside(const std::string& target, int& error)
+{
+    const std::filesystem::path path(target);
+    const std::filesystem::path folder = path.parent_path();
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char tag[16];
+        std::snprintf(tag, sizeof tag, "%08x", static_cast<unsigned>(random()));
+        const std::filesystem::path temp = folder / ("." + path.filename().string() + "." + tag + ".tmp");
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return temp.string();
+        }
+        if (errno != EEXIST) {
+            error = errno;
+            return {};
+        }
+    }
+    error = EEXIST;
+    return {};
+}
+
+// Removes the temporary file unless it was renamed into place.
+class TempFileGuard
+{
+public:
+    explicit TempFileGuard(std::string path)
+        : m_path(std::move(path))
+    {
+    }
+    ~TempFileGuard()
+    {
+        if (!m_path.empty())
+            ::unlink(m_path.c_str());
+    }
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+    void Release() { m_path.clear(); }
+
+private:
+    std::string m_path;
+};
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+} // namespace
+
+WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const std::string& output,
+                            const FileOpener& opener)
+{
+    if (output.empty())
+        return WaveResult::Failure("No output file was given for the truncated copy of " + Quoted(source) + ".");
+    if (SameFile(source, output))
+        return WaveResult::Failure(Quoted(output) + " is the source file itself; the truncated copy needs another name.");
+    std::uint32_t atFrame = 0;
+    if (!CWaveFile::FramesAt(at, atFrame))
+        return WaveResult::Failure("The truncation time is not a valid time.");
+
+    CWaveFile in(source, opener);
+    if (!in.Open(CWaveFile::kRead))
+        return FileFailure(source, in);
+
+    // The frame at the truncation time itself is kept.
+    const auto frames = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(atFrame) + 1, in.FrameCount()));
+
+    int error = 0;
+    const std::string temp = CreateTempBeside(output, error);
+    if (temp.empty())
+        return SystemFailure(output, "cannot be created", error);
+    TempFileGuard guard(temp);
+
+    CWaveFile out(temp, opener);
+    if (!out.CreateLike(in))
+        return FileFailure(output, out);
+    if (!out.Open(CWaveFile::kReadWriteDenyWrite))
+        return FileFailure(output, out);
+    if (out.SeekData(0) < 0 || in.SeekData(0) < 0)
+        return WaveResult::Failure(Quoted(source) + " cannot be read: the sample data cannot be reached.");
+    if (!CWaveFile::CopyFrames(out, in, frames))
+        return in.FailureReason().empty() ? FileFailure(output, out) : FileFailure(source, in);
+    const std::int64_t end = out.DataStart() + static_cast<std::int64_t>(frames) * out.BlockAlign();
+    if (out.Seek(end, CWaveFile::Origin::Start) != end || !out.UpdateSizes() || !out.Sync() || !out.Close())
+        return FileFailure(output, out);
+    in.Close();
+
+    if (std::rename(temp.c_str(), output.c_str()) != 0)
+        return SystemFailure(output, "cannot be written", errno);
+    guard.Release();
+    return WaveResult::Success(frames);
+}
+
+WaveResult WriteWaveSilence(const std::string& path, const CCueTime& start, const CCueTime& stop,
+                            const FileOpener& opener)
+{
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    if (!CWaveFile::FramesAt(start, first) || !CWaveFile::FramesAt(stop, last))
+        return WaveResult::Failure("The interval is not made of valid times.");
+    if (last < first)
+        return WaveResult::Failure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
+                                   "; nothing was written to " + Quoted(path) + ".");
+
+    CWaveFile wave(path, opener);
+    if (!wave.Open(CWaveFile::kReadWriteDenyWrite))
+        return FileFailure(path, wave);
+    first = std::min(first, wave.FrameCount());
+    last = std::min(last, wave.FrameCount());
+    const std::uint32_t frames = last - first;
+    if (frames > 0) {
+        if (wave.SeekData(static_cast<std::int64_t>(first) * wave.BlockAlign()) < 0)
+            return WaveResult::Failure(Quoted(path) + " cannot be written: the sample data cannot be reached.");
+        // No size is rewritten: chunks after the samples must stay inside
+        // the RIFF chunk.
+        if (!wave.WriteSilence(frames) || !wave.Flush())
+            return FileFailure(path, wave);
+    }
+    if (!wave.Close())
+        return FileFailure(path, wave);
+    return WaveResult::Success(frames);
+}
