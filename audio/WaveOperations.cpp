@@ -118,7 +118,7 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
     if (!CWaveFile::CopyFrames(out, in, frames))
         return in.FailureReason().empty() ? FileFailure(output, out) : FileFailure(source, in);
     const std::int64_t end = out.DataStart() + static_cast<std::int64_t>(frames) * out.BlockAlign();
-    if (out.Seek(end, CWaveFile::Origin::Start) != end || !out.UpdateSizes() || !out.Sync() || !out.Close())
+    if (out.Seek(end, CWaveFile::Origin::Start) != end || !out.UpdateSizes() || !out.Flush() || !out.Close())
         return FileFailure(output, out);
     in.Close();
 

@@ -88,9 +88,12 @@ bool CDocument::NewDocument()
     return true;
 }
 
-bool CDocument::OpenDocumentFile(const std::string& path)
+bool CDocument::OpenDocumentFile(const std::string& path, bool* cancelled)
 {
-    if (!SaveModified())
+    const bool keep = !SaveModified();
+    if (cancelled)
+        *cancelled = keep;
+    if (keep)
         return false;
     const bool wasModified = m_modified;
     m_modified = false;

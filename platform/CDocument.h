@@ -55,8 +55,9 @@ public:
     // New untitled document (after asking to save a modified one).
     bool NewDocument();
     // Open path as the document. On a failed read the previous sheet is
-    // gone, so the document becomes a new untitled one.
-    bool OpenDocumentFile(const std::string& path);
+    // gone, so the document becomes a new untitled one. cancelled tells
+    // whether the user kept the open sheet at the save question.
+    bool OpenDocumentFile(const std::string& path, bool* cancelled = nullptr);
     // "Save changes to %1?" for a modified document: Yes saves, No
     // discards, Cancel (or a failed save) answers false.
     bool SaveModified();
