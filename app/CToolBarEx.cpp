@@ -117,7 +117,6 @@ QWidget* CToolBarEx::MakeSeparator(int width)
 {
     auto* separator = new QWidget(this);
     separator->setProperty(kSeparatorProperty, true);
-    separator->setAttribute(Qt::WA_TransparentForMouseEvents, false);
     if (orientation() == Qt::Horizontal) {
         separator->setFixedWidth(width);
     } else {

@@ -139,6 +139,25 @@ bool CWavePos::FormatLength(QString& text) const
     return true;
 }
 
+QString CWavePos::ShownName() const
+{
+    // A long name gives way in its middle so that the figures stay whole.
+    QString position;
+    QString length;
+    FormatPosition(position);
+    FormatLength(length);
+    int figures = m_gap + QFontMetrics(m_boldFont, this).horizontalAdvance(position);
+    if (!length.isEmpty()) {
+        figures += m_gap + QFontMetrics(m_normalFont, this).horizontalAdvance(length);
+    }
+    const QFontMetrics normal(m_normalFont, this);
+    const int room = width() - figures;
+    if (normal.horizontalAdvance(m_displayName) <= room) {
+        return m_displayName;
+    }
+    return normal.elidedText(m_displayName, Qt::ElideMiddle, qMax(room, normal.averageCharWidth() * 4));
+}
+
 void CWavePos::paintEvent(QPaintEvent* /*event*/)
 {
     if (m_displayName.isEmpty()) {
@@ -149,9 +168,10 @@ void CWavePos::paintEvent(QPaintEvent* /*event*/)
     constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     QRect area = rect().adjusted(0, 0, 0, -kBottomInset);
 
+    const QString name = ShownName();
     painter.setFont(m_normalFont);
-    painter.drawText(area, kFlags, m_displayName);
-    area.setLeft(area.left() + QFontMetrics(m_normalFont, this).horizontalAdvance(m_displayName) + m_gap);
+    painter.drawText(area, kFlags, name);
+    area.setLeft(area.left() + QFontMetrics(m_normalFont, this).horizontalAdvance(name) + m_gap);
 
     QString position;
     FormatPosition(position);

@@ -43,6 +43,10 @@ public:
     // left as it was.
     bool FormatLength(QString& text) const;
 
+    // The display name as painted: shortened in the middle when the whole
+    // line would not fit the control's width.
+    QString ShownName() const;
+
     // The name without drive and folders, for '\\' and '/' alike.
     static QString DisplayNameOf(const QString& fileName);
 

@@ -232,6 +232,8 @@ void TestToolBarEx::insertWavePos()
     QVERIFY(pos->isVisible());
     QCOMPARE(wavebar.bar->ButtonOf(cmd::WavePosSlot), nullptr);
     QCOMPARE(wavebar.bar->ControlOf(cmd::WavePosSlot), control);
+    // The slot is no button any more: a second insertion finds none.
+    QCOMPARE(wavebar.bar->InsertControl(u"CWavePos"_qs, rect, cmd::WavePosSlot), nullptr);
 
     // The slot replaces the button in its place, after the separator, and
     // is as wide as the control; the control sits at its top-left corner.

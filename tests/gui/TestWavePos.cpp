@@ -103,6 +103,7 @@ private Q_SLOTS:
     void blankWithoutName();
     void drawsNamePositionAndLength();
     void noLengthTextForZeroLength();
+    void longNameGivesWay();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -338,6 +339,33 @@ void TestWavePos::noLengthTextForZeroLength()
                     + QFontMetrics(m_pos->BoldFont()).horizontalAdvance(u"01:02:03"_qs);
     QVERIFY2(ink.last() <= end, qPrintable(u"%1 > %2"_qs.arg(ink.last()).arg(end)));
     QVERIFY(ink.last() > end - QFontMetrics(m_pos->BoldFont()).horizontalAdvance(u"03"_qs));
+}
+
+void TestWavePos::longNameGivesWay()
+{
+    m_pos->SetPosition(Msf(1, 2, 3));
+    m_pos->SetLength(Msf(4, 5, 6));
+    m_pos->SetFileName(u"/audio/SONG.WAV"_qs);
+    QCOMPARE(m_pos->ShownName(), u"SONG.WAV"_qs);
+
+    const QString longName = u"A rather long name for the opening track of the disc.wav"_qs;
+    m_pos->SetFileName(u"/audio/"_qs + longName);
+    QCOMPARE(m_pos->GetDisplayName(), longName);
+    const QString shown = m_pos->ShownName();
+    QVERIFY(shown.size() < longName.size());
+    QVERIFY(shown.startsWith(u"A r"_qs));
+    QVERIFY(shown.contains(QChar(0x2026)));
+    QVERIFY(shown.endsWith(u".wav"_qs));
+
+    // The whole line, figures included, fits the control.
+    QString position;
+    QString length;
+    m_pos->FormatPosition(position);
+    m_pos->FormatLength(length);
+    const int line = QFontMetrics(m_pos->NormalFont()).horizontalAdvance(shown) + m_pos->GetGap()
+                     + QFontMetrics(m_pos->BoldFont()).horizontalAdvance(position) + m_pos->GetGap()
+                     + QFontMetrics(m_pos->NormalFont()).horizontalAdvance(length);
+    QVERIFY2(line <= m_pos->width(), qPrintable(QString::number(line)));
 }
 
 QTEST_MAIN(TestWavePos)
