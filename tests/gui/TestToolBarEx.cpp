@@ -319,7 +319,7 @@ void TestToolBarEx::hotButtonRaisedThenFlat()
     // Leaving the window at once: no move reaches the bar, the timer drops
     // the hot button within a period.
     QCursor::setPos(wavebar.window.mapToGlobal(QPoint(600, 180)));
-    QTRY_VERIFY_WITH_TIMEOUT(wavebar.bar->HotButton() == nullptr, CToolBarEx::kHotTimerMs * 2);
+    QTRY_VERIFY_WITH_TIMEOUT(wavebar.bar->HotButton() == nullptr, CToolBarEx::kHotTimerMs * 4);
     image = wavebar.Button(wavebar.commands.at(3))->grab().toImage();
     QVERIFY(AllColour(image, QRect(0, 0, image.width(), 1), kFace));
 }
