@@ -1,0 +1,186 @@
+#include "audio/CWavePos.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+constexpr int kCellHeight = 16;  // pixels, ascent plus descent
+constexpr int kBottomInset = 2;  // pixels kept free under the text
+
+bool FormatMsf(const CCueTime& time, std::uint32_t& minutes, std::uint32_t& seconds,
+               std::uint32_t& frames)
+{
+    return time.ToMsf(CCueTime::kFramesPerSecond, minutes, seconds, frames);
+}
+
+QString MsfText(std::uint32_t minutes, std::uint32_t seconds, std::uint32_t frames)
+{
+    return QString::asprintf("%.2d:%.2d:%.2d", static_cast<int>(minutes), static_cast<int>(seconds),
+                             static_cast<int>(frames));
+}
+
+} // namespace
+
+CWavePos::CWavePos(QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Wave Pos text control"));
+    setAccessibleName(windowTitle());
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The erase before each paint: the button face.
+    setBackgroundRole(QPalette::Button);
+    setForegroundRole(QPalette::ButtonText);
+    setAutoFillBackground(true);
+    m_normalFont = font();
+    m_boldFont = font();
+    m_boldFont.setWeight(QFont::Bold);
+    m_gap = QFontMetrics(m_boldFont, this).horizontalAdvance(QLatin1Char(' '));
+}
+
+bool CWavePos::InitFonts()
+{
+    // A positive logical font height is the cell height, so the pixel size
+    // comes down until ascent plus descent fit in 16 pixels.
+    QFont base = QApplication::font();
+    int pixelSize = kCellHeight;
+    base.setPixelSize(pixelSize);
+    while (pixelSize > 6 && QFontMetrics(base, this).height() > kCellHeight) {
+        base.setPixelSize(--pixelSize);
+    }
+    base.setWeight(QFont::Normal);
+    m_normalFont = base;
+    base.setWeight(QFont::Bold);
+    m_boldFont = base;
+    m_gap = QFontMetrics(m_boldFont, this).horizontalAdvance(QLatin1Char(' '));
+    update();
+    return true;
+}
+
+QString CWavePos::DisplayNameOf(const QString& fileName)
+{
+    const qsizetype slash = std::max(fileName.lastIndexOf(QLatin1Char('/')),
+                                     fileName.lastIndexOf(QLatin1Char('\\')));
+    if (slash >= 0) {
+        return fileName.mid(slash + 1);
+    }
+    // "C:NAME.WAV": a drive without a folder.
+    if (fileName.size() >= 2 && fileName.at(1) == QLatin1Char(':') && fileName.at(0).isLetter()) {
+        return fileName.mid(2);
+    }
+    return fileName;
+}
+
+bool CWavePos::SetFileName(const QString& fileName)
+{
+    if (fileName.compare(m_fileName, Qt::CaseInsensitive) == 0) {
+        return true;
+    }
+    m_fileName = fileName;
+    m_displayName = DisplayNameOf(fileName);
+    Changed();
+    return true;
+}
+
+bool CWavePos::SetPosition(const CCueTime& position)
+{
+    if (CCueTime::Compare(position, m_position) == 0) {
+        return true;
+    }
+    m_position = position;
+    Changed();
+    return true;
+}
+
+bool CWavePos::SetLength(const CCueTime& length)
+{
+    if (CCueTime::Compare(length, m_length) == 0) {
+        return true;
+    }
+    m_length = length;
+    Changed();
+    return true;
+}
+
+void CWavePos::Changed()
+{
+    update();
+    Q_EMIT ContentChanged();
+}
+
+bool CWavePos::FormatPosition(QString& text) const
+{
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t frames = 0;
+    if (!FormatMsf(m_position, minutes, seconds, frames)) {
+        return false;
+    }
+    text = MsfText(minutes, seconds, frames);
+    return true;
+}
+
+bool CWavePos::FormatLength(QString& text) const
+{
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t frames = 0;
+    if (!FormatMsf(m_length, minutes, seconds, frames)) {
+        return false;
+    }
+    if (minutes != 0 || seconds != 0 || frames != 0) {
+        text = QLatin1Char('(') + MsfText(minutes, seconds, frames) + QLatin1Char(')');
+    }
+    return true;
+}
+
+QString CWavePos::ShownName() const
+{
+    // A long name gives way in its middle so that the figures stay whole.
+    QString position;
+    QString length;
+    FormatPosition(position);
+    FormatLength(length);
+    int figures = m_gap + QFontMetrics(m_boldFont, this).horizontalAdvance(position);
+    if (!length.isEmpty()) {
+        figures += m_gap + QFontMetrics(m_normalFont, this).horizontalAdvance(length);
+    }
+    const QFontMetrics normal(m_normalFont, this);
+    const int room = width() - figures;
+    if (normal.horizontalAdvance(m_displayName) <= room) {
+        return m_displayName;
+    }
+    return normal.elidedText(m_displayName, Qt::ElideMiddle, qMax(room, normal.averageCharWidth() * 4));
+}
+
+void CWavePos::paintEvent(QPaintEvent* /*event*/)
+{
+    if (m_displayName.isEmpty()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setPen(palette().color(foregroundRole()));
+    constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    QRect area = rect().adjusted(0, 0, 0, -kBottomInset);
+
+    const QString name = ShownName();
+    painter.setFont(m_normalFont);
+    painter.drawText(area, kFlags, name);
+    area.setLeft(area.left() + QFontMetrics(m_normalFont, this).horizontalAdvance(name) + m_gap);
+
+    QString position;
+    FormatPosition(position);
+    painter.setFont(m_boldFont);
+    painter.drawText(area, kFlags, position);
+    area.setLeft(area.left() + QFontMetrics(m_boldFont, this).horizontalAdvance(position) + m_gap);
+
+    QString length;
+    FormatLength(length);
+    painter.setFont(m_normalFont);
+    painter.drawText(area, kFlags, length);
+}

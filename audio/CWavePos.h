@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+#include "model/CCueTime.h"
+
+// The wave position control on the wavebar: the wave file's name, the
+// current position in bold and the file's length in parentheses. It keeps
+// the program's current wave position, repaints only when a value really
+// changes and neither takes the focus nor reacts to the mouse.
+class CWavePos final : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CWavePos)
+
+public:
+    explicit CWavePos(QWidget* parent = nullptr);
+
+    // The default GUI font at a 16 pixel cell height, normal and bold, and
+    // the gap: the width of one blank in the bold font.
+    bool InitFonts();
+
+    // Each setter stores and repaints only on a real change: the name
+    // compared without regard to letter case, times through milliseconds.
+    // A default-constructed time is a cleared one.
+    bool SetFileName(const QString& fileName);
+    bool SetPosition(const CCueTime& position);
+    bool SetLength(const CCueTime& length);
+
+    const QString& GetFileName() const { return m_fileName; }
+    const QString& GetDisplayName() const { return m_displayName; }
+    CCueTime GetPosition() const { return m_position; }
+    CCueTime GetLength() const { return m_length; }
+    const QFont& NormalFont() const { return m_normalFont; }
+    const QFont& BoldFont() const { return m_boldFont; }
+    int GetGap() const { return m_gap; }
+
+    // "mm:ss:ff" at 75 frames a second; false for a time of unknown format.
+    bool FormatPosition(QString& text) const;
+    // "(mm:ss:ff)" only when one part is not zero; otherwise the text is
+    // left as it was.
+    bool FormatLength(QString& text) const;
+
+    // The display name as painted: shortened in the middle when the whole
+    // line would not fit the control's width.
+    QString ShownName() const;
+
+    // The name without drive and folders, for '\\' and '/' alike.
+    static QString DisplayNameOf(const QString& fileName);
+
+Q_SIGNALS:
+    // A setter changed the content and asked for a repaint.
+    void ContentChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Changed();
+
+    QString m_fileName;
+    QString m_displayName;
+    CCueTime m_position;
+    CCueTime m_length;
+    QFont m_normalFont;
+    QFont m_boldFont;
+    int m_gap = 0;
+};
