@@ -1,0 +1,95 @@
+#pragma once
+
+#include "audio/IWavePlayer.h"
+#include "platform/CCmdTarget.h"
+#include "platform/CCommandRouter.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class CQuillApp;
+class CQuillDoc;
+class CQuillView;
+class CToolBarEx;
+class CWavePos;
+class QAction;
+class QMenu;
+
+// The main window: menus, the main toolbar, the wavebar with the position
+// control, the status bar, and the one view. It routes every command (view,
+// document, frame, application), keeps the commands' enabled state, texts
+// and check marks current, owns the wave player of the current line and
+// handles the transport, bar, help and welcome commands.
+class CMainFrame final : public QMainWindow, public CCmdTarget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CMainFrame)
+
+public:
+    CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Runs a command through the routing when it is enabled; then refreshes
+    // every command's state. Returns whether it ran.
+    bool ExecuteCommand(int id);
+    // Asks every command's update handler for its state now.
+    void UpdateCommandUI();
+    void UpdateTitle();
+
+    CQuillApp& App() const { return m_app; }
+    QAction* Action(int id) const;
+    QMenu* ContextMenu() const { return m_contextMenu; }
+    CQuillView* View() const { return m_view; }
+    CToolBarEx* Toolbar() const { return m_toolbar; }
+    CToolBarEx* Wavebar() const { return m_wavebar; }
+    CWavePos* PositionControl() const { return m_wavePos; }
+    IWavePlayer* Player() const { return m_player.get(); }
+
+    // Points the position control and the player at the wave file of the
+    // current line and the time to show.
+    void ShowWave(const std::string& path, const CCueTime& position);
+    // Sends the player's position reports to the position control again.
+    void ReconnectPositionCallback();
+    void SetPlayerFactory(WavePlayerFactory factory) { m_playerFactory = std::move(factory); }
+
+    static const char* const kHomePage;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateBars();
+    void RestoreLayout();
+    void UpdateRecentFiles();
+
+    void OnPlayStop();
+    void OnSkip(int id);
+    void OnToggleBar(int id);
+    void OnHelp();
+    void OnHomePage();
+    void OnWelcome();
+    void OpenReadme();
+
+    CQuillApp& m_app;
+    CQuillDoc& m_doc;
+    CCommandRouter m_router;
+    std::map<int, QAction*> m_actions;
+    std::map<int, QAction*> m_contextActions;
+    QMenu* m_contextMenu = nullptr;
+    CQuillView* m_view = nullptr;
+    CToolBarEx* m_toolbar = nullptr;
+    CToolBarEx* m_wavebar = nullptr;
+    CWavePos* m_wavePos = nullptr;
+    std::unique_ptr<IWavePlayer> m_player;
+    WavePlayerFactory m_playerFactory;
+    QTimer m_idleTimer;
+};

@@ -1,0 +1,150 @@
+#include "app/CQuillApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "document/CQuillDoc.h"
+#include "res/CommandIds.h"
+#include "view/CGuiPrompts.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#ifndef TRACKSMITH_DATA_DIR
+#define TRACKSMITH_DATA_DIR ""
+#endif
+
+CQuillApp::CQuillApp()
+    : m_settings(std::make_unique<QSettings>(QStringLiteral("Kestrel"), QStringLiteral("Tracksmith")))
+    , m_launcher([](const QUrl& url) { return QDesktopServices::openUrl(url); })
+{
+    MapCommand(cmd::New, [this](int) { OnFileNew(); });
+    MapCommand(cmd::Open, [this](int) { OnFileOpen(); });
+    MapCommandRange(cmd::RecentFile1, cmd::RecentFile4, [this](int id) { OnRecentFile(id); },
+                    [this](CCmdUI& ui) { ui.Enable(ui.Id() - cmd::RecentFile1 < m_recent.Files().size()); });
+    MapCommand(cmd::About, [this](int) { OnAbout(); });
+}
+
+CQuillApp::~CQuillApp()
+{
+    // The frame's view is registered with the document; the frame goes first.
+    m_frame.reset();
+}
+
+bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* prompts)
+{
+    CDocument::SetAppName("Tracksmith");
+    m_recent.Load(*m_settings);
+    m_doc = std::make_unique<CQuillDoc>();
+    m_prompts = std::make_unique<CGuiPrompts>();
+    m_promptsScope = std::make_unique<CPromptsScope>(prompts ? *prompts : *m_prompts);
+    m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
+    m_prompts->SetOwner(m_frame.get());
+
+    const QString file = FileArgument(arguments);
+    bool opened = false;
+    if (!file.isEmpty())
+        opened = OpenFile(file);
+    if (!opened) {
+        // A sheet that does not open has been reported; the editor starts
+        // with a new sheet rather than closing on the user.
+        m_doc->NewDocument();
+    }
+    if (show) {
+        m_frame->show();
+        m_frame->repaint();
+    }
+    if (HasSetupOption(arguments))
+        QTimer::singleShot(0, m_frame.get(), [this] { m_frame->ExecuteCommand(cmd::Welcome); });
+    m_frame->UpdateCommandUI();
+    return true;
+}
+
+void CQuillApp::ExitInstance()
+{
+    m_recent.Save(*m_settings);
+    m_settings->sync();
+}
+
+bool CQuillApp::OpenFile(const QString& path, bool* cancelled)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!m_doc->OpenDocumentFile(absolute.toStdString(), cancelled)) {
+        m_frame->UpdateCommandUI();
+        return false;
+    }
+    m_recent.Add(absolute);
+    m_recent.Save(*m_settings);
+    m_frame->UpdateCommandUI();
+    return true;
+}
+
+QString CQuillApp::FileArgument(const QStringList& arguments)
+{
+    QString file;
+    for (const QString& arg : arguments) {
+        if (arg.startsWith(QLatin1Char('-')))
+            continue;
+        // "/setup" style options; an absolute path is a file when it exists
+        // or has more than one element.
+        if (arg.startsWith(QLatin1Char('/')) && arg.count(QLatin1Char('/')) == 1 && !QFileInfo::exists(arg))
+            continue;
+        file = arg;
+    }
+    return file;
+}
+
+bool CQuillApp::HasSetupOption(const QStringList& arguments)
+{
+    return arguments.join(QLatin1Char(' ')).toLower().contains(QLatin1String("/setup"));
+}
+
+QString CQuillApp::DataFile(const QString& name)
+{
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = QDir(QString::fromUtf8(TRACKSMITH_DATA_DIR)).filePath(name);
+    if (QFileInfo::exists(installed))
+        return installed;
+    return beside;
+}
+
+void CQuillApp::OnFileNew()
+{
+    m_doc->NewDocument();
+}
+
+void CQuillApp::OnFileOpen()
+{
+    FileDialogRequest request;
+    request.title = "Open";
+    if (!m_doc->PathName().empty())
+        request.folder = QFileInfo(QString::fromStdString(m_doc->PathName())).absolutePath().toStdString();
+    request.filters = {{"Cue sheets (*.cue)", "*.cue"}, {"All Files (*.*)", "*.*"}};
+    const std::optional<std::string> path = CPrompts::Current().AskOpenFile(request);
+    if (path)
+        OpenFile(QString::fromStdString(*path));
+}
+
+void CQuillApp::OnRecentFile(int id)
+{
+    const qsizetype index = id - cmd::RecentFile1;
+    if (index >= m_recent.Files().size())
+        return;
+    const QString path = m_recent.Files()[index];
+    bool cancelled = false;
+    if (!OpenFile(path, &cancelled) && !cancelled) {
+        m_recent.Remove(path);
+        m_recent.Save(*m_settings);
+        m_frame->UpdateCommandUI();
+    }
+}
+
+void CQuillApp::OnAbout()
+{
+    CAboutDlg dlg(m_frame.get());
+    dlg.exec();
+}

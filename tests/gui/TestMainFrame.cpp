@@ -1,0 +1,411 @@
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "app/CRecentFileList.h"
+#include "app/CToolBarEx.h"
+#include "app/CWelcomeDlg.h"
+#include "document/CQuillDoc.h"
+#include "model/CCueItem.h"
+#include "platform/CScriptedPrompts.h"
+#include "res/CommandIds.h"
+#include "view/CQuillView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+const char* const kSheet =
+    "REM demo\n"
+    "FILE A.WAV WAVE\n"
+    "  TRACK 01 AUDIO\n"
+    "    INDEX 01 00:00:00\n"
+    "  TRACK 02 AUDIO\n"
+    "    ISRC ABCDE1234567\n"
+    "    INDEX 00 01:00:00\n"
+    "    INDEX 01 01:02:00\n"
+    "FILE B.WAV WAVE\n"
+    "  TRACK 03 AUDIO\n"
+    "    INDEX 01 00:00:00\n";
+
+QString S(const char* text) { return QString::fromUtf8(text); }
+
+QStringList L(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* t : texts)
+        list << S(t);
+    return list;
+}
+
+} // namespace
+
+class TestMainFrame final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CScriptedPrompts> m_prompts;
+    std::unique_ptr<CQuillApp> m_app;
+    QList<QUrl> m_launched;
+
+    QString WriteSheet(const QString& name, const char* text = kSheet)
+    {
+        const QString path = m_dir->filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(text);
+        return path;
+    }
+    void StartApp(const QStringList& arguments = {})
+    {
+        m_app = std::make_unique<CQuillApp>();
+        m_app->SetLauncher([this](const QUrl& url) {
+            m_launched << url;
+            return true;
+        });
+        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+    }
+    void StopApp()
+    {
+        if (m_app && Frame())
+            Frame()->close();
+        m_app.reset();
+    }
+    CMainFrame* Frame() const { return m_app->Frame(); }
+    CQuillView* View() const { return Frame()->View(); }
+    QTextEdit* Listing() const { return View()->Listing(); }
+    QString LineText(int line) const { return Listing()->document()->findBlockByNumber(line).text(); }
+    QString Selected() const { return View()->SelectedText(); }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(Listing(), key, mods); }
+    void ClickLine(int line, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const QTextBlock block = Listing()->document()->findBlockByNumber(line);
+        QTextCursor cursor(block);
+        const QRect r = Listing()->cursorRect(cursor);
+        QTest::mouseClick(Listing()->viewport(), button, Qt::NoModifier, QPoint(r.left() + 30, r.center().y()));
+    }
+    bool Enabled(int id)
+    {
+        Frame()->UpdateCommandUI();
+        return Frame()->Action(id)->isEnabled();
+    }
+
+private slots:
+    void init()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_dir = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
+        m_prompts = std::make_unique<CScriptedPrompts>();
+        m_launched.clear();
+    }
+    void cleanup()
+    {
+        m_prompts->QueueAnswer(PromptAnswer::No); // discard changes on close
+        StopApp();
+        m_prompts.reset();
+        m_dir.reset();
+    }
+
+    void titleOfNewAndOpenedSheets()
+    {
+        StartApp();
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("Untitled cuesheet - Tracksmith by Larkspur"));
+        QVERIFY(m_app->OpenFile(WriteSheet(QStringLiteral("demo.cue"))));
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("demo.cue - Tracksmith by Larkspur"));
+    }
+
+    void listingShowsTheDisplayLines()
+    {
+        StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+        QCOMPARE(LineText(0), QStringLiteral("REM demo"));
+        QCOMPARE(LineText(1), QStringLiteral("FILE A.WAV WAVE"));
+        QCOMPARE(LineText(2), QStringLiteral("     TRACK 01 AUDIO"));
+        QCOMPARE(LineText(3), QStringLiteral("              INDEX 01 00:00:00"));
+        QCOMPARE(LineText(5), QStringLiteral("              ISRC ABCDE1234567"));
+        // One block per item, and the final empty paragraph.
+        QCOMPARE(Listing()->document()->blockCount(), m_app->Document().LineCount() + 1);
+    }
+
+    void cursorKeysMoveTheItemAndHighlightItsBlock()
+    {
+        StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+        QCOMPARE(View()->CurrentLine(), 0);
+        QCOMPARE(Selected(), QStringLiteral("REM demo\n"));
+        Key(Qt::Key_Down);
+        QCOMPARE(View()->CurrentLine(), 1);
+        QCOMPARE(View()->CurrentItem()->Kind(), ItemKind::File);
+        // The FILE block: the file line and every line of its tracks.
+        QCOMPARE(Selected().count(QLatin1Char('\n')), 7);
+        Key(Qt::Key_Down);
+        QCOMPARE(View()->CurrentItem()->Kind(), ItemKind::Track);
+        QCOMPARE(Selected().count(QLatin1Char('\n')), 2);
+        Key(Qt::Key_Down);
+        QCOMPARE(View()->CurrentItem()->Kind(), ItemKind::Index);
+        QCOMPARE(Selected().count(QLatin1Char('\n')), 1);
+        Key(Qt::Key_Up);
+        QCOMPARE(View()->CurrentLine(), 2);
+        // Shift+Up, Left and Right do nothing.
+        Key(Qt::Key_Up, Qt::ShiftModifier);
+        Key(Qt::Key_Left);
+        Key(Qt::Key_Right);
+        QCOMPARE(View()->CurrentLine(), 2);
+        QCOMPARE(Selected().count(QLatin1Char('\n')), 2);
+        Key(Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(View()->CurrentItem(), nullptr);
+    }
+
+    void clicksMoveTheCursor()
+    {
+        StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+        ClickLine(4);
+        QCOMPARE(View()->CurrentLine(), 4);
+        QCOMPARE(View()->CurrentItem()->Kind(), ItemKind::Track);
+        // Below the last line: no current item, nothing highlighted.
+        QTest::mouseClick(Listing()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(40, Listing()->viewport()->height() - 5));
+        QCOMPARE(View()->CurrentItem(), nullptr);
+        QVERIFY(View()->SelectionIsEmpty());
+    }
+
+    void rightClickMovesTheCaretThenOpensTheMenu()
+    {
+        StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+        QTimer::singleShot(200, Frame(), [this] {
+            QMenu* menu = Frame()->ContextMenu();
+            QVERIFY(menu->isVisible());
+            menu->close();
+        });
+        ClickLine(3, Qt::RightButton);
+        QCOMPARE(View()->CurrentLine(), 3);
+        QTRY_VERIFY(!Frame()->ContextMenu()->isVisible());
+        const QList<QAction*> items = Frame()->ContextMenu()->actions();
+        QCOMPARE(items.size(), 16);
+        QCOMPARE(items[0]->text(), QStringLiteral("&Edit...\tEnter"));
+        QVERIFY(items[1]->isSeparator());
+        QCOMPARE(items[7]->text(), QStringLiteral("Insert &File...\tCtrl+F"));
+        QCOMPARE(items[15]->text(), QStringLiteral("Insert Co&mment\tCtrl+M"));
+    }
+
+    void menuTexts_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("items");
+        QTest::newRow("File") << S("&File")
+            << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "Recent File", "", "", "", "", "E&xit"});
+        QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel"});
+        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar"});
+        QTest::newRow("Insert") << S("&Insert")
+            << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
+                           "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "Co&mment\tCtrl+M"});
+        QTest::newRow("Wave") << S("&Wave")
+            << L({"&Play\tSpace", "", "&Skip back 1 min\tF5", "Skip &back 10 secs\tF6", "S&kip forward 10 secs\tF7", "Skip &forward 1 min\tF8"});
+        QTest::newRow("Help") << S("&Help") << L({"Contents\tF1", "", "&Kestrel Home Page ...", "", "&About Tracksmith..."});
+    }
+    void menuTexts()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, items);
+        StartApp();
+        Frame()->UpdateCommandUI();
+        QMenu* found = nullptr;
+        for (QAction* a : Frame()->menuBar()->actions()) {
+            if (a->text() == menu)
+                found = a->menu();
+        }
+        QVERIFY(found);
+        QStringList texts;
+        for (QAction* a : found->actions())
+            texts << (a->isSeparator() ? QString() : a->text());
+        QCOMPARE(texts, items);
+    }
+
+    void enabledStates_data()
+    {
+        QTest::addColumn<int>("line"); // -1: an empty sheet
+        QTest::addColumn<QList<int>>("enabled");
+        QTest::addColumn<QList<int>>("disabled");
+        const QList<int> always{cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, cmd::Exit, cmd::ViewToolbar,
+                                cmd::ViewWavebar, cmd::ViewStatusBar, cmd::HelpContents, cmd::HomePage, cmd::About};
+        const QList<int> noPlayer{cmd::PlayStop, cmd::SkipBack1Min, cmd::SkipBack10Secs, cmd::SkipForward10Secs,
+                                  cmd::SkipForward1Min};
+        QTest::newRow("empty sheet") << -1 << always << noPlayer;
+        QTest::newRow("FILE line") << 1 << always << noPlayer;
+        QTest::newRow("INDEX line") << 3 << always << noPlayer;
+    }
+    void enabledStates()
+    {
+        QFETCH(int, line);
+        QFETCH(QList<int>, enabled);
+        QFETCH(QList<int>, disabled);
+        if (line < 0) {
+            StartApp();
+        } else {
+            StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+            ClickLine(line);
+            QCOMPARE(View()->CurrentLine(), line);
+        }
+        for (int id : enabled)
+            QVERIFY2(Enabled(id), qPrintable(QString::number(id)));
+        for (int id : disabled)
+            QVERIFY2(!Enabled(id), qPrintable(QString::number(id)));
+        QCOMPARE(Frame()->Action(cmd::PlayStop)->text(), QStringLiteral("&Play\tSpace"));
+    }
+
+    void shortcutsReachTheirCommands()
+    {
+        StartApp();
+        // F1 looks for the help file named after the program: the test
+        // binary has none, which is said in a box.
+        QTest::keyClick(Listing(), Qt::Key_F1);
+        QVERIFY(m_launched.isEmpty());
+        QCOMPARE(m_prompts->Messages().size(), 1u);
+        QVERIFY(m_prompts->Lines()[0].starts_with("Error: Unable to open the help file "));
+        QVERIFY(m_prompts->Lines()[0].ends_with("test_mainframe.html"));
+        // A disabled command never runs, even from its key.
+        m_launched.clear();
+        QTest::keyClick(Listing(), Qt::Key_Space);
+        QTest::keyClick(Listing(), Qt::Key_J);
+        QVERIFY(m_launched.isEmpty());
+        // Ctrl+O asks for a file through the prompts.
+        m_prompts->QueueFile(std::nullopt);
+        QTest::keyClick(Listing(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(m_prompts->Dialogs().size(), 1u);
+        QCOMPARE(m_prompts->Dialogs()[0].filters.at(0).first, std::string("Cue sheets (*.cue)"));
+        QCOMPARE(m_prompts->Dialogs()[0].filters.at(1).first, std::string("All Files (*.*)"));
+    }
+
+    void recentFilesKeepFourMostRecentFirst()
+    {
+        StartApp();
+        QStringList paths;
+        for (int i = 1; i <= 5; ++i) {
+            paths << WriteSheet(QStringLiteral("s%1.cue").arg(i));
+            QVERIFY(m_app->OpenFile(paths.last()));
+        }
+        const QStringList expected{paths[4], paths[3], paths[2], paths[1]};
+        QCOMPARE(m_app->RecentFiles().Files(), expected);
+        Frame()->UpdateCommandUI();
+        QVERIFY(Frame()->Action(cmd::RecentFile1)->text().startsWith(QLatin1String("&1 ")));
+        // A recent file that no longer opens is dropped from the list.
+        QFile::remove(paths[3]);
+        QVERIFY(Frame()->ExecuteCommand(cmd::RecentFile2));
+        QCOMPARE(m_app->RecentFiles().Files().size(), 3);
+        QVERIFY(!m_app->RecentFiles().Files().contains(paths[3]));
+    }
+
+    void recentFileDisplayNames_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("short") << S("/music/a.cue") << S("/music/a.cue");
+        QTest::newRow("long") << S("/home/user/music/albums/2024/summer/sheet.cue") << S("/home/.../summer/sheet.cue");
+        QTest::newRow("long name") << S("/x/averyveryveryverylongsheetname.cue") << S("averyveryveryverylongsheetn...");
+    }
+    void recentFileDisplayNames()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, shown);
+        QCOMPARE(CRecentFileList::DisplayName(path), shown);
+        QVERIFY(CRecentFileList::DisplayName(path).size() <= CRecentFileList::kDisplayLength);
+    }
+
+    void layoutAndRecentFilesSurviveARestart()
+    {
+        StartApp();
+        const QString sheet = WriteSheet(QStringLiteral("keep.cue"));
+        QVERIFY(m_app->OpenFile(sheet));
+        QVERIFY(Frame()->ExecuteCommand(cmd::ViewWavebar));
+        QVERIFY(Frame()->Wavebar()->isHidden());
+        StopApp();
+        StartApp();
+        QVERIFY(Frame()->Wavebar()->isHidden());
+        QVERIFY(!Frame()->Toolbar()->isHidden());
+        QCOMPARE(m_app->RecentFiles().Files(), QStringList{sheet});
+        Frame()->UpdateCommandUI();
+        QVERIFY(!Frame()->Action(cmd::ViewWavebar)->isChecked());
+        QVERIFY(Frame()->Action(cmd::ViewToolbar)->isChecked());
+    }
+
+    void setupOptionShowsWelcomeAfterTheFileOpens_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("uncheck");
+        QTest::addColumn<bool>("escape");
+        QTest::addColumn<bool>("readme");
+        QTest::newRow("OK keeps the box") << S("/setup") << false << false << true;
+        QTest::newRow("unchecked and OK") << S("/SETUP") << true << false << false;
+        QTest::newRow("unchecked and Escape") << S("/SeTuP") << true << true << true;
+        QTest::newRow("inside another word") << S("/setupx") << false << false << true;
+    }
+    void setupOptionShowsWelcomeAfterTheFileOpens()
+    {
+        QFETCH(QString, option);
+        QFETCH(bool, uncheck);
+        QFETCH(bool, escape);
+        QFETCH(bool, readme);
+        bool sawSheet = false;
+        QTimer::singleShot(100, qApp, [&] {
+            auto* dlg = qobject_cast<CWelcomeDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            sawSheet = m_app->Document().LineCount() > 0;
+            if (uncheck)
+                static_cast<QCheckBox*>(dlg->ReadmeBox())->setChecked(false);
+            if (escape)
+                dlg->reject();
+            else
+                dlg->accept();
+        });
+        StartApp({WriteSheet(QStringLiteral("demo.cue")), option});
+        QTRY_VERIFY(sawSheet);
+        QTRY_COMPARE(m_launched.size() + static_cast<qsizetype>(m_prompts->Messages().size()), qsizetype(readme ? 1 : 0));
+        if (readme && m_launched.isEmpty())
+            QCOMPARE(m_prompts->Lines().front(), std::string("Error: Unable to launch README.TXT"));
+    }
+
+    void closeAsksToSaveChanges_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("Yes saves") << int(PromptAnswer::Yes) << true << true;
+        QTest::newRow("No discards") << int(PromptAnswer::No) << true << false;
+        QTest::newRow("Cancel stays") << int(PromptAnswer::Cancel) << false << false;
+    }
+    void closeAsksToSaveChanges()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        const QString path = WriteSheet(QStringLiteral("edit.cue"));
+        StartApp({path});
+        m_app->Document().SetModifiedFlag(true);
+        m_prompts->QueueAnswer(static_cast<PromptAnswer>(answer));
+        QCOMPARE(Frame()->close(), closed);
+        QCOMPARE(m_prompts->Lines().back(), "Tracksmith: Save changes to " + path.toStdString() + "?");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        // Saving rewrites the sheet with CR LF line ends.
+        QCOMPARE(file.readAll().contains("\r\n"), saved);
+        if (closed)
+            m_app.reset();
+    }
+};
+
+QTEST_MAIN(TestMainFrame)
+#include "TestMainFrame.moc"

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "model/CCueTime.h"
+#include "platform/CCmdTarget.h"
+#include "platform/CDocument.h"
+
+#include <QWidget>
+
+#include <string>
+
+class CCueIndex;
+class CCueItem;
+class CMainFrame;
+class CQuillDoc;
+class QTextEdit;
+
+// The listing of the open sheet: one coloured line per item, a line cursor
+// over it, and the current item (the item on the caret's line) shown with
+// its whole block selected and a bullet on its own line. The view sees every
+// key and mouse event of the listing first. Whenever the current item
+// changes it tells the frame which wave file and time belong to it.
+class CQuillView final : public QWidget, public CView, public CCmdTarget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CQuillView)
+
+public:
+    CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent);
+    ~CQuillView() override;
+
+    // Renders the document again and puts the caret on the hint item (the
+    // first line when the hint is null).
+    void OnUpdate(CView* sender, const void* hint) override;
+
+    CCueItem* CurrentItem() const;
+    int CurrentLine() const;
+    int LineCount() const;
+    CCueItem* ItemOfLine(int line) const;
+    bool SelectionIsEmpty() const;
+    QString SelectedText() const;
+    QTextEdit* Listing() const { return m_listing; }
+
+    // Files dropped on the window: a single cue sheet opens as the document.
+    void DropFiles(const QStringList& paths);
+
+    // The wave file path of an item's FILE name: a relative name is taken
+    // from the sheet's folder (the current folder for an untitled sheet).
+    std::string ResolvePath(const std::string& name) const;
+    // The index that decides the wave file and time of an item, or null.
+    static const CCueIndex* IndexOfInterest(const CCueItem* item);
+
+signals:
+    // The caret moved to another line, or the listing was rebuilt.
+    void CurrentLineChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FillListing();
+    void PlaceCaret(const CCueItem* item);
+    void Unhighlight();
+    void Highlight();
+    void WaveSync(const CCueItem* item);
+    int FirstVisibleLine() const;
+    void SetFirstVisibleLine(int line);
+    void SetBullet(int line, bool on);
+    void PostEdit();
+    bool FilterKey(QEvent* event);
+    bool FilterMouse(QEvent* event);
+
+    CQuillDoc& m_doc;
+    CMainFrame& m_frame;
+    QTextEdit* m_listing;
+    std::string m_rtf;
+    std::string m_lastWaveName;
+    CCueTime m_lastWaveTime;
+};
