@@ -71,6 +71,9 @@ CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
     m_listing->setReadOnly(true);
     m_listing->setUndoRedoEnabled(false);
     m_listing->setLineWrapMode(QTextEdit::NoWrap);
+    // The highlighted block is the line cursor; a blinking text caret at
+    // its end would only distract.
+    m_listing->setCursorWidth(0);
     m_listing->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     m_listing->document()->setIndentWidth(kIndent);
     m_listing->installEventFilter(this);
