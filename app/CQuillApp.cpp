@@ -1,6 +1,7 @@
 #include "app/CQuillApp.h"
 
 #include "app/CAboutDlg.h"
+#include "app/CFileAssociation.h"
 #include "app/CMainFrame.h"
 #include "document/CQuillDoc.h"
 #include "res/CommandIds.h"
@@ -56,6 +57,9 @@ bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* 
         m_frame->show();
         m_frame->repaint();
     }
+    // Make the desktop open cue sheets with Tracksmith, unless another
+    // program has claimed them.
+    (new CFileAssociation(this))->Claim();
     if (HasSetupOption(arguments))
         QTimer::singleShot(0, m_frame.get(), [this] { m_frame->ExecuteCommand(cmd::Welcome); });
     m_frame->UpdateCommandUI();

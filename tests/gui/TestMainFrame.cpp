@@ -1,3 +1,4 @@
+#include "app/CFileAssociation.h"
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "app/CRecentFileList.h"
@@ -376,6 +377,30 @@ private slots:
         QTRY_COMPARE(m_launched.size() + static_cast<qsizetype>(m_prompts->Messages().size()), qsizetype(readme ? 1 : 0));
         if (readme && m_launched.isEmpty())
             QCOMPARE(m_prompts->Lines().front(), std::string("Error: Unable to launch README.TXT"));
+    }
+
+    void fileTypeClaimOnlyWhenFreeOrOurs()
+    {
+        QVERIFY(CFileAssociation::MayClaim(QString()));
+        QVERIFY(CFileAssociation::MayClaim(QStringLiteral("\n")));
+        QVERIFY(CFileAssociation::MayClaim(QStringLiteral("tracksmith.desktop\n")));
+        QVERIFY(!CFileAssociation::MayClaim(QStringLiteral("org.kde.kate.desktop\n")));
+    }
+
+    void commandLineFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("none") << QStringList{} << QString();
+        QTest::newRow("last of two") << L({"a.cue", "b.cue"}) << S("b.cue");
+        QTest::newRow("flags skipped") << L({"a.cue", "-style", "/setup"}) << S("a.cue");
+        QTest::newRow("absolute path") << L({"/setup", "/music/a.cue"}) << S("/music/a.cue");
+    }
+    void commandLineFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QCOMPARE(CQuillApp::FileArgument(arguments), file);
     }
 
     void closeAsksToSaveChanges_data()
