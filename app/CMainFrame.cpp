@@ -75,6 +75,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     MapCommand(cmd::Welcome, [this](int) { OnWelcome(); });
 
     m_doc.AddView(m_view);
+    connect(m_view, &CQuillView::CurrentLineChanged, this, &CMainFrame::UpdateCommandUI);
     m_idleTimer.setInterval(kIdleInterval);
     connect(&m_idleTimer, &QTimer::timeout, this, [this] {
         if (isActiveWindow())
@@ -200,7 +201,14 @@ QAction* CMainFrame::Action(int id) const
 
 bool CMainFrame::ExecuteCommand(int id)
 {
+    const std::string pathBefore = m_doc.PathName();
     const bool ran = m_router.Execute(id);
+    // A sheet saved under a new name joins the recent files.
+    if (ran && (id == cmd::Save || id == cmd::SaveAs) && !m_doc.PathName().empty()
+        && (m_doc.PathName() != pathBefore || id == cmd::SaveAs)) {
+        m_app.RecentFiles().Add(QString::fromStdString(m_doc.PathName()));
+        m_app.RecentFiles().Save(m_app.Settings());
+    }
     UpdateCommandUI();
     return ran;
 }

@@ -379,6 +379,25 @@ private slots:
             QCOMPARE(m_prompts->Lines().front(), std::string("Error: Unable to launch README.TXT"));
     }
 
+    void droppedCueSheetOpensAndSaveAsJoinsRecentFiles()
+    {
+        StartApp();
+        const QString path = WriteSheet(QStringLiteral("dropped.cue"));
+        View()->DropFiles({path});
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("dropped.cue - Tracksmith by Larkspur"));
+        QCOMPARE(LineText(1), QStringLiteral("FILE A.WAV WAVE"));
+        // Several files are not a sheet to open.
+        View()->DropFiles({path, WriteSheet(QStringLiteral("other.cue"))});
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("dropped.cue - Tracksmith by Larkspur"));
+
+        const QString copy = m_dir->filePath(QStringLiteral("copy.cue"));
+        m_prompts->QueueFile(copy.toStdString());
+        QVERIFY(Frame()->ExecuteCommand(cmd::SaveAs));
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("copy.cue - Tracksmith by Larkspur"));
+        QCOMPARE(m_app->RecentFiles().Files().front(), copy);
+        QVERIFY(QFile::exists(copy));
+    }
+
     void fileTypeClaimOnlyWhenFreeOrOurs()
     {
         QVERIFY(CFileAssociation::MayClaim(QString()));
