@@ -207,6 +207,29 @@ void CQuillDoc::LayOut(CCueItem* item)
         LayOut(item->Child(i));
 }
 
+CQuillDoc::Snapshot CQuillDoc::TakeSnapshot() const
+{
+    Snapshot snapshot;
+    snapshot.modified = IsModified();
+    snapshot.items.reserve(m_topLevel.size());
+    for (const auto& item : m_topLevel)
+        snapshot.items.push_back(item->Clone(nullptr, nullptr));
+    return snapshot;
+}
+
+void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
+{
+    BeginBatchMode();
+    DeleteContents();
+    for (const auto& item : snapshot.items) {
+        std::unique_ptr<CCueItem> copy = item->Clone(nullptr, nullptr);
+        copy->BindDocument(this);
+        InsertTopLevel(std::move(copy), nullptr);
+    }
+    EndBatchMode();
+    ChangeHook(snapshot.modified, false);
+}
+
 std::string CQuillDoc::SheetText() const
 {
     std::string text;

@@ -28,6 +28,13 @@ public:
         CCueTrack* track = nullptr;
     };
 
+    // The whole tree and the modified flag at one moment, held apart from
+    // the document; what the undo history keeps.
+    struct Snapshot {
+        std::vector<std::unique_ptr<CCueItem>> items;
+        bool modified = false;
+    };
+
     CQuillDoc();
     ~CQuillDoc() override;
 
@@ -62,6 +69,11 @@ public:
 
     Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const;
     bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }
+
+    Snapshot TakeSnapshot() const;
+    // Puts a copy of the snapshot's tree in place of the current one and
+    // restores its modified flag.
+    void RestoreSnapshot(const Snapshot& snapshot);
 
     // The sheet as saved, with "\n" line ends.
     std::string SheetText() const;

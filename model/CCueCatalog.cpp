@@ -29,3 +29,11 @@ bool CCueCatalog::Parse(const CCueLine& line)
     SetNumber(std::string(token));
     return true;
 }
+
+std::unique_ptr<CCueItem> CCueCatalog::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCueCatalog>(nullptr);
+    copy->m_number = m_number;
+    CloneInto(*copy, file, track);
+    return copy;
+}

@@ -14,6 +14,7 @@ public:
     bool SetNumber(const std::string& number);
 
     bool Parse(const CCueLine& line) override;
+    std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 
 private:
     std::string m_number;

@@ -14,6 +14,7 @@ public:
 
     CCueFile* OwningFile() const override { return m_file; }
     CCueTrack* OwningTrack() const override { return m_track; }
+    std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 
 private:
     CCueTrack* m_track;

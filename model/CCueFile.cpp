@@ -21,6 +21,14 @@ CCueFile::CCueFile(CQuillDoc* document, std::string name)
 {
 }
 
+std::unique_ptr<CCueItem> CCueFile::Clone(CCueFile*, CCueTrack*) const
+{
+    auto copy = std::make_unique<CCueFile>(nullptr, m_name);
+    copy->m_type = m_type;
+    CloneInto(*copy, copy.get(), nullptr);
+    return copy;
+}
+
 bool CCueFile::SetName(const std::string& name)
 {
     if (name == m_name)

@@ -29,6 +29,7 @@ public:
     bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before) override;
     bool RemoveChild(CCueItem* child) override;
     CCueFile* OwningFile() const override { return const_cast<CCueFile*>(this); }
+    std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 
     // A new track numbered after the last, of the name's default type, with
     // its first index; inserted before `before` (appended for null).

@@ -72,3 +72,13 @@ bool CCueFlags::Parse(const CCueLine& line)
     }
     return true;
 }
+
+std::unique_ptr<CCueItem> CCueFlags::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCueFlags>(nullptr, track);
+    copy->m_dcp = m_dcp;
+    copy->m_fourChannel = m_fourChannel;
+    copy->m_preEmphasis = m_preEmphasis;
+    CloneInto(*copy, file, track);
+    return copy;
+}

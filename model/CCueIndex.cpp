@@ -64,3 +64,12 @@ bool CCueIndex::Parse(const CCueLine& line)
     m_time = CCueTime::Parse(token);
     return true;
 }
+
+std::unique_ptr<CCueItem> CCueIndex::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCueIndex>(nullptr, track);
+    copy->m_number = m_number;
+    copy->m_time = m_time;
+    CloneInto(*copy, file, track);
+    return copy;
+}

@@ -36,3 +36,11 @@ bool CCueIsrc::Parse(const CCueLine& line)
     SetCode(std::string(token));
     return true;
 }
+
+std::unique_ptr<CCueItem> CCueIsrc::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCueIsrc>(nullptr, track);
+    copy->m_code = m_code;
+    CloneInto(*copy, file, track);
+    return copy;
+}

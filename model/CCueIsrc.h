@@ -17,6 +17,7 @@ public:
     bool Parse(const CCueLine& line) override;
     CCueFile* OwningFile() const override;
     CCueTrack* OwningTrack() const override { return m_track; }
+    std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 
 private:
     std::string m_code;

@@ -76,6 +76,27 @@ bool CCueItem::RemoveChild(CCueItem* child)
     return true;
 }
 
+std::unique_ptr<CCueItem> CCueItem::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCueItem>(nullptr, m_kind);
+    CloneInto(*copy, file, track);
+    return copy;
+}
+
+void CCueItem::CloneInto(CCueItem& copy, CCueFile* file, CCueTrack* track) const
+{
+    copy.m_comment = m_comment;
+    for (const auto& child : m_children)
+        copy.InsertChild(child->Clone(file, track), nullptr);
+}
+
+void CCueItem::BindDocument(CQuillDoc* document)
+{
+    m_document = document;
+    for (const auto& child : m_children)
+        child->BindDocument(document);
+}
+
 void CCueItem::NotifyChanged(bool relayout) const
 {
     if (m_document)

@@ -45,7 +45,15 @@ public:
     virtual CCueFile* OwningFile() const { return nullptr; }
     virtual CCueTrack* OwningTrack() const { return nullptr; }
 
+    // A copy of the item and its subtree that belongs to no document, for
+    // the undo history. file and track are the copy's new owners.
+    virtual std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const;
+    // Makes the item and its subtree report to document.
+    void BindDocument(CQuillDoc* document);
+
 protected:
+    // Copies the comment and clones every child into copy.
+    void CloneInto(CCueItem& copy, CCueFile* file, CCueTrack* track) const;
     // A plain change, or a change that needs the layout rebuilt.
     void NotifyChanged(bool relayout) const;
     // Takes the line's end-of-line comment, when it has one.

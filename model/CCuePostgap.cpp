@@ -29,3 +29,11 @@ bool CCuePostgap::Parse(const CCueLine& line)
     TakeLineComment(line);
     return ts::ParseGapTime(line, "No Postgap time - must specify <mm::ss::ff>", m_time);
 }
+
+std::unique_ptr<CCueItem> CCuePostgap::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCuePostgap>(nullptr, track);
+    copy->m_time = m_time;
+    CloneInto(*copy, file, track);
+    return copy;
+}

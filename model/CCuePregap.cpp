@@ -29,3 +29,11 @@ bool CCuePregap::Parse(const CCueLine& line)
     TakeLineComment(line);
     return ts::ParseGapTime(line, "No Pregap time - must specify <mm::ss::ff>", m_time);
 }
+
+std::unique_ptr<CCueItem> CCuePregap::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCuePregap>(nullptr, track);
+    copy->m_time = m_time;
+    CloneInto(*copy, file, track);
+    return copy;
+}

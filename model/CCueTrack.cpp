@@ -25,6 +25,13 @@ CCueTrack::CCueTrack(CQuillDoc* document, CCueFile* file, TrackType type, int nu
 {
 }
 
+std::unique_ptr<CCueItem> CCueTrack::Clone(CCueFile* file, CCueTrack*) const
+{
+    auto copy = std::make_unique<CCueTrack>(nullptr, file, m_type, m_number);
+    CloneInto(*copy, file, copy.get());
+    return copy;
+}
+
 bool CCueTrack::SetNumber(int number)
 {
     if (number == m_number)

@@ -40,6 +40,7 @@ public:
     bool RemoveChild(CCueItem* child) override;
     CCueFile* OwningFile() const override { return m_file; }
     CCueTrack* OwningTrack() const override { return const_cast<CCueTrack*>(this); }
+    std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 
     // A new INDEX numbered 1 (relayout renumbers it) at time, or at the
     // previous track's end when time is null.
