@@ -58,6 +58,7 @@ void CDocument::UpdateAllViews(CView* sender, const void* hint)
 
 bool CDocument::OnNewDocument()
 {
+    ++m_generation;
     DeleteContents();
     m_modified = false;
     return true;
@@ -71,6 +72,7 @@ bool CDocument::OnOpenDocument(const std::string& path)
                        PromptIcon::Error, true);
         return false;
     }
+    ++m_generation;
     DeleteContents();
     m_modified = false;
     m_emptied = true;

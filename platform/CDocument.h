@@ -31,6 +31,8 @@ public:
     CDocument& operator=(const CDocument&) = delete;
 
     bool IsModified() const { return m_modified; }
+    // Grows whenever the document's contents are replaced by New or Open.
+    unsigned Generation() const { return m_generation; }
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
     const std::string& PathName() const { return m_pathName; }
@@ -81,6 +83,7 @@ private:
     void SetUntitled();
 
     bool m_modified = false;
+    unsigned m_generation = 0;
     bool m_emptied = false; // the open step emptied the document
     std::string m_pathName;
     std::string m_title;

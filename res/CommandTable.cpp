@@ -28,6 +28,8 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::Copy, "&Copy\tCtrl+C", "Ctrl+C, Ctrl+Ins", "Copy the selection and put it on the Clipboard", "Copy", "edit-copy"},
     CommandInfo{cmd::Paste, "&Paste\tCtrl+V", "Ctrl+V, Shift+Ins", "Insert Clipboard contents", "Paste", "edit-paste"},
     CommandInfo{cmd::Delete, "&Delete\tDel", "Del, Ctrl+D", "Delete highlighted lines", "", ""},
+    CommandInfo{cmd::Undo, "&Undo\tCtrl+Z", "Ctrl+Z", "Undo the last change", "Undo", ""},
+    CommandInfo{cmd::Redo, "&Redo\tCtrl+Y", "Ctrl+Y, Ctrl+Shift+Z", "Redo the change undone last", "Redo", ""},
 
     CommandInfo{cmd::ViewToolbar, "&Toolbar", "", "Show or hide the toolbar", "Toggle Toolbar", ""},
     CommandInfo{cmd::ViewWavebar, "&Wavebar", "", "Show or hide the wavebar", "Toggle Wavebar", ""},
@@ -55,7 +57,7 @@ constexpr std::array kCommands = {
 };
 
 constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::RecentFile1, 0, cmd::Exit};
-constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete};
+constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar};
 constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
                                     cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
@@ -72,7 +74,7 @@ constexpr std::array kMainMenu = {
 constexpr int kContextMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0,
                                      cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
                                      cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
-                                     cmd::InsertComment};
+                                     cmd::InsertComment, 0, cmd::Undo, cmd::Redo};
 
 constexpr int kMainToolbar[] = {cmd::New, cmd::Open, cmd::Save, 0, cmd::Cut, cmd::Copy, cmd::Paste, 0,
                                      cmd::HelpContents, 0, cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex};

@@ -7,10 +7,14 @@
 #include "model/CCueIndex.h"
 #include "model/CCueRichWriter.h"
 #include "model/CCueTrack.h"
+#include "platform/CPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CRtfReader.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QFileInfo>
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -64,6 +68,7 @@ CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
     , m_frame(frame)
     , m_listing(new QTextEdit(this))
     , m_lastWaveTime(CCueTime::FromMsf(0, 0, 0))
+    , m_editor(doc)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -79,12 +84,138 @@ CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
     m_listing->installEventFilter(this);
     m_listing->viewport()->installEventFilter(this);
     setFocusProxy(m_listing);
+    MapEditCommands();
+}
+
+void CQuillView::MapEditCommands()
+{
+    struct InsertCommand {
+        int id;
+        ItemKind kind;
+    };
+    static constexpr InsertCommand kInserts[] = {
+        {cmd::InsertTrack, ItemKind::Track},     {cmd::InsertIndex, ItemKind::Index},
+        {cmd::InsertPregap, ItemKind::Pregap},   {cmd::InsertPostgap, ItemKind::Postgap},
+        {cmd::InsertIsrc, ItemKind::Isrc},       {cmd::InsertFlags, ItemKind::Flags},
+        {cmd::InsertCatalog, ItemKind::Catalog}, {cmd::InsertComment, ItemKind::Comment},
+    };
+    for (const InsertCommand& c : kInserts) {
+        const ItemKind kind = c.kind;
+        MapCommand(c.id,
+                   [this, kind](int) {
+                       ApplyChange([this, kind] { return m_editor.Insert(kind, CurrentItem(), m_frame.Player()); });
+                   },
+                   [this, kind](CCmdUI& ui) { ui.Enable(m_editor.CanInsert(kind, CurrentItem())); });
+    }
+    MapCommand(cmd::InsertFile, [this](int) { OnInsertFile(); });
+    MapCommand(cmd::Delete,
+               [this](int) {
+                   const int line = CurrentLine();
+                   CCueItem* item = CurrentItem();
+                   ApplyChange([this, item, line] { return m_editor.Delete(item, line); });
+               },
+               [this](CCmdUI& ui) { ui.Enable(CSheetEditor::CanDelete(CurrentItem())); });
+    MapCommand(cmd::Copy, [this](int) { OnCopy(); }, [this](CCmdUI& ui) { ui.Enable(!SelectionIsEmpty()); });
+    MapCommand(cmd::Cut,
+               [this](int) {
+                   OnCopy();
+                   const int line = CurrentLine();
+                   CCueItem* item = CurrentItem();
+                   ApplyChange([this, item, line] { return m_editor.Delete(item, line); });
+               },
+               [this](CCmdUI& ui) { ui.Enable(!SelectionIsEmpty() && CSheetEditor::CanDelete(CurrentItem())); });
+    MapCommand(cmd::Paste, [this](int) { OnPaste(); }, [](CCmdUI& ui) {
+        const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
+        ui.Enable(clip && clip->hasText());
+    });
+    MapCommand(cmd::Undo, [this](int) { OnUndoRedo(true); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanUndo()); });
+    MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanRedo()); });
+}
+
+void CQuillView::ApplyChange(const std::function<CCueItem*()>& change)
+{
+    const std::string before = m_doc.SheetText();
+    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
+    CCueItem* hint = change();
+    if (m_doc.SheetText() != before)
+        m_history.Record(std::move(state));
+    m_doc.UpdateAllViews(nullptr, hint);
+}
+
+void CQuillView::OnUndoRedo(bool undo)
+{
+    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
+    if (!(undo ? m_history.Undo(state) : m_history.Redo(state)))
+        return;
+    m_doc.RestoreSnapshot(state.snapshot);
+    m_doc.UpdateAllViews(nullptr, m_doc.Line(std::min(state.line, m_doc.LineCount() - 1)));
+}
+
+void CQuillView::OnInsertFile()
+{
+    FileDialogRequest request;
+    request.title = "Select file to insert";
+    if (!m_doc.PathName().empty())
+        request.folder = QFileInfo(QString::fromStdString(m_doc.PathName())).absolutePath().toStdString();
+    request.filters = {{"Wave files (*.wav)", "*.wav"},
+                       {"Binary files (*.iso;*.raw)", "*.iso;*.raw"},
+                       {"All files (*.*)", "*.*"}};
+    const std::optional<std::string> path = CPrompts::Current().AskOpenFile(request);
+    if (path)
+        AddPaths({QString::fromStdString(*path)});
+}
+
+void CQuillView::AddPaths(const QStringList& paths)
+{
+    ApplyChange([this, &paths]() -> CCueItem* {
+        CCueItem* hint = CurrentItem();
+        for (qsizetype i = paths.size() - 1; i >= 0; --i) {
+            const QString& path = paths[i];
+            const QFileInfo info(path);
+            if (info.isDir() || !info.isReadable()) {
+                // A folder or a file nobody can read is no FILE for a disc.
+                ShowMessageBox("\"" + path.toStdString() + "\" was not added: "
+                                   + (info.isDir() ? "it is a folder." : "it cannot be read."),
+                               "Tracksmith", PromptButtons::Ok, PromptIcon::Warning, true);
+                continue;
+            }
+            bool stop = false;
+            CCueItem* added = m_editor.AddPath(path.toStdString(), hint, stop);
+            if (stop)
+                break;
+            // The next file goes in front of this one; after a skipped file,
+            // in front of the first line's.
+            hint = added ? added : m_doc.Line(0);
+        }
+        return hint;
+    });
+}
+
+void CQuillView::OnCopy()
+{
+    QGuiApplication::clipboard()->setText(SelectedText());
+}
+
+void CQuillView::OnPaste()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    const QByteArray bytes = text.toUtf8();
+    ApplyChange([this, &bytes]() -> CCueItem* {
+        CCueItem* current = CurrentItem();
+        CCueItem* first = m_editor.Paste(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), current);
+        return first ? first : current;
+    });
 }
 
 CQuillView::~CQuillView() = default;
 
 void CQuillView::OnUpdate(CView*, const void* hint)
 {
+    // A new or opened sheet starts a new history.
+    if (m_doc.Generation() != m_generation) {
+        m_generation = m_doc.Generation();
+        m_history.Clear();
+    }
     Unhighlight();
     FillListing();
     PlaceCaret(static_cast<const CCueItem*>(hint));
@@ -384,4 +515,6 @@ void CQuillView::DropFiles(const QStringList& paths)
 {
     if (paths.size() == 1 && paths.front().endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
         m_frame.App().OpenFile(paths.front());
+    else if (!paths.isEmpty())
+        AddPaths(paths);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "document/CSheetEditor.h"
+#include "document/CUndoHistory.h"
 #include "model/CCueTime.h"
 #include "platform/CCmdTarget.h"
 #include "platform/CDocument.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <string>
 
 class CCueIndex;
@@ -40,8 +43,14 @@ public:
     QString SelectedText() const;
     QTextEdit* Listing() const { return m_listing; }
 
-    // Files dropped on the window: a single cue sheet opens as the document.
+    // Files dropped on the window: a single cue sheet opens as the
+    // document; other files are added as FILE lines, in drop order.
     void DropFiles(const QStringList& paths);
+
+    // Runs a change of the tree as one undoable step and updates the view
+    // with the item the change returns as the hint.
+    void ApplyChange(const std::function<CCueItem*()>& change);
+    const CUndoHistory& History() const { return m_history; }
 
     // The wave file path of an item's FILE name: a relative name is taken
     // from the sheet's folder (the current folder for an untitled sheet).
@@ -68,6 +77,14 @@ private:
     void PostEdit();
     bool FilterKey(QEvent* event);
     bool FilterMouse(QEvent* event);
+    void MapEditCommands();
+    void OnInsertFile();
+    void OnCopy();
+    void OnPaste();
+    void OnUndoRedo(bool undo);
+    // The add-a-path procedure for each of paths, last first, so the new
+    // FILE lines end up in the given order; one undoable step.
+    void AddPaths(const QStringList& paths);
 
     CQuillDoc& m_doc;
     CMainFrame& m_frame;
@@ -75,4 +92,7 @@ private:
     std::string m_rtf;
     std::string m_lastWaveName;
     CCueTime m_lastWaveTime;
+    CSheetEditor m_editor;
+    CUndoHistory m_history;
+    unsigned m_generation = 0;
 };

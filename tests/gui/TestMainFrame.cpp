@@ -5,6 +5,7 @@
 #include "app/CToolBarEx.h"
 #include "app/CWelcomeDlg.h"
 #include "document/CQuillDoc.h"
+#include "model/CCueFile.h"
 #include "model/CCueItem.h"
 #include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
@@ -13,6 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -196,7 +199,7 @@ private slots:
         QCOMPARE(View()->CurrentLine(), 3);
         QTRY_VERIFY(!Frame()->ContextMenu()->isVisible());
         const QList<QAction*> items = Frame()->ContextMenu()->actions();
-        QCOMPARE(items.size(), 16);
+        QCOMPARE(items.size(), 19);
         QCOMPARE(items[0]->text(), QStringLiteral("&Edit...\tEnter"));
         QVERIFY(items[1]->isSeparator());
         QCOMPARE(items[7]->text(), QStringLiteral("Insert &File...\tCtrl+F"));
@@ -209,7 +212,7 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << S("&File")
             << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "Recent File", "", "", "", "", "E&xit"});
-        QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel"});
+        QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"});
         QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar"});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
@@ -396,6 +399,77 @@ private slots:
         QCOMPARE(Frame()->windowTitle(), QStringLiteral("copy.cue - Tracksmith by Larkspur"));
         QCOMPARE(m_app->RecentFiles().Files().front(), copy);
         QVERIFY(QFile::exists(copy));
+    }
+
+    void editCommandsAreUndoable()
+    {
+        StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+        const std::string original = m_app->Document().SheetText();
+        ClickLine(2);
+        QVERIFY(!Enabled(cmd::Undo));
+        QVERIFY(Frame()->ExecuteCommand(cmd::InsertPregap));
+        QCOMPARE(LineText(3), S("              PREGAP 00:02:00"));
+        QCOMPARE(View()->CurrentLine(), 3);
+        QVERIFY(Frame()->ExecuteCommand(cmd::Delete)); // deletes the pregap again
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(LineText(3), S("              PREGAP 00:02:00"));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(m_app->Document().SheetText(), original);
+        QVERIFY(!m_app->Document().IsModified());
+        QCOMPARE(View()->CurrentLine(), 2);
+        QVERIFY(!Enabled(cmd::Undo));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Redo));
+        QVERIFY(m_app->Document().IsModified());
+        QCOMPARE(LineText(3), S("              PREGAP 00:02:00"));
+        // A command that changes nothing leaves no step behind.
+        ClickLine(1);
+        QVERIFY(!Enabled(cmd::InsertPregap));
+        QVERIFY(!Frame()->ExecuteCommand(cmd::InsertPregap));
+        // New forgets the history.
+        m_prompts->QueueAnswer(PromptAnswer::No);
+        QVERIFY(Frame()->ExecuteCommand(cmd::New));
+        QVERIFY(!Enabled(cmd::Undo));
+        QVERIFY(!Enabled(cmd::Redo));
+    }
+
+    void copyThenPasteOnATrackDuplicatesIt()
+    {
+        StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+        ClickLine(4); // TRACK 02 with its ISRC and two indexes
+        QVERIFY(Frame()->ExecuteCommand(cmd::Copy));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 S("     TRACK 02 AUDIO\n              ISRC ABCDE1234567\n              INDEX 00 01:00:00\n"
+                   "              INDEX 01 01:02:00\n"));
+        QVERIFY(Enabled(cmd::Paste));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Paste));
+        QCOMPARE(View()->CurrentLine(), 4);
+        QCOMPARE(LineText(4), S("     TRACK 02 AUDIO"));
+        QCOMPARE(LineText(8), S("     TRACK 03 AUDIO"));
+        QCOMPARE(LineText(13), S("     TRACK 04 AUDIO"));
+        QVERIFY(m_prompts->Messages().empty());
+        // Binary clipboard contents end in the reader's message.
+        QGuiApplication::clipboard()->setText(QString::fromLatin1("\x01\x02 nothing"));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Paste));
+        QCOMPARE(m_prompts->Lines(), std::vector<std::string>{"Error: The contents of the clipboard cannot be inserted here"});
+    }
+
+    void droppedFilesAreAddedInDropOrder()
+    {
+        StartApp();
+        QStringList waves;
+        for (const char* name : {"ONE.WAV", "TWO.WAV", "THREE.WAV"})
+            waves << WriteSheet(S(name), "not really sound");
+        QDir(m_dir->path()).mkdir(S("folder"));
+        View()->DropFiles(waves + QStringList{m_dir->filePath(S("folder"))});
+        CQuillDoc& doc = m_app->Document();
+        QCOMPARE(doc.FileCount(), 3);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(QString::fromStdString(doc.File(i)->Name()), waves[i]);
+        QCOMPARE(m_prompts->Messages().size(), 1u);
+        QVERIFY(m_prompts->Lines()[0].ends_with("was not added: it is a folder."));
+        // The whole drop is one step.
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(doc.FileCount(), 0);
     }
 
     void fileTypeClaimOnlyWhenFreeOrOurs()

@@ -1,0 +1,206 @@
+#include "document/CSheetEditor.h"
+
+#include "audio/IWavePlayer.h"
+#include "document/CQuillDoc.h"
+#include "model/CCueCatalog.h"
+#include "model/CCueComment.h"
+#include "model/CCueFile.h"
+#include "model/CCueFlags.h"
+#include "model/CCueIndex.h"
+#include "model/CCueIsrc.h"
+#include "model/CCueLineSource.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CCueReader.h"
+#include "model/CCueTrack.h"
+#include "model/TextUtil.h"
+#include "platform/CPrompts.h"
+
+CSheetEditor::CSheetEditor(CQuillDoc& doc)
+    : m_doc(doc)
+{
+}
+
+bool CSheetEditor::CanInsert(ItemKind kind, CCueItem* current) const
+{
+    if (kind == ItemKind::File || kind == ItemKind::Comment)
+        return true;
+    return m_doc.CanInsert(kind, current);
+}
+
+CCueItem* CSheetEditor::Insert(ItemKind kind, CCueItem* current, const IWavePlayer* player)
+{
+    if (kind == ItemKind::Track)
+        return InsertTrack(current, player);
+    if (kind == ItemKind::Index)
+        return InsertIndex(current, player);
+
+    const CQuillDoc::Placement p = m_doc.PlacementQuery(kind, current);
+    if (!p.allowed)
+        return nullptr;
+    const CCueTime twoSeconds = CCueTime::FromMsf(0, 2, 0);
+    std::unique_ptr<CCueItem> item;
+    switch (kind) {
+    case ItemKind::Pregap:
+        item = std::make_unique<CCuePregap>(&m_doc, p.track, twoSeconds);
+        break;
+    case ItemKind::Postgap:
+        item = std::make_unique<CCuePostgap>(&m_doc, p.track, twoSeconds);
+        break;
+    case ItemKind::Isrc: {
+        auto isrc = std::make_unique<CCueIsrc>(&m_doc, p.track);
+        isrc->SetCode("ABCDE1234567");
+        item = std::move(isrc);
+        break;
+    }
+    case ItemKind::Flags:
+        item = std::make_unique<CCueFlags>(&m_doc, p.track);
+        break;
+    case ItemKind::Catalog: {
+        auto catalog = std::make_unique<CCueCatalog>(&m_doc);
+        catalog->SetNumber("1234567890123");
+        item = std::move(catalog);
+        break;
+    }
+    case ItemKind::Comment: {
+        auto comment = std::make_unique<CCueComment>(&m_doc, p.track, p.file);
+        comment->SetComment(kNewComment);
+        item = std::move(comment);
+        break;
+    }
+    default:
+        return nullptr;
+    }
+    CCueItem* added = item.get();
+    if (kind == ItemKind::Catalog)
+        m_doc.InsertTopLevel(std::move(item), nullptr);
+    else if (p.track)
+        p.track->InsertChild(std::move(item), p.anchor);
+    else if (p.file)
+        p.file->InsertChild(std::move(item), p.anchor);
+    else
+        m_doc.InsertTopLevel(std::move(item), p.anchor);
+    return added;
+}
+
+CCueItem* CSheetEditor::InsertTrack(CCueItem* current, const IWavePlayer* player)
+{
+    const CQuillDoc::Placement p = m_doc.PlacementQuery(ItemKind::Track, current);
+    if (!p.allowed || !p.file)
+        return nullptr;
+    CCueTrack* track = p.file->AddTrack(p.anchor);
+    if (player) {
+        const CCueTime position = player->GetPosition();
+        bool taken = false;
+        for (int i = 0; i < p.file->TrackCount(); ++i) {
+            const CCueTrack* other = p.file->Track(i);
+            if (other != track && other->WithinOwnRange(position))
+                taken = true;
+        }
+        if (!taken && track->Index(0))
+            track->Index(0)->SetTime(position);
+    }
+    return track;
+}
+
+CCueItem* CSheetEditor::InsertIndex(CCueItem* current, const IWavePlayer* player)
+{
+    const CQuillDoc::Placement p = m_doc.PlacementQuery(ItemKind::Index, current);
+    if (!p.allowed || !p.track)
+        return nullptr;
+    CCueTrack* track = p.track;
+    const CCueTime start = p.anchor && p.anchor->Kind() == ItemKind::Index
+        ? static_cast<const CCueIndex*>(p.anchor)->Time()
+        : CCueTime();
+    CCueIndex* index = track->AddIndex(p.anchor, &start);
+
+    bool fits = false;
+    CCueTime position;
+    if (player) {
+        position = player->GetPosition();
+        fits = true;
+        const CCueFile* file = track->File();
+        const int k = file ? file->PositionOfTrack(track) : -1;
+        if (const CCueTrack* next = file ? file->Track(k + 1) : nullptr)
+            fits = next->IndexCount() > 0 && CCueTime::Compare(position, next->Index(0)->Time()) <= 0;
+        if (fits && k > 0) {
+            const CCueTrack* previous = file->Track(k - 1);
+            if (previous->IndexCount() > 0)
+                fits = CCueTime::Compare(position, previous->LastIndexTime()) > 0;
+        }
+    }
+    if (fits) {
+        index->SetTime(position);
+    } else {
+        // The neighbour's time: the index that follows, else the one before.
+        const int at = track->PositionOfIndex(index);
+        if (const CCueIndex* following = track->Index(at + 1))
+            index->SetTime(following->Time());
+        else if (const CCueIndex* before = track->Index(at - 1))
+            index->SetTime(before->Time());
+    }
+    return index;
+}
+
+CCueItem* CSheetEditor::AddPath(const std::string& path, CCueItem* current, bool& stop)
+{
+    stop = false;
+    if (ts::EqualsNoCase(ts::PathExtension(path), ".cda")) {
+        const PromptAnswer answer = ShowMessageBox(
+            path + " is a 'CD Audio' file.\nNormally these files are not added to cuesheets.  Instead,\n"
+                   "they are used with CDRWIN's \"Copy Disc\" button, and you do\n"
+                   "not have to create a cuesheet at all for these files.\n\n"
+                   "Do you still want to insert this .cda file?",
+            "CDA File Warning", PromptButtons::YesNo, PromptIcon::Warning, true);
+        if (answer != PromptAnswer::Yes) {
+            stop = true;
+            return nullptr;
+        }
+    }
+    const CQuillDoc::Placement p = m_doc.PlacementQuery(ItemKind::File, current);
+    return m_doc.InsertFileByPath(path, p.anchor);
+}
+
+bool CSheetEditor::CanDelete(const CCueItem* item)
+{
+    if (!item)
+        return false;
+    if (item->Kind() == ItemKind::Track) {
+        const CCueFile* file = static_cast<const CCueTrack*>(item)->File();
+        return file && file->TrackCount() > 1;
+    }
+    if (item->Kind() == ItemKind::Index) {
+        const auto* index = static_cast<const CCueIndex*>(item);
+        const CCueTrack* track = index->Track();
+        if (index->Number() == 0 || !track)
+            return true;
+        const bool firstIsZero = track->Index(0) && track->Index(0)->Number() == 0;
+        return firstIsZero ? track->IndexCount() > 2 : track->IndexCount() > 1;
+    }
+    return true;
+}
+
+CCueItem* CSheetEditor::Delete(CCueItem* item, int line)
+{
+    if (!item)
+        return nullptr;
+    if (item->Kind() == ItemKind::File)
+        m_doc.RemoveTopLevel(item);
+    else if (item->Kind() == ItemKind::Track && item->OwningFile())
+        item->OwningFile()->RemoveChild(item);
+    else if (CCueTrack* track = item->OwningTrack(); track && track->PositionOf(item) >= 0)
+        track->RemoveChild(item);
+    else if (CCueFile* file = item->OwningFile(); file && file->PositionOf(item) >= 0)
+        file->RemoveChild(item);
+    else
+        m_doc.RemoveTopLevel(item);
+    if (CCueItem* hint = m_doc.Line(line))
+        return hint;
+    return m_doc.Line(line - 1);
+}
+
+CCueItem* CSheetEditor::Paste(const std::string& text, CCueItem* current)
+{
+    CCueLineSource source = CCueLineSource::FromText(text);
+    return CCueReader::Read(source, m_doc, current);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/CueTypes.h"
+
+#include <string>
+
+class CCueItem;
+class CQuillDoc;
+class IWavePlayer;
+
+// The editing commands on a sheet, relative to the current item: insert an
+// item of a kind with its default contents, add a file by path, delete an
+// item with its block, and paste text. Each returns the item the view
+// should make current afterwards.
+class CSheetEditor
+{
+public:
+    explicit CSheetEditor(CQuillDoc& doc);
+
+    // Whether the insert command of a kind is enabled at the current item.
+    bool CanInsert(ItemKind kind, CCueItem* current) const;
+    // Inserts an item of kind (not FILE) with its defaults; tracks and
+    // indexes take the player's position where it fits. Null when the kind
+    // cannot go there.
+    CCueItem* Insert(ItemKind kind, CCueItem* current, const IWavePlayer* player);
+
+    // Adds a FILE for path before the current item's file, after the CD
+    // audio warning for ".cda" files. stop is set when the user declined
+    // it. The new FILE, or null when nothing was added.
+    CCueItem* AddPath(const std::string& path, CCueItem* current, bool& stop);
+
+    // A FILE keeps one TRACK, a TRACK keeps an INDEX 01 or higher; INDEX 00
+    // can always go.
+    static bool CanDelete(const CCueItem* item);
+    // Removes the item and its block; returns the item now at line, else
+    // the one above.
+    CCueItem* Delete(CCueItem* item, int line);
+
+    // Reads text into the sheet at the current item, as the reader does;
+    // the first item read, or null.
+    CCueItem* Paste(const std::string& text, CCueItem* current);
+
+    static constexpr const char* kNewComment = "New comment ... double-click to change";
+
+private:
+    CCueItem* InsertTrack(CCueItem* current, const IWavePlayer* player);
+    CCueItem* InsertIndex(CCueItem* current, const IWavePlayer* player);
+
+    CQuillDoc& m_doc;
+};

@@ -1,0 +1,312 @@
+#include "audio/IWavePlayer.h"
+#include "document/CSheetEditor.h"
+#include "document/CUndoHistory.h"
+#include "model/CCueFile.h"
+#include "model/CCueIndex.h"
+#include "model/CCuePostgap.h"
+#include "model/CCueTrack.h"
+#include "support/SheetFixture.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// A player that only reports a position it was given.
+class FakePlayer final : public IWavePlayer
+{
+public:
+    explicit FakePlayer(CCueTime position) : m_position(position) {}
+    const std::string& Path() const override { return m_path; }
+    bool Open() override { return true; }
+    void Close() override {}
+    bool IsOpen() const override { return true; }
+    bool IsPlaying() const override { return false; }
+    bool IsPaused() const override { return false; }
+    void Play() override {}
+    void Pause() override {}
+    void Seek(const CCueTime& position) override { m_position = position; }
+    CCueTime GetLength() const override { return CCueTime::FromMsf(60, 0, 0); }
+    CCueTime GetPosition() const override { return m_position; }
+    void SetPositionListener(PositionListener) override {}
+
+private:
+    std::string m_path = "/x/A.WAV";
+    CCueTime m_position;
+};
+
+const char* const kSheet =
+    "REM top\n"                  // 0
+    "FILE A.WAV WAVE\n"          // 1
+    "  TRACK 01 AUDIO\n"         // 2
+    "    ISRC ABCDE0000001\n"    // 3
+    "    INDEX 01 00:00:00\n"    // 4
+    "    REM in track\n"         // 5
+    "  TRACK 02 AUDIO\n"         // 6
+    "    INDEX 00 01:00:00\n"    // 7
+    "    INDEX 01 01:02:00\n"    // 8
+    "    POSTGAP 00:01:00\n"     // 9
+    "FILE B.WAV WAVE\n"          // 10
+    "  TRACK 03 AUDIO\n"         // 11
+    "    INDEX 01 00:00:00\n";   // 12
+
+class SheetEditor : public SheetFixture
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Open(kSheet));
+        prompts.Clear();
+    }
+    CCueItem* At(int line) { return line < 0 ? nullptr : doc->Line(line); }
+    // The sheet's lines, and the line of the returned item marked with ">".
+    std::string After(CCueItem* hint)
+    {
+        std::string text = Text();
+        if (!hint)
+            return text;
+        const int line = doc->LineOf(hint);
+        std::size_t at = 0;
+        for (int i = 0; i < line; ++i)
+            at = text.find('\n', at) + 1;
+        text.insert(at, ">");
+        return text;
+    }
+    CSheetEditor editor{*doc};
+};
+
+// The sheet with one line added at a position, that line marked ">".
+std::string With(const char* line, int at)
+{
+    std::string text = kSheet;
+    std::size_t pos = 0;
+    for (int i = 0; i < at; ++i)
+        pos = text.find('\n', pos) + 1;
+    text.insert(pos, std::string(">") + line + "\n");
+    return text;
+}
+
+TEST_F(SheetEditor, InsertPlacementTable)
+{
+    struct Row {
+        ItemKind kind;
+        int line;
+        const char* added; // "" when the command is disabled there
+        int at;            // the new line's position in the rebuilt sheet
+    } rows[] = {
+        {ItemKind::Pregap, 6, "    PREGAP 00:02:00", 7},
+        {ItemKind::Pregap, 1, "", 0},
+        {ItemKind::Postgap, 4, "    POSTGAP 00:02:00", 6},
+        {ItemKind::Postgap, 8, "", 0},
+        {ItemKind::Isrc, 7, "    ISRC ABCDE1234567", 7},
+        {ItemKind::Isrc, 4, "", 0},
+        {ItemKind::Flags, 2, "    FLAGS ", 4}, // below the ISRC
+        {ItemKind::Flags, 11, "    FLAGS ", 12},
+        {ItemKind::Catalog, 5, "CATALOG 1234567890123", 1},
+        {ItemKind::Comment, 1, "; New comment ... double-click to change", 1},
+        {ItemKind::Comment, 6, "  ; New comment ... double-click to change", 6},
+        {ItemKind::Comment, 8, "    ; New comment ... double-click to change", 8},
+        {ItemKind::Comment, -1, "; New comment ... double-click to change", 13},
+        {ItemKind::Index, 1, "", 0},
+        {ItemKind::Pregap, 0, "", 0},
+    };
+    for (const Row& r : rows) {
+        ASSERT_TRUE(Open(kSheet));
+        const bool enabled = *r.added != '\0';
+        EXPECT_EQ(editor.CanInsert(r.kind, At(r.line)), enabled) << static_cast<int>(r.kind) << " at " << r.line;
+        if (!enabled)
+            continue;
+        CCueItem* added = editor.Insert(r.kind, At(r.line), nullptr);
+        ASSERT_NE(added, nullptr);
+        EXPECT_EQ(After(added), With(r.added, r.at)) << static_cast<int>(r.kind) << " at " << r.line;
+    }
+}
+
+TEST_F(SheetEditor, InsertTrackWithoutPlayerTakesPreviousEnd)
+{
+    // On TRACK 02: in front of it, starting where track 01 ends.
+    CCueItem* track = editor.Insert(ItemKind::Track, At(6), nullptr);
+    ASSERT_NE(track, nullptr);
+    EXPECT_EQ(After(track), Lines({"REM top", "FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    ISRC ABCDE0000001",
+                                   "    INDEX 01 00:00:00", "    REM in track", ">  TRACK 02 AUDIO",
+                                   "    INDEX 01 00:00:00", "  TRACK 03 AUDIO", "    INDEX 00 01:00:00",
+                                   "    INDEX 01 01:02:00", "    POSTGAP 00:01:00", "FILE B.WAV WAVE",
+                                   "  TRACK 04 AUDIO", "    INDEX 01 00:00:00"}));
+    // With no file above, there is nowhere for a track.
+    EXPECT_FALSE(editor.CanInsert(ItemKind::Track, At(0)));
+}
+
+TEST_F(SheetEditor, InsertTrackTakesAFreePlayerPosition)
+{
+    FakePlayer player(CCueTime::FromMsf(0, 30, 0));
+    CCueItem* track = editor.Insert(ItemKind::Track, At(1), &player);
+    ASSERT_NE(track, nullptr);
+    // 00:30:00 lies in no other track of A.WAV (track 01 ends at 00:00:00).
+    EXPECT_EQ(static_cast<CCueTrack*>(track)->Index(0)->Time().Text(), "00:30:00");
+    EXPECT_EQ(static_cast<CCueTrack*>(track)->Number(), 2);
+
+    ASSERT_TRUE(Open(kSheet));
+    FakePlayer inside(CCueTime::FromMsf(1, 1, 0)); // within track 02's own range
+    track = editor.Insert(ItemKind::Track, At(1), &inside);
+    EXPECT_EQ(static_cast<CCueTrack*>(track)->Index(0)->Time().Text(), "01:02:00"); // its previous end
+}
+
+struct IndexCase {
+    const char* name;
+    int line;
+    int playerSeconds; // -1: no player
+    const char* time;  // the new index's time
+};
+
+class InsertIndex : public SheetEditor, public testing::WithParamInterface<IndexCase> {};
+
+void PrintTo(const IndexCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(InsertIndex, TimeFromPlayerOrNeighbour)
+{
+    const IndexCase& c = GetParam();
+    FakePlayer player(CCueTime::FromMilliseconds(static_cast<std::uint32_t>(c.playerSeconds) * 1000));
+    CCueItem* added = editor.Insert(ItemKind::Index, At(c.line), c.playerSeconds < 0 ? nullptr : &player);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(static_cast<CCueIndex*>(added)->Time().Text(), c.time);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InsertIndex, testing::Values(
+    // Track 01 (first of A.WAV, next track starts at 01:00:00).
+    IndexCase{"no_player_on_track_takes_the_one_before", 2, -1, "00:00:00"},
+    IndexCase{"player_fits_before_next_track", 2, 40, "00:40:00"},
+    IndexCase{"player_past_next_track_start", 4, 75, "00:00:00"},
+    // Track 02 (last of A.WAV; the track before ends at 00:00:00).
+    IndexCase{"last_track_player_fits", 8, 90, "01:30:00"},
+    IndexCase{"last_track_not_after_previous_end", 8, 0, "01:02:00"},
+    IndexCase{"no_player_on_index_takes_the_following", 8, -1, "01:02:00"}));
+
+TEST_F(SheetEditor, InsertIndexOnTrackKeepsPostgapLast)
+{
+    // Made at 00:00:00 in front of the POSTGAP, the index sorts first and
+    // then takes the time of the index after it.
+    CCueItem* added = editor.Insert(ItemKind::Index, At(6), nullptr);
+    ASSERT_NE(added, nullptr);
+    const CCueTrack* track = added->OwningTrack();
+    EXPECT_EQ(track->IndexCount(), 3);
+    EXPECT_EQ(track->Index(0), added);
+    EXPECT_EQ(static_cast<CCueIndex*>(added)->Time().Text(), "01:00:00");
+    EXPECT_EQ(track->PositionOf(track->Postgap()), track->ChildCount() - 1);
+}
+
+struct DeleteCase {
+    const char* sheet;
+    int line;
+    bool enabled;
+    const char* after; // the sheet after Delete with the hint's line marked
+};
+
+class Delete : public SheetFixture, public testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(Delete, RuleAndHint)
+{
+    const DeleteCase& c = GetParam();
+    ASSERT_TRUE(Open(c.sheet));
+    CSheetEditor editor(*doc);
+    CCueItem* item = doc->Line(c.line);
+    EXPECT_EQ(CSheetEditor::CanDelete(item), c.enabled);
+    if (!c.enabled)
+        return;
+    CCueItem* hint = editor.Delete(item, c.line);
+    std::string text = Text();
+    if (hint) {
+        std::size_t at = 0;
+        for (int i = 0; i < doc->LineOf(hint); ++i)
+            at = text.find('\n', at) + 1;
+        text.insert(at, ">");
+    }
+    EXPECT_EQ(text, c.after);
+}
+
+const char* const kTwoTracks = "FILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 00 00:00:00\n    INDEX 01 00:02:00\n"
+                               "  TRACK 02 AUDIO\n    INDEX 01 01:00:00\n";
+
+INSTANTIATE_TEST_SUITE_P(Cases, Delete, testing::Values(
+    DeleteCase{"FILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n", 1, false, ""},
+    DeleteCase{"FILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n", 2, false, ""},
+    DeleteCase{kTwoTracks, 2, true,
+               "FILE A.WAV WAVE\n  TRACK 01 AUDIO\n>    INDEX 01 00:00:00\n    INDEX 02 00:02:00\n"
+               "  TRACK 02 AUDIO\n    INDEX 01 01:00:00\n"},
+    DeleteCase{kTwoTracks, 3, false, ""},
+    DeleteCase{kTwoTracks, 4, true, "FILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 00 00:00:00\n>    INDEX 01 00:02:00\n"},
+    DeleteCase{kTwoTracks, 5, false, ""},
+    DeleteCase{"REM a\nFILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 0\nFILE B.WAV WAVE\n  TRACK 02 AUDIO\n    INDEX 01 0\n",
+               1, true, "REM a\n>FILE B.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"},
+    DeleteCase{"REM a\nCATALOG 1\nFILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 0\n    REM last\n", 5, true,
+               "REM a\nCATALOG 1\nFILE A.WAV WAVE\n  TRACK 01 AUDIO\n>    INDEX 01 00:00:00\n"},
+    DeleteCase{"REM a\nCATALOG 1\nFILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 0\n", 1, true,
+               "REM a\n>FILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"}));
+
+TEST_F(SheetEditor, AddPathWarnsAboutCdAudio)
+{
+    bool stop = false;
+    prompts.QueueAnswer(PromptAnswer::No);
+    EXPECT_EQ(editor.AddPath("/cd/Track01.CDA", At(4), stop), nullptr);
+    EXPECT_TRUE(stop);
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    EXPECT_EQ(prompts.Messages()[0].caption, "CDA File Warning");
+    EXPECT_EQ(prompts.Messages()[0].buttons, PromptButtons::YesNo);
+    EXPECT_EQ(prompts.Messages()[0].text,
+              "/cd/Track01.CDA is a 'CD Audio' file.\nNormally these files are not added to cuesheets.  Instead,\n"
+              "they are used with CDRWIN's \"Copy Disc\" button, and you do\nnot have to create a cuesheet at all for "
+              "these files.\n\nDo you still want to insert this .cda file?");
+    prompts.QueueAnswer(PromptAnswer::Yes);
+    CCueItem* added = editor.AddPath("/cd/Track01.CDA", At(4), stop);
+    ASSERT_NE(added, nullptr);
+    EXPECT_FALSE(stop);
+    EXPECT_EQ(doc->LineOf(added), 1); // in front of the current item's FILE
+}
+
+TEST_F(SheetEditor, PasteOfCopiedTrackDuplicatesIt)
+{
+    const std::string copied = "     TRACK 02 AUDIO\n              INDEX 00 01:00:00\n              INDEX 01 01:02:00\n"
+                               "              POSTGAP 00:01:00\n";
+    CCueItem* first = editor.Paste(copied, At(6));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(doc->LineOf(first), 6);
+    EXPECT_EQ(static_cast<CCueTrack*>(first)->Number(), 2);
+    EXPECT_EQ(static_cast<CCueTrack*>(At(10))->Number(), 3);
+    EXPECT_EQ(doc->LineCount(), 17);
+    // Binary and empty clipboards end in the reader's message, or nothing.
+    prompts.Clear();
+    EXPECT_EQ(editor.Paste(std::string("\x01\x02\xff", 3), At(6)), nullptr);
+    EXPECT_EQ(editor.Paste("", At(6)), nullptr);
+    EXPECT_EQ(prompts.Lines(), (Strings{"Error: The contents of the clipboard cannot be inserted here",
+                                        "Error: The contents of the clipboard cannot be inserted here"}));
+    EXPECT_EQ(doc->LineCount(), 17);
+}
+
+TEST_F(SheetEditor, UndoRestoresTheExactTree)
+{
+    CUndoHistory history;
+    const std::string original = Text();
+    const bool wasModified = doc->IsModified();
+    history.Record({doc->TakeSnapshot(), 6});
+    editor.Delete(At(6), 6);
+    const std::string changed = Text();
+    ASSERT_NE(changed, original);
+    EXPECT_TRUE(doc->IsModified());
+
+    CUndoHistory::State state{doc->TakeSnapshot(), 4};
+    ASSERT_TRUE(history.Undo(state));
+    doc->RestoreSnapshot(state.snapshot);
+    EXPECT_EQ(state.line, 6);
+    EXPECT_EQ(Text(), original);
+    EXPECT_EQ(doc->IsModified(), wasModified);
+    EXPECT_EQ(doc->File(0)->TrackCount(), 2);
+    EXPECT_EQ(doc->LineOf(doc->File(1)), 10);
+    EXPECT_FALSE(history.CanUndo());
+
+    ASSERT_TRUE(history.Redo(state));
+    doc->RestoreSnapshot(state.snapshot);
+    EXPECT_EQ(Text(), changed);
+    EXPECT_TRUE(doc->IsModified());
+    // The restored tree is whole: editing it works as before.
+    EXPECT_NE(editor.Insert(ItemKind::Pregap, At(2), nullptr), nullptr);
+}
+
+} // namespace
