@@ -1,14 +1,17 @@
-// The editor's listing, offscreen: a full update of the view for the
-// realistic 99-track sheet (render, RTF read, caret and highlight) and one
-// move of the line cursor (un-highlight, highlight, wave sync).
+// The editor's listing, offscreen, on the realistic 99-track sheet: a full
+// update of the view (render, RTF read, caret and highlight), one move of
+// the line cursor (un-highlight, highlight, wave sync), an insert and a
+// delete with relayout and update, and the paste of a whole sheet.
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "bench/SheetGenerator.h"
 #include "document/CQuillDoc.h"
 #include "platform/CScriptedPrompts.h"
+#include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -70,6 +73,39 @@ void BM_CursorMove(benchmark::State& state)
     }
 }
 BENCHMARK(BM_CursorMove)->Unit(benchmark::kMicrosecond);
+
+// An insert and the delete that takes it back, each with relayout and the
+// full listing update, on the realistic sheet.
+void BM_InsertDelete(benchmark::State& state)
+{
+    Editor editor;
+    CMainFrame& frame = *editor.app.Frame();
+    editor.View().OnUpdate(nullptr, editor.app.Document().Line(400));
+    for (auto _ : state) {
+        frame.ExecuteCommand(cmd::InsertComment);
+        frame.ExecuteCommand(cmd::Delete);
+    }
+    state.counters["commands"] = benchmark::Counter(2.0 * static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_InsertDelete)->Unit(benchmark::kMillisecond);
+
+// Paste of a whole 99-track sheet (as text) at the first line, with the
+// listing update; undone after each run so the sheet stays the same size.
+void BM_PasteSheet(benchmark::State& state)
+{
+    Editor editor;
+    CMainFrame& frame = *editor.app.Frame();
+    std::string text = SheetGenerator::Realistic().Text();
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    for (auto _ : state) {
+        editor.View().OnUpdate(nullptr, editor.app.Document().Line(0));
+        frame.ExecuteCommand(cmd::Paste);
+        state.PauseTiming();
+        frame.ExecuteCommand(cmd::Undo);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PasteSheet)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -82,6 +82,8 @@ bool CQuillDoc::HasFileNamed(const std::string& name) const
 
 void CQuillDoc::ChangeHook(bool modified, bool relayout)
 {
+    if (modified && !m_relayoutRunning)
+        ++m_changeCount;
     SetModifiedFlag(modified);
     if (!relayout)
         return;

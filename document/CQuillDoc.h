@@ -58,6 +58,9 @@ public:
     // Sets the modified flag to `modified`; with `relayout`, runs relayout
     // now, or once at the end of batch mode.
     void ChangeHook(bool modified, bool relayout);
+    // Counts the changes of the tree (change hook calls that mark the
+    // document modified); a command that leaves it alone changed nothing.
+    unsigned long ChangeCount() const { return m_changeCount; }
     void BeginBatchMode();
     void EndBatchMode();
 
@@ -101,4 +104,5 @@ private:
     bool m_relayoutPending = false;
     bool m_relayoutRunning = false;
     int m_nextTrackNumber = 1;
+    unsigned long m_changeCount = 0;
 };

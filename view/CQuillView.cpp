@@ -134,10 +134,10 @@ void CQuillView::MapEditCommands()
 
 void CQuillView::ApplyChange(const std::function<CCueItem*()>& change)
 {
-    const std::string before = m_doc.SheetText();
+    const unsigned long before = m_doc.ChangeCount();
     CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
     CCueItem* hint = change();
-    if (m_doc.SheetText() != before)
+    if (m_doc.ChangeCount() != before)
         m_history.Record(std::move(state));
     m_doc.UpdateAllViews(nullptr, hint);
 }
