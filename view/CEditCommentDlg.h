@@ -1,9 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include <QDialog>
 #include <QString>
-
-#include <memory>
 
 class CCueComment;
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
-
 #include <memory>
 #include <string>
+
+#include <QDialog>
+#include <QString>
 
 #include "platform/CPrompts.h"
 

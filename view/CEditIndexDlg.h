@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
-#include <QString>
-
 #include <functional>
 #include <memory>
+
+#include <QDialog>
+#include <QString>
 
 #include "model/CCueTime.h"
 

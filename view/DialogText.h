@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <string>
 #include <string_view>
+
+#include <QString>
 
 #include "model/CCueTime.h"
 
