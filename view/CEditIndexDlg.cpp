@@ -2,6 +2,7 @@
 
 #include "ui_CEditIndexDlg.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QMetaObject>
 
@@ -119,9 +120,12 @@ bool CEditIndexDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_ui->timeEdit && event->type() == QEvent::FocusOut) {
         // Leaving the window or opening the box's own menu is not leaving
-        // the box.
+        // the box, and a time about to be cancelled needs no question (OK
+        // still checks it if the Cancel button is not pressed after all).
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        const QWidget* next = QApplication::focusWidget();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
+            && (!next || next != m_ui->buttons->button(QDialogButtonBox::Cancel)))
             CheckTime();
     }
     return QDialog::eventFilter(watched, event);

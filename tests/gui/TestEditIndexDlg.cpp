@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -249,6 +250,31 @@ private slots:
         QVERIFY(!dialog->Store());
         QCOMPARE(Text(item.Time()), S("00:00:00"));
         QVERIFY(!m_sheet->doc.IsModified());
+    }
+
+    // Pressing Cancel with an out-of-range time typed asks nothing; OK from
+    // the Cancel button's focus still asks.
+    void cancelAsksNoQuestion()
+    {
+        CCueIndex& item = Index(0, 0);
+        auto dialog = Dialog(item);
+        ShowActive(*dialog);
+        TimeBox(*dialog)->setText(S("5:00:00"));
+        QPushButton* cancel = dialog->findChild<QDialogButtonBox*>(S("buttons"))->button(QDialogButtonBox::Cancel);
+        cancel->setFocus(Qt::MouseFocusReason);
+        QVERIFY(m_sheet->prompts.Messages().empty());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QCOMPARE(dialog->result(), int(QDialog::Rejected));
+        QVERIFY(m_sheet->prompts.Messages().empty());
+
+        auto again = Dialog(item);
+        ShowActive(*again);
+        TimeBox(*again)->setText(S("5:00:00"));
+        again->findChild<QDialogButtonBox*>(S("buttons"))->button(QDialogButtonBox::Cancel)->setFocus(Qt::MouseFocusReason);
+        again->accept();
+        QCOMPARE(m_sheet->prompts.Messages().size(), std::size_t(1));
+        QVERIFY(!again->Store());
+        QCOMPARE(Text(item.Time()), S("00:00:00"));
     }
 
     // Each arrow click moves the time by one frame and never out of range.
