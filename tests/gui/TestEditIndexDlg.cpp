@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "DialogSheet.h"
 #include "audio/CWavePos.h"
@@ -309,6 +310,23 @@ private slots:
             (step == QLatin1Char('+') ? arrows->UpButton() : arrows->DownButton())->click();
         QCOMPARE(TimeBox(*dialog)->text(), shown);
         QVERIFY(m_sheet->prompts.Messages().empty());
+    }
+
+    // The mouse wheel over the arrows steps like a click.
+    void wheelStepsLikeTheArrows()
+    {
+        auto dialog = Dialog(Index(2, 1));
+        auto* arrows = dialog->findChild<CUpDownCtrl*>(S("arrows"));
+        const auto turn = [arrows](int dy) {
+            QWheelEvent wheel(QPointF(2, 2), QPointF(2, 2), QPoint(), QPoint(0, dy), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(arrows, &wheel);
+        };
+        turn(120);
+        turn(120);
+        QCOMPARE(TimeBox(*dialog)->text(), S("02:30:02"));
+        turn(-120);
+        QCOMPARE(TimeBox(*dialog)->text(), S("02:30:01"));
     }
 
     // Play seeks to the typed time and plays; Stop pauses and shows where
