@@ -1,0 +1,35 @@
+#include "view/CEditCatalogDlg.h"
+
+#include "ui_CEditCatalogDlg.h"
+
+#include "model/CCueCatalog.h"
+#include "view/DialogText.h"
+
+CEditCatalogDlg::CEditCatalogDlg(QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CEditCatalogDlg>())
+{
+    m_ui->setupUi(this);
+    connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+CEditCatalogDlg::~CEditCatalogDlg() = default;
+
+void CEditCatalogDlg::Load(const CCueCatalog& catalog)
+{
+    m_number = ts::ItemText(catalog.Number());
+    m_comment = ts::ItemText(catalog.Comment());
+    m_ui->numberEdit->setText(m_number);
+    m_ui->commentEdit->setText(m_comment);
+}
+
+bool CEditCatalogDlg::Store(CCueCatalog& catalog) const
+{
+    bool changed = false;
+    if (m_ui->numberEdit->text() != m_number)
+        changed |= catalog.SetNumber(ts::ItemBytes(m_ui->numberEdit->text()));
+    if (m_ui->commentEdit->text() != m_comment)
+        changed |= catalog.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+    return changed;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+#include <QString>
+
+class CCueCatalog;
+
+namespace Ui {
+class CEditCatalogDlg;
+}
+
+// Edits the CATALOG line: the catalog number, kept as typed, and its comment.
+class CEditCatalogDlg final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CEditCatalogDlg)
+
+public:
+    explicit CEditCatalogDlg(QWidget* parent);
+    ~CEditCatalogDlg() override;
+
+    void Load(const CCueCatalog& catalog);
+    // Sets what was changed, the number first, then the comment.
+    bool Store(CCueCatalog& catalog) const;
+
+private:
+    std::unique_ptr<Ui::CEditCatalogDlg> m_ui;
+    QString m_number;
+    QString m_comment;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QDialog>
+#include <QString>
+
+#include "platform/CPrompts.h"
+
+class CCueFile;
+
+namespace Ui {
+class CEditFileDlg;
+}
+
+// Edits a FILE line: its name (typed or browsed, stored as given), its file
+// type and its comment.
+class CEditFileDlg final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CEditFileDlg)
+
+public:
+    explicit CEditFileDlg(QWidget* parent);
+    ~CEditFileDlg() override;
+
+    void Load(const CCueFile& file);
+    // Sets what was changed, in the order name, type, comment; true when
+    // any setter reported a change.
+    bool Store(CCueFile& file) const;
+
+    // The file dialog of Browse, which is Insert File's: starting in folder.
+    static FileDialogRequest BrowseRequest(const std::string& folder);
+
+private:
+    void OnBrowse();
+
+    std::unique_ptr<Ui::CEditFileDlg> m_ui;
+    QString m_name;
+    int m_type = -1;
+    QString m_comment;
+    std::string m_sheetFolder;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+#include <QString>
+
+class CCueFlags;
+
+namespace Ui {
+class CEditFlagsDlg;
+}
+
+// Edits a FLAGS line: the three flags and its comment.
+class CEditFlagsDlg final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CEditFlagsDlg)
+
+public:
+    explicit CEditFlagsDlg(QWidget* parent);
+    ~CEditFlagsDlg() override;
+
+    void Load(const CCueFlags& flags);
+    // Sets the three flags together, then the comment when it was changed.
+    bool Store(CCueFlags& flags) const;
+
+private:
+    std::unique_ptr<Ui::CEditFlagsDlg> m_ui;
+    QString m_comment;
+};

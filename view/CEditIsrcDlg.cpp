@@ -1,0 +1,36 @@
+#include "view/CEditIsrcDlg.h"
+
+#include "ui_CEditIsrcDlg.h"
+
+#include "model/CCueIsrc.h"
+#include "view/DialogText.h"
+
+CEditIsrcDlg::CEditIsrcDlg(QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CEditIsrcDlg>())
+{
+    m_ui->setupUi(this);
+    connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+CEditIsrcDlg::~CEditIsrcDlg() = default;
+
+void CEditIsrcDlg::Load(const CCueIsrc& isrc)
+{
+    m_code = ts::ItemText(isrc.Code());
+    m_comment = ts::ItemText(isrc.Comment());
+    m_ui->trackValue->setText(ts::TrackText(isrc.Track()));
+    m_ui->isrcEdit->setText(m_code);
+    m_ui->commentEdit->setText(m_comment);
+}
+
+bool CEditIsrcDlg::Store(CCueIsrc& isrc) const
+{
+    bool changed = false;
+    if (m_ui->isrcEdit->text() != m_code)
+        changed |= isrc.SetCode(ts::ItemBytes(m_ui->isrcEdit->text()));
+    if (m_ui->commentEdit->text() != m_comment)
+        changed |= isrc.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+    return changed;
+}

@@ -1,0 +1,70 @@
+#include "view/CItemEditor.h"
+
+#include "app/CMainFrame.h"
+#include "model/CCueCatalog.h"
+#include "model/CCueComment.h"
+#include "model/CCueFile.h"
+#include "model/CCueFlags.h"
+#include "model/CCueIndex.h"
+#include "model/CCueIsrc.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CCueTrack.h"
+#include "view/CEditCatalogDlg.h"
+#include "view/CEditCommentDlg.h"
+#include "view/CEditFileDlg.h"
+#include "view/CEditFlagsDlg.h"
+#include "view/CEditGapDlg.h"
+#include "view/CEditIndexDlg.h"
+#include "view/CEditIsrcDlg.h"
+#include "view/CEditTrackDlg.h"
+
+namespace {
+
+// Load, run, and store on OK.
+template <typename Dialog, typename Item>
+bool Run(QWidget* parent, CCueItem& item)
+{
+    auto* typed = dynamic_cast<Item*>(&item);
+    if (!typed)
+        return false;
+    Dialog dialog(parent);
+    dialog.Load(*typed);
+    return dialog.exec() == QDialog::Accepted && dialog.Store(*typed);
+}
+
+} // namespace
+
+bool CItemEditor::EditItem(QWidget* parent, CCueItem& item, CMainFrame* frame)
+{
+    WaveLink wave;
+    if (frame) {
+        wave.player = frame->Player();
+        wave.position = frame->PositionControl();
+        wave.reconnect = [frame] { frame->ReconnectPositionCallback(); };
+    }
+    return EditItem(parent, item, wave);
+}
+
+bool CItemEditor::EditItem(QWidget* parent, CCueItem& item, const WaveLink& wave)
+{
+    switch (item.Kind()) {
+    case ItemKind::File: return Run<CEditFileDlg, CCueFile>(parent, item);
+    case ItemKind::Track: return Run<CEditTrackDlg, CCueTrack>(parent, item);
+    case ItemKind::Pregap: return Run<CEditGapDlg, CCuePregap>(parent, item);
+    case ItemKind::Postgap: return Run<CEditGapDlg, CCuePostgap>(parent, item);
+    case ItemKind::Comment: return Run<CEditCommentDlg, CCueComment>(parent, item);
+    case ItemKind::Catalog: return Run<CEditCatalogDlg, CCueCatalog>(parent, item);
+    case ItemKind::Isrc: return Run<CEditIsrcDlg, CCueIsrc>(parent, item);
+    case ItemKind::Flags: return Run<CEditFlagsDlg, CCueFlags>(parent, item);
+    case ItemKind::Index: {
+        auto* index = dynamic_cast<CCueIndex*>(&item);
+        if (!index)
+            return false;
+        CEditIndexDlg dialog(*index, wave.player, wave.position, wave.reconnect, parent);
+        return dialog.exec() == QDialog::Accepted && dialog.Store();
+    }
+    case ItemKind::None: break;
+    }
+    return false;
+}

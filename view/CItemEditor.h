@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+class CCueItem;
+class CMainFrame;
+class CWavePos;
+class IWavePlayer;
+class QWidget;
+
+// The Edit command's dialogs: opens the dialog that fits the item's kind,
+// runs it modally and, on OK, sets what the user changed.
+class CItemEditor final
+{
+public:
+    // What the Edit Index dialog borrows while it is open; each part may be
+    // missing.
+    struct WaveLink {
+        IWavePlayer* player = nullptr;
+        CWavePos* position = nullptr;
+        // Makes the frame the player's position listener again.
+        std::function<void()> reconnect;
+    };
+
+    CItemEditor() = delete;
+
+    // Returns whether the tree changed; the caller then updates the views
+    // with the item as the hint. frame may be null (no player then).
+    static bool EditItem(QWidget* parent, CCueItem& item, CMainFrame* frame);
+    static bool EditItem(QWidget* parent, CCueItem& item, const WaveLink& wave);
+};
