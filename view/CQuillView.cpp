@@ -9,6 +9,8 @@
 #include "model/CCueTrack.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
+#include "view/CEditFileDlg.h"
+#include "view/CItemEditor.h"
 #include "view/CRtfReader.h"
 
 #include <QClipboard>
@@ -108,6 +110,7 @@ void CQuillView::MapEditCommands()
                    [this, kind](CCmdUI& ui) { ui.Enable(m_editor.CanInsert(kind, CurrentItem())); });
     }
     MapCommand(cmd::InsertFile, [this](int) { OnInsertFile(); });
+    MapCommand(cmd::Edit, [this](int) { OnEdit(); }, [this](CCmdUI& ui) { ui.Enable(CurrentItem() != nullptr); });
     MapCommand(cmd::Delete,
                [this](int) {
                    const int line = CurrentLine();
@@ -142,6 +145,23 @@ void CQuillView::ApplyChange(const std::function<CCueItem*()>& change)
     m_doc.UpdateAllViews(nullptr, hint);
 }
 
+void CQuillView::OnEdit()
+{
+    CCueItem* item = CurrentItem();
+    if (!item)
+        return;
+    const int first = FirstVisibleLine();
+    const unsigned long before = m_doc.ChangeCount();
+    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
+    if (!CItemEditor::EditItem(this, *item, &m_frame))
+        return;
+    if (m_doc.ChangeCount() != before)
+        m_history.Record(std::move(state));
+    // The edited line stays where it was on screen.
+    m_doc.UpdateAllViews(nullptr, item);
+    SetFirstVisibleLine(first);
+}
+
 void CQuillView::OnUndoRedo(bool undo)
 {
     CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
@@ -153,14 +173,10 @@ void CQuillView::OnUndoRedo(bool undo)
 
 void CQuillView::OnInsertFile()
 {
-    FileDialogRequest request;
-    request.title = "Select file to insert";
-    if (!m_doc.PathName().empty())
-        request.folder = QFileInfo(QString::fromStdString(m_doc.PathName())).absolutePath().toStdString();
-    request.filters = {{"Wave files (*.wav)", "*.wav"},
-                       {"Binary files (*.iso;*.raw)", "*.iso;*.raw"},
-                       {"All files (*.*)", "*.*"}};
-    const std::optional<std::string> path = CPrompts::Current().AskOpenFile(request);
+    const std::string folder = m_doc.PathName().empty()
+        ? std::string()
+        : QFileInfo(QString::fromStdString(m_doc.PathName())).absolutePath().toStdString();
+    const std::optional<std::string> path = CPrompts::Current().AskOpenFile(CEditFileDlg::BrowseRequest(folder));
     if (path)
         AddPaths({QString::fromStdString(*path)});
 }

@@ -79,6 +79,7 @@ private:
     bool FilterMouse(QEvent* event);
     void MapEditCommands();
     void OnInsertFile();
+    void OnEdit();
     void OnCopy();
     void OnPaste();
     void OnUndoRedo(bool undo);

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -453,6 +454,27 @@ private slots:
         QCOMPARE(m_prompts->Lines(), std::vector<std::string>{"Error: The contents of the clipboard cannot be inserted here"});
     }
 
+    void insertFileAsksForAFile()
+    {
+        const QString sheet = WriteSheet(QStringLiteral("demo.cue"));
+        StartApp({sheet});
+        const QString wave = WriteSheet(S("EXTRA.WAV"), "x");
+        m_prompts->QueueFile(wave.toStdString());
+        ClickLine(8); // FILE B.WAV
+        QVERIFY(Frame()->ExecuteCommand(cmd::InsertFile));
+        const FileDialogRequest& request = m_prompts->Dialogs().at(0);
+        QCOMPARE(request.title, std::string("Select file to insert"));
+        QCOMPARE(request.folder, m_dir->path().toStdString());
+        QCOMPARE(request.filters.size(), 3u);
+        QCOMPARE(request.filters[0].first, std::string("Wave files (*.wav)"));
+        QCOMPARE(request.filters[1].first, std::string("Binary files (*.iso;*.raw)"));
+        QCOMPARE(request.filters[2].first, std::string("All files (*.*)"));
+        QCOMPARE(View()->CurrentLine(), 8);
+        QCOMPARE(LineText(8), S("FILE ") + wave + S(" WAVE"));
+        QCOMPARE(LineText(9), S("     TRACK 03 AUDIO"));
+        QCOMPARE(LineText(11), S("FILE B.WAV WAVE"));
+    }
+
     void droppedFilesAreAddedInDropOrder()
     {
         StartApp();
@@ -470,6 +492,39 @@ private slots:
         // The whole drop is one step.
         QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
         QCOMPARE(doc.FileCount(), 0);
+    }
+
+    void enterEditsTheLineInItsDialog()
+    {
+        StartApp({WriteSheet(QStringLiteral("demo.cue"))});
+        // OK without changes leaves the sheet alone.
+        QTimer::singleShot(200, qApp, [] {
+            if (auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dlg->accept();
+        });
+        Key(Qt::Key_Return);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(!m_app->Document().IsModified());
+        QVERIFY(!Enabled(cmd::Undo));
+
+        bool edited = false;
+        QTimer::singleShot(200, qApp, [&edited] {
+            auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            const QList<QLineEdit*> boxes = dlg->findChildren<QLineEdit*>();
+            QVERIFY(!boxes.isEmpty());
+            boxes.front()->setText(QStringLiteral("REM changed by the dialog"));
+            dlg->accept();
+            edited = true;
+        });
+        Frame()->ExecuteCommand(cmd::Edit);
+        QTRY_VERIFY(edited);
+        QCOMPARE(LineText(0), S("REM changed by the dialog"));
+        QCOMPARE(View()->CurrentLine(), 0);
+        QVERIFY(m_app->Document().IsModified());
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(LineText(0), S("REM demo"));
+        QVERIFY(!m_app->Document().IsModified());
     }
 
     void fileTypeClaimOnlyWhenFreeOrOurs()
