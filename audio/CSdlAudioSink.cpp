@@ -1,8 +1,69 @@
 #include "audio/CSdlAudioSink.h"
 
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
 #include <SDL.h>
 
 namespace {
+
+// Closes paused devices on a thread of its own. Closing waits for the
+// device's thread to wake up and end, which can take a whole period of the
+// sound system; moving to another file should not wait for that.
+class DeviceCloser
+{
+public:
+    DeviceCloser() = default;
+    DeviceCloser(const DeviceCloser&) = delete;
+    DeviceCloser& operator=(const DeviceCloser&) = delete;
+    ~DeviceCloser()
+    {
+        {
+            const std::lock_guard lock(m_lock);
+            m_stop = true;
+        }
+        m_wake.notify_one();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+
+    void Close(SDL_AudioDeviceID device)
+    {
+        const std::lock_guard lock(m_lock);
+        m_devices.push_back(device);
+        if (!m_thread.joinable())
+            m_thread = std::thread([this] { Run(); });
+        m_wake.notify_one();
+    }
+
+private:
+    void Run()
+    {
+        std::unique_lock lock(m_lock);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_stop || !m_devices.empty(); });
+            while (!m_devices.empty()) {
+                const SDL_AudioDeviceID device = m_devices.front();
+                m_devices.pop_front();
+                lock.unlock();
+                SDL_CloseAudioDevice(device);
+                lock.lock();
+            }
+            if (m_stop)
+                return;
+        }
+    }
+
+    std::mutex m_lock;
+    std::condition_variable m_wake;
+    std::deque<SDL_AudioDeviceID> m_devices;
+    std::thread m_thread;
+    bool m_stop = false;
+};
+
+DeviceCloser g_closer;
 
 SDL_AudioFormat SdlFormat(SampleType type)
 {
@@ -33,7 +94,15 @@ bool StartAudio(std::string& error)
 
 } // namespace
 
-CSdlAudioSink::~CSdlAudioSink() { Close(); }
+CSdlAudioSink::~CSdlAudioSink()
+{
+    if (m_device == 0)
+        return;
+    // Paused, the device never calls back again, so it can outlive this
+    // object for the moment its closing takes.
+    SDL_PauseAudioDevice(m_device, 1);
+    g_closer.Close(m_device);
+}
 
 std::uint16_t CSdlAudioSink::PullFrames(std::uint32_t rate)
 {

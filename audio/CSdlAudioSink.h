@@ -12,11 +12,13 @@ class CSdlAudioSink final : public IAudioSink
 {
 public:
     CSdlAudioSink() = default;
+    // Pauses the device and leaves its closing to a thread of its own.
     ~CSdlAudioSink() override;
     CSdlAudioSink(const CSdlAudioSink&) = delete;
     CSdlAudioSink& operator=(const CSdlAudioSink&) = delete;
 
     bool Open(const AudioFormat& format, Pull pull, std::string& error) override;
+    // Waits until the device is closed.
     void Close() override;
     bool IsOpen() const override { return m_device != 0; }
     void SetRunning(bool running) override;

@@ -135,10 +135,8 @@ void CWavePlayer::Close()
     // Stopped without a report: the listener may already show the next
     // file's position.
     StopOutput();
-    if (m_sink) {
-        m_sink->Close();
-        m_sink.reset();
-    }
+    // The output finishes closing on its own; it pulls nothing more.
+    m_sink.reset();
     m_wave->Close();
     m_wave.reset();
     m_open = false;

@@ -25,6 +25,8 @@ public:
     // while the sink is locked.
     using Pull = std::function<void(std::uint8_t* out, std::size_t bytes)>;
 
+    // Stops the output; no pull follows, though the sound system may take
+    // a moment more to let go of the device.
     virtual ~IAudioSink() = default;
 
     // Opens the output, not yet running. False with the reason in error.
