@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -492,23 +493,30 @@ private slots:
     {
         const std::string path = SoxWave("clock.wav", "-r 44100 -c 2 -b 16", 3);
         QVERIFY2(!path.empty(), "sox is needed");
-        CWavePlayer player(path);
-        player.SetPositionListener([this](const CCueTime& t) { m_reports.push_back(Ms(t)); });
-        QVERIFY(player.Open());
-        QElapsedTimer clock;
-        player.Play();
-        clock.start();
-        QVERIFY(player.IsPlaying());
-        for (int check = 0; check < 4; ++check) {
-            QTest::qWait(250);
-            const qint64 elapsed = clock.elapsed();
-            const qint64 position = Ms(player.GetPosition());
-            QVERIFY2(std::abs(position - elapsed) <= 60,
-                     qPrintable(QStringLiteral("at %1 ms of wall clock the position is %2 ms").arg(elapsed).arg(position)));
+        // A second try forgives one stall of a loaded machine; a player that
+        // runs fast or slow misses both.
+        qint64 worst = 0;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            m_reports.clear();
+            CWavePlayer player(path);
+            player.SetPositionListener([this](const CCueTime& t) { m_reports.push_back(Ms(t)); });
+            QVERIFY(player.Open());
+            QElapsedTimer clock;
+            player.Play();
+            clock.start();
+            QVERIFY(player.IsPlaying());
+            worst = 0;
+            for (int check = 0; check < 4; ++check) {
+                QTest::qWait(250);
+                worst = std::max(worst, std::abs(qint64{Ms(player.GetPosition())} - clock.elapsed()));
+            }
+            // The reports come from the timer, about every 50 ms.
+            QVERIFY(m_reports.size() >= 10);
+            QVERIFY(m_reports.back() >= 900);
+            if (worst <= 60)
+                break;
         }
-        // The reports come from the timer, about every 50 ms.
-        QVERIFY(m_reports.size() >= 10);
-        QVERIFY(m_reports.back() >= 900);
+        QVERIFY2(worst <= 60, qPrintable(QStringLiteral("the position was %1 ms off the wall clock").arg(worst)));
         QVERIFY(m_prompts->Messages().empty());
     }
 
