@@ -4,12 +4,14 @@
 #include "app/CToolBarEx.h"
 #include "app/CWelcomeDlg.h"
 #include "audio/CWaveFile.h"
+#include "audio/CWavePlayer.h"
 #include "audio/CWavePos.h"
 #include "document/CQuillDoc.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CQuillView.h"
+#include "view/CWaveCommands.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -45,6 +47,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     , m_doc(doc)
     , m_router([this] { return std::vector<CCmdTarget*>{m_view, &m_doc, this, &m_app}; })
 {
+    SetPlayerFactory([](const std::string& path) { return std::make_unique<CWavePlayer>(path); });
     setWindowIcon(QIcon(QStringLiteral(":/icons/tracksmith.png")));
     setAcceptDrops(true);
     CreateActions();
@@ -59,6 +62,8 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
         const bool playing = m_player && m_player->IsPlaying();
         ui.SetText(std::string(playing ? res::kPauseText : res::kPlayText) + std::string(res::kPlayKeyText));
     });
+    MapCommand(cmd::GotoPosition, [this](int) { CWaveCommands::GotoPosition(*this, m_lastGoto); },
+               [this](CCmdUI& ui) { ui.Enable(m_player != nullptr); });
     for (int id : {cmd::SkipBack1Min, cmd::SkipBack10Secs, cmd::SkipForward10Secs, cmd::SkipForward1Min})
         MapCommand(id, [this](int cmdId) { OnSkip(cmdId); },
                    [this](CCmdUI& ui) { ui.Enable(m_player && m_player->IsOpen()); });

@@ -91,5 +91,6 @@ private:
     CWavePos* m_wavePos = nullptr;
     std::unique_ptr<IWavePlayer> m_player;
     WavePlayerFactory m_playerFactory;
+    CCueTime m_lastGoto; // the time the Goto dialog starts from
     QTimer m_idleTimer;
 };

@@ -23,6 +23,8 @@ public:
     virtual bool IsOpen() const = 0;
     virtual bool IsPlaying() const = 0;
     virtual bool IsPaused() const = 0;
+    // Open, and neither playing nor paused.
+    virtual bool IsStopped() const { return IsOpen() && !IsPlaying() && !IsPaused(); }
     virtual void Play() = 0;
     // Pauses while playing, resumes while paused.
     virtual void Pause() = 0;

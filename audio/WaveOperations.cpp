@@ -75,6 +75,29 @@ private:
     std::string m_path;
 };
 
+// Sample frames moved between two progress reports: about 4 MB.
+std::uint32_t SliceFrames(const CWaveFile& wave)
+{
+    return std::max<std::uint32_t>(1, (4u << 20) / std::max<std::uint32_t>(1, wave.BlockAlign()));
+}
+
+// Runs step over frames sample frames in slices, telling progress after each.
+template <typename Step>
+bool InSlices(std::uint32_t frames, std::uint32_t slice, const WaveProgress& progress, Step step)
+{
+    if (!progress)
+        return step(frames);
+    progress(0, frames);
+    for (std::uint32_t done = 0; done < frames;) {
+        const std::uint32_t n = std::min(slice, frames - done);
+        if (!step(n))
+            return false;
+        done += n;
+        progress(done, frames);
+    }
+    return true;
+}
+
 bool SameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
@@ -84,7 +107,7 @@ bool SameFile(const std::string& a, const std::string& b)
 } // namespace
 
 WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const std::string& output,
-                            const FileOpener& opener)
+                            const FileOpener& opener, const WaveProgress& progress)
 {
     if (output.empty())
         return WaveResult::Failure("No output file was given for the truncated copy of " + Quoted(source) + ".");
@@ -115,7 +138,8 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
         return FileFailure(output, out);
     if (out.SeekData(0) < 0 || in.SeekData(0) < 0)
         return WaveResult::Failure(Quoted(source) + " cannot be read: the sample data cannot be reached.");
-    if (!CWaveFile::CopyFrames(out, in, frames))
+    if (!InSlices(frames, SliceFrames(in), progress,
+                  [&](std::uint32_t n) { return CWaveFile::CopyFrames(out, in, n); }))
         return in.FailureReason().empty() ? FileFailure(output, out) : FileFailure(source, in);
     const std::int64_t end = out.DataStart() + static_cast<std::int64_t>(frames) * out.BlockAlign();
     if (out.Seek(end, CWaveFile::Origin::Start) != end || !out.UpdateSizes() || !out.Flush() || !out.Close())
@@ -129,7 +153,7 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
 }
 
 WaveResult WriteWaveSilence(const std::string& path, const CCueTime& start, const CCueTime& stop,
-                            const FileOpener& opener)
+                            const FileOpener& opener, const WaveProgress& progress)
 {
     std::uint32_t first = 0;
     std::uint32_t last = 0;
@@ -150,7 +174,8 @@ WaveResult WriteWaveSilence(const std::string& path, const CCueTime& start, cons
             return WaveResult::Failure(Quoted(path) + " cannot be written: the sample data cannot be reached.");
         // No size is rewritten: chunks after the samples must stay inside
         // the RIFF chunk.
-        if (!wave.WriteSilence(frames) || !wave.Flush())
+        if (!InSlices(frames, SliceFrames(wave), progress, [&](std::uint32_t n) { return wave.WriteSilence(n); }) ||
+            !wave.Flush())
             return FileFailure(path, wave);
     }
     if (!wave.Close())

@@ -5,6 +5,7 @@ ts_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   cuetools cdrdao libcue-dev sox hyperfine
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
+  libsdl2-dev
   time bc
 )
 

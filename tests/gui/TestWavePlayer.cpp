@@ -1,0 +1,603 @@
+#include "audio/CWavePlayer.h"
+#include "audio/CWaveFile.h"
+#include "audio/IAudioSink.h"
+#include "audio/WaveFixtures.h"
+#include "platform/CScriptedPrompts.h"
+#include "support/TempDir.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace wavetest;
+
+namespace {
+
+// What a fake output saw, kept by the test beyond the player's life.
+struct FakeOutput {
+    std::string openError; // Open fails with it when not empty
+    bool open = false;
+    bool running = false;
+    int closes = 0;
+    AudioFormat format;
+    IAudioSink::Pull pull;
+    std::string played; // every byte pulled while running
+};
+
+// An output that pulls only when the test moves its clock.
+class CFakeSink final : public IAudioSink
+{
+public:
+    explicit CFakeSink(FakeOutput& out)
+        : m_out(out)
+    {
+    }
+    ~CFakeSink() override { Close(); }
+    CFakeSink(const CFakeSink&) = delete;
+    CFakeSink& operator=(const CFakeSink&) = delete;
+
+    bool Open(const AudioFormat& format, Pull pull, std::string& error) override
+    {
+        if (!m_out.openError.empty()) {
+            error = m_out.openError;
+            return false;
+        }
+        m_out.open = true;
+        m_out.format = format;
+        m_out.pull = std::move(pull);
+        return true;
+    }
+    void Close() override
+    {
+        if (!m_out.open)
+            return;
+        m_out.open = false;
+        m_out.running = false;
+        m_out.pull = nullptr;
+        ++m_out.closes;
+    }
+    bool IsOpen() const override { return m_out.open; }
+    void SetRunning(bool running) override { m_out.running = running; }
+    void Lock() override {}
+    void Unlock() override {}
+
+private:
+    FakeOutput& m_out;
+};
+
+std::size_t FrameBytes(const AudioFormat& f)
+{
+    const std::size_t sample = f.type == SampleType::U8 ? 1 : f.type == SampleType::S16 ? 2 : 4;
+    return sample * f.channels;
+}
+
+// Moves the fake clock by ms: a running output pulls that much.
+void Advance(FakeOutput& out, std::uint32_t ms)
+{
+    if (!out.open || !out.running)
+        return;
+    const std::size_t frames = std::size_t{ms} * out.format.rate / 1000;
+    std::string buffer(frames * FrameBytes(out.format), '\0');
+    out.pull(reinterpret_cast<std::uint8_t*>(buffer.data()), buffer.size());
+    out.played += buffer;
+}
+
+std::string Extensible(std::uint16_t subTag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
+                       std::uint16_t align)
+{
+    std::string guid = Le32(subTag) + std::string("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
+    return Fmt(0xFFFE, channels, rate, bits, align) + Le16(22) + Le16(bits) + Le32(3) + guid;
+}
+
+std::string Wave(const std::string& fmt, const std::string& samples)
+{
+    return Riff("WAVE", Chunk("fmt ", fmt) + Chunk("data", samples));
+}
+
+// 24-bit samples as the output gets them: 32-bit, low byte zero.
+std::string Widened(const std::string& bytes)
+{
+    std::string out;
+    for (std::size_t i = 0; i + 3 <= bytes.size(); i += 3)
+        out += std::string(1, '\0') + bytes.substr(i, 3);
+    return out;
+}
+
+// The sample bytes of a wave file from a frame on.
+std::string SamplesFrom(const std::string& path, std::uint32_t frame)
+{
+    CWaveFile wave(path);
+    if (!wave.Open(CWaveFile::kRead))
+        return {};
+    const std::size_t size = (wave.FrameCount() - frame) * std::size_t{wave.BlockAlign()};
+    std::string out(size, '\0');
+    if (wave.SeekData(std::int64_t{frame} * wave.BlockAlign()) < 0 || wave.Read(out.data(), size) != std::int64_t(size))
+        return {};
+    return out;
+}
+
+std::uint32_t Ms(const CCueTime& t) { return t.Milliseconds(); }
+
+CCueTime At(std::uint32_t ms) { return CCueTime::FromMilliseconds(ms); }
+
+const std::string kPlayable = "Tracksmith plays 8-, 16-, 24- and 32-bit integer and 32-bit floating-point PCM.";
+
+} // namespace
+
+class TestWavePlayer final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempDir> m_dir;
+    std::unique_ptr<CScriptedPrompts> m_prompts;
+    std::unique_ptr<CPromptsScope> m_scope;
+    FakeOutput m_out;
+    std::vector<std::uint32_t> m_reports;
+
+    // A player on a fake output, its reports collected.
+    std::unique_ptr<CWavePlayer> FakePlayer(const std::string& path)
+    {
+        auto player = std::make_unique<CWavePlayer>(path, [this] { return std::make_unique<CFakeSink>(m_out); });
+        player->SetPositionListener([this](const CCueTime& t) { m_reports.push_back(Ms(t)); });
+        return player;
+    }
+    // One second of 16-bit stereo at 8000 Hz, a pattern without silence.
+    std::string PatternWave(const std::string& name = "p.wav")
+    {
+        return m_dir->Write(name, PcmWave(2, 8000, 16, Pattern(8000 * 4)));
+    }
+    // A sox-made file of noise; "" when sox is missing.
+    std::string SoxWave(const std::string& name, const std::string& format, double seconds)
+    {
+        const std::string path = m_dir->File(name);
+        const std::string command = "sox -V1 -n " + format + " " + Quote(path) + " synth " + std::to_string(seconds) +
+                                    " whitenoise vol 0.5";
+        return Run(command) == 0 ? path : std::string();
+    }
+    std::string LastMessage() const
+    {
+        return m_prompts->Messages().empty() ? std::string() : m_prompts->Lines().back();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // No sound card here: SDL's disk driver plays in real time into a file.
+        qputenv("SDL_AUDIODRIVER", "disk");
+    }
+    void init()
+    {
+        m_dir = std::make_unique<TempDir>();
+        qputenv("SDL_DISKAUDIOFILE", QByteArray::fromStdString(m_dir->File("played.raw")));
+        m_prompts = std::make_unique<CScriptedPrompts>();
+        m_scope = std::make_unique<CPromptsScope>(*m_prompts);
+        m_out = FakeOutput();
+        m_reports.clear();
+    }
+    void cleanup()
+    {
+        m_scope.reset();
+        m_prompts.reset();
+        m_dir.reset();
+    }
+
+    // --- Mode logic against the fake clock ---
+
+    void openGivesStoppedAtTheStartWithTheLength()
+    {
+        auto player = FakePlayer(PatternWave());
+        QCOMPARE(player->GetMode(), int(CWavePlayer::NotReady));
+        QVERIFY(player->Open());
+        QVERIFY(player->IsOpen());
+        QVERIFY(player->IsStopped());
+        QCOMPARE(player->GetMode(), int(CWavePlayer::Stopped));
+        QCOMPARE(Ms(player->GetLength()), 1000u);
+        QCOMPARE(Ms(player->GetPosition()), 0u);
+        // The output opens only when playing starts.
+        QVERIFY(!m_out.open);
+    }
+
+    void playReportsThePositionAsFramesAreDelivered()
+    {
+        auto player = FakePlayer(PatternWave());
+        QVERIFY(player->Open());
+        player->Play();
+        QVERIFY(player->IsPlaying());
+        QVERIFY(m_out.running);
+        Advance(m_out, 100);
+        player->Poll();
+        QCOMPARE(m_reports.back(), 100u);
+        const std::size_t count = m_reports.size();
+        player->Poll(); // no change, no report
+        QCOMPARE(m_reports.size(), count);
+        Advance(m_out, 250);
+        player->Poll();
+        QCOMPARE(m_reports.back(), 350u);
+        QCOMPARE(Ms(player->GetPosition()), 350u);
+    }
+
+    void pauseFreezesAndPauseAgainResumes()
+    {
+        auto player = FakePlayer(PatternWave());
+        QVERIFY(player->Open());
+        player->Play();
+        Advance(m_out, 200);
+        player->Pause();
+        QVERIFY(player->IsPaused());
+        QVERIFY(!player->IsPlaying());
+        QCOMPARE(player->GetMode(), int(CWavePlayer::Paused));
+        QVERIFY(!m_out.running);
+        Advance(m_out, 300);
+        player->Poll();
+        QCOMPARE(Ms(player->GetPosition()), 200u);
+        player->Pause();
+        QVERIFY(player->IsPlaying());
+        Advance(m_out, 100);
+        player->Poll();
+        QCOMPARE(Ms(player->GetPosition()), 300u);
+        // What was heard runs on without a gap or a repeat.
+        QCOMPARE(m_out.played, SamplesFrom(m_dir->File("p.wav"), 0).substr(0, 2400 * 4));
+    }
+
+    void seekKeepsPlayingOrPaused_data()
+    {
+        QTest::addColumn<bool>("paused");
+        QTest::newRow("while paused") << true;
+        QTest::newRow("while playing") << false;
+    }
+    void seekKeepsPlayingOrPaused()
+    {
+        QFETCH(bool, paused);
+        auto player = FakePlayer(PatternWave());
+        QVERIFY(player->Open());
+        player->Play();
+        Advance(m_out, 100);
+        if (paused)
+            player->Pause();
+        m_out.played.clear();
+        player->Seek(At(500));
+        // The new position is reported at once.
+        QCOMPARE(m_reports.back(), 500u);
+        QCOMPARE(Ms(player->GetPosition()), 500u);
+        QCOMPARE(player->IsPaused(), paused);
+        QCOMPARE(player->IsPlaying(), !paused);
+        Advance(m_out, 100);
+        QCOMPARE(Ms(player->GetPosition()), paused ? 500u : 600u);
+        if (paused)
+            player->Pause();
+        Advance(m_out, 100);
+        QCOMPARE(m_out.played.substr(0, 800 * 4), SamplesFrom(m_dir->File("p.wav"), 4000).substr(0, 800 * 4));
+    }
+
+    void stopReturnsToTheStart()
+    {
+        auto player = FakePlayer(PatternWave());
+        QVERIFY(player->Open());
+        player->Play();
+        Advance(m_out, 300);
+        QVERIFY(player->Stop());
+        QVERIFY(player->IsStopped());
+        QVERIFY(!m_out.running);
+        QCOMPARE(Ms(player->GetPosition()), 0u);
+        QCOMPARE(m_reports.back(), 0u);
+        QVERIFY(player->Stop()); // already stopped
+        player->Play();
+        Advance(m_out, 100);
+        QCOMPARE(m_out.played.substr(m_out.played.size() - 800 * 4), SamplesFrom(m_dir->File("p.wav"), 0).substr(0, 800 * 4));
+    }
+
+    void endOfFileStopsWithoutRewinding()
+    {
+        auto player = FakePlayer(PatternWave());
+        QVERIFY(player->Open());
+        player->Seek(At(900));
+        player->Play();
+        Advance(m_out, 250);
+        player->Poll();
+        QVERIFY(player->IsStopped());
+        QVERIFY(!m_out.running);
+        QCOMPARE(Ms(player->GetPosition()), 1000u);
+        QCOMPARE(m_reports.back(), 1000u);
+        // After the file's last sample the output got silence.
+        QCOMPARE(m_out.played.substr(0, 800 * 4), SamplesFrom(m_dir->File("p.wav"), 7200));
+        QCOMPARE(m_out.played.substr(800 * 4), std::string(1200 * 4, '\0'));
+        // Play from a seek back plays again.
+        player->Seek(At(0));
+        player->Play();
+        QVERIFY(player->IsPlaying());
+        Advance(m_out, 50);
+        player->Poll();
+        QCOMPARE(Ms(player->GetPosition()), 50u);
+    }
+
+    void seekPastTheEndStopsAtTheLength()
+    {
+        auto player = FakePlayer(PatternWave());
+        QVERIFY(player->Open());
+        player->Seek(At(5000));
+        QCOMPARE(m_reports.back(), 1000u);
+        QCOMPARE(Ms(player->GetPosition()), 1000u);
+    }
+
+    void positionsRoundTripThroughFrames_data()
+    {
+        QTest::addColumn<int>("rate");
+        QTest::newRow("44100") << 44100;
+        QTest::newRow("48000") << 48000;
+        QTest::newRow("22050") << 22050;
+        QTest::newRow("11025") << 11025;
+    }
+    void positionsRoundTripThroughFrames()
+    {
+        QFETCH(int, rate);
+        const auto r = static_cast<std::uint32_t>(rate);
+        auto player = FakePlayer(m_dir->Write("r.wav", PcmWave(1, r, 8, std::string(r * 2, '\x40'))));
+        QVERIFY(player->Open());
+        for (std::uint32_t ms : {1u, 13u, 333u, 999u, 1001u, 1999u}) {
+            player->Seek(At(ms));
+            QCOMPARE(Ms(player->GetPosition()), ms);
+        }
+    }
+
+    void onlyTheLastListenerHears()
+    {
+        auto player = FakePlayer(PatternWave());
+        QVERIFY(player->Open());
+        std::vector<std::uint32_t> second;
+        player->SetPositionListener([&second](const CCueTime& t) { second.push_back(Ms(t)); });
+        const std::size_t before = m_reports.size();
+        player->Seek(At(250));
+        QCOMPARE(m_reports.size(), before);
+        QCOMPARE(second, std::vector<std::uint32_t>{250});
+    }
+
+    void destructionClosesTheOutput()
+    {
+        {
+            auto player = FakePlayer(PatternWave());
+            QVERIFY(player->Open());
+            player->Play();
+            Advance(m_out, 100);
+            player->Poll();
+        }
+        QVERIFY(!m_out.open);
+        QCOMPARE(m_out.closes, 1);
+        // Closing reports nothing: the listener may show another file by now.
+        QCOMPARE(m_reports, std::vector<std::uint32_t>{100});
+    }
+
+    void formatsPlayAsTheirSamples_data()
+    {
+        QTest::addColumn<QByteArray>("fmt");
+        QTest::addColumn<int>("blockAlign");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("widened");
+        auto row = [](const char* name, const std::string& fmt, int align, int rate, SampleType type, bool widened) {
+            QTest::newRow(name) << QByteArray::fromStdString(fmt) << align << rate << int(type) << widened;
+        };
+        row("8-bit mono", Fmt(1, 1, 8000, 8, 1), 1, 8000, SampleType::U8, false);
+        row("16-bit stereo", Fmt(1, 2, 44100, 16, 4), 4, 44100, SampleType::S16, false);
+        row("24-bit stereo", Fmt(1, 2, 48000, 24, 6), 6, 48000, SampleType::S32, true);
+        row("32-bit mono", Fmt(1, 1, 22050, 32, 4), 4, 22050, SampleType::S32, false);
+        row("float stereo", Fmt(3, 2, 44100, 32, 8), 8, 44100, SampleType::F32, false);
+        row("6 channels", Fmt(1, 6, 48000, 16, 12), 12, 48000, SampleType::S16, false);
+        row("extensible 24-bit", Extensible(1, 2, 96000, 24, 6), 6, 96000, SampleType::S32, true);
+        row("extensible float", Extensible(3, 2, 48000, 32, 8), 8, 48000, SampleType::F32, false);
+    }
+    void formatsPlayAsTheirSamples()
+    {
+        QFETCH(QByteArray, fmt);
+        QFETCH(int, blockAlign);
+        QFETCH(int, rate);
+        QFETCH(int, type);
+        QFETCH(bool, widened);
+        const std::string samples = Pattern(static_cast<std::size_t>(rate * blockAlign));
+        const std::string path = m_dir->Write("f.wav", Wave(fmt.toStdString(), samples));
+        auto player = FakePlayer(path);
+        QVERIFY(player->Open());
+        player->Seek(At(100));
+        player->Play();
+        Advance(m_out, 200);
+        QCOMPARE(int(m_out.format.type), type);
+        QCOMPARE(int(m_out.format.rate), rate);
+        const std::size_t from = static_cast<std::size_t>(rate / 10 * blockAlign);
+        const std::string heard = samples.substr(from, static_cast<std::size_t>(rate / 5 * blockAlign));
+        QCOMPARE(m_out.played, widened ? Widened(heard) : heard);
+        QVERIFY(m_prompts->Messages().empty());
+    }
+
+    void otherFormatsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("fmt");
+        QTest::addColumn<QString>("reason");
+        auto row = [](const char* name, const std::string& fmt, const std::string& reason) {
+            QTest::newRow(name) << QByteArray::fromStdString(fmt) << QString::fromStdString(reason);
+        };
+        row("ADPCM", Fmt(2, 2, 44100, 4, 2048), "its samples are not PCM (format tag 2). " + kPlayable);
+        row("12-bit", Fmt(1, 1, 44100, 12, 2), "its samples are 12-bit integers. " + kPlayable);
+        row("64-bit float", Fmt(3, 1, 44100, 64, 8), "its samples are 64-bit floating-point numbers. " + kPlayable);
+        row("padded frames", Fmt(1, 2, 44100, 16, 6), "its block alignment of 6 bytes does not fit 2 channels of 16 bits.");
+        row("no channels", Fmt(1, 0, 44100, 16, 2), "it has no channels.");
+        row("no rate", Fmt(1, 1, 0, 16, 2), "its sample rate is 0.");
+        row("extensible MP3", Extensible(0x55, 2, 44100, 16, 4), "its samples are not PCM (format tag 85). " + kPlayable);
+        row("extensible unknown", Fmt(0xFFFE, 2, 44100, 16, 4), "its samples are not PCM (format tag 65534). " + kPlayable);
+    }
+    void otherFormatsAreRefused()
+    {
+        QFETCH(QByteArray, fmt);
+        QFETCH(QString, reason);
+        const std::string path = m_dir->Write("x.wav", Wave(fmt.toStdString(), Pattern(4096)));
+        auto player = FakePlayer(path);
+        QVERIFY(!player->Open());
+        QVERIFY(!player->IsOpen());
+        QCOMPARE(player->GetMode(), int(CWavePlayer::NotReady));
+        player->Play();
+        QVERIFY(!m_out.open);
+        QTRY_COMPARE(m_prompts->Messages().size(), 1u);
+        QCOMPARE(LastMessage(), "Tracksmith: \"" + path + "\" cannot be played: " + reason.toStdString());
+        QCOMPARE(m_prompts->Messages()[0].icon, PromptIcon::Information);
+    }
+
+    void aMissingFileIsReported()
+    {
+        const std::string path = m_dir->File("gone.wav");
+        auto player = FakePlayer(path);
+        QVERIFY(!player->Open());
+        QTRY_COMPARE(m_prompts->Messages().size(), 1u);
+        QCOMPARE(LastMessage(), "Tracksmith: \"" + path + "\" cannot be opened: No such file or directory.");
+    }
+
+    void anOutputThatDoesNotOpenIsReported()
+    {
+        m_out.openError = "no audio device";
+        const std::string path = PatternWave();
+        auto player = FakePlayer(path);
+        QVERIFY(player->Open());
+        player->Play();
+        QVERIFY(!player->IsPlaying());
+        QVERIFY(player->IsStopped());
+        QTRY_COMPARE(m_prompts->Messages().size(), 1u);
+        QCOMPARE(LastMessage(),
+                 "Tracksmith: \"" + path + "\" cannot be played: the sound output cannot be opened: no audio device");
+    }
+
+    void aFileCutShortWhilePlayingStopsWithAReport()
+    {
+        // Four seconds, and a seek past what the file's buffer may hold.
+        const std::string path = m_dir->Write("cut.wav", PcmWave(2, 8000, 16, Pattern(4 * 8000 * 4)));
+        auto player = FakePlayer(path);
+        QVERIFY(player->Open());
+        std::filesystem::resize_file(path, 44 + 400 * 4);
+        player->Seek(At(2000));
+        player->Play();
+        Advance(m_out, 100);
+        player->Poll();
+        QVERIFY(player->IsStopped());
+        QVERIFY(!m_out.running);
+        QTRY_COMPARE(m_prompts->Messages().size(), 1u);
+        QCOMPARE(LastMessage(), "Tracksmith: \"" + path + "\" cannot be read: the file ends before its sample data does.");
+        QCOMPARE(m_out.played, std::string(m_out.played.size(), '\0'));
+    }
+
+    // --- Real time, through SDL's disk driver ---
+
+    void diskPositionFollowsTheWallClock()
+    {
+        const std::string path = SoxWave("clock.wav", "-r 44100 -c 2 -b 16", 3);
+        QVERIFY2(!path.empty(), "sox is needed");
+        // A second try forgives one stall of a loaded machine; a player that
+        // runs fast or slow misses both.
+        qint64 worst = 0;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            m_reports.clear();
+            CWavePlayer player(path);
+            player.SetPositionListener([this](const CCueTime& t) { m_reports.push_back(Ms(t)); });
+            QVERIFY(player.Open());
+            QElapsedTimer clock;
+            player.Play();
+            clock.start();
+            QVERIFY(player.IsPlaying());
+            worst = 0;
+            for (int check = 0; check < 4; ++check) {
+                QTest::qWait(250);
+                worst = std::max(worst, std::abs(qint64{Ms(player.GetPosition())} - clock.elapsed()));
+            }
+            // The reports come from the timer, about every 50 ms.
+            QVERIFY(m_reports.size() >= 10);
+            QVERIFY(m_reports.back() >= 900);
+            if (worst <= 60)
+                break;
+        }
+        QVERIFY2(worst <= 60, qPrintable(QStringLiteral("the position was %1 ms off the wall clock").arg(worst)));
+        QVERIFY(m_prompts->Messages().empty());
+    }
+
+    void diskPauseFreezesAndResumes()
+    {
+        const std::string path = SoxWave("pause.wav", "-r 44100 -c 2 -b 16", 3);
+        QVERIFY2(!path.empty(), "sox is needed");
+        CWavePlayer player(path);
+        QVERIFY(player.Open());
+        player.Play();
+        QTest::qWait(200);
+        player.Pause();
+        QVERIFY(player.IsPaused());
+        const std::uint32_t frozen = Ms(player.GetPosition());
+        QVERIFY(frozen > 100);
+        QTest::qWait(200);
+        QCOMPARE(Ms(player.GetPosition()), frozen);
+        player.Seek(At(2000));
+        QVERIFY(player.IsPaused());
+        QTest::qWait(150);
+        QCOMPARE(Ms(player.GetPosition()), 2000u);
+        player.Pause();
+        QVERIFY(player.IsPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(Ms(player.GetPosition()) > 2100, 2000);
+        QVERIFY(player.Stop());
+        QCOMPARE(Ms(player.GetPosition()), 0u);
+        QTest::qWait(100);
+        QCOMPARE(Ms(player.GetPosition()), 0u);
+    }
+
+    void diskEndOfFileReportsStopped()
+    {
+        const std::string path = SoxWave("end.wav", "-r 22050 -c 1 -b 16", 0.4);
+        QVERIFY2(!path.empty(), "sox is needed");
+        CWavePlayer player(path);
+        player.SetPositionListener([this](const CCueTime& t) { m_reports.push_back(Ms(t)); });
+        QVERIFY(player.Open());
+        player.Play();
+        QTRY_VERIFY_WITH_TIMEOUT(player.IsStopped(), 5000);
+        QCOMPARE(Ms(player.GetPosition()), 400u);
+        QCOMPARE(m_reports.back(), 400u);
+    }
+
+    void diskOutputHoldsTheSamplesFromTheSeekPosition_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<bool>("widened");
+        QTest::newRow("16-bit stereo 44100") << QStringLiteral("-r 44100 -c 2 -b 16") << false;
+        QTest::newRow("8-bit mono 11025") << QStringLiteral("-r 11025 -c 1 -b 8 -e unsigned-integer") << false;
+        QTest::newRow("24-bit mono 48000") << QStringLiteral("-r 48000 -c 1 -b 24") << true;
+        QTest::newRow("32-bit stereo 32000") << QStringLiteral("-r 32000 -c 2 -b 32") << false;
+        QTest::newRow("float stereo 44100") << QStringLiteral("-r 44100 -c 2 -b 32 -e floating-point") << false;
+    }
+    void diskOutputHoldsTheSamplesFromTheSeekPosition()
+    {
+        QFETCH(QString, format);
+        QFETCH(bool, widened);
+        const std::string path = SoxWave("pcm.wav", format.toStdString(), 0.6);
+        QVERIFY2(!path.empty(), "sox is needed");
+        std::uint32_t from = 0;
+        {
+            CWavePlayer player(path);
+            QVERIFY(player.Open());
+            // The frame at 250 ms, rounded up.
+            from = static_cast<std::uint32_t>((250 * std::stoul(Soxi("-r", path)) + 999) / 1000);
+            player.Seek(At(250));
+            player.Play();
+            QTRY_VERIFY_WITH_TIMEOUT(player.IsStopped(), 5000);
+        } // closing the output flushes the driver's file
+        const std::string expected =
+            widened ? Widened(SamplesFrom(path, from)) : SamplesFrom(path, from);
+        QVERIFY(expected.size() > 1000);
+        const std::string played = ReadFileBytes(m_dir->File("played.raw"));
+        const std::size_t start = played.find(expected.substr(0, 256));
+        QVERIFY2(start != std::string::npos, "the samples from the seek position were not played");
+        QVERIFY(played.substr(start, expected.size()) == expected);
+        // Nothing of the file before the seek position was played.
+        const std::string before = widened ? Widened(SamplesFrom(path, 0)) : SamplesFrom(path, 0);
+        QCOMPARE(played.find(before.substr(0, 256)), std::string::npos);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWavePlayer)
+#include "TestWavePlayer.moc"

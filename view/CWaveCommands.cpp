@@ -1,0 +1,217 @@
+#include "view/CWaveCommands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+
+#include <QApplication>
+#include <QProgressDialog>
+
+#include "app/CMainFrame.h"
+#include "audio/CIntervalDlg.h"
+#include "audio/CTimeDlg.h"
+#include "audio/CWaveFile.h"
+#include "audio/CWavePos.h"
+#include "audio/WaveOperations.h"
+#include "model/CCueFile.h"
+#include "model/CCueItem.h"
+#include "model/CCueTime.h"
+#include "platform/CPrompts.h"
+#include "view/CQuillView.h"
+
+namespace {
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+void ReportFailure(std::string text)
+{
+    if (!text.empty() && text.back() != '.')
+        text += '.';
+    ShowMessageBox(text, "Error", PromptButtons::Ok, PromptIcon::Error, true);
+}
+
+// The sample data of a wave file that parses; reported when it does not.
+struct WaveShape {
+    std::uint32_t frames = 0;
+    std::uint32_t blockAlign = 0;
+};
+
+std::optional<WaveShape> ParsedWave(const std::string& path)
+{
+    CWaveFile wave(path);
+    if (!wave.Open(CWaveFile::kRead)) {
+        ReportFailure(Quoted(path) + " " + wave.FailureReason());
+        return std::nullopt;
+    }
+    WaveShape shape{wave.FrameCount(), wave.BlockAlign()};
+    wave.Close();
+    return shape;
+}
+
+QString PositionText(const CMainFrame& frame)
+{
+    QString text;
+    frame.PositionControl()->FormatPosition(text);
+    return text;
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// A progress dialog for long work, without a cancel button: a write that
+// stopped halfway would leave a file half silenced.
+class WorkProgress
+{
+public:
+    WorkProgress(QWidget* parent, std::uint64_t bytes, const QString& label)
+    {
+        if (bytes <= CWaveCommands::kProgressBytes)
+            return;
+        m_dialog.emplace(label, QString(), 0, kSteps, parent);
+        m_dialog->setWindowTitle(QStringLiteral("Tracksmith"));
+        m_dialog->setCancelButton(nullptr);
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setMinimumDuration(0);
+        m_dialog->setAutoClose(false);
+        m_dialog->setValue(0);
+    }
+
+    WaveProgress Callback()
+    {
+        if (!m_dialog)
+            return {};
+        return [this](std::uint64_t done, std::uint64_t total) {
+            m_dialog->setValue(total == 0 ? kSteps : static_cast<int>(done * kSteps / total));
+        };
+    }
+
+private:
+    static constexpr int kSteps = 1000;
+    std::optional<QProgressDialog> m_dialog;
+};
+
+QString FileNameOf(const std::string& path)
+{
+    return QString::fromStdString(std::filesystem::path(path).filename().string());
+}
+
+} // namespace
+
+std::string CWaveCommands::WavePathOf(const CQuillView& view)
+{
+    const CCueItem* item = view.CurrentItem();
+    const CCueFile* file = item ? item->OwningFile() : nullptr;
+    if (!file || file->Name().empty())
+        return {};
+    return view.ResolvePath(file->Name());
+}
+
+std::string CWaveCommands::TruncatedPath(const std::string& source)
+{
+    const std::filesystem::path path(source);
+    return (path.parent_path() / (path.stem().string() + "-truncated.wav")).string();
+}
+
+void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
+{
+    const std::string source = WavePathOf(view);
+    if (source.empty())
+        return;
+    const std::optional<WaveShape> shape = ParsedWave(source);
+    if (!shape)
+        return;
+
+    CTimeDlg dlg(&frame);
+    dlg.SetTime(PositionText(frame));
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const CCueTime at = CCueTime::Parse(dlg.Time().toStdString());
+    if (ShowMessageBox("Truncate at " + at.Text() + "?", "Verify truncation", PromptButtons::YesNo,
+                       PromptIcon::Question, true) != PromptAnswer::Yes)
+        return;
+
+    const std::filesystem::path proposed(TruncatedPath(source));
+    FileDialogRequest request;
+    request.title = "Save Truncated Copy As";
+    request.folder = proposed.parent_path().string();
+    request.fileName = proposed.filename().string();
+    request.filters = {{"Wave files (*.wav)", "*.wav"}, {"All Files (*.*)", "*.*"}};
+    const std::optional<std::string> output = CPrompts::Current().AskSaveFile(request);
+    if (!output)
+        return;
+
+    std::uint32_t frames = 0;
+    CWaveFile::FramesAt(at, frames);
+    const std::uint64_t kept = std::min<std::uint64_t>(std::uint64_t{frames} + 1, shape->frames);
+    WaveResult result;
+    {
+        const WaitCursor wait;
+        WorkProgress progress(&frame, kept * shape->blockAlign,
+                              QStringLiteral("Writing %1...").arg(FileNameOf(*output)));
+        result = TruncateWaveFile(source, at, *output, {}, progress.Callback());
+    }
+    if (!result.ok)
+        ReportFailure(result.reason);
+}
+
+void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
+{
+    const std::string path = WavePathOf(view);
+    if (path.empty())
+        return;
+    const std::optional<WaveShape> shape = ParsedWave(path);
+    if (!shape)
+        return;
+
+    CIntervalDlg dlg(&frame);
+    const QString position = PositionText(frame);
+    dlg.SetStart(position);
+    dlg.SetStop(position);
+    dlg.SetOkCaption(QStringLiteral("Write silence"));
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    const CCueTime start = CCueTime::Parse(dlg.Start().toStdString());
+    const CCueTime stop = CCueTime::Parse(dlg.Stop().toStdString());
+    if (CCueTime::Compare(stop, start) < 0) {
+        ReportFailure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
+                      "; nothing was written to " + Quoted(path) + ".");
+        return;
+    }
+
+    // The player lets go of the file; the position control goes blank.
+    frame.ShowWave(std::string(), CCueTime());
+
+    std::uint32_t first = 0;
+    std::uint32_t last = 0;
+    CWaveFile::FramesAt(start, first);
+    CWaveFile::FramesAt(stop, last);
+    const std::uint64_t frames = std::min(last, shape->frames) - std::min(first, shape->frames);
+    WaveResult result;
+    {
+        const WaitCursor wait;
+        WorkProgress progress(&frame, frames * shape->blockAlign,
+                              QStringLiteral("Writing silence to %1...").arg(FileNameOf(path)));
+        result = WriteWaveSilence(path, start, stop, {}, progress.Callback());
+    }
+    if (!result.ok)
+        ReportFailure(result.reason);
+}
+
+void CWaveCommands::GotoPosition(CMainFrame& frame, CCueTime& lastGoto)
+{
+    if (!frame.Player())
+        return;
+    CTimeDlg dlg(&frame);
+    dlg.SetTime(QString::fromStdString(lastGoto.Text()));
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    lastGoto = CCueTime::Parse(dlg.Time().toStdString());
+    if (IWavePlayer* player = frame.Player())
+        player->Seek(lastGoto);
+}
