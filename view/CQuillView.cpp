@@ -12,6 +12,7 @@
 #include "view/CEditFileDlg.h"
 #include "view/CItemEditor.h"
 #include "view/CRtfReader.h"
+#include "view/CWaveCommands.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -110,6 +111,8 @@ void CQuillView::MapEditCommands()
                    [this, kind](CCmdUI& ui) { ui.Enable(m_editor.CanInsert(kind, CurrentItem())); });
     }
     MapCommand(cmd::InsertFile, [this](int) { OnInsertFile(); });
+    MapCommand(cmd::Truncate, [this](int) { CWaveCommands::Truncate(m_frame, *this); });
+    MapCommand(cmd::WriteSilence, [this](int) { CWaveCommands::WriteSilence(m_frame, *this); });
     MapCommand(cmd::Edit, [this](int) { OnEdit(); }, [this](CCmdUI& ui) { ui.Enable(CurrentItem() != nullptr); });
     MapCommand(cmd::Delete,
                [this](int) {

@@ -41,6 +41,21 @@ void CTimeIntervalDlg::SetOkCaption(const QString& caption)
         m_ui->buttons->button(QDialogButtonBox::Ok)->setText(caption);
 }
 
+QLineEdit* CTimeIntervalDlg::StartEdit() const
+{
+    return m_ui->startEdit;
+}
+
+QLineEdit* CTimeIntervalDlg::StopEdit() const
+{
+    return m_ui->stopEdit;
+}
+
+QPushButton* CTimeIntervalDlg::OkButton() const
+{
+    return m_ui->buttons->button(QDialogButtonBox::Ok);
+}
+
 void CTimeIntervalDlg::done(int result)
 {
     // OK from the keyboard leaves a box without losing the focus.

@@ -6,6 +6,7 @@
 #include <QString>
 
 class QLineEdit;
+class QPushButton;
 
 namespace Ui {
 class CTimeIntervalDlg;
@@ -29,6 +30,10 @@ public:
     QString Stop() const;
     // The OK button's caption; an empty text keeps "OK".
     void SetOkCaption(const QString& caption);
+
+    QLineEdit* StartEdit() const;
+    QLineEdit* StopEdit() const;
+    QPushButton* OkButton() const;
 
     void done(int result) override;
 

@@ -8,7 +8,7 @@
 #include <QProgressDialog>
 
 #include "app/CMainFrame.h"
-#include "audio/CIntervalDlg.h"
+#include "view/CTimeIntervalDlg.h"
 #include "audio/CTimeDlg.h"
 #include "audio/CWaveFile.h"
 #include "audio/CWavePos.h"
@@ -169,7 +169,7 @@ void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
     if (!shape)
         return;
 
-    CIntervalDlg dlg(&frame);
+    CTimeIntervalDlg dlg(&frame);
     const QString position = PositionText(frame);
     dlg.SetStart(position);
     dlg.SetStop(position);

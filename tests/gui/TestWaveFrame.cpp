@@ -1,6 +1,6 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
-#include "audio/CIntervalDlg.h"
+#include "view/CTimeIntervalDlg.h"
 #include "audio/CTimeDlg.h"
 #include "audio/CWavePos.h"
 #include "audio/IWavePlayer.h"
@@ -135,15 +135,8 @@ private:
     }
     // Truncate and Write silence by their ids; straight to the command
     // functions while the view does not route them.
-    void RunWaveCommand(int id)
-    {
-        if (Frame()->ExecuteCommand(id))
-            return;
-        if (id == cmd::Truncate)
-            CWaveCommands::Truncate(*Frame(), *View());
-        else
-            CWaveCommands::WriteSilence(*Frame(), *View());
-    }
+    // The wave commands are reached by their ids only.
+    void RunWaveCommand(int id) { QVERIFY(Frame()->ExecuteCommand(id)); }
 
 private slots:
     void initTestCase()
@@ -338,7 +331,7 @@ private slots:
         QTest::keyClick(time.TimeEdit(), Qt::Key_Tab);
         QCOMPARE(time.Time(), shown);
 
-        CIntervalDlg interval(nullptr);
+        CTimeIntervalDlg interval(nullptr);
         interval.SetStart(QStringLiteral("00:00:00"));
         interval.SetStop(QStringLiteral("00:00:00"));
         interval.SetOkCaption(QStringLiteral("Write silence"));
@@ -478,7 +471,7 @@ private slots:
         QString start;
         QString stop;
         OnModal([&](QDialog* dlg) {
-            auto* interval = qobject_cast<CIntervalDlg*>(dlg);
+            auto* interval = qobject_cast<CTimeIntervalDlg*>(dlg);
             QVERIFY(interval);
             title = interval->windowTitle();
             okText = interval->OkButton()->text();
@@ -508,7 +501,7 @@ private slots:
         StartWith();
         ClickLine(3);
         OnModal([](QDialog* dlg) {
-            auto* interval = static_cast<CIntervalDlg*>(dlg);
+            auto* interval = static_cast<CTimeIntervalDlg*>(dlg);
             interval->StartEdit()->setText(QStringLiteral("0:2:0"));
             interval->StopEdit()->setText(QStringLiteral("0:1:0"));
             interval->accept();
@@ -539,7 +532,7 @@ private slots:
         StartWith("FILE BIG.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
         ClickLine(2);
         OnModal([](QDialog* dlg) {
-            auto* interval = static_cast<CIntervalDlg*>(dlg);
+            auto* interval = static_cast<CTimeIntervalDlg*>(dlg);
             interval->StopEdit()->setText(QStringLiteral("10:30:00"));
             interval->accept();
         });
