@@ -110,6 +110,11 @@ QString CQuillApp::DataFile(const QString& name)
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     if (QFileInfo::exists(beside))
         return beside;
+    // An installation moved as a whole keeps bin/ and share/ side by side.
+    const QString relative = QDir(QCoreApplication::applicationDirPath())
+                                 .filePath(QStringLiteral("../share/tracksmith/") + name);
+    if (QFileInfo::exists(relative))
+        return QDir::cleanPath(relative);
     const QString installed = QDir(QString::fromUtf8(TRACKSMITH_DATA_DIR)).filePath(name);
     if (QFileInfo::exists(installed))
         return installed;

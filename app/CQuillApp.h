@@ -60,7 +60,8 @@ public:
     static QString FileArgument(const QStringList& arguments);
     static bool HasSetupOption(const QStringList& arguments);
 
-    // A file beside the program, else in the installed data folder.
+    // A file beside the program, else in the data folder of its
+    // installation (../share/tracksmith), else in the configured one.
     static QString DataFile(const QString& name);
 
 private:
