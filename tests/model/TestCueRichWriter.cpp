@@ -10,6 +10,7 @@
 #include "model/CCueRichWriter.h"
 #include "model/CCueTrack.h"
 #include "model/TextEncoding.h"
+#include "support/DetachedSheet.h"
 
 #include <gtest/gtest.h>
 
@@ -33,36 +34,9 @@ const std::string kPar = "\n\\par ";
 
 std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
-// The items are made without a document, so that no relayout reorders or
-// renumbers what a test writes.
-class RichWriter : public testing::Test
+class RichWriter : public DetachedSheet
 {
 protected:
-    CCueFile* AddFile(const char* name)
-    {
-        auto file = std::make_unique<CCueFile>(nullptr, name);
-        CCueFile* f = file.get();
-        doc.InsertTopLevel(std::move(file), nullptr);
-        return f;
-    }
-    CCueComment* AddComment(CCueItem* parent, CCueTrack* track, CCueFile* file, const char* text)
-    {
-        auto comment = std::make_unique<CCueComment>(nullptr, track, file);
-        CCueComment* c = comment.get();
-        c->SetComment(text);
-        if (parent)
-            parent->InsertChild(std::move(comment), nullptr);
-        else
-            doc.InsertTopLevel(std::move(comment), nullptr);
-        return c;
-    }
-    CCueFlags* AddFlags(CCueTrack* t)
-    {
-        auto flags = std::make_unique<CCueFlags>(nullptr, t);
-        CCueFlags* f = flags.get();
-        t->InsertChild(std::move(flags), nullptr);
-        return f;
-    }
     std::string Write()
     {
         std::string out = "left over";
@@ -78,8 +52,6 @@ protected:
         EXPECT_EQ(out.substr(out.size() - kTrailer.size()), kTrailer);
         return out.substr(kHeader.size(), out.size() - kHeader.size() - kTrailer.size());
     }
-
-    CQuillDoc doc;
 };
 
 TEST_F(RichWriter, StringsAreThoseOfTheStringTable)

@@ -9,41 +9,21 @@
 #include "model/CCueTextWriter.h"
 #include "model/CCueTrack.h"
 
+#include "support/DetachedSheet.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-// The items are made without a document, so that no relayout reorders or
-// renumbers what a test writes.
-class TextWriter : public testing::Test
+class TextWriter : public DetachedSheet
 {
 protected:
-    CCueFile* AddFile(const char* name)
-    {
-        auto file = std::make_unique<CCueFile>(nullptr, name);
-        CCueFile* f = file.get();
-        doc.InsertTopLevel(std::move(file), nullptr);
-        return f;
-    }
-    CCueComment* AddComment(CCueItem* parent, CCueTrack* track, CCueFile* file, const char* text)
-    {
-        auto comment = std::make_unique<CCueComment>(nullptr, track, file);
-        CCueComment* c = comment.get();
-        c->SetComment(text);
-        if (parent)
-            parent->InsertChild(std::move(comment), nullptr);
-        else
-            doc.InsertTopLevel(std::move(comment), nullptr);
-        return c;
-    }
     std::string Write()
     {
         std::string out = "left over";
         EXPECT_TRUE(CCueTextWriter().WriteDocument(doc, out));
         return out;
     }
-
-    CQuillDoc doc;
 };
 
 TEST_F(TextWriter, EmptyDocumentIsEmptyText)
