@@ -1,13 +1,14 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
-#include "view/CTimeIntervalDlg.h"
 #include "audio/CTimeDlg.h"
 #include "audio/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "audio/WaveFixtures.h"
 #include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
+#include "view/CEditIndexDlg.h"
 #include "view/CQuillView.h"
+#include "view/CTimeIntervalDlg.h"
 #include "view/CWaveCommands.h"
 
 #include <QAction>
@@ -133,8 +134,6 @@ private:
         });
         timer->start();
     }
-    // Truncate and Write silence by their ids; straight to the command
-    // functions while the view does not route them.
     // The wave commands are reached by their ids only.
     void RunWaveCommand(int id) { QVERIFY(Frame()->ExecuteCommand(id)); }
 
@@ -276,6 +275,40 @@ private slots:
             QVERIFY(!Frame()->Action(id)->isEnabled());
         QCOMPARE(ItemText(cmd::PlayStop), QStringLiteral("&Play\tSpace"));
         QVERIFY(!Frame()->ExecuteCommand(cmd::GotoPosition));
+    }
+
+    void editIndexPlaysAndTakesThePosition()
+    {
+        StartWith();
+        ClickLine(5); // INDEX 01 01:00:00 of track 02 in A.wav
+        QCOMPARE(Pos()->GetFileName(), QString::fromStdString(File("A.wav")));
+        QString blankWhileOpen = QStringLiteral("unset");
+        bool played = false;
+        QString setTo;
+        OnModal([&](QDialog* dlg) {
+            QVERIFY(qobject_cast<CEditIndexDlg*>(dlg));
+            blankWhileOpen = Pos()->GetFileName();
+            auto* play = dlg->findChild<QPushButton*>(QStringLiteral("playButton"));
+            auto* set = dlg->findChild<QPushButton*>(QStringLiteral("setToButton"));
+            QVERIFY(play && set && play->isEnabled() && set->isEnabled());
+            QTest::mouseClick(play, Qt::LeftButton);
+            played = Player()->IsPlaying();
+            // Let the player report a position or two, then take it.
+            QTest::qWait(150);
+            QTest::mouseClick(play, Qt::LeftButton); // Stop
+            QTest::mouseClick(set, Qt::LeftButton);
+            setTo = dlg->findChild<QLineEdit*>(QStringLiteral("timeEdit"))->text();
+            dlg->reject();
+        });
+        QVERIFY(Frame()->ExecuteCommand(cmd::Edit));
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(played);
+        QCOMPARE(blankWhileOpen, QString());
+        // Played from the typed time 01:00:00 for a moment, then stopped.
+        QVERIFY2(setTo.startsWith(QLatin1String("01:00:")), qPrintable(setTo));
+        // Closed: the control shows the file again and follows the frame's player.
+        QCOMPARE(Pos()->GetFileName(), QString::fromStdString(File("A.wav")));
+        QVERIFY(!m_app->Document().IsModified());
     }
 
     void gotoSeeksAndRemembersTheTime()
