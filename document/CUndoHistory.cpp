@@ -5,9 +5,19 @@
 void CUndoHistory::Record(State before)
 {
     m_undo.push_back(std::move(before));
-    if (m_undo.size() > kLimit)
-        m_undo.erase(m_undo.begin());
     m_redo.clear();
+    Trim();
+}
+
+void CUndoHistory::Trim()
+{
+    std::size_t items = 0;
+    for (const State& s : m_undo)
+        items += s.items;
+    while (m_undo.size() > 1 && (m_undo.size() > kLimit || items > kMaxItems)) {
+        items -= m_undo.front().items;
+        m_undo.erase(m_undo.begin());
+    }
 }
 
 bool CUndoHistory::Undo(State& current)

@@ -13,6 +13,7 @@ public:
     struct State {
         CQuillDoc::Snapshot snapshot;
         int line = 0;
+        std::size_t items = 0; // lines of the snapshot, to bound the memory held
     };
 
     // Records a step: before is the state the step undoes to.
@@ -25,9 +26,14 @@ public:
     bool Redo(State& current);
     void Clear();
 
-    static constexpr std::size_t kLimit = 200; // steps kept; the oldest go first
+    // Steps kept, and lines held in all of them (about 150 bytes each); the
+    // oldest steps go first, but the last step is always kept.
+    static constexpr std::size_t kLimit = 200;
+    static constexpr std::size_t kMaxItems = 2'000'000;
 
 private:
+    void Trim();
+
     std::vector<State> m_undo;
     std::vector<State> m_redo;
 };

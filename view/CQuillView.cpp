@@ -141,7 +141,7 @@ void CQuillView::MapEditCommands()
 void CQuillView::ApplyChange(const std::function<CCueItem*()>& change)
 {
     const unsigned long before = m_doc.ChangeCount();
-    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
+    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine(), static_cast<std::size_t>(m_doc.LineCount())};
     CCueItem* hint = change();
     if (m_doc.ChangeCount() != before)
         m_history.Record(std::move(state));
@@ -155,7 +155,7 @@ void CQuillView::OnEdit()
         return;
     const int first = FirstVisibleLine();
     const unsigned long before = m_doc.ChangeCount();
-    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
+    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine(), static_cast<std::size_t>(m_doc.LineCount())};
     if (!CItemEditor::EditItem(this, *item, &m_frame))
         return;
     if (m_doc.ChangeCount() != before)
@@ -167,7 +167,7 @@ void CQuillView::OnEdit()
 
 void CQuillView::OnUndoRedo(bool undo)
 {
-    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine()};
+    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine(), static_cast<std::size_t>(m_doc.LineCount())};
     if (!(undo ? m_history.Undo(state) : m_history.Redo(state)))
         return;
     m_doc.RestoreSnapshot(state.snapshot);

@@ -310,3 +310,32 @@ TEST_F(SheetEditor, UndoRestoresTheExactTree)
 }
 
 } // namespace
+
+namespace {
+
+TEST(UndoHistory, KeepsTheNewestStepsWithinItsBounds)
+{
+    CUndoHistory history;
+    for (int i = 0; i < 250; ++i)
+        history.Record({CQuillDoc::Snapshot{}, i, 10});
+    CUndoHistory::State state;
+    int undone = 0;
+    int lastLine = -1;
+    while (history.Undo(state)) {
+        lastLine = state.line;
+        ++undone;
+    }
+    EXPECT_EQ(undone, static_cast<int>(CUndoHistory::kLimit));
+    EXPECT_EQ(lastLine, 250 - static_cast<int>(CUndoHistory::kLimit));
+
+    // Huge sheets: fewer steps, but never none.
+    CUndoHistory big;
+    big.Record({CQuillDoc::Snapshot{}, 1, CUndoHistory::kMaxItems});
+    big.Record({CQuillDoc::Snapshot{}, 2, CUndoHistory::kMaxItems});
+    CUndoHistory::State current;
+    EXPECT_TRUE(big.Undo(current));
+    EXPECT_EQ(current.line, 2);
+    EXPECT_FALSE(big.Undo(current));
+}
+
+} // namespace
