@@ -206,14 +206,7 @@ QAction* CMainFrame::Action(int id) const
 
 bool CMainFrame::ExecuteCommand(int id)
 {
-    const std::string pathBefore = m_doc.PathName();
     const bool ran = m_router.Execute(id);
-    // A sheet saved under a new name joins the recent files.
-    if (ran && (id == cmd::Save || id == cmd::SaveAs) && !m_doc.PathName().empty()
-        && (m_doc.PathName() != pathBefore || id == cmd::SaveAs)) {
-        m_app.RecentFiles().Add(QString::fromStdString(m_doc.PathName()));
-        m_app.RecentFiles().Save(m_app.Settings());
-    }
     UpdateCommandUI();
     return ran;
 }

@@ -39,6 +39,11 @@ bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* 
     CDocument::SetAppName("Tracksmith");
     m_recent.Load(*m_settings);
     m_doc = std::make_unique<CQuillDoc>();
+    // A sheet opened or saved under a name joins the recent files.
+    m_doc->SetPathListener([this](const std::string& path) {
+        m_recent.Add(QString::fromStdString(path));
+        m_recent.Save(*m_settings);
+    });
     m_prompts = std::make_unique<CGuiPrompts>();
     m_promptsScope = std::make_unique<CPromptsScope>(prompts ? *prompts : *m_prompts);
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
@@ -75,14 +80,9 @@ void CQuillApp::ExitInstance()
 bool CQuillApp::OpenFile(const QString& path, bool* cancelled)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (!m_doc->OpenDocumentFile(absolute.toStdString(), cancelled)) {
-        m_frame->UpdateCommandUI();
-        return false;
-    }
-    m_recent.Add(absolute);
-    m_recent.Save(*m_settings);
+    const bool opened = m_doc->OpenDocumentFile(absolute.toStdString(), cancelled);
     m_frame->UpdateCommandUI();
-    return true;
+    return opened;
 }
 
 QString CQuillApp::FileArgument(const QStringList& arguments)

@@ -27,6 +27,8 @@ void CDocument::SetPathName(const std::string& path)
 {
     m_pathName = path;
     m_title = ts::FileNameOf(path);
+    if (m_pathListener)
+        m_pathListener(path);
 }
 
 void CDocument::SetUntitled()

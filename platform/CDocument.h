@@ -3,6 +3,7 @@
 #include "platform/CCmdTarget.h"
 #include "platform/CPrompts.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,10 @@ public:
     void SetModifiedFlag(bool modified = true) { m_modified = modified; }
 
     const std::string& PathName() const { return m_pathName; }
-    // Sets the path and takes the title from its file name.
+    // Sets the path and takes the title from its file name; the path
+    // listener hears of it (the recent-file list).
     void SetPathName(const std::string& path);
+    void SetPathListener(std::function<void(const std::string& path)> listener) { m_pathListener = std::move(listener); }
     const std::string& Title() const { return m_title; }
     void SetTitle(const std::string& title) { m_title = title; }
 
@@ -89,4 +92,5 @@ private:
     std::string m_title;
     std::string m_saveError;
     std::vector<CView*> m_views;
+    std::function<void(const std::string&)> m_pathListener;
 };

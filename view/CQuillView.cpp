@@ -138,14 +138,17 @@ void CQuillView::MapEditCommands()
     MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanRedo()); });
 }
 
-void CQuillView::ApplyChange(const std::function<CCueItem*()>& change)
+bool CQuillView::ApplyChange(const std::function<CCueItem*()>& change, bool updateUnchanged)
 {
     const unsigned long before = m_doc.ChangeCount();
     CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine(), static_cast<std::size_t>(m_doc.LineCount())};
     CCueItem* hint = change();
-    if (m_doc.ChangeCount() != before)
+    const bool changed = m_doc.ChangeCount() != before;
+    if (changed)
         m_history.Record(std::move(state));
-    m_doc.UpdateAllViews(nullptr, hint);
+    if (changed || updateUnchanged)
+        m_doc.UpdateAllViews(nullptr, hint);
+    return changed;
 }
 
 void CQuillView::OnEdit()
@@ -154,15 +157,10 @@ void CQuillView::OnEdit()
     if (!item)
         return;
     const int first = FirstVisibleLine();
-    const unsigned long before = m_doc.ChangeCount();
-    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine(), static_cast<std::size_t>(m_doc.LineCount())};
-    if (!CItemEditor::EditItem(this, *item, &m_frame))
-        return;
-    if (m_doc.ChangeCount() != before)
-        m_history.Record(std::move(state));
-    // The edited line stays where it was on screen.
-    m_doc.UpdateAllViews(nullptr, item);
-    SetFirstVisibleLine(first);
+    // The listing is rebuilt only when the dialog changed something, and
+    // the edited line then stays where it was on screen.
+    if (ApplyChange([this, item] { return CItemEditor::EditItem(this, *item, &m_frame) ? item : nullptr; }, false))
+        SetFirstVisibleLine(first);
 }
 
 void CQuillView::OnUndoRedo(bool undo)

@@ -48,8 +48,10 @@ public:
     void DropFiles(const QStringList& paths);
 
     // Runs a change of the tree as one undoable step and updates the view
-    // with the item the change returns as the hint.
-    void ApplyChange(const std::function<CCueItem*()>& change);
+    // with the item the change returns as the hint (also when nothing
+    // changed, unless updateUnchanged is false). Returns whether the tree
+    // changed.
+    bool ApplyChange(const std::function<CCueItem*()>& change, bool updateUnchanged = true);
     const CUndoHistory& History() const { return m_history; }
 
     // The wave file path of an item's FILE name: a relative name is taken
