@@ -130,10 +130,16 @@ void CQuillView::MapEditCommands()
                    ApplyChange([this, item, line] { return m_editor.Delete(item, line); });
                },
                [this](CCmdUI& ui) { ui.Enable(!SelectionIsEmpty() && CSheetEditor::CanDelete(CurrentItem())); });
-    MapCommand(cmd::Paste, [this](int) { OnPaste(); }, [](CCmdUI& ui) {
+    // Asking the clipboard's owner for its formats can take a round trip
+    // to another program; the answer is kept until the clipboard changes,
+    // rather than asked at every refresh of the command states.
+    auto readClipboard = [this] {
         const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-        ui.Enable(clip && clip->hasText());
-    });
+        m_clipboardHasText = clip && clip->hasText();
+    };
+    readClipboard();
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, readClipboard);
+    MapCommand(cmd::Paste, [this](int) { OnPaste(); }, [this](CCmdUI& ui) { ui.Enable(m_clipboardHasText); });
     MapCommand(cmd::Undo, [this](int) { OnUndoRedo(true); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanUndo()); });
     MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanRedo()); });
 }

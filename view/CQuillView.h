@@ -98,4 +98,5 @@ private:
     CSheetEditor m_editor;
     CUndoHistory m_history;
     unsigned m_generation = 0;
+    bool m_clipboardHasText = false;
 };
