@@ -69,10 +69,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
                    [this](CCmdUI& ui) { ui.Enable(m_player && m_player->IsOpen()); });
     for (int id : {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar})
         MapCommand(id, [this](int cmdId) { OnToggleBar(cmdId); }, [this](CCmdUI& ui) {
-            const QWidget* bar = ui.Id() == cmd::ViewToolbar ? static_cast<QWidget*>(m_toolbar)
-                : ui.Id() == cmd::ViewWavebar                ? static_cast<QWidget*>(m_wavebar)
-                                                             : static_cast<QWidget*>(statusBar());
-            ui.SetCheck(!bar->isHidden());
+            ui.SetCheck(!BarOf(ui.Id())->isHidden());
         });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
@@ -331,11 +328,18 @@ void CMainFrame::OnSkip(int id)
     m_player->Seek(target);
 }
 
+QWidget* CMainFrame::BarOf(int id) const
+{
+    if (id == cmd::ViewToolbar)
+        return m_toolbar;
+    if (id == cmd::ViewWavebar)
+        return m_wavebar;
+    return statusBar();
+}
+
 void CMainFrame::OnToggleBar(int id)
 {
-    QWidget* bar = id == cmd::ViewToolbar ? static_cast<QWidget*>(m_toolbar)
-        : id == cmd::ViewWavebar          ? static_cast<QWidget*>(m_wavebar)
-                                          : static_cast<QWidget*>(statusBar());
+    QWidget* bar = BarOf(id);
     bar->setVisible(bar->isHidden());
 }
 

@@ -73,6 +73,8 @@ private:
 
     void OnPlayStop();
     void OnSkip(int id);
+    // The bar a View toggle shows and hides.
+    QWidget* BarOf(int id) const;
     void OnToggleBar(int id);
     void OnHelp();
     void OnHomePage();

@@ -132,7 +132,7 @@ void CQuillApp::OnFileOpen()
     request.title = "Open";
     if (!m_doc->PathName().empty())
         request.folder = QFileInfo(QString::fromStdString(m_doc->PathName())).absolutePath().toStdString();
-    request.filters = {{"Cue sheets (*.cue)", "*.cue"}, {"All Files (*.*)", "*.*"}};
+    request.filters = CQuillDoc::SheetFilters();
     const std::optional<std::string> path = CPrompts::Current().AskOpenFile(request);
     if (path)
         OpenFile(QString::fromStdString(*path));

@@ -288,12 +288,17 @@ void CQuillDoc::DeleteContents()
     m_topLevel.clear();
 }
 
+std::vector<std::pair<std::string, std::string>> CQuillDoc::SheetFilters()
+{
+    return {{"Cue sheets (*.cue)", "*.cue"}, {"All Files (*.*)", "*.*"}};
+}
+
 FileDialogRequest CQuillDoc::SaveAsRequest() const
 {
     FileDialogRequest request = CDocument::SaveAsRequest();
     if (PathName().empty())
         request.fileName = "CueSheet.cue";
-    request.filters = {{"Cue sheets (*.cue)", "*.cue"}, {"All Files (*.*)", "*"}};
+    request.filters = SheetFilters();
     return request;
 }
 

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CCueCatalog;
@@ -77,6 +78,9 @@ public:
     // Puts a copy of the snapshot's tree in place of the current one and
     // restores its modified flag.
     void RestoreSnapshot(const Snapshot& snapshot);
+
+    // The file dialog filters for cue sheets, for Open and Save As.
+    static std::vector<std::pair<std::string, std::string>> SheetFilters();
 
     // The sheet as saved, with "\n" line ends.
     std::string SheetText() const;
