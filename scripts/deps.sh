@@ -6,6 +6,8 @@ ts_packages=(
   cuetools cdrdao libcue-dev sox hyperfine
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
   libsdl2-dev
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libuchardet-dev
+  ffmpeg flac shntool acl attr xvfb xauth
   time bc
 )
 
