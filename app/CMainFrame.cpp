@@ -12,10 +12,12 @@
 #include "res/CommandTable.h"
 #include "view/CQuillView.h"
 #include "view/CWaveCommands.h"
+#include "view/CWaveformPanel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMenuBar>
@@ -55,6 +57,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     setCentralWidget(m_view);
     CreateMenus();
     CreateBars();
+    CreateWaveform();
     RestoreLayout();
 
     MapCommand(cmd::PlayStop, [this](int) { OnPlayStop(); }, [this](CCmdUI& ui) {
@@ -67,10 +70,19 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     for (int id : {cmd::SkipBack1Min, cmd::SkipBack10Secs, cmd::SkipForward10Secs, cmd::SkipForward1Min})
         MapCommand(id, [this](int cmdId) { OnSkip(cmdId); },
                    [this](CCmdUI& ui) { ui.Enable(m_player && m_player->IsOpen()); });
-    for (int id : {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar})
+    for (int id : {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform})
         MapCommand(id, [this](int cmdId) { OnToggleBar(cmdId); }, [this](CCmdUI& ui) {
             ui.SetCheck(!BarOf(ui.Id())->isHidden());
         });
+    auto waveShown = [this] { return !m_waveformDock->isHidden(); };
+    MapCommand(cmd::WaveZoomIn, [this](int) { m_waveform->ZoomIn(); },
+               [this, waveShown](CCmdUI& ui) { ui.Enable(waveShown() && m_waveform->CanZoomIn()); });
+    MapCommand(cmd::WaveZoomOut, [this](int) { m_waveform->ZoomOut(); },
+               [this, waveShown](CCmdUI& ui) { ui.Enable(waveShown() && m_waveform->CanZoomOut()); });
+    MapCommand(cmd::WaveZoomFit, [this](int) { m_waveform->ZoomToFit(); },
+               [this, waveShown](CCmdUI& ui) { ui.Enable(waveShown() && m_waveform->CanZoomOut()); });
+    MapCommand(cmd::WaveSnap, [this](int) { m_waveform->SetSnap(!m_waveform->Snap()); },
+               [this](CCmdUI& ui) { ui.SetCheck(m_waveform->Snap()); });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });
@@ -106,7 +118,8 @@ void CMainFrame::CreateActions()
             action->setToolTip(FromView(info.tooltip));
         if (!info.icon.empty())
             action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(FromView(info.icon))));
-        if (info.id == cmd::ViewToolbar || info.id == cmd::ViewWavebar || info.id == cmd::ViewStatusBar)
+        if (info.id == cmd::ViewToolbar || info.id == cmd::ViewWavebar || info.id == cmd::ViewStatusBar
+            || info.id == cmd::ViewWaveform || info.id == cmd::WaveSnap)
             action->setCheckable(true);
         const int id = info.id;
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
@@ -186,6 +199,30 @@ void CMainFrame::CreateBars()
     Q_ASSERT(m_wavePos);
     m_wavePos->InitFonts();
     statusBar();
+}
+
+void CMainFrame::CreateWaveform()
+{
+    m_waveformDock = new QDockWidget(QStringLiteral("Waveform"), this);
+    // The name keys its place, size and visibility in the saved layout.
+    m_waveformDock->setObjectName(QStringLiteral("Waveform"));
+    m_waveformDock->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
+    m_waveform = new CWaveformPanel(m_doc, *m_view, m_waveformDock);
+    m_waveformDock->setWidget(m_waveform);
+    addDockWidget(Qt::TopDockWidgetArea, m_waveformDock);
+    m_waveform->SetContextActions({m_actions.at(cmd::WaveZoomIn), m_actions.at(cmd::WaveZoomOut),
+                                   m_actions.at(cmd::WaveZoomFit), m_actions.at(cmd::WaveSnap)});
+    connect(m_waveform, &CWaveformPanel::SeekRequested, this, &CMainFrame::OnWaveformSeek);
+    connect(m_waveform, &CWaveformPanel::PeaksChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(m_waveformDock, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::OnWaveformSeek(const CCueTime& time)
+{
+    if (m_player)
+        m_player->Seek(time);
+    m_wavePos->SetPosition(time);
+    m_waveform->SetPlayPosition(time);
 }
 
 void CMainFrame::RestoreLayout()
@@ -280,12 +317,17 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
     } else {
         m_wavePos->SetFileName(QString());
     }
+    m_waveform->ShowFile(name);
+    m_waveform->SetPlayPosition(position);
 }
 
 void CMainFrame::ReconnectPositionCallback()
 {
     if (m_player)
-        m_player->SetPositionListener([this](const CCueTime& position) { m_wavePos->SetPosition(position); });
+        m_player->SetPositionListener([this](const CCueTime& position) {
+            m_wavePos->SetPosition(position);
+            m_waveform->SetPlayPosition(position);
+        });
 }
 
 void CMainFrame::OnPlayStop()
@@ -334,6 +376,8 @@ QWidget* CMainFrame::BarOf(int id) const
         return m_toolbar;
     if (id == cmd::ViewWavebar)
         return m_wavebar;
+    if (id == cmd::ViewWaveform)
+        return m_waveformDock;
     return statusBar();
 }
 

@@ -16,11 +16,13 @@ class CQuillDoc;
 class CQuillView;
 class CToolBarEx;
 class CWavePos;
+class CWaveformPanel;
+class QDockWidget;
 class QAction;
 class QMenu;
 
 // The main window: menus, the main toolbar, the wavebar with the position
-// control, the status bar, and the one view. It routes every command (view,
+// control, the waveform panel, the status bar, and the one view. It routes every command (view,
 // document, frame, application), keeps the commands' enabled state, texts
 // and check marks current, owns the wave player of the current line and
 // handles the transport, bar, help and welcome commands.
@@ -47,6 +49,8 @@ public:
     CToolBarEx* Toolbar() const { return m_toolbar; }
     CToolBarEx* Wavebar() const { return m_wavebar; }
     CWavePos* PositionControl() const { return m_wavePos; }
+    CWaveformPanel* Waveform() const { return m_waveform; }
+    QDockWidget* WaveformDock() const { return m_waveformDock; }
     IWavePlayer* Player() const { return m_player.get(); }
 
     // Points the position control and the player at the wave file of the
@@ -68,6 +72,8 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateBars();
+    void CreateWaveform();
+    void OnWaveformSeek(const CCueTime& time);
     void RestoreLayout();
     void UpdateRecentFiles();
 
@@ -91,6 +97,8 @@ private:
     CToolBarEx* m_toolbar = nullptr;
     CToolBarEx* m_wavebar = nullptr;
     CWavePos* m_wavePos = nullptr;
+    CWaveformPanel* m_waveform = nullptr;
+    QDockWidget* m_waveformDock = nullptr;
     std::unique_ptr<IWavePlayer> m_player;
     WavePlayerFactory m_playerFactory;
     CCueTime m_lastGoto; // the time the Goto dialog starts from

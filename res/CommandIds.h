@@ -27,6 +27,7 @@ enum : int {
     ViewToolbar = 59392,
     ViewWavebar = 32815,
     ViewStatusBar = 59393,
+    ViewWaveform = 33100,
     // Insert
     InsertFile = 32784,
     InsertTrack = 32785,
@@ -46,6 +47,11 @@ enum : int {
     SkipForward1Min = 32777,
     Truncate = 32781,
     WriteSilence = 32795,
+    // The waveform panel
+    WaveZoomIn = 33101,
+    WaveZoomOut = 33102,
+    WaveZoomFit = 33103,
+    WaveSnap = 33104,
     // Help
     HelpContents = 57667,
     HomePage = 32816,

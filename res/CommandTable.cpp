@@ -34,6 +34,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::ViewToolbar, "&Toolbar", "", "Show or hide the toolbar", "Toggle Toolbar", ""},
     CommandInfo{cmd::ViewWavebar, "&Wavebar", "", "Show or hide the wavebar", "Toggle Wavebar", ""},
     CommandInfo{cmd::ViewStatusBar, "&Status Bar", "", "Show or hide the status bar", "Toggle StatusBar", ""},
+    CommandInfo{cmd::ViewWaveform, "&Waveform", "", "Show or hide the waveform panel", "Toggle Waveform", ""},
 
     CommandInfo{cmd::InsertFile, "&File...\tCtrl+F", "Ctrl+F", "Insert File at current location", "Insert file", "insert-file", "Insert &File...\tCtrl+F"},
     CommandInfo{cmd::InsertTrack, "&Track\tCtrl+T", "Ctrl+T", "Insert Track at current location", "Insert track", "insert-track", "Insert &Track\tCtrl+T"},
@@ -51,6 +52,11 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::SkipForward10Secs, "S&kip forward 10 secs\tF7", "F7, L", "Skip forward 10 secs", "Skip forward 10 secs", "media-seek-forward"},
     CommandInfo{cmd::SkipForward1Min, "Skip &forward 1 min\tF8", "F8, ;", "Skip forward 1 min", "Skip forward 1 min", "media-skip-forward"},
 
+    CommandInfo{cmd::WaveZoomIn, "Zoom &In\tCtrl+=", "Ctrl+=, Ctrl++", "Show less of the waveform in more detail", "Zoom in", ""},
+    CommandInfo{cmd::WaveZoomOut, "Zoom &Out\tCtrl+-", "Ctrl+-", "Show more of the waveform", "Zoom out", ""},
+    CommandInfo{cmd::WaveZoomFit, "Zoom &to Fit\tCtrl+0", "Ctrl+0", "Show the whole file in the waveform", "Zoom to fit", ""},
+    CommandInfo{cmd::WaveSnap, "S&nap to Silences\tCtrl+Shift+N", "Ctrl+Shift+N", "Make a dragged mark snap to the end of a nearby silence", "Snap to silences", ""},
+
     CommandInfo{cmd::HelpContents, "Contents\tF1", "F1", "Open Help", "Help", "help-contents"},
     CommandInfo{cmd::HomePage, "&Kestrel Home Page ...", "", "Access Web site", "Home Page", ""},
     CommandInfo{cmd::About, "&About Tracksmith...", "", "Show About box", "About", ""},
@@ -58,12 +64,13 @@ constexpr std::array kCommands = {
 
 constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
-constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar};
+constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform};
 constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
                                     cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
                                     cmd::InsertComment};
 constexpr int kWaveMenu[] = {cmd::PlayStop, 0, cmd::SkipBack1Min, cmd::SkipBack10Secs,
-                                  cmd::SkipForward10Secs, cmd::SkipForward1Min};
+                                  cmd::SkipForward10Secs, cmd::SkipForward1Min, 0, cmd::WaveZoomIn,
+                                  cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap};
 constexpr int kHelpMenu[] = {cmd::HelpContents, 0, cmd::HomePage, 0, cmd::About};
 
 constexpr std::array kMainMenu = {

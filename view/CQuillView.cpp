@@ -274,6 +274,15 @@ void CQuillView::PlaceCaret(const CCueItem* item)
     m_listing->setTextCursor(cursor);
 }
 
+void CQuillView::SetCurrentItem(const CCueItem* item)
+{
+    if (!item || m_doc.LineOf(item) < 0)
+        return;
+    Unhighlight();
+    PlaceCaret(item);
+    Highlight();
+}
+
 CCueItem* CQuillView::CurrentItem() const
 {
     return ItemOfLine(CurrentLine());

@@ -42,6 +42,8 @@ public:
     bool SelectionIsEmpty() const;
     QString SelectedText() const;
     QTextEdit* Listing() const { return m_listing; }
+    // Puts the caret on an item's line, as a click on it does.
+    void SetCurrentItem(const CCueItem* item);
 
     // Files dropped on the window: a single cue sheet opens as the
     // document; other files are added as FILE lines, in drop order.

@@ -1,0 +1,429 @@
+#include "view/CWaveformPanel.h"
+
+#include "audio/CPeaks.h"
+#include "audio/IWavePlayer.h"
+#include "document/CQuillDoc.h"
+#include "model/CCueFile.h"
+#include "model/CCueIndex.h"
+#include "model/CCuePostgap.h"
+#include "model/CCuePregap.h"
+#include "model/CCueTrack.h"
+#include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "view/CPeakLoader.h"
+#include "view/CQuillView.h"
+#include "view/CWaveformView.h"
+
+#include <QAction>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kProgressInterval = 50; // ms between looks at the worker's progress
+
+QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// What the insert commands need of a player: the time to insert at.
+class CTimeSource final : public IWavePlayer
+{
+public:
+    explicit CTimeSource(const CCueTime& time)
+        : m_time(time)
+    {
+    }
+    const std::string& Path() const override { return m_path; }
+    bool Open() override { return true; }
+    void Close() override {}
+    bool IsOpen() const override { return true; }
+    bool IsPlaying() const override { return false; }
+    bool IsPaused() const override { return false; }
+    void Play() override {}
+    void Pause() override {}
+    void Seek(const CCueTime& position) override { m_time = position; }
+    CCueTime GetLength() const override { return m_time; }
+    CCueTime GetPosition() const override { return m_time; }
+    void SetPositionListener(PositionListener) override {}
+
+private:
+    std::string m_path;
+    CCueTime m_time;
+};
+
+// The track's title: its comment, without the comment mark.
+QString TitleOf(const CCueTrack& track)
+{
+    QString text = QString::fromStdString(track.Comment()).trimmed();
+    if (text.startsWith(QLatin1Char(';')))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("REM "), Qt::CaseInsensitive))
+        text.remove(0, 4);
+    return text.trimmed();
+}
+
+} // namespace
+
+CWaveformPanel::CWaveformPanel(CQuillDoc& doc, CQuillView& view, QWidget* parent)
+    : QWidget(parent)
+    , m_doc(doc)
+    , m_view(view)
+    , m_editor(doc)
+    , m_loader(new CPeakLoader(this))
+    , m_wave(new CWaveformView(this))
+    , m_scroll(new QScrollBar(Qt::Horizontal, this))
+    , m_progress(new QProgressBar(this))
+    , m_status(new QLabel(this))
+    , m_pointer(new QLabel(this))
+    , m_level(new QSpinBox(this))
+    , m_length(new QDoubleSpinBox(this))
+    , m_menu(new QMenu(this))
+{
+    setFocusPolicy(Qt::NoFocus);
+    m_loader->SetCacheFolder(
+        (QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/peaks")).toStdString());
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(4, 2, 4, 2);
+    bar->addWidget(m_status, 1);
+    m_progress->setRange(0, 1000);
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumWidth(160);
+    m_progress->hide();
+    bar->addWidget(m_progress);
+    bar->addWidget(m_pointer);
+    auto* levelLabel = new QLabel(QStringLiteral("Silence &under"), this);
+    levelLabel->setBuddy(m_level);
+    m_level->setRange(-90, -10);
+    m_level->setSuffix(QStringLiteral(" dB"));
+    m_level->setValue(kSilenceDb);
+    auto* lengthLabel = new QLabel(QStringLiteral("&for"), this);
+    lengthLabel->setBuddy(m_length);
+    m_length->setRange(0.1, 30.0);
+    m_length->setDecimals(1);
+    m_length->setSingleStep(0.1);
+    m_length->setSuffix(QStringLiteral(" s"));
+    m_length->setValue(kSilenceSeconds);
+    bar->addWidget(levelLabel);
+    bar->addWidget(m_level);
+    bar->addWidget(lengthLabel);
+    bar->addWidget(m_length);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(bar);
+    layout->addWidget(m_wave, 1);
+    layout->addWidget(m_scroll);
+
+    const CommandInfo* index = res::FindCommand(cmd::InsertIndex);
+    const CommandInfo* track = res::FindCommand(cmd::InsertTrack);
+    // Owned by the panel: the menu is cleared when the frame adds its items.
+    m_insertIndex = new QAction(QStringLiteral("Insert &Index Here"), this);
+    m_menu->addAction(m_insertIndex);
+    m_insertIndex->setStatusTip(index ? FromView(index->prompt) : QString());
+    m_insertTrack = new QAction(QStringLiteral("Insert &Track Here"), this);
+    m_menu->addAction(m_insertTrack);
+    m_insertTrack->setStatusTip(track ? FromView(track->prompt) : QString());
+    connect(m_insertIndex, &QAction::triggered, this, [this] { InsertAt(ItemKind::Index, m_menuBin); });
+    connect(m_insertTrack, &QAction::triggered, this, [this] { InsertAt(ItemKind::Track, m_menuBin); });
+
+    m_progressTimer.setInterval(kProgressInterval);
+    connect(&m_progressTimer, &QTimer::timeout, this, &CWaveformPanel::OnProgress);
+    connect(m_loader, &CPeakLoader::Loaded, this, &CWaveformPanel::OnLoaded);
+    connect(m_loader, &CPeakLoader::Failed, this, &CWaveformPanel::OnFailed);
+    connect(m_wave, &CWaveformView::ViewChanged, this, &CWaveformPanel::OnViewChanged);
+    connect(m_wave, &CWaveformView::SeekRequested, this,
+            [this](std::int64_t bin) { emit SeekRequested(TimeOfBin(bin)); });
+    // The position control and the player follow a dragged mark.
+    connect(m_wave, &CWaveformView::MarkMoving, this,
+            [this](int, std::int64_t bin) { emit SeekRequested(TimeOfBin(bin)); });
+    connect(m_wave, &CWaveformView::MarkDropped, this, &CWaveformPanel::OnDropped);
+    connect(m_wave, &CWaveformView::MarkActivated, this, &CWaveformPanel::OnActivated);
+    connect(m_wave, &CWaveformView::ContextMenuRequested, this, &CWaveformPanel::OnContextMenu);
+    connect(m_wave, &CWaveformView::PointerMoved, this,
+            [this](std::int64_t bin) { m_pointer->setText(QString::fromStdString(TimeOfBin(bin).Text())); });
+    connect(m_scroll, &QScrollBar::valueChanged, this, [this](int value) {
+        if (!m_syncingScroll)
+            m_wave->SetFirstBin(value);
+    });
+    connect(m_level, &QSpinBox::valueChanged, this, &CWaveformPanel::OnSilenceChanged);
+    connect(m_length, &QDoubleSpinBox::valueChanged, this, &CWaveformPanel::OnSilenceChanged);
+    connect(&m_view, &CQuillView::CurrentLineChanged, this, &CWaveformPanel::RefreshMarks);
+    OnSilenceChanged();
+    OnViewChanged();
+}
+
+CWaveformPanel::~CWaveformPanel() = default;
+
+CCueTime CWaveformPanel::TimeOfBin(std::int64_t bin)
+{
+    bin = std::max<std::int64_t>(bin, 0);
+    const auto frames = static_cast<std::uint32_t>(bin % 75);
+    const auto seconds = static_cast<std::uint32_t>((bin / 75) % 60);
+    const auto minutes = static_cast<std::uint32_t>(std::min<std::int64_t>(bin / 75 / 60, 255));
+    return CCueTime::FromMsf(minutes, seconds, frames);
+}
+
+std::int64_t CWaveformPanel::BinOfTime(const CCueTime& time)
+{
+    std::uint32_t m = 0, s = 0, f = 0;
+    time.ToMsf(CCueTime::kFramesPerSecond, m, s, f);
+    return (std::int64_t{m} * 60 + s) * 75 + f;
+}
+
+void CWaveformPanel::SetSourceFactory(PcmSourceFactory factory) { m_loader->SetSourceFactory(std::move(factory)); }
+void CWaveformPanel::SetCacheFolder(const std::string& folder) { m_loader->SetCacheFolder(folder); }
+
+void CWaveformPanel::ShowFile(const std::string& path)
+{
+    if (path == m_path)
+        return;
+    m_path = path;
+    m_loadedPath.clear();
+    m_loader->Cancel();
+    m_progressTimer.stop();
+    m_progress->hide();
+    m_wave->SetPeaks(nullptr);
+    m_wave->SetPlayPosition(-1);
+    m_status->setText(path.empty() ? QStringLiteral("No wave file") : QFileInfo(QString::fromStdString(path)).fileName());
+    RefreshMarks();
+    if (isVisible())
+        StartLoad();
+    emit PeaksChanged();
+}
+
+void CWaveformPanel::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    StartLoad();
+}
+
+void CWaveformPanel::StartLoad()
+{
+    if (m_path.empty() || m_loadedPath == m_path)
+        return;
+    m_loadedPath = m_path;
+    m_fromCache = false;
+    m_progress->setValue(0);
+    m_progress->show();
+    m_progressTimer.start();
+    m_loader->Load(m_path);
+}
+
+bool CWaveformPanel::IsLoading() const { return m_loader->IsBusy(); }
+
+void CWaveformPanel::OnProgress()
+{
+    m_progress->setValue(m_loader->Permille());
+}
+
+void CWaveformPanel::OnLoaded(const QString& path, std::shared_ptr<const CPeaks> peaks, bool fromCache)
+{
+    if (path.toStdString() != m_path)
+        return;
+    m_progressTimer.stop();
+    m_progress->hide();
+    m_fromCache = fromCache;
+    m_wave->SetPeaks(std::move(peaks));
+    RefreshMarks();
+    emit PeaksChanged();
+}
+
+void CWaveformPanel::OnFailed(const QString& path, const QString& reason)
+{
+    if (path.toStdString() != m_path)
+        return;
+    m_progressTimer.stop();
+    m_progress->hide();
+    m_status->setText(QStringLiteral("\"%1\" cannot be shown: %2").arg(QFileInfo(path).fileName(), reason));
+    emit PeaksChanged();
+}
+
+void CWaveformPanel::SetPlayPosition(const CCueTime& position)
+{
+    m_wave->SetPlayPosition(position.Milliseconds() * 75.0 / 1000.0);
+}
+
+void CWaveformPanel::ZoomIn() { m_wave->ZoomIn(); }
+void CWaveformPanel::ZoomOut() { m_wave->ZoomOut(); }
+void CWaveformPanel::ZoomToFit() { m_wave->ZoomToFit(); }
+bool CWaveformPanel::CanZoomIn() const { return m_wave->CanZoomIn(); }
+bool CWaveformPanel::CanZoomOut() const { return m_wave->CanZoomOut(); }
+void CWaveformPanel::SetSnap(bool on) { m_wave->SetSnap(on); }
+bool CWaveformPanel::Snap() const { return m_wave->Snap(); }
+
+void CWaveformPanel::OnViewChanged()
+{
+    const double perPixel = m_wave->BinsPerPixel();
+    const auto shown = static_cast<std::int64_t>(std::ceil(m_wave->width() * perPixel));
+    const std::int64_t last = std::max<std::int64_t>(0, m_wave->BinCount() - shown);
+    m_syncingScroll = true;
+    m_scroll->setRange(0, static_cast<int>(std::min<std::int64_t>(last, std::numeric_limits<int>::max())));
+    m_scroll->setPageStep(static_cast<int>(std::max<std::int64_t>(1, shown)));
+    m_scroll->setSingleStep(static_cast<int>(std::max(1.0, perPixel * 20)));
+    m_scroll->setValue(static_cast<int>(std::lround(m_wave->FirstBin())));
+    m_syncingScroll = false;
+}
+
+void CWaveformPanel::OnSilenceChanged()
+{
+    const double level = std::pow(10.0, m_level->value() / 20.0);
+    m_wave->SetSilence(level, m_length->value());
+}
+
+bool CWaveformPanel::IsLive(const CCueItem* item) const
+{
+    return item && m_doc.LineOf(item) >= 0;
+}
+
+CCueFile* CWaveformPanel::ShownFile() const
+{
+    if (m_path.empty())
+        return nullptr;
+    // The current line's file first: two FILE lines may name one file.
+    if (const CCueItem* current = m_view.CurrentItem()) {
+        CCueFile* file = current->OwningFile();
+        if (const CCueIndex* index = CQuillView::IndexOfInterest(current))
+            file = index->OwningFile();
+        if (file && m_view.ResolvePath(file->Name()) == m_path)
+            return file;
+    }
+    for (int i = 0; i < m_doc.FileCount(); ++i) {
+        if (m_view.ResolvePath(m_doc.File(i)->Name()) == m_path)
+            return m_doc.File(i);
+    }
+    return nullptr;
+}
+
+void CWaveformPanel::RefreshMarks()
+{
+    std::vector<WaveMark> marks;
+    std::vector<WaveSpan> spans;
+    const CCueFile* file = ShownFile();
+    if (!file) {
+        m_wave->SetMarks({}, {});
+        return;
+    }
+    const CCueIndex* current = CQuillView::IndexOfInterest(m_view.CurrentItem());
+    const std::int64_t fileEnd = m_wave->BinCount() > 0 ? m_wave->BinCount() : BinOfTime(CCueTime::FromMsf(255, 0, 0));
+    for (int k = 0; k < file->TrackCount(); ++k) {
+        const CCueTrack* track = file->Track(k);
+        CCueTime next;
+        const bool hasNext = track->NextStart(next);
+        const std::int64_t trackEnd = hasNext ? BinOfTime(next) : fileEnd;
+        std::int64_t start = -1;
+        std::int64_t zero = -1;
+        for (int i = 0; i < track->IndexCount(); ++i) {
+            CCueIndex* index = track->Index(i);
+            WaveMark mark;
+            mark.index = index;
+            mark.bin = BinOfTime(index->Time());
+            // Strictly between the neighbours: two marks on one frame would
+            // leave their order to chance.
+            mark.lower = i > 0 ? BinOfTime(track->Index(i - 1)->Time()) + 1
+                               : (k > 0 ? BinOfTime(track->PreviousEnd()) + 1 : 0);
+            mark.upper = i + 1 < track->IndexCount() ? BinOfTime(track->Index(i + 1)->Time()) - 1
+                                                     : (hasNext ? BinOfTime(next) - 1 : fileEnd);
+            // The file's first track always starts at 00:00:00.
+            mark.draggable = !(k == 0 && i == 0) && mark.lower <= mark.upper;
+            mark.trackStart = index->Number() == 1;
+            mark.current = index == current;
+            const QString number = QStringLiteral("%1").arg(track->Number(), 2, 10, QLatin1Char('0'));
+            if (mark.trackStart) {
+                const QString title = TitleOf(*track);
+                mark.label = title.isEmpty() ? number : number + QLatin1Char(' ') + title;
+                start = mark.bin;
+            } else {
+                mark.label = number + QLatin1Char('.') + QStringLiteral("%1").arg(index->Number(), 2, 10, QLatin1Char('0'));
+                if (index->Number() == 0)
+                    zero = mark.bin;
+            }
+            marks.push_back(std::move(mark));
+        }
+        if (zero >= 0 && start > zero)
+            spans.push_back({zero, start, QStringLiteral("pregap"), false});
+        if (const CCuePregap* pregap = track->Pregap(); pregap && start >= 0) {
+            const std::int64_t length = BinOfTime(pregap->Time());
+            spans.push_back({start - length, start, QStringLiteral("PREGAP"), true});
+        }
+        if (const CCuePostgap* postgap = track->Postgap()) {
+            const std::int64_t length = BinOfTime(postgap->Time());
+            spans.push_back({trackEnd, trackEnd + length, QStringLiteral("POSTGAP"), true});
+        }
+    }
+    m_wave->SetMarks(std::move(marks), std::move(spans));
+}
+
+void CWaveformPanel::OnDropped(int mark, std::int64_t bin)
+{
+    const auto& marks = m_wave->Marks();
+    if (mark < 0 || static_cast<std::size_t>(mark) >= marks.size())
+        return;
+    CCueIndex* index = marks[static_cast<std::size_t>(mark)].index;
+    if (!IsLive(index))
+        return;
+    const CCueTime time = TimeOfBin(bin);
+    m_view.ApplyChange([index, &time]() -> CCueItem* { return index->SetTime(time) ? index : nullptr; }, false);
+}
+
+void CWaveformPanel::OnActivated(int mark)
+{
+    const auto& marks = m_wave->Marks();
+    if (mark < 0 || static_cast<std::size_t>(mark) >= marks.size())
+        return;
+    CCueIndex* index = marks[static_cast<std::size_t>(mark)].index;
+    if (IsLive(index))
+        m_view.SetCurrentItem(index);
+}
+
+void CWaveformPanel::OnContextMenu(std::int64_t bin, const QPoint& globalPos)
+{
+    m_menuBin = bin;
+    const bool sheet = ShownFile() != nullptr && m_wave->Peaks() != nullptr;
+    m_insertIndex->setEnabled(sheet);
+    m_insertTrack->setEnabled(sheet);
+    m_menu->popup(globalPos);
+}
+
+void CWaveformPanel::SetContextActions(const QList<QAction*>& actions)
+{
+    // The frame's commands follow the panel's own items.
+    m_menu->clear();
+    m_menu->addAction(m_insertIndex);
+    m_menu->addAction(m_insertTrack);
+    if (!actions.isEmpty()) {
+        m_menu->addSeparator();
+        m_menu->addActions(actions);
+    }
+}
+
+void CWaveformPanel::InsertAt(ItemKind kind, std::int64_t bin)
+{
+    CCueFile* file = ShownFile();
+    if (!file || file->TrackCount() == 0)
+        return;
+    // The index at or before the time is where the insert happens; the
+    // new item then takes its place in time order.
+    const CCueTime time = TimeOfBin(bin);
+    CCueItem* anchor = file->Track(0);
+    for (int k = 0; k < file->TrackCount(); ++k) {
+        CCueTrack* track = file->Track(k);
+        for (int i = 0; i < track->IndexCount(); ++i) {
+            if (CCueTime::Compare(track->Index(i)->Time(), time) <= 0)
+                anchor = track->Index(i);
+        }
+    }
+    const CTimeSource at(time);
+    m_view.ApplyChange([this, kind, anchor, &at] { return m_editor.Insert(kind, anchor, &at); });
+}
