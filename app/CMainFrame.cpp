@@ -214,6 +214,7 @@ void CMainFrame::CreateWaveform()
                                    m_actions.at(cmd::WaveZoomFit), m_actions.at(cmd::WaveSnap)});
     connect(m_waveform, &CWaveformPanel::SeekRequested, this, &CMainFrame::OnWaveformSeek);
     connect(m_waveform, &CWaveformPanel::PeaksChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(m_waveform, &CWaveformPanel::ZoomChanged, this, &CMainFrame::UpdateCommandUI);
     connect(m_waveformDock, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
 }
 

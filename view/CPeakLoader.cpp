@@ -13,6 +13,7 @@ struct CPeakLoader::Job {
     bool fromCache = false;
     bool failed = false;
     std::string reason;
+    std::atomic<bool> finished{false};
 };
 
 CPeakLoader::CPeakLoader(QObject* parent)
@@ -23,22 +24,38 @@ CPeakLoader::CPeakLoader(QObject* parent)
 CPeakLoader::~CPeakLoader()
 {
     Cancel();
+    // Every worker posts to this object; none may outlive it.
+    for (Worker& worker : m_cancelled)
+        worker.thread.join();
 }
 
 void CPeakLoader::Cancel()
 {
     ++m_generation;
     m_busy = false;
-    if (m_job)
-        m_job->cancel = true;
-    if (m_thread.joinable())
-        m_thread.join();
-    m_job.reset();
+    if (m_current.job) {
+        m_current.job->cancel = true;
+        m_cancelled.push_back(std::move(m_current));
+        m_current = Worker{};
+    }
+    JoinFinished();
+}
+
+void CPeakLoader::JoinFinished()
+{
+    for (auto it = m_cancelled.begin(); it != m_cancelled.end();) {
+        if (it->job->finished) {
+            it->thread.join();
+            it = m_cancelled.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 int CPeakLoader::Permille() const
 {
-    return m_job ? m_job->permille.load(std::memory_order_relaxed) : 0;
+    return m_current.job ? m_current.job->permille.load(std::memory_order_relaxed) : 0;
 }
 
 void CPeakLoader::Load(const std::string& path)
@@ -46,7 +63,7 @@ void CPeakLoader::Load(const std::string& path)
     Cancel();
     auto job = std::make_shared<Job>();
     job->path = path;
-    m_job = job;
+    m_current.job = job;
     m_busy = true;
     const unsigned generation = m_generation;
     PcmSourceFactory factory = m_factory;
@@ -54,7 +71,13 @@ void CPeakLoader::Load(const std::string& path)
         factory = [](const std::string& name, std::string& reason) -> std::unique_ptr<IPcmSource> {
             return CWavePcmSource::Open(name, reason);
         };
-    m_thread = std::thread([this, job, generation, factory = std::move(factory), folder = m_cacheFolder] {
+    m_current.thread = std::thread([this, job, generation, factory = std::move(factory), folder = m_cacheFolder] {
+        // Set last thing on every way out, after the post: the thread may
+        // then be joined at once.
+        struct Done {
+            Job& job;
+            ~Done() { job.finished = true; }
+        } done{*job};
         const CPeakCache cache(folder);
         auto peaks = std::make_shared<CPeaks>();
         if (cache.Load(job->path, *peaks)) {
@@ -78,10 +101,9 @@ void CPeakLoader::Load(const std::string& path)
 
 void CPeakLoader::Finish(unsigned generation, const std::shared_ptr<Job>& job)
 {
+    JoinFinished();
     if (generation != m_generation)
         return;
-    if (m_thread.joinable())
-        m_thread.join();
     m_busy = false;
     const QString path = QString::fromStdString(job->path);
     if (job->failed)

@@ -9,13 +9,15 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 class CPeaks;
 
 // Gets the peaks of one file at a time on a worker thread: from the peak
 // cache when it holds them, else computed from the file's source and then
 // kept in the cache. Starting another file or clearing cancels the load
-// under way; only the latest load reports, on this object's thread.
+// under way without waiting for it (a slow disk must not hold up the
+// window); only the latest load reports, on this object's thread.
 class CPeakLoader final : public QObject
 {
     Q_OBJECT
@@ -23,7 +25,7 @@ class CPeakLoader final : public QObject
 
 public:
     explicit CPeakLoader(QObject* parent = nullptr);
-    // Cancels and waits for the worker.
+    // Cancels every load and waits for the workers.
     ~CPeakLoader() override;
 
     // An empty factory reads wave files; an empty folder caches nothing.
@@ -47,8 +49,14 @@ private:
 
     PcmSourceFactory m_factory;
     std::string m_cacheFolder;
-    std::thread m_thread;
-    std::shared_ptr<Job> m_job;
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<Job> job;
+    };
+    void JoinFinished();
+
+    Worker m_current;
+    std::vector<Worker> m_cancelled; // still running, joined once done
     unsigned m_generation = 0;
     bool m_busy = false;
 };

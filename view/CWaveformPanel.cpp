@@ -265,6 +265,7 @@ bool CWaveformPanel::Snap() const { return m_wave->Snap(); }
 
 void CWaveformPanel::OnViewChanged()
 {
+    emit ZoomChanged();
     const double perPixel = m_wave->BinsPerPixel();
     const auto shown = static_cast<std::int64_t>(std::ceil(m_wave->width() * perPixel));
     const std::int64_t last = std::max<std::int64_t>(0, m_wave->BinCount() - shown);
@@ -334,7 +335,7 @@ void CWaveformPanel::RefreshMarks()
             mark.lower = i > 0 ? BinOfTime(track->Index(i - 1)->Time()) + 1
                                : (k > 0 ? BinOfTime(track->PreviousEnd()) + 1 : 0);
             mark.upper = i + 1 < track->IndexCount() ? BinOfTime(track->Index(i + 1)->Time()) - 1
-                                                     : (hasNext ? BinOfTime(next) - 1 : fileEnd);
+                                                     : (hasNext ? BinOfTime(next) - 1 : fileEnd - 1);
             // The file's first track always starts at 00:00:00.
             mark.draggable = !(k == 0 && i == 0) && mark.lower <= mark.upper;
             mark.trackStart = index->Number() == 1;

@@ -87,6 +87,8 @@ Q_SIGNALS:
     void SeekRequested(const CCueTime& time);
     // Peaks arrived or failed, or the file was cleared.
     void PeaksChanged();
+    // The span shown changed, and with it what the zoom commands can do.
+    void ZoomChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -214,12 +214,13 @@ private slots:
         QTest::newRow("File") << S("&File")
             << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "Recent File", "", "", "", "", "E&xit"});
         QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"});
-        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar"});
+        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "&Waveform"});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
                            "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "Co&mment\tCtrl+M"});
         QTest::newRow("Wave") << S("&Wave")
-            << L({"&Play\tSpace", "", "&Skip back 1 min\tF5", "Skip &back 10 secs\tF6", "S&kip forward 10 secs\tF7", "Skip &forward 1 min\tF8"});
+            << L({"&Play\tSpace", "", "&Skip back 1 min\tF5", "Skip &back 10 secs\tF6", "S&kip forward 10 secs\tF7", "Skip &forward 1 min\tF8",
+                   "", "Zoom &In\tCtrl+=", "Zoom &Out\tCtrl+-", "Zoom &to Fit\tCtrl+0", "S&nap to Silences\tCtrl+Shift+N"});
         QTest::newRow("Help") << S("&Help") << L({"Contents\tF1", "", "&Kestrel Home Page ...", "", "&About Tracksmith..."});
     }
     void menuTexts()
