@@ -355,12 +355,10 @@ void CWaveformPanel::RefreshMarks()
         if (zero >= 0 && start > zero)
             spans.push_back({zero, start, QStringLiteral("pregap"), false});
         if (const CCuePregap* pregap = track->Pregap(); pregap && start >= 0) {
-            const std::int64_t length = BinOfTime(pregap->Time());
-            spans.push_back({start - length, start, QStringLiteral("PREGAP"), true});
+            spans.push_back({start, start, QStringLiteral("PREGAP ") + QString::fromStdString(pregap->Time().Text()), true});
         }
         if (const CCuePostgap* postgap = track->Postgap()) {
-            const std::int64_t length = BinOfTime(postgap->Time());
-            spans.push_back({trackEnd, trackEnd + length, QStringLiteral("POSTGAP"), true});
+            spans.push_back({trackEnd, trackEnd, QStringLiteral("POSTGAP ") + QString::fromStdString(postgap->Time().Text()), true});
         }
     }
     m_wave->SetMarks(std::move(marks), std::move(spans));

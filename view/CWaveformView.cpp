@@ -333,16 +333,25 @@ void CWaveformView::DrawMarks(QPainter& painter) const
     for (const WaveSpan& span : m_spans) {
         const double a = XOfBin(static_cast<double>(span.first));
         const double b = XOfBin(static_cast<double>(span.end));
+        if (span.generated) {
+            // A tag at the place, turned inwards at the file's end.
+            const int textWidth = metrics.horizontalAdvance(span.label) + 6;
+            const double left = a + textWidth > XOfBin(static_cast<double>(BinCount())) ? a - textWidth : a;
+            if (left + textWidth < 0 || left > width())
+                continue;
+            const QRectF tag(left, h - metrics.height() - 3, textWidth, metrics.height() + 2);
+            painter.fillRect(tag, pal.color(QPalette::Window));
+            painter.setPen(QPen(pal.color(QPalette::Highlight), 1, Qt::DashLine));
+            painter.drawRect(tag.adjusted(0, 0, -1, -1));
+            painter.setPen(pal.color(QPalette::WindowText));
+            painter.drawText(tag.adjusted(3, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop, span.label);
+            continue;
+        }
         if (b < 0 || a > width())
             continue;
         QColor band = pal.color(QPalette::Highlight);
-        band.setAlpha(span.generated ? 40 : 70);
-        const QRectF rect(a, ruler, std::max(1.0, b - a), h - ruler);
-        painter.fillRect(rect, band);
-        if (span.generated) {
-            painter.setPen(QPen(pal.color(QPalette::Highlight), 1, Qt::DashLine));
-            painter.drawRect(rect.adjusted(0, 0, -1, -1));
-        }
+        band.setAlpha(70);
+        painter.fillRect(QRectF(a, ruler, std::max(1.0, b - a), h - ruler), band);
         painter.setPen(pal.color(QPalette::Text));
         painter.drawText(QPointF(a + 2, h - 4), span.label);
     }

@@ -25,8 +25,9 @@ struct WaveMark {
     bool current = false;
 };
 
-// A gap drawn as a band: the part of the file before INDEX 01, or a gap the
-// burner makes up (PREGAP, POSTGAP), shown where it would go.
+// A gap: the part of the file before INDEX 01, drawn as a band, or a gap the
+// burner makes up (PREGAP, POSTGAP), which is not in the file: a tag with its
+// length where the burner puts it (first and end are that place).
 struct WaveSpan {
     std::int64_t first = 0;
     std::int64_t end = 0;
