@@ -2,6 +2,7 @@
 
 #include "audio/CPeaks.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -51,9 +52,41 @@ std::uint64_t Fnv1a(const std::string& text)
 
 } // namespace
 
-CPeakCache::CPeakCache(std::string folder)
+CPeakCache::CPeakCache(std::string folder, std::uintmax_t limit)
     : m_folder(std::move(folder))
+    , m_limit(limit)
 {
+}
+
+void CPeakCache::Prune(const std::string& keep) const
+{
+    struct Entry {
+        fs::path path;
+        std::uintmax_t size;
+        fs::file_time_type used;
+    };
+    std::vector<Entry> entries;
+    std::uintmax_t total = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(m_folder, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().extension() != ".peaks" || it->path() == fs::path(keep))
+            continue;
+        std::error_code e;
+        const std::uintmax_t size = it->file_size(e);
+        const fs::file_time_type used = it->last_write_time(e);
+        if (e)
+            continue;
+        entries.push_back({it->path(), size, used});
+        total += size;
+    }
+    total += fs::file_size(keep, error);
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.used < b.used; });
+    for (const Entry& entry : entries) {
+        if (total <= m_limit)
+            break;
+        if (fs::remove(entry.path, error))
+            total -= entry.size;
+    }
 }
 
 std::string CPeakCache::EntryPath(const std::string& path) const
@@ -114,6 +147,9 @@ bool CPeakCache::Load(const std::string& path, CPeaks& peaks) const
                              static_cast<std::int16_t>(static_cast<std::uint16_t>(b[2] | (b[3] << 8)))};
     }
     peaks = std::move(loaded);
+    // Used now: the last to go when the cache is full.
+    std::error_code touched;
+    fs::last_write_time(EntryPath(path), fs::file_time_type::clock::now(), touched);
     return true;
 }
 
@@ -155,5 +191,6 @@ bool CPeakCache::Store(const std::string& path, const CPeaks& peaks) const
         fs::remove(temporary, error);
         return false;
     }
+    Prune(target);
     return true;
 }

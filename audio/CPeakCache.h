@@ -11,11 +11,15 @@ class CPeaks;
 class CPeakCache
 {
 public:
-    // An empty folder keeps nothing.
-    explicit CPeakCache(std::string folder);
+    // Bytes of entries kept: about 90 files of 80 minutes in stereo.
+    static constexpr std::uintmax_t kDefaultLimit = 256u << 20;
 
-    // Fills peaks from the entry for path; false when there is none, it is
-    // stale or it does not read back whole.
+    // An empty folder keeps nothing. Past limit bytes, the entries used
+    // least lately go.
+    explicit CPeakCache(std::string folder, std::uintmax_t limit = kDefaultLimit);
+
+    // Fills peaks from the entry for path and marks the entry as used;
+    // false when there is none, it is stale or it does not read back whole.
     bool Load(const std::string& path, CPeaks& peaks) const;
     // Writes the entry for path through a temporary file renamed into place,
     // so a reader never sees half an entry. False when it cannot.
@@ -30,6 +34,8 @@ private:
         std::int64_t modified = 0; // nanoseconds of the file clock
     };
     static bool KeyOf(const std::string& path, Key& key);
+    void Prune(const std::string& keep) const;
 
     std::string m_folder;
+    std::uintmax_t m_limit;
 };

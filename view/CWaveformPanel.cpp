@@ -15,6 +15,7 @@
 #include "view/CWaveformView.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -187,8 +188,10 @@ void CWaveformPanel::SetCacheFolder(const std::string& folder) { m_loader->SetCa
 
 void CWaveformPanel::ShowFile(const std::string& path)
 {
-    if (path == m_path)
+    if (path == m_path) {
+        ReloadIfChanged();
         return;
+    }
     m_path = path;
     m_loadedPath.clear();
     m_loader->Cancel();
@@ -214,11 +217,28 @@ void CWaveformPanel::StartLoad()
     if (m_path.empty() || m_loadedPath == m_path)
         return;
     m_loadedPath = m_path;
+    const QFileInfo info(QString::fromStdString(m_path));
+    m_loadedSize = info.exists() ? info.size() : -1;
+    m_loadedModified = info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1;
     m_fromCache = false;
     m_progress->setValue(0);
     m_progress->show();
     m_progressTimer.start();
     m_loader->Load(m_path);
+}
+
+void CWaveformPanel::ReloadIfChanged()
+{
+    if (m_path.empty() || m_loadedPath != m_path)
+        return;
+    const QFileInfo info(QString::fromStdString(m_path));
+    const qint64 size = info.exists() ? info.size() : -1;
+    const qint64 modified = info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1;
+    if (size == m_loadedSize && modified == m_loadedModified)
+        return;
+    m_loadedPath.clear();
+    if (isVisible())
+        StartLoad();
 }
 
 bool CWaveformPanel::IsLoading() const { return m_loader->IsBusy(); }
@@ -309,6 +329,7 @@ CCueFile* CWaveformPanel::ShownFile() const
 
 void CWaveformPanel::RefreshMarks()
 {
+    ReloadIfChanged();
     std::vector<WaveMark> marks;
     std::vector<WaveSpan> spans;
     const CCueFile* file = ShownFile();

@@ -95,6 +95,9 @@ protected:
 
 private:
     void StartLoad();
+    // Loads again when the file changed on disk since its load began (the
+    // wave commands write into it).
+    void ReloadIfChanged();
     void OnLoaded(const QString& path, std::shared_ptr<const CPeaks> peaks, bool fromCache);
     void OnFailed(const QString& path, const QString& reason);
     void OnProgress();
@@ -124,6 +127,8 @@ private:
     QTimer m_progressTimer;
     std::string m_path;
     std::string m_loadedPath; // the file whose load was started last
+    qint64 m_loadedSize = -1;  // and its size and modification time then
+    qint64 m_loadedModified = -1;
     bool m_fromCache = false;
     bool m_syncingScroll = false;
     std::int64_t m_menuBin = 0;

@@ -223,6 +223,32 @@ TEST(PeakCache, KeepsPeaksUntilTheFileChanges)
     EXPECT_FALSE(cache.Load(file, loaded));
 }
 
+TEST(PeakCache, DropsTheEntriesUsedLeastLatelyWhenFull)
+{
+    TempDir dir;
+    const std::string a = MakeWave(dir, "a.wav", "synth 2 sine 440");
+    const std::string b = MakeWave(dir, "b.wav", "synth 2 sine 440");
+    const std::string c = MakeWave(dir, "c.wav", "synth 2 sine 440");
+    const CPeaks peaks = PeaksOf(a);
+    // Room for two entries of these.
+    const CPeakCache probe(dir.File("probe"));
+    ASSERT_TRUE(probe.Store(a, peaks));
+    const std::uintmax_t entry = std::filesystem::file_size(probe.EntryPath(a));
+    const CPeakCache cache(dir.File("cache"), entry * 2 + entry / 2);
+    ASSERT_TRUE(cache.Store(a, peaks));
+    ASSERT_TRUE(cache.Store(b, peaks));
+    const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    std::filesystem::last_write_time(cache.EntryPath(a), past);
+    std::filesystem::last_write_time(cache.EntryPath(b), past - std::chrono::hours(1));
+    // Reading a makes it the one used last.
+    CPeaks loaded;
+    ASSERT_TRUE(cache.Load(a, loaded));
+    ASSERT_TRUE(cache.Store(c, peaks));
+    EXPECT_TRUE(cache.Load(a, loaded));
+    EXPECT_FALSE(cache.Load(b, loaded));
+    EXPECT_TRUE(cache.Load(c, loaded));
+}
+
 TEST(PeakCache, RefusesABrokenEntry)
 {
     TempDir dir;

@@ -585,6 +585,19 @@ private slots:
         QVERIFY(Panel()->Snap());
     }
 
+    void aFileChangedOnDiskIsReadAgain()
+    {
+        StartWith();
+        ClickLine(10);
+        WaitForPeaks();
+        QCOMPARE(Wave()->BinCount(), Bin("00:20:00"));
+        // As Write silence and Truncate do: the file changes in place.
+        QVERIFY(Sox("B.wav", "synth 12 sine 440 vol 0.4"));
+        ClickLine(9);
+        QTRY_COMPARE_WITH_TIMEOUT(Wave()->BinCount(), Bin("00:12:00"), 10000);
+        QVERIFY(!Panel()->LoadedFromCache());
+    }
+
     void aFileThatCannotBeShownSaysWhy()
     {
         StartWith();
