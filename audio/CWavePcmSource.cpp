@@ -55,13 +55,12 @@ std::unique_ptr<CWavePcmSource> CWavePcmSource::Open(const std::string& path, st
         reason = wave->FailureReason();
         return nullptr;
     }
-    std::unique_ptr<CWavePcmSource> source(new CWavePcmSource(std::move(wave)));
-    source->m_encoding = encoding;
-    return source;
+    return std::make_unique<CWavePcmSource>(Token{}, std::move(wave), encoding);
 }
 
-CWavePcmSource::CWavePcmSource(std::unique_ptr<CWaveFile> wave)
+CWavePcmSource::CWavePcmSource(Token, std::unique_ptr<CWaveFile> wave, Encoding encoding)
     : m_wave(std::move(wave))
+    , m_encoding(encoding)
     , m_rate(m_wave->SamplesPerSecond())
     , m_channels(m_wave->Channels())
     , m_blockAlign(m_wave->BlockAlign())
@@ -113,6 +112,7 @@ std::int64_t CWavePcmSource::ReadFrames(float* out, std::size_t frames)
         }
         break;
     case Encoding::F32:
+        // Wave files are little-endian, as are the machines we build for.
         std::memcpy(out, p, samples * sizeof(float));
         break;
     }

@@ -18,6 +18,16 @@ public:
     // holds samples of another kind.
     static std::unique_ptr<CWavePcmSource> Open(const std::string& path, std::string& reason,
                                                 const FileOpener& opener = {});
+
+private:
+    // Only Open makes one.
+    struct Token {
+        explicit Token() = default;
+    };
+    enum class Encoding { U8, S16, S24, S32, F32 };
+
+public:
+    CWavePcmSource(Token, std::unique_ptr<CWaveFile> wave, Encoding encoding);
     ~CWavePcmSource() override;
     CWavePcmSource(const CWavePcmSource&) = delete;
     CWavePcmSource& operator=(const CWavePcmSource&) = delete;
@@ -29,12 +39,8 @@ public:
     const std::string& FailureReason() const override { return m_reason; }
 
 private:
-    enum class Encoding { U8, S16, S24, S32, F32 };
-
-    explicit CWavePcmSource(std::unique_ptr<CWaveFile> wave);
-
     std::unique_ptr<CWaveFile> m_wave;
-    Encoding m_encoding = Encoding::S16;
+    Encoding m_encoding;
     std::uint32_t m_rate = 0;
     std::uint16_t m_channels = 0;
     std::uint32_t m_blockAlign = 0;

@@ -585,6 +585,46 @@ private slots:
         QVERIFY(Panel()->Snap());
     }
 
+    void paintsThePeaksInThePalettesColours()
+    {
+        // 4 s of one channel: loud for the first two, silent after.
+        auto peaks = std::make_shared<CPeaks>(44100, 1, 44100 * 4);
+        for (std::size_t b = 0; b < 150; ++b)
+            peaks->Pairs()[b] = {-32768, 32767};
+        CWaveformView view;
+        view.resize(300, 140);
+        QPalette palette = view.palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        palette.setColor(QPalette::Mid, QColor(128, 128, 128));
+        view.setPalette(palette);
+        view.SetPeaks(peaks);
+        view.SetSilence(0.01, 1.0);
+        QCOMPARE(view.Silences().size(), std::size_t{1});
+        QCOMPARE(view.BinsPerPixel(), 1.0);
+        QImage image(view.size(), QImage::Format_RGB32);
+        view.render(&image);
+        const int nearTop = view.RulerHeight() + 3;
+        const int nearFoot = view.height() - 3;
+        // The loud part fills its lane, the silent part is shaded.
+        QVERIFY(qGray(image.pixel(20, nearTop)) < 100);
+        QVERIFY(qGray(image.pixel(20, nearFoot)) < 100);
+        const QRgb quiet = image.pixel(250, nearTop);
+        QVERIFY(qGray(quiet) > 150 && qGray(quiet) < 250);
+        // A moving play line draws over the image; it is not drawn again.
+        const int renders = view.ImageRenders();
+        view.SetPlayPosition(100);
+        view.render(&image);
+        QCOMPARE(view.ImageRenders(), renders);
+        QCOMPARE(image.pixel(100, nearTop), palette.color(QPalette::Link).rgb());
+        // Another palette is another picture.
+        palette.setColor(QPalette::Base, QColor(0, 0, 255));
+        view.setPalette(palette);
+        view.render(&image);
+        QCOMPARE(view.ImageRenders(), renders + 1);
+        QVERIFY(qBlue(image.pixel(250, nearTop)) > qRed(image.pixel(250, nearTop)));
+    }
+
     void aFileChangedOnDiskIsReadAgain()
     {
         StartWith();
