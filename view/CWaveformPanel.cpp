@@ -410,9 +410,14 @@ void CWaveformPanel::OnActivated(int mark)
 void CWaveformPanel::OnContextMenu(std::int64_t bin, const QPoint& globalPos)
 {
     m_menuBin = bin;
-    const bool sheet = ShownFile() != nullptr && m_wave->Peaks() != nullptr;
+    const CCueFile* file = ShownFile();
+    const bool sheet = file != nullptr && m_wave->Peaks() != nullptr;
+    // Between a track's first and last index no track can start.
+    bool inTrack = false;
+    for (int k = 0; sheet && k < file->TrackCount(); ++k)
+        inTrack = inTrack || file->Track(k)->WithinOwnRange(TimeOfBin(bin));
     m_insertIndex->setEnabled(sheet);
-    m_insertTrack->setEnabled(sheet);
+    m_insertTrack->setEnabled(sheet && !inTrack);
     m_menu->popup(globalPos);
 }
 
