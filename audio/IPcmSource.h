@@ -16,6 +16,8 @@ public:
 
     virtual std::uint32_t SampleRate() const = 0;
     virtual std::uint16_t Channels() const = 0;
+    // Exact: the peaks are laid out for this many frames; frames past it are
+    // left out, frames missing at the end are drawn as silence.
     virtual std::uint64_t FrameCount() const = 0;
     // Reads up to frames frames into out (frames * Channels() floats) from
     // where the last read ended. Frames read, 0 at the end, -1 on failure
