@@ -385,7 +385,9 @@ void CWaveformView::paintEvent(QPaintEvent*)
         RenderImage();
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
-    DrawMarks(painter);
+    // Without peaks there is no time scale to put the marks on.
+    if (m_peaks)
+        DrawMarks(painter);
 }
 
 void CWaveformView::mousePressEvent(QMouseEvent* event)
@@ -447,7 +449,7 @@ void CWaveformView::mouseReleaseEvent(QMouseEvent* event)
 
 void CWaveformView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton || !m_peaks)
         return;
     const int mark = MarkAt(event->position().x());
     if (mark >= 0)
