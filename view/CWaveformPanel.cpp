@@ -160,6 +160,9 @@ CWaveformPanel::CWaveformPanel(CQuillDoc& doc, CQuillView& view, QWidget* parent
     });
     connect(m_level, &QSpinBox::valueChanged, this, &CWaveformPanel::OnSilenceChanged);
     connect(m_length, &QDoubleSpinBox::valueChanged, this, &CWaveformPanel::OnSilenceChanged);
+    // Enter in a silence box gives the keys back to the listing.
+    connect(m_level, &QSpinBox::editingFinished, this, [this] { if (m_level->hasFocus()) m_view.setFocus(); });
+    connect(m_length, &QDoubleSpinBox::editingFinished, this, [this] { if (m_length->hasFocus()) m_view.setFocus(); });
     connect(&m_view, &CQuillView::CurrentLineChanged, this, &CWaveformPanel::RefreshMarks);
     OnSilenceChanged();
     OnViewChanged();

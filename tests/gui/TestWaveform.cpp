@@ -511,9 +511,16 @@ private slots:
         const auto landed = static_cast<std::int64_t>(std::floor(Wave()->BinAt(far) + 0.5));
         QVERIFY(landed > Bin("01:15:00"));
         QCOMPARE(TimeAt(5), QString::fromStdString(CWaveformPanel::TimeOfBin(landed).Text()));
-        // A length above the silence's shades none.
-        Panel()->SilenceLength()->setValue(5.0);
+        // A length above the silence's shades none; Enter gives the keys
+        // back to the listing.
+        Panel()->SilenceLength()->setFocus();
+        Panel()->SilenceLength()->selectAll();
+        QTest::keyClicks(Panel()->SilenceLength(), QStringLiteral("5"));
+        QTest::keyClick(Panel()->SilenceLength(), Qt::Key_Return);
+        QCOMPARE(Panel()->SilenceLength()->value(), 5.0);
         QVERIFY(Wave()->Silences().empty());
+        QVERIFY(Listing()->hasFocus());
+
     }
 
     void staysResponsiveWhilePeaksAreComputed()
