@@ -13,6 +13,8 @@
 #include "view/CQuillView.h"
 #include "view/CWaveCommands.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -20,6 +22,8 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -36,6 +40,7 @@ QList<QKeySequence> Shortcuts(std::string_view keys)
 }
 
 constexpr int kIdleInterval = 250; // ms between idle refreshes of the command states
+constexpr int kDefaultLines = 30;  // listing lines a first start shows
 
 } // namespace
 
@@ -190,9 +195,39 @@ void CMainFrame::CreateBars()
 
 void CMainFrame::RestoreLayout()
 {
-    const QByteArray state = m_app.Settings().value(QStringLiteral("DockState")).toByteArray();
+    QSettings& settings = m_app.Settings();
+    const QByteArray state = settings.value(QStringLiteral("DockState")).toByteArray();
     if (!state.isEmpty())
         restoreState(state);
+    statusBar()->setVisible(settings.value(QStringLiteral("StatusBar"), true).toBool());
+    const QByteArray geometry = settings.value(QStringLiteral("WindowGeometry")).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(DefaultSize());
+}
+
+void CMainFrame::SaveLayout()
+{
+    QSettings& settings = m_app.Settings();
+    settings.setValue(QStringLiteral("DockState"), saveState());
+    settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
+    settings.setValue(QStringLiteral("WindowGeometry"), saveGeometry());
+}
+
+QSize CMainFrame::DefaultSize() const
+{
+    // The bars, the position control and about 30 lines of the listing,
+    // within the screen the window opens on.
+    const QSize view = m_view->SizeForLines(kDefaultLines);
+    int bars = 0;
+    for (const CToolBarEx* bar : {m_toolbar, m_wavebar})
+        bars += bar->sizeHint().height();
+    const int height = menuBar()->sizeHint().height() + bars + view.height() + statusBar()->sizeHint().height();
+    const int width = std::max({view.width(), m_toolbar->sizeHint().width() + m_wavebar->sizeHint().width(),
+                                minimumSizeHint().width()});
+    QSize size(width, height);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size());
+    return size;
 }
 
 QAction* CMainFrame::Action(int id) const
@@ -394,7 +429,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         m_player->Close();
         m_player.reset();
     }
-    m_app.Settings().setValue(QStringLiteral("DockState"), saveState());
+    SaveLayout();
     if (!m_doc.SaveModified()) {
         event->ignore();
         return;

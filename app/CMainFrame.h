@@ -68,7 +68,11 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateBars();
+    // The bar layout, the status bar and the window's size, position and
+    // maximized state, kept in the settings across runs.
     void RestoreLayout();
+    void SaveLayout();
+    QSize DefaultSize() const;
     void UpdateRecentFiles();
 
     void OnPlayStop();
