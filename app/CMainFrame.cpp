@@ -190,7 +190,29 @@ void CMainFrame::CreateBars()
         m_wavebar->InsertControl(QStringLiteral("CWavePos"), QRect(-250, -22, 250, 22), cmd::WavePosSlot));
     Q_ASSERT(m_wavePos);
     m_wavePos->InitFonts();
+    // The wavebar never folds its buttons or the position control into an
+    // overflow menu: it is as wide as its contents (see KeepWavebarWhole).
+    m_wavebar->setMinimumWidth(m_wavebar->sizeHint().width());
     statusBar();
+}
+
+void CMainFrame::KeepWavebarWhole()
+{
+    // When the two bars share a row that has become too narrow for both,
+    // the later one moves to a row of its own.
+    if (m_toolbar->isHidden() || m_wavebar->isHidden() || m_toolbar->isFloating() || m_wavebar->isFloating()
+        || toolBarArea(m_toolbar) != toolBarArea(m_wavebar) || m_toolbar->y() != m_wavebar->y())
+        return;
+    const bool horizontal = m_wavebar->orientation() == Qt::Horizontal;
+    if (!horizontal || m_toolbar->sizeHint().width() + m_wavebar->sizeHint().width() <= width())
+        return;
+    insertToolBarBreak(m_wavebar->x() > m_toolbar->x() ? m_wavebar : m_toolbar);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    KeepWavebarWhole();
 }
 
 void CMainFrame::RestoreLayout()
@@ -382,19 +404,23 @@ void CMainFrame::OnHelp()
 {
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".html");
     const QString path = CQuillApp::DataFile(name);
-    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path))) {
+    const auto failed = [path] {
         ShowMessageBox("Unable to open the help file " + path.toStdString(), "Error", PromptButtons::Ok,
                        PromptIcon::Error, true);
-    }
+    };
+    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path), failed))
+        failed();
 }
 
 void CMainFrame::OnHomePage()
 {
-    if (!m_app.Launch(QUrl(QString::fromUtf8(kHomePage)))) {
+    const auto failed = [] {
         ShowMessageBox(std::string("Unable to launch default browser.  Please visit Kestrel by pointing your browser to\n")
                            + kHomePage,
                        "Web Error", PromptButtons::Ok, PromptIcon::Error, true);
-    }
+    };
+    if (!m_app.Launch(QUrl(QString::fromUtf8(kHomePage)), failed))
+        failed();
 }
 
 void CMainFrame::OnWelcome()
@@ -408,8 +434,11 @@ void CMainFrame::OnWelcome()
 void CMainFrame::OpenReadme()
 {
     const QString path = CQuillApp::DataFile(QStringLiteral("readme.txt"));
-    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path)))
+    const auto failed = [] {
         ShowMessageBox("Unable to launch README.TXT", "Error", PromptButtons::Ok, PromptIcon::Error, true);
+    };
+    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path), failed))
+        failed();
 }
 
 bool CMainFrame::event(QEvent* event)

@@ -61,6 +61,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -68,6 +69,7 @@ private:
     void CreateActions();
     void CreateMenus();
     void CreateBars();
+    void KeepWavebarWhole();
     // The bar layout, the status bar and the window's size, position and
     // maximized state, kept in the settings across runs.
     void RestoreLayout();

@@ -51,6 +51,11 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::SkipForward10Secs, "S&kip forward 10 secs\tF7", "F7, L", "Skip forward 10 secs", "Skip forward 10 secs", "media-seek-forward"},
     CommandInfo{cmd::SkipForward1Min, "Skip &forward 1 min\tF8", "F8, ;", "Skip forward 1 min", "Skip forward 1 min", "media-skip-forward"},
 
+    // The two wave file commands are on no menu, key or button; they still
+    // have their entries, with Write silence's status-bar prompt.
+    CommandInfo{cmd::Truncate, "", "", "", "", ""},
+    CommandInfo{cmd::WriteSilence, "", "", "Make interval in wave file silent", "", ""},
+
     CommandInfo{cmd::HelpContents, "Contents\tF1", "F1", "Open Help", "Help", "help-contents"},
     CommandInfo{cmd::HomePage, "&Kestrel Home Page ...", "", "Access Web site", "Home Page", ""},
     CommandInfo{cmd::About, "&About Tracksmith...", "", "Show About box", "About", ""},
