@@ -339,6 +339,11 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
     }
 }
 
+bool CMainFrame::OpenSheet(const QString& path)
+{
+    return m_app.OpenFile(path);
+}
+
 void CMainFrame::ReconnectPositionCallback()
 {
     if (m_player)

@@ -3,6 +3,7 @@
 #include "audio/IWavePlayer.h"
 #include "platform/CCmdTarget.h"
 #include "platform/CCommandRouter.h"
+#include "view/IViewFrame.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -24,7 +25,7 @@ class QMenu;
 // document, frame, application), keeps the commands' enabled state, texts
 // and check marks current, owns the wave player of the current line and
 // handles the transport, bar, help and welcome commands.
-class CMainFrame final : public QMainWindow, public CCmdTarget
+class CMainFrame final : public QMainWindow, public CCmdTarget, public IViewFrame
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CMainFrame)
@@ -35,25 +36,27 @@ public:
 
     // Runs a command through the routing when it is enabled; then refreshes
     // every command's state. Returns whether it ran.
-    bool ExecuteCommand(int id);
+    bool ExecuteCommand(int id) override;
     // Asks every command's update handler for its state now.
     void UpdateCommandUI();
     void UpdateTitle();
 
     CQuillApp& App() const { return m_app; }
     QAction* Action(int id) const;
-    QMenu* ContextMenu() const { return m_contextMenu; }
+    QMenu* ContextMenu() const override { return m_contextMenu; }
     CQuillView* View() const { return m_view; }
     CToolBarEx* Toolbar() const { return m_toolbar; }
     CToolBarEx* Wavebar() const { return m_wavebar; }
-    CWavePos* PositionControl() const { return m_wavePos; }
-    IWavePlayer* Player() const { return m_player.get(); }
+    CWavePos* PositionControl() const override { return m_wavePos; }
+    IWavePlayer* Player() const override { return m_player.get(); }
+    bool OpenSheet(const QString& path) override;
+    QWidget* Window() override { return this; }
 
     // Points the position control and the player at the wave file of the
     // current line and the time to show.
-    void ShowWave(const std::string& path, const CCueTime& position);
+    void ShowWave(const std::string& path, const CCueTime& position) override;
     // Sends the player's position reports to the position control again.
-    void ReconnectPositionCallback();
+    void ReconnectPositionCallback() override;
     void SetPlayerFactory(WavePlayerFactory factory) { m_playerFactory = std::move(factory); }
 
     static const char* const kHomePage;

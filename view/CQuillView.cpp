@@ -1,12 +1,11 @@
 #include "view/CQuillView.h"
 
-#include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
 #include "model/CCueRichWriter.h"
 #include "model/CCueTrack.h"
+#include "platform/CCmdUI.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CEditFileDlg.h"
@@ -70,7 +69,7 @@ int BlockStart(const QTextDocument* doc, int line)
 
 } // namespace
 
-CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
+CQuillView::CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_frame(frame)
@@ -617,7 +616,7 @@ void CQuillView::ShowContextMenu(const QPoint& globalPos)
 
 void CQuillView::PostEdit()
 {
-    QMetaObject::invokeMethod(&m_frame, [this] { m_frame.ExecuteCommand(cmd::Edit); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_frame.Window(), [this] { m_frame.ExecuteCommand(cmd::Edit); }, Qt::QueuedConnection);
 }
 
 bool CQuillView::eventFilter(QObject* watched, QEvent* event)
@@ -715,7 +714,7 @@ bool CQuillView::FilterMouse(QObject* watched, QEvent* event)
 void CQuillView::DropFiles(const QStringList& paths)
 {
     if (paths.size() == 1 && paths.front().endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
-        m_frame.App().OpenFile(paths.front());
+        m_frame.OpenSheet(paths.front());
     else if (!paths.isEmpty())
         AddPaths(paths);
 }

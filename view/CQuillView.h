@@ -5,6 +5,7 @@
 #include "model/CCueTime.h"
 #include "platform/CCmdTarget.h"
 #include "platform/CDocument.h"
+#include "view/IViewFrame.h"
 
 #include <QWidget>
 
@@ -13,7 +14,6 @@
 
 class CCueIndex;
 class CCueItem;
-class CMainFrame;
 class CQuillDoc;
 class QTextCursor;
 class QTextEdit;
@@ -29,7 +29,7 @@ class CQuillView final : public QWidget, public CView, public CCmdTarget
     Q_DISABLE_COPY_MOVE(CQuillView)
 
 public:
-    CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent);
+    CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent);
     ~CQuillView() override;
 
     // Renders the document again and puts the caret on the hint item (the
@@ -114,7 +114,7 @@ private:
     void AddPaths(const QStringList& paths);
 
     CQuillDoc& m_doc;
-    CMainFrame& m_frame;
+    IViewFrame& m_frame;
     QTextEdit* m_listing;
     std::string m_rtf;
     std::string m_lastWaveName;
