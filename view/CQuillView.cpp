@@ -468,6 +468,7 @@ QSize CQuillView::SizeForLines(int lines) const
     QTextDocument sample;
     CRtfReader::Read(rtf, sample);
     sample.setDocumentMargin(0);
+    sample.setPageSize(QSizeF(1e6, 1e6)); // no layout without a page
     const qreal lineHeight = sample.documentLayout()->blockBoundingRect(sample.firstBlock()).height();
     const qreal charWidth = QFontMetricsF(sample.firstBlock().charFormat().font()).horizontalAdvance(QLatin1Char('X'));
     const int frame = 2 * m_listing->frameWidth() + 2 * kMargin;

@@ -251,6 +251,48 @@ private slots:
         }
     }
 
+    // Every scroll position, a step of a few pixels apart from the top to
+    // the end of the range: each row takes a click, one row in five a right
+    // click and one in nine a double click.
+    void sweepEveryScrollPosition()
+    {
+        StartApp({CopyOfLongSheet()});
+        const int end = Bar()->maximum();
+        QVERIFY(end > 1000);
+        int clicks = 0;
+        for (int value = 0; value <= end + 40; value += 41) {
+            Bar()->setValue(std::min(value, end));
+            const int scrolled = Bar()->value();
+            const QList<int> rows = RowsShown();
+            for (qsizetype i = 0; i < rows.size(); ++i) {
+                const int line = rows[i];
+                const QPoint at = PointOn(line);
+                QCOMPARE(LineShownAt(at), line);
+                QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, at);
+                QCOMPARE(View()->CurrentLine(), line);
+                ++clicks;
+                if (i % 5 == 2) {
+                    QTest::mouseClick(Port(), Qt::RightButton, Qt::NoModifier, PointOn(rows[i - 1]));
+                    QCOMPARE(View()->CurrentLine(), rows[i - 1]);
+                    CloseMenu();
+                }
+                if (i % 9 == 4 && View()->ItemOfLine(rows[i - 2])) {
+                    CCueItem* expected = View()->ItemOfLine(rows[i - 2]);
+                    CCueItem* edited = nullptr;
+                    QVERIFY(WithDialog(
+                        [&] { QTest::mouseDClick(Port(), Qt::LeftButton, Qt::NoModifier, PointOn(rows[i - 2])); },
+                        [&](QDialog*) {
+                            edited = View()->CurrentItem();
+                            return false;
+                        }));
+                    QCOMPARE(edited, expected);
+                }
+                QCOMPARE(Bar()->value(), scrolled);
+            }
+        }
+        QVERIFY(clicks > 2000);
+    }
+
     // A command from the context menu of a scrolled listing changes the
     // item that was right-clicked.
     void contextMenuCommandActsOnTheClickedLine()
