@@ -30,6 +30,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextList>
@@ -297,10 +298,13 @@ void CQuillView::SetCursorQuietly(const QTextCursor& cursor)
 {
     // The text control scrolls to show the end of a new selection; only the
     // view decides what is shown.
+    // With the bars' signals held, the text never moves on the way.
     QScrollBar* vbar = m_listing->verticalScrollBar();
     QScrollBar* hbar = m_listing->horizontalScrollBar();
     const int v = vbar->value();
     const int h = hbar->value();
+    const QSignalBlocker holdV(vbar);
+    const QSignalBlocker holdH(hbar);
     m_listing->setTextCursor(cursor);
     vbar->setValue(v);
     hbar->setValue(h);
