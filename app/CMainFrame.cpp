@@ -14,6 +14,8 @@
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,6 +24,8 @@
 #include <QIcon>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -38,6 +42,7 @@ QList<QKeySequence> Shortcuts(std::string_view keys)
 }
 
 constexpr int kIdleInterval = 250; // ms between idle refreshes of the command states
+constexpr int kDefaultLines = 30;  // listing lines a first start shows
 
 } // namespace
 
@@ -198,6 +203,9 @@ void CMainFrame::CreateBars()
         m_wavebar->InsertControl(QStringLiteral("CWavePos"), QRect(-250, -22, 250, 22), cmd::WavePosSlot));
     Q_ASSERT(m_wavePos);
     m_wavePos->InitFonts();
+    // The wavebar never folds its buttons or the position control into an
+    // overflow menu: it is as wide as its contents (see KeepWavebarWhole).
+    m_wavebar->setMinimumWidth(m_wavebar->sizeHint().width());
     statusBar();
 }
 
@@ -226,11 +234,63 @@ void CMainFrame::OnWaveformSeek(const CCueTime& time)
     m_waveform->SetPlayPosition(time);
 }
 
+void CMainFrame::KeepWavebarWhole()
+{
+    // When the two bars share a row that has become too narrow for both,
+    // the later one moves to a row of its own.
+    if (m_toolbar->isHidden() || m_wavebar->isHidden() || m_toolbar->isFloating() || m_wavebar->isFloating()
+        || toolBarArea(m_toolbar) != toolBarArea(m_wavebar) || m_toolbar->y() != m_wavebar->y())
+        return;
+    const bool horizontal = m_wavebar->orientation() == Qt::Horizontal;
+    if (!horizontal || m_toolbar->sizeHint().width() + m_wavebar->sizeHint().width() <= width())
+        return;
+    insertToolBarBreak(m_wavebar->x() > m_toolbar->x() ? m_wavebar : m_toolbar);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    KeepWavebarWhole();
+}
+
 void CMainFrame::RestoreLayout()
 {
-    const QByteArray state = m_app.Settings().value(QStringLiteral("DockState")).toByteArray();
+    QSettings& settings = m_app.Settings();
+    const QByteArray state = settings.value(QStringLiteral("DockState")).toByteArray();
     if (!state.isEmpty())
         restoreState(state);
+    statusBar()->setVisible(settings.value(QStringLiteral("StatusBar"), true).toBool());
+    const QByteArray geometry = settings.value(QStringLiteral("WindowGeometry")).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry))
+        resize(DefaultSize());
+}
+
+void CMainFrame::SaveLayout()
+{
+    QSettings& settings = m_app.Settings();
+    settings.setValue(QStringLiteral("DockState"), saveState());
+    settings.setValue(QStringLiteral("StatusBar"), !statusBar()->isHidden());
+    settings.setValue(QStringLiteral("WindowGeometry"), saveGeometry());
+}
+
+QSize CMainFrame::DefaultSize() const
+{
+    // The bars, the position control, the waveform and about 30 lines of the listing,
+    // within the screen the window opens on.
+    const QSize view = m_view->SizeForLines(kDefaultLines);
+    int bars = 0;
+    for (const CToolBarEx* bar : {m_toolbar, m_wavebar})
+        bars += bar->sizeHint().height();
+    // The waveform panel stands between the bars and the listing.
+    if (!m_waveformDock->isHidden())
+        bars += m_waveformDock->sizeHint().height();
+    const int height = menuBar()->sizeHint().height() + bars + view.height() + statusBar()->sizeHint().height();
+    const int width = std::max({view.width(), m_toolbar->sizeHint().width() + m_wavebar->sizeHint().width(),
+                                minimumSizeHint().width()});
+    QSize size(width, height);
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableGeometry().size());
+    return size;
 }
 
 QAction* CMainFrame::Action(int id) const
@@ -322,6 +382,11 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
     m_waveform->SetPlayPosition(position);
 }
 
+bool CMainFrame::OpenSheet(const QString& path)
+{
+    return m_app.OpenFile(path);
+}
+
 void CMainFrame::ReconnectPositionCallback()
 {
     if (m_player)
@@ -392,19 +457,23 @@ void CMainFrame::OnHelp()
 {
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".html");
     const QString path = CQuillApp::DataFile(name);
-    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path))) {
+    const auto failed = [path] {
         ShowMessageBox("Unable to open the help file " + path.toStdString(), "Error", PromptButtons::Ok,
                        PromptIcon::Error, true);
-    }
+    };
+    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path), failed))
+        failed();
 }
 
 void CMainFrame::OnHomePage()
 {
-    if (!m_app.Launch(QUrl(QString::fromUtf8(kHomePage)))) {
+    const auto failed = [] {
         ShowMessageBox(std::string("Unable to launch default browser.  Please visit Kestrel by pointing your browser to\n")
                            + kHomePage,
                        "Web Error", PromptButtons::Ok, PromptIcon::Error, true);
-    }
+    };
+    if (!m_app.Launch(QUrl(QString::fromUtf8(kHomePage)), failed))
+        failed();
 }
 
 void CMainFrame::OnWelcome()
@@ -418,8 +487,11 @@ void CMainFrame::OnWelcome()
 void CMainFrame::OpenReadme()
 {
     const QString path = CQuillApp::DataFile(QStringLiteral("readme.txt"));
-    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path)))
+    const auto failed = [] {
         ShowMessageBox("Unable to launch README.TXT", "Error", PromptButtons::Ok, PromptIcon::Error, true);
+    };
+    if (!QFileInfo::exists(path) || !m_app.Launch(QUrl::fromLocalFile(path), failed))
+        failed();
 }
 
 bool CMainFrame::event(QEvent* event)
@@ -439,7 +511,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         m_player->Close();
         m_player.reset();
     }
-    m_app.Settings().setValue(QStringLiteral("DockState"), saveState());
+    SaveLayout();
     if (!m_doc.SaveModified()) {
         event->ignore();
         return;

@@ -3,6 +3,7 @@
 #include "audio/IWavePlayer.h"
 #include "platform/CCmdTarget.h"
 #include "platform/CCommandRouter.h"
+#include "view/IViewFrame.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -26,7 +27,7 @@ class QMenu;
 // document, frame, application), keeps the commands' enabled state, texts
 // and check marks current, owns the wave player of the current line and
 // handles the transport, bar, help and welcome commands.
-class CMainFrame final : public QMainWindow, public CCmdTarget
+class CMainFrame final : public QMainWindow, public CCmdTarget, public IViewFrame
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CMainFrame)
@@ -37,27 +38,29 @@ public:
 
     // Runs a command through the routing when it is enabled; then refreshes
     // every command's state. Returns whether it ran.
-    bool ExecuteCommand(int id);
+    bool ExecuteCommand(int id) override;
     // Asks every command's update handler for its state now.
     void UpdateCommandUI();
     void UpdateTitle();
 
     CQuillApp& App() const { return m_app; }
     QAction* Action(int id) const;
-    QMenu* ContextMenu() const { return m_contextMenu; }
+    QMenu* ContextMenu() const override { return m_contextMenu; }
     CQuillView* View() const { return m_view; }
     CToolBarEx* Toolbar() const { return m_toolbar; }
     CToolBarEx* Wavebar() const { return m_wavebar; }
-    CWavePos* PositionControl() const { return m_wavePos; }
+    CWavePos* PositionControl() const override { return m_wavePos; }
     CWaveformPanel* Waveform() const { return m_waveform; }
     QDockWidget* WaveformDock() const { return m_waveformDock; }
-    IWavePlayer* Player() const { return m_player.get(); }
+    IWavePlayer* Player() const override { return m_player.get(); }
+    bool OpenSheet(const QString& path) override;
+    QWidget* Window() override { return this; }
 
     // Points the position control and the player at the wave file of the
     // current line and the time to show.
-    void ShowWave(const std::string& path, const CCueTime& position);
+    void ShowWave(const std::string& path, const CCueTime& position) override;
     // Sends the player's position reports to the position control again.
-    void ReconnectPositionCallback();
+    void ReconnectPositionCallback() override;
     void SetPlayerFactory(WavePlayerFactory factory) { m_playerFactory = std::move(factory); }
 
     static const char* const kHomePage;
@@ -65,6 +68,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -74,7 +78,12 @@ private:
     void CreateBars();
     void CreateWaveform();
     void OnWaveformSeek(const CCueTime& time);
+    void KeepWavebarWhole();
+    // The bar layout, the status bar and the window's size, position and
+    // maximized state, kept in the settings across runs.
     void RestoreLayout();
+    void SaveLayout();
+    QSize DefaultSize() const;
     void UpdateRecentFiles();
 
     void OnPlayStop();

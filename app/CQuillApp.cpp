@@ -5,12 +5,14 @@
 #include "app/CMainFrame.h"
 #include "document/CQuillDoc.h"
 #include "res/CommandIds.h"
+#include "view/CDialogManners.h"
 #include "view/CGuiPrompts.h"
 
+#include <QApplication>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTimer>
 
 #ifndef TRACKSMITH_DATA_DIR
@@ -19,7 +21,6 @@
 
 CQuillApp::CQuillApp()
     : m_settings(std::make_unique<QSettings>(QStringLiteral("Kestrel"), QStringLiteral("Tracksmith")))
-    , m_launcher([](const QUrl& url) { return QDesktopServices::openUrl(url); })
 {
     MapCommand(cmd::New, [this](int) { OnFileNew(); });
     MapCommand(cmd::Open, [this](int) { OnFileOpen(); });
@@ -30,6 +31,13 @@ CQuillApp::CQuillApp()
 
 CQuillApp::~CQuillApp()
 {
+    // An opener still running reports to no one; the program it started
+    // keeps running.
+    for (QProcess* process : findChildren<QProcess*>()) {
+        disconnect(process, nullptr, this, nullptr);
+        process->kill();
+        process->waitForFinished(1000);
+    }
     // The frame's view is registered with the document; the frame goes first.
     m_frame.reset();
 }
@@ -44,6 +52,8 @@ bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* 
         m_recent.Add(QString::fromStdString(path));
         m_recent.Save(*m_settings);
     });
+    if (qApp)
+        qApp->installEventFilter(new CDialogManners(this));
     m_prompts = std::make_unique<CGuiPrompts>();
     m_promptsScope = std::make_unique<CPromptsScope>(prompts ? *prompts : *m_prompts);
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
@@ -77,6 +87,33 @@ void CQuillApp::ExitInstance()
     m_settings->sync();
 }
 
+bool CQuillApp::Launch(const QUrl& url, const std::function<void()>& failed)
+{
+    if (m_launcher)
+        return m_launcher(url);
+    // The opener runs in the background of a shell, so the browser it
+    // starts outlives the editor, and the shell reports the opener's exit
+    // status: 127 when it is not installed, non-zero when it finds nothing
+    // to open the URL with.
+    auto* process = new QProcess(this);
+    process->setProgram(QStringLiteral("/bin/sh"));
+    process->setArguments({QStringLiteral("-c"), QStringLiteral("\"$0\" \"$1\" </dev/null & wait $!"), m_opener,
+                           url.toString(QUrl::FullyEncoded)});
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    connect(process, &QProcess::finished, this, [process, failed](int code, QProcess::ExitStatus status) {
+        process->deleteLater();
+        if ((status != QProcess::NormalExit || code != 0) && failed)
+            failed();
+    });
+    process->start();
+    if (!process->waitForStarted()) {
+        process->deleteLater();
+        return false;
+    }
+    return true;
+}
+
 bool CQuillApp::OpenFile(const QString& path, bool* cancelled)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
@@ -91,13 +128,21 @@ QString CQuillApp::FileArgument(const QStringList& arguments)
     for (const QString& arg : arguments) {
         if (arg.startsWith(QLatin1Char('-')))
             continue;
-        // "/setup" style options; an absolute path is a file when it exists
-        // or has more than one element.
-        if (arg.startsWith(QLatin1Char('/')) && arg.count(QLatin1Char('/')) == 1 && !QFileInfo::exists(arg))
+        if (IsSlashOption(arg))
             continue;
         file = arg;
     }
     return file;
+}
+
+bool CQuillApp::IsSlashOption(const QString& arg)
+{
+    // "/setup" style options are one word after the slash. A path of more
+    // than one element, one that exists, or a file name with an extension
+    // ("/x.cue") is a file, opened or reported like any other.
+    if (!arg.startsWith(QLatin1Char('/')) || arg.count(QLatin1Char('/')) != 1 || arg.contains(QLatin1Char('.')))
+        return false;
+    return !QFileInfo::exists(arg);
 }
 
 bool CQuillApp::HasSetupOption(const QStringList& arguments)

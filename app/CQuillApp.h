@@ -50,14 +50,22 @@ public:
     CMainFrame* Frame() const { return m_frame.get(); }
 
     void SetLauncher(Launcher launcher) { m_launcher = std::move(launcher); }
-    bool Launch(const QUrl& url) const { return m_launcher(url); }
+    // The program that opens a URL when no launcher is set: the desktop's
+    // "xdg-open" unless a test names another.
+    void SetOpener(const QString& program) { m_opener = program; }
+    // Opens a URL. False when it cannot even start; failed is called when
+    // the opener starts but then fails (no browser, no handler), which is
+    // only known later.
+    bool Launch(const QUrl& url, const std::function<void()>& failed);
 
     // Opens a sheet as the document, asking to save a modified one first.
     bool OpenFile(const QString& path, bool* cancelled = nullptr);
 
     // The file named on a command line: the last argument that is not a
-    // flag. "-x" is a flag; so is "/x" when no such file exists.
+    // flag. "-x" is a flag; so is "/x" when no such file exists and the
+    // word has no extension.
     static QString FileArgument(const QStringList& arguments);
+    static bool IsSlashOption(const QString& arg);
     static bool HasSetupOption(const QStringList& arguments);
 
     // A file beside the program, else in the data folder of its
@@ -77,4 +85,5 @@ private:
     std::unique_ptr<CPromptsScope> m_promptsScope;
     std::unique_ptr<CMainFrame> m_frame;
     Launcher m_launcher;
+    QString m_opener = QStringLiteral("xdg-open");
 };

@@ -6,7 +6,9 @@
 #include <QCursor>
 #include <QHash>
 #include <QImage>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -17,8 +19,11 @@
 
 namespace {
 
-// Marks the bar's own separator and slot widgets.
+// Marks the bar's own separator and slot widgets, and holds their extent.
 const char* const kSeparatorProperty = "tsToolBarSeparator";
+const char* const kExtentProperty = "tsToolBarSeparatorExtent";
+// The geometry a child of a floating bar was given below the title.
+const char* const kShiftedProperty = "tsToolBarShiftedGeometry";
 
 // Buttons around 16-pixel images, like the classic 23 by 22 for 16 by 15.
 constexpr int kButtonMargin = 7;
@@ -62,6 +67,8 @@ CToolBarEx::CToolBarEx(const QString& title, QWidget* parent)
     m_hotTimer.setInterval(kHotTimerMs);
     connect(&m_hotTimer, &QTimer::timeout, this, &CToolBarEx::OnHotTimer);
     connect(this, &QToolBar::iconSizeChanged, this, &CToolBarEx::ApplyButtonSize);
+    connect(this, &QToolBar::orientationChanged, this, &CToolBarEx::OnOrientationChanged);
+    connect(this, &QToolBar::topLevelChanged, this, &CToolBarEx::UpdateTitleSpace);
 }
 
 CToolBarEx::~CToolBarEx() = default;
@@ -117,12 +124,31 @@ QWidget* CToolBarEx::MakeSeparator(int width)
 {
     auto* separator = new QWidget(this);
     separator->setProperty(kSeparatorProperty, true);
-    if (orientation() == Qt::Horizontal) {
-        separator->setFixedWidth(width);
-    } else {
-        separator->setFixedHeight(width);
-    }
+    separator->setProperty(kExtentProperty, width);
+    SizeSeparator(separator);
     return separator;
+}
+
+void CToolBarEx::SizeSeparator(QWidget* separator) const
+{
+    // The extent runs along the bar: a width in a horizontal bar, a height
+    // in a vertical one, across which a separator is one button wide.
+    const int extent = separator->property(kExtentProperty).toInt();
+    if (orientation() == Qt::Horizontal || extent > kEtchedSeparatorMax) {
+        separator->setMinimumSize(extent, 0);
+        separator->setMaximumSize(extent, QWIDGETSIZE_MAX);
+    } else {
+        separator->setMinimumSize(ButtonSize().width(), extent);
+        separator->setMaximumSize(QWIDGETSIZE_MAX, extent);
+    }
+}
+
+void CToolBarEx::OnOrientationChanged()
+{
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->property(kSeparatorProperty).toBool())
+            SizeSeparator(child);
+    }
 }
 
 QAction* CToolBarEx::AddSeparator(int width)
@@ -199,6 +225,102 @@ void CToolBarEx::ApplyButtonSize()
             button->setFixedSize(ButtonSize());
         }
     }
+    OnOrientationChanged();
+}
+
+int CToolBarEx::TitleHeight() const
+{
+    return fontMetrics().height() + 4;
+}
+
+QRect CToolBarEx::TitleRect() const
+{
+    return isFloating() ? QRect(0, 0, width(), TitleHeight()) : QRect();
+}
+
+QRect CToolBarEx::CloseBoxRect() const
+{
+    const QRect title = TitleRect();
+    if (title.isEmpty()) {
+        return {};
+    }
+    const int side = title.height() - 4;
+    return {title.right() - 1 - side, title.top() + 2, side, side};
+}
+
+void CToolBarEx::UpdateTitleSpace()
+{
+    const bool floating = isFloating();
+    RememberDockArea();
+    // A floating bar carries its title on top, the window frame's own
+    // being absent; the buttons are laid out below it.
+    const QMargins margins(0, floating ? TitleHeight() : 0, 0, 0);
+    if (contentsMargins() != margins) {
+        setContentsMargins(margins);
+        if (floating) {
+            adjustSize();
+        }
+    }
+}
+
+void CToolBarEx::RememberDockArea()
+{
+    // The main window keeps a floating bar in the area it came from.
+    if (auto* main = qobject_cast<QMainWindow*>(parentWidget())) {
+        const Qt::ToolBarArea area = main->toolBarArea(this);
+        if (area != Qt::NoToolBarArea) {
+            m_dockArea = area;
+        }
+    }
+}
+
+void CToolBarEx::ShiftBelowTitle()
+{
+    if (!isFloating()) {
+        return;
+    }
+    // The layout places its items from the top of the bar whatever the
+    // margins; a child the layout placed anew is one whose geometry is not
+    // the one shifted here last.
+    const int title = TitleHeight();
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow() || child->property(kShiftedProperty).toRect() == child->geometry()) {
+            continue;
+        }
+        child->move(child->x(), child->y() + title);
+        child->setProperty(kShiftedProperty, child->geometry());
+    }
+}
+
+void CToolBarEx::Dock()
+{
+    auto* main = qobject_cast<QMainWindow*>(parentWidget());
+    if (main == nullptr || !isFloating()) {
+        return;
+    }
+    const Qt::ToolBarArea area = isAreaAllowed(m_dockArea) ? m_dockArea : Qt::TopToolBarArea;
+    setWindowFlags(Qt::Widget);
+    main->addToolBar(area, this);
+    UpdateTitleSpace();
+    show();
+}
+
+void CToolBarEx::PaintTitle(QPainter& painter)
+{
+    const QRect title = TitleRect();
+    const QPalette& pal = palette();
+    painter.fillRect(title, pal.color(QPalette::Highlight));
+    const QRect box = CloseBoxRect();
+    painter.setPen(pal.color(QPalette::HighlightedText));
+    painter.setFont(font());
+    painter.drawText(title.adjusted(4, 0, -(box.width() + 6), 0), Qt::AlignVCenter | Qt::AlignLeft,
+                     fontMetrics().elidedText(windowTitle(), Qt::ElideRight, title.width() - box.width() - 10));
+    painter.fillRect(box, m_face);
+    DrawEdge(painter, box, m_highlight, m_shadow);
+    painter.setPen(QPen(pal.color(QPalette::ButtonText), 1.5));
+    const QRect cross = box.adjusted(3, 3, -3, -3);
+    painter.drawLine(cross.topLeft(), cross.bottomRight());
+    painter.drawLine(cross.topRight(), cross.bottomLeft());
 }
 
 void CToolBarEx::actionEvent(QActionEvent* event)
@@ -221,16 +343,58 @@ void CToolBarEx::actionEvent(QActionEvent* event)
 bool CToolBarEx::event(QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::MouseMove:
-        TrackHot(static_cast<QMouseEvent*>(event)->position().toPoint());
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (m_titleDrag && (mouse->buttons() & Qt::LeftButton)) {
+            move((mouse->globalPosition() - *m_titleDrag).toPoint());
+            return true;
+        }
+        TrackHot(mouse->position().toPoint());
         break;
+    }
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonDblClick: {
         // Shift+click neither presses a button nor drags the bar.
-        if (static_cast<QMouseEvent*>(event)->modifiers() & Qt::ShiftModifier) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->modifiers() & Qt::ShiftModifier) {
+            return true;
+        }
+        // The title of a floating bar: the close box hides the bar, a
+        // double click docks it again, a drag moves it.
+        const QPoint at = mouse->position().toPoint();
+        if (mouse->button() == Qt::LeftButton && TitleRect().contains(at)) {
+            if (CloseBoxRect().contains(at)) {
+                hide();
+            } else if (event->type() == QEvent::MouseButtonDblClick) {
+                m_titleDrag.reset();
+                Dock();
+            } else {
+                m_titleDrag = mouse->globalPosition() - QPointF(pos());
+            }
             return true;
         }
         break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (m_titleDrag) {
+            m_titleDrag.reset();
+            return true;
+        }
+        break;
+    case QEvent::ParentChange:
+    case QEvent::Show:
+    case QEvent::FontChange:
+        UpdateTitleSpace();
+        break;
+    case QEvent::LayoutRequest:
+    case QEvent::Resize: {
+        // The bar's layout has placed the buttons (it sees the event
+        // first); on a floating bar they move below the title.
+        const bool handled = QToolBar::event(event);
+        RememberDockArea();
+        ShiftBelowTitle();
+        return handled;
+    }
     default:
         break;
     }
@@ -343,6 +507,9 @@ void CToolBarEx::paintEvent(QPaintEvent* /*event*/)
     if (isMovable() && !isFloating()) {
         PaintGripper(painter);
     }
+    if (isFloating()) {
+        PaintTitle(painter);
+    }
 }
 
 void CToolBarEx::PaintGripper(QPainter& painter)
@@ -382,7 +549,10 @@ void CToolBarEx::PaintSeparator(QWidget* separator)
     if (horizontal) {
         DrawEdge(painter, QRect(r.left() + (r.width() - 2) / 2, r.top(), 2, r.height()), m_shadow, m_highlight);
     } else {
-        DrawEdge(painter, QRect(r.left(), r.top() + (r.height() - 2) / 2, r.width(), 2), m_shadow, m_highlight);
+        // Two pixels high and one button wide.
+        const int width = qMin(ButtonSize().width(), r.width());
+        DrawEdge(painter, QRect(r.left() + (r.width() - width) / 2, r.top() + (r.height() - 2) / 2, width, 2), m_shadow,
+                 m_highlight);
     }
 }
 

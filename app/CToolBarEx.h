@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QColor>
 #include <QPointer>
@@ -54,6 +55,13 @@ public:
     // The button under the mouse, or null.
     QAction* HotButton() const { return m_hot; }
 
+    // A floating bar shows its title in a strip of its own, with a close
+    // box; both are empty while the bar is docked.
+    QRect TitleRect() const;
+    QRect CloseBoxRect() const;
+    // Docks a floating bar again where it was docked last.
+    void Dock();
+
     QColor FaceColour() const { return m_face; }
     QColor HighlightColour() const { return m_highlight; }
     QColor ShadowColour() const { return m_shadow; }
@@ -74,6 +82,13 @@ private:
     QToolButton* ButtonWidget(QAction* action) const;
     bool IsSeparatorWidget(const QObject* object) const;
     QWidget* MakeSeparator(int width);
+    void SizeSeparator(QWidget* separator) const;
+    void OnOrientationChanged();
+    int TitleHeight() const;
+    void UpdateTitleSpace();
+    void ShiftBelowTitle();
+    void RememberDockArea();
+    void PaintTitle(QPainter& painter);
 
     void TrackHot(const QPoint& barPos);
     void OnHotTimer();
@@ -91,4 +106,7 @@ private:
     QColor m_light;     // the face of a down button
     QPointer<QAction> m_hot;
     QTimer m_hotTimer;
+    Qt::ToolBarArea m_dockArea = Qt::TopToolBarArea;
+    std::optional<QPointF> m_titleDrag; // the press's offset into the bar
+
 };

@@ -15,6 +15,9 @@ class CWelcomeDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CWelcomeDlg)
 
 public:
+    // Pixels a title bar takes beside its caption: icon, buttons, padding.
+    static constexpr int kTitleBarExtras = 140;
+
     explicit CWelcomeDlg(QWidget* parent);
     ~CWelcomeDlg() override;
 

@@ -56,6 +56,10 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::WaveZoomOut, "Zoom &Out\tCtrl+-", "Ctrl+-", "Show more of the waveform", "Zoom out", ""},
     CommandInfo{cmd::WaveZoomFit, "Zoom &to Fit\tCtrl+0", "Ctrl+0", "Show the whole file in the waveform", "Zoom to fit", ""},
     CommandInfo{cmd::WaveSnap, "S&nap to Silences\tCtrl+Shift+N", "Ctrl+Shift+N", "Make a dragged mark snap to the end of a nearby silence", "Snap to silences", ""},
+    // The two wave file commands are on no menu, key or button; they still
+    // have their entries, with Write silence's status-bar prompt.
+    CommandInfo{cmd::Truncate, "", "", "", "", ""},
+    CommandInfo{cmd::WriteSilence, "", "", "Make interval in wave file silent", "", ""},
 
     CommandInfo{cmd::HelpContents, "Contents\tF1", "F1", "Open Help", "Help", "help-contents"},
     CommandInfo{cmd::HomePage, "&Kestrel Home Page ...", "", "Access Web site", "Home Page", ""},

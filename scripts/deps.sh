@@ -7,7 +7,7 @@ ts_packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-liberation2
   libsdl2-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libuchardet-dev
-  ffmpeg flac shntool acl attr xvfb xauth
+  ffmpeg flac shntool acl attr xvfb xauth openbox x11-utils
   time bc
 )
 

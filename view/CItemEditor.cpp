@@ -1,6 +1,5 @@
 #include "view/CItemEditor.h"
 
-#include "app/CMainFrame.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
@@ -18,6 +17,7 @@
 #include "view/CEditIndexDlg.h"
 #include "view/CEditIsrcDlg.h"
 #include "view/CEditTrackDlg.h"
+#include "view/IViewFrame.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ bool Run(QWidget* parent, CCueItem& item)
 
 } // namespace
 
-bool CItemEditor::EditItem(QWidget* parent, CCueItem& item, CMainFrame* frame)
+bool CItemEditor::EditItem(QWidget* parent, CCueItem& item, IViewFrame* frame)
 {
     WaveLink wave;
     if (frame) {

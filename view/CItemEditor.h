@@ -3,7 +3,7 @@
 #include <functional>
 
 class CCueItem;
-class CMainFrame;
+class IViewFrame;
 class CWavePos;
 class IWavePlayer;
 class QWidget;
@@ -26,6 +26,6 @@ public:
 
     // Returns whether the tree changed; the caller then updates the views
     // with the item as the hint. frame may be null (no player then).
-    static bool EditItem(QWidget* parent, CCueItem& item, CMainFrame* frame);
+    static bool EditItem(QWidget* parent, CCueItem& item, IViewFrame* frame);
     static bool EditItem(QWidget* parent, CCueItem& item, const WaveLink& wave);
 };

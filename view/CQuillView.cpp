@@ -1,18 +1,20 @@
 #include "view/CQuillView.h"
 
-#include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
 #include "model/CCueRichWriter.h"
 #include "model/CCueTrack.h"
+#include "platform/CCmdUI.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CEditFileDlg.h"
 #include "view/CItemEditor.h"
+#include "view/CListingEdit.h"
 #include "view/CRtfReader.h"
 #include "view/CWaveCommands.h"
+
+#include <algorithm>
 
 #include <QClipboard>
 #include <QDir>
@@ -20,12 +22,15 @@
 #include <QMimeData>
 #include <QFileInfo>
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QtMath>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextList>
@@ -65,11 +70,11 @@ int BlockStart(const QTextDocument* doc, int line)
 
 } // namespace
 
-CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
+CQuillView::CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent)
     : QWidget(parent)
     , m_doc(doc)
     , m_frame(frame)
-    , m_listing(new QTextEdit(this))
+    , m_listing(new CListingEdit(kMargin, this))
     , m_lastWaveTime(CCueTime::FromMsf(0, 0, 0))
     , m_editor(doc)
 {
@@ -82,10 +87,13 @@ CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
     // The highlighted block is the line cursor; a blinking text caret at
     // its end would only distract.
     m_listing->setCursorWidth(0);
-    m_listing->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    // The mouse is the view's own (see FilterMouse); the keyboard may only
+    // show the selection the view makes.
+    m_listing->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
     m_listing->document()->setIndentWidth(kIndent);
     m_listing->installEventFilter(this);
     m_listing->viewport()->installEventFilter(this);
+    connect(m_listing->verticalScrollBar(), &QScrollBar::valueChanged, this, &CQuillView::SnapToLine);
     setFocusProxy(m_listing);
     MapEditCommands();
 }
@@ -162,11 +170,10 @@ void CQuillView::OnEdit()
     CCueItem* item = CurrentItem();
     if (!item)
         return;
-    const int first = FirstVisibleLine();
-    // The listing is rebuilt only when the dialog changed something, and
-    // the edited line then stays where it was on screen.
-    if (ApplyChange([this, item] { return CItemEditor::EditItem(this, *item, &m_frame) ? item : nullptr; }, false))
-        SetFirstVisibleLine(first);
+    // The listing is rebuilt only when the dialog changed something; the
+    // update keeps the first visible line, so the edited line stays on its
+    // row.
+    ApplyChange([this, item] { return CItemEditor::EditItem(this, *item, &m_frame) ? item : nullptr; }, false);
 }
 
 void CQuillView::OnUndoRedo(bool undo)
@@ -234,15 +241,22 @@ CQuillView::~CQuillView() = default;
 
 void CQuillView::OnUpdate(CView*, const void* hint)
 {
-    // A new or opened sheet starts a new history.
-    if (m_doc.Generation() != m_generation) {
+    // A new or opened sheet starts a new history and shows its top; any
+    // other update keeps the listing where it stands.
+    const bool fresh = m_doc.Generation() != m_generation;
+    if (fresh) {
         m_generation = m_doc.Generation();
         m_history.Clear();
     }
+    const int first = fresh ? 0 : FirstVisibleLine();
+    const int column = m_listing->horizontalScrollBar()->value();
     Unhighlight();
     FillListing();
     PlaceCaret(static_cast<const CCueItem*>(hint));
     Highlight();
+    SetFirstVisibleLine(first);
+    m_listing->horizontalScrollBar()->setValue(fresh ? 0 : column);
+    ScrollIntoView(CurrentLine());
 }
 
 void CQuillView::FillListing()
@@ -250,7 +264,8 @@ void CQuillView::FillListing()
     CCueRichWriter writer;
     writer.WriteDocument(m_doc, m_rtf);
     CRtfReader::Read(m_rtf, *m_listing->document());
-    m_listing->document()->setDocumentMargin(kMargin);
+    // The margin is the viewport's (see the constructor), not the text's.
+    m_listing->document()->setDocumentMargin(0);
 }
 
 void CQuillView::PlaceCaret(const CCueItem* item)
@@ -266,12 +281,33 @@ void CQuillView::PlaceCaret(const CCueItem* item)
     } else {
         line = doc->blockCount() - 1;
     }
-    const int start = BlockStart(doc, line);
+    SetCaretLine(line);
+}
+
+void CQuillView::SetCaretLine(int line)
+{
+    const int start = BlockStart(m_listing->document(), line);
     if (start < 0)
         return;
-    QTextCursor cursor(doc);
+    QTextCursor cursor(m_listing->document());
     cursor.setPosition(start);
+    SetCursorQuietly(cursor);
+}
+
+void CQuillView::SetCursorQuietly(const QTextCursor& cursor)
+{
+    // The text control scrolls to show the end of a new selection; only the
+    // view decides what is shown.
+    // With the bars' signals held, the text never moves on the way.
+    QScrollBar* vbar = m_listing->verticalScrollBar();
+    QScrollBar* hbar = m_listing->horizontalScrollBar();
+    const int v = vbar->value();
+    const int h = hbar->value();
+    const QSignalBlocker holdV(vbar);
+    const QSignalBlocker holdH(hbar);
     m_listing->setTextCursor(cursor);
+    vbar->setValue(v);
+    hbar->setValue(h);
 }
 
 void CQuillView::SetCurrentItem(const CCueItem* item)
@@ -351,18 +387,14 @@ void CQuillView::Unhighlight()
     const int b = BlockStart(doc, line + 1);
     if (a >= 0 && b >= 0)
         SetBullet(line, false);
-    if (a >= 0) {
-        QTextCursor cursor(doc);
-        cursor.setPosition(a);
-        m_listing->setTextCursor(cursor);
-    }
+    if (a >= 0)
+        SetCaretLine(line);
 }
 
 void CQuillView::Highlight()
 {
     CCueItem* item = CurrentItem();
     if (item) {
-        const int first = FirstVisibleLine();
         const int line = CurrentLine();
         SetBullet(line, true);
         int end = line + 1;
@@ -374,12 +406,13 @@ void CQuillView::Highlight()
                 break;
         }
         QTextDocument* doc = m_listing->document();
+        // Anchored at the block's end, so the caret (the position) stays
+        // on the item's own line.
         QTextCursor cursor(doc);
-        cursor.setPosition(BlockStart(doc, line));
         const int stop = BlockStart(doc, end);
-        cursor.setPosition(stop >= 0 ? stop : doc->characterCount() - 1, QTextCursor::KeepAnchor);
-        m_listing->setTextCursor(cursor);
-        SetFirstVisibleLine(first);
+        cursor.setPosition(stop >= 0 ? stop : doc->characterCount() - 1);
+        cursor.setPosition(BlockStart(doc, line), QTextCursor::KeepAnchor);
+        SetCursorQuietly(cursor);
     }
     WaveSync(item);
     emit CurrentLineChanged();
@@ -435,31 +468,177 @@ void CQuillView::WaveSync(const CCueItem* item)
     m_lastWaveTime = time;
 }
 
+QSize CQuillView::SizeForLines(int lines) const
+{
+    // A line as the display writer styles it, laid out as the listing lays
+    // out its own.
+    std::string rtf(CCueRichWriter::kHeader);
+    rtf += CCueRichWriter::kFileStyle;
+    rtf += "FILE X";
+    rtf += CCueRichWriter::kPlainStyle;
+    rtf += CCueRichWriter::kParagraphEnd;
+    rtf += CCueRichWriter::kTrailer;
+    QTextDocument sample;
+    CRtfReader::Read(rtf, sample);
+    sample.setDocumentMargin(0);
+    sample.setPageSize(QSizeF(1e6, 1e6)); // no layout without a page
+    const qreal lineHeight = sample.documentLayout()->blockBoundingRect(sample.firstBlock()).height();
+    const qreal charWidth = QFontMetricsF(sample.firstBlock().charFormat().font()).horizontalAdvance(QLatin1Char('X'));
+    const int frame = 2 * m_listing->frameWidth() + 2 * kMargin;
+    const int height = qCeil(lines * lineHeight) + frame + m_listing->horizontalScrollBar()->sizeHint().height();
+    // Room for the longest usual line: a FILE line with a long name.
+    const int width = qCeil(72 * charWidth + kIndent) + frame + m_listing->verticalScrollBar()->sizeHint().width();
+    return {width, height};
+}
+
+int CQuillView::LineTop(int line) const
+{
+    const QTextBlock block = m_listing->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return 0;
+    return qRound(m_listing->document()->documentLayout()->blockBoundingRect(block).top());
+}
+
+int CQuillView::LineBottom(int line) const
+{
+    const QTextBlock block = m_listing->document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return 0;
+    return qRound(m_listing->document()->documentLayout()->blockBoundingRect(block).bottom());
+}
+
+int CQuillView::LineAtOrBelow(int y) const
+{
+    // The first line whose top is at y or below it; the tops only grow.
+    int low = 0;
+    int high = m_listing->document()->blockCount() - 1;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (LineTop(mid) >= y)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    return low;
+}
+
 int CQuillView::FirstVisibleLine() const
 {
-    return m_listing->cursorForPosition(QPoint(0, 0)).blockNumber();
+    // The first line shown whole: a line cut at the top edge (the end of
+    // the scroll range) is not the first visible one.
+    return LineAtOrBelow(m_listing->verticalScrollBar()->value());
 }
 
 void CQuillView::SetFirstVisibleLine(int line)
 {
-    const QTextBlock block = m_listing->document()->findBlockByNumber(line);
-    if (!block.isValid())
+    QScrollBar* vbar = m_listing->verticalScrollBar();
+    // All of the text is laid out, so the scroll range is whole.
+    m_listing->document()->documentLayout()->documentSize();
+    vbar->setValue(std::min(LineTop(std::max(line, 0)), vbar->maximum()));
+}
+
+void CQuillView::ScrollIntoView(int line)
+{
+    const QScrollBar* vbar = m_listing->verticalScrollBar();
+    if (line < FirstVisibleLine()) {
+        SetFirstVisibleLine(line);
         return;
-    const qreal top = m_listing->document()->documentLayout()->blockBoundingRect(block).top();
-    m_listing->verticalScrollBar()->setValue(static_cast<int>(top));
+    }
+    const int height = m_listing->viewport()->height();
+    const int overhang = LineBottom(line) - (vbar->value() + height);
+    if (overhang > 0)
+        SetFirstVisibleLine(LineAtOrBelow(LineBottom(line) - height));
+}
+
+void CQuillView::SnapToLine(int value)
+{
+    // The listing scrolls by whole lines, whatever scrolled it (wheel, bar,
+    // keys), so its first visible line is always a whole one: towards the
+    // next line when scrolling down, the previous one when scrolling up.
+    // The end of the range stays reachable.
+    QScrollBar* vbar = m_listing->verticalScrollBar();
+    if (m_snapping)
+        return;
+    int target = value;
+    if (value > 0 && value < vbar->maximum()) {
+        const int line = LineAtOrBelow(value);
+        const int top = LineTop(line);
+        if (top != value)
+            target = value > m_lastScroll || line == 0 ? top : LineTop(line - 1);
+        target = std::min(target, vbar->maximum());
+    }
+    if (target != value) {
+        m_snapping = true;
+        vbar->setValue(target);
+        m_snapping = false;
+    }
+    m_lastScroll = vbar->value();
+}
+
+int CQuillView::LineAtPoint(QPoint viewportPos) const
+{
+    // A point in the margin counts as the nearest point of the text.
+    const QRect area = m_listing->viewport()->rect();
+    viewportPos.setX(std::clamp(viewportPos.x(), area.left(), area.right()));
+    viewportPos.setY(std::clamp(viewportPos.y(), area.top(), area.bottom()));
+    const int y = viewportPos.y() + m_listing->verticalScrollBar()->value();
+    const int below = LineAtOrBelow(y + 1);
+    // The line that holds y is the one before the first that starts below it.
+    return below > 0 && LineTop(below) > y ? below - 1 : below;
+}
+
+int CQuillView::PageLines() const
+{
+    const int first = FirstVisibleLine();
+    const int bottom = m_listing->verticalScrollBar()->value() + m_listing->viewport()->height();
+    int lines = 0;
+    while (first + lines < m_listing->document()->blockCount() && LineBottom(first + lines) <= bottom)
+        ++lines;
+    return std::max(lines, 1);
+}
+
+void CQuillView::MoveCaret(int key, Qt::KeyboardModifiers modifiers)
+{
+    const int last = m_listing->document()->blockCount() - 1;
+    const int line = CurrentLine();
+    const bool control = modifiers & Qt::ControlModifier;
+    int target = line;
+    switch (key) {
+    case Qt::Key_Up: target = line - 1; break;
+    case Qt::Key_Down: target = line + 1; break;
+    case Qt::Key_Home: target = control ? 0 : line; break;
+    case Qt::Key_End: target = control ? last : line; break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        // A page moves the listing and the caret alike, so the caret keeps
+        // its row where the sheet allows.
+        const int page = key == Qt::Key_PageUp ? -PageLines() : PageLines();
+        SetFirstVisibleLine(FirstVisibleLine() + page);
+        target = line + page;
+        break;
+    }
+    default: break;
+    }
+    SetCaretLine(std::clamp(target, 0, last));
+    ScrollIntoView(CurrentLine());
+}
+
+void CQuillView::ShowContextMenu(const QPoint& globalPos)
+{
+    m_frame.ContextMenu()->popup(globalPos);
 }
 
 void CQuillView::PostEdit()
 {
-    QMetaObject::invokeMethod(&m_frame, [this] { m_frame.ExecuteCommand(cmd::Edit); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_frame.Window(), [this] { m_frame.ExecuteCommand(cmd::Edit); }, Qt::QueuedConnection);
 }
 
 bool CQuillView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_listing && FilterKey(event))
-        return true;
-    if (watched == m_listing->viewport() && FilterMouse(event))
-        return true;
+    if (watched == m_listing || watched == m_listing->viewport()) {
+        if (FilterKey(event) || FilterMouse(watched, event))
+            return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -471,12 +650,24 @@ bool CQuillView::FilterKey(QEvent* event)
             PostEdit();
             return true;
         }
+        // The menu key and Shift+F10 open the view's context menu at the caret.
+        if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+            const QRect caret = m_listing->cursorRect();
+            ShowContextMenu(m_listing->viewport()->mapToGlobal(caret.bottomLeft()));
+            return true;
+        }
+        // The highlight is the current item's block, never a selection of
+        // the user's.
+        if (key->matches(QKeySequence::SelectAll))
+            return true;
         if (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right)
             return true;
         if (IsCursorKey(key->key())) {
             if (key->modifiers() & Qt::ShiftModifier)
                 return true;
             Unhighlight();
+            MoveCaret(key->key(), key->modifiers());
+            return true;
         }
         return false;
     }
@@ -489,53 +680,43 @@ bool CQuillView::FilterKey(QEvent* event)
     return false;
 }
 
-bool CQuillView::FilterMouse(QEvent* event)
+bool CQuillView::FilterMouse(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // Every press puts the caret on the line under the pointer, with no
+        // selection of text and without moving the listing; the control
+        // itself never sees the mouse.
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton) {
-            const int first = FirstVisibleLine();
-            Unhighlight();
-            SetFirstVisibleLine(first);
-            return false;
+        const QPoint at = m_listing->viewport()->mapFrom(static_cast<QWidget*>(watched), mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton) {
+            m_listing->setFocus(Qt::MouseFocusReason);
+            const int line = LineAtPoint(at);
+            if (line != CurrentLine() || event->type() == QEvent::MouseButtonPress) {
+                Unhighlight();
+                SetCaretLine(line);
+                Highlight();
+            }
+            if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton)
+                PostEdit();
         }
-        if (mouse->button() == Qt::RightButton) {
-            // A right click first moves the caret as a left click does.
-            QMouseEvent press(QEvent::MouseButtonPress, mouse->position(), mouse->globalPosition(), Qt::LeftButton,
-                              Qt::LeftButton, mouse->modifiers());
-            QCoreApplication::sendEvent(m_listing->viewport(), &press);
-            QMouseEvent release(QEvent::MouseButtonRelease, mouse->position(), mouse->globalPosition(),
-                                Qt::LeftButton, Qt::NoButton, mouse->modifiers());
-            QCoreApplication::sendEvent(m_listing->viewport(), &release);
-            return true;
-        }
-        return false;
+        return true;
     }
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton) {
-            // The press has already put the caret at the click.
-            Highlight();
-            return false;
-        }
-        if (mouse->button() == Qt::RightButton) {
-            m_frame.ContextMenu()->popup(QCursor::pos());
-            return true;
-        }
-        return false;
+        if (mouse->button() == Qt::RightButton)
+            ShowContextMenu(mouse->globalPosition().toPoint());
+        return true;
     }
-    case QEvent::MouseButtonDblClick:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            PostEdit();
-            return true;
-        }
-        return false;
+    case QEvent::MouseMove:
+        return true;
     case QEvent::ContextMenu:
-        // The right release shows the menu; the menu key shows it at the caret.
-        if (static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        // The right release shows the menu; the menu key shows it at the
+        // caret. The control's own text menu never shows.
+        if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse) {
             const QRect caret = m_listing->cursorRect();
-            m_frame.ContextMenu()->popup(m_listing->viewport()->mapToGlobal(caret.bottomLeft()));
+            ShowContextMenu(m_listing->viewport()->mapToGlobal(caret.bottomLeft()));
         }
         return true;
     default:
@@ -543,10 +724,11 @@ bool CQuillView::FilterMouse(QEvent* event)
     }
 }
 
+
 void CQuillView::DropFiles(const QStringList& paths)
 {
     if (paths.size() == 1 && paths.front().endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
-        m_frame.App().OpenFile(paths.front());
+        m_frame.OpenSheet(paths.front());
     else if (!paths.isEmpty())
         AddPaths(paths);
 }

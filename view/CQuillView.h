@@ -5,6 +5,7 @@
 #include "model/CCueTime.h"
 #include "platform/CCmdTarget.h"
 #include "platform/CDocument.h"
+#include "view/IViewFrame.h"
 
 #include <QWidget>
 
@@ -13,8 +14,8 @@
 
 class CCueIndex;
 class CCueItem;
-class CMainFrame;
 class CQuillDoc;
+class QTextCursor;
 class QTextEdit;
 
 // The listing of the open sheet: one coloured line per item, a line cursor
@@ -28,7 +29,7 @@ class CQuillView final : public QWidget, public CView, public CCmdTarget
     Q_DISABLE_COPY_MOVE(CQuillView)
 
 public:
-    CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent);
+    CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent);
     ~CQuillView() override;
 
     // Renders the document again and puts the caret on the hint item (the
@@ -44,6 +45,11 @@ public:
     QTextEdit* Listing() const { return m_listing; }
     // Puts the caret on an item's line, as a click on it does.
     void SetCurrentItem(const CCueItem* item);
+    // The first line shown whole at the top of the listing.
+    int FirstVisibleLine() const;
+    // The size of the view that shows the given number of listing lines
+    // whole, margins and frame included.
+    QSize SizeForLines(int lines) const;
 
     // Files dropped on the window: a single cue sheet opens as the
     // document; other files are added as FILE lines, in drop order.
@@ -72,15 +78,33 @@ protected:
 private:
     void FillListing();
     void PlaceCaret(const CCueItem* item);
+    // Puts the caret at the start of a line, without a selection.
+    void SetCaretLine(int line);
+    // Sets the control's cursor without letting the control scroll.
+    void SetCursorQuietly(const QTextCursor& cursor);
     void Unhighlight();
     void Highlight();
     void WaveSync(const CCueItem* item);
-    int FirstVisibleLine() const;
-    void SetFirstVisibleLine(int line);
     void SetBullet(int line, bool on);
+
+    // Scrolling, by whole lines: pixel offsets are the scroll bar's values.
+    int LineTop(int line) const;
+    int LineBottom(int line) const;
+    int LineAtOrBelow(int y) const;
+    void SetFirstVisibleLine(int line);
+    // Scrolls the least that shows the line whole; nothing when it is.
+    void ScrollIntoView(int line);
+    void SnapToLine(int value);
+    // The line under a point of the viewport (the margin included).
+    int LineAtPoint(QPoint viewportPos) const;
+    // Lines shown whole from the first visible one.
+    int PageLines() const;
+    void MoveCaret(int key, Qt::KeyboardModifiers modifiers);
+
+    void ShowContextMenu(const QPoint& globalPos);
     void PostEdit();
     bool FilterKey(QEvent* event);
-    bool FilterMouse(QEvent* event);
+    bool FilterMouse(QObject* watched, QEvent* event);
     void MapEditCommands();
     void OnInsertFile();
     void OnEdit();
@@ -92,7 +116,7 @@ private:
     void AddPaths(const QStringList& paths);
 
     CQuillDoc& m_doc;
-    CMainFrame& m_frame;
+    IViewFrame& m_frame;
     QTextEdit* m_listing;
     std::string m_rtf;
     std::string m_lastWaveName;
@@ -101,4 +125,6 @@ private:
     CUndoHistory m_history;
     unsigned m_generation = 0;
     bool m_clipboardHasText = false;
+    int m_lastScroll = 0;    // the scroll bar's value after the last snap
+    bool m_snapping = false; // SnapToLine is moving the scroll bar
 };

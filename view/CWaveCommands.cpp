@@ -7,17 +7,18 @@
 #include <QApplication>
 #include <QProgressDialog>
 
-#include "app/CMainFrame.h"
 #include "view/CTimeIntervalDlg.h"
 #include "audio/CTimeDlg.h"
 #include "audio/CWaveFile.h"
 #include "audio/CWavePos.h"
+#include "audio/IWavePlayer.h"
 #include "audio/WaveOperations.h"
 #include "model/CCueFile.h"
 #include "model/CCueItem.h"
 #include "model/CCueTime.h"
 #include "platform/CPrompts.h"
 #include "view/CQuillView.h"
+#include "view/IViewFrame.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ std::optional<WaveShape> ParsedWave(const std::string& path)
     return shape;
 }
 
-QString PositionText(const CMainFrame& frame)
+QString PositionText(const IViewFrame& frame)
 {
     QString text;
     frame.PositionControl()->FormatPosition(text);
@@ -118,7 +119,7 @@ std::string CWaveCommands::TruncatedPath(const std::string& source)
     return (path.parent_path() / (path.stem().string() + "-truncated.wav")).string();
 }
 
-void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
+void CWaveCommands::Truncate(IViewFrame& frame, const CQuillView& view)
 {
     const std::string source = WavePathOf(view);
     if (source.empty())
@@ -127,7 +128,7 @@ void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
     if (!shape)
         return;
 
-    CTimeDlg dlg(&frame);
+    CTimeDlg dlg(frame.Window());
     dlg.SetTime(PositionText(frame));
     if (dlg.exec() != QDialog::Accepted)
         return;
@@ -152,7 +153,7 @@ void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
     WaveResult result;
     {
         const WaitCursor wait;
-        WorkProgress progress(&frame, kept * shape->blockAlign,
+        WorkProgress progress(frame.Window(), kept * shape->blockAlign,
                               QStringLiteral("Writing %1...").arg(FileNameOf(*output)));
         result = TruncateWaveFile(source, at, *output, {}, progress.Callback());
     }
@@ -160,7 +161,7 @@ void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
         ReportFailure(result.reason);
 }
 
-void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
+void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
 {
     const std::string path = WavePathOf(view);
     if (path.empty())
@@ -169,7 +170,7 @@ void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
     if (!shape)
         return;
 
-    CTimeIntervalDlg dlg(&frame);
+    CTimeIntervalDlg dlg(frame.Window());
     const QString position = PositionText(frame);
     dlg.SetStart(position);
     dlg.SetStop(position);
@@ -195,7 +196,7 @@ void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
     WaveResult result;
     {
         const WaitCursor wait;
-        WorkProgress progress(&frame, frames * shape->blockAlign,
+        WorkProgress progress(frame.Window(), frames * shape->blockAlign,
                               QStringLiteral("Writing silence to %1...").arg(FileNameOf(path)));
         result = WriteWaveSilence(path, start, stop, {}, progress.Callback());
     }
@@ -203,11 +204,11 @@ void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
         ReportFailure(result.reason);
 }
 
-void CWaveCommands::GotoPosition(CMainFrame& frame, CCueTime& lastGoto)
+void CWaveCommands::GotoPosition(IViewFrame& frame, CCueTime& lastGoto)
 {
     if (!frame.Player())
         return;
-    CTimeDlg dlg(&frame);
+    CTimeDlg dlg(frame.Window());
     dlg.SetTime(QString::fromStdString(lastGoto.Text()));
     if (dlg.exec() != QDialog::Accepted)
         return;

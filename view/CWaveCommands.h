@@ -4,7 +4,7 @@
 #include <string>
 
 class CCueTime;
-class CMainFrame;
+class IViewFrame;
 class CQuillView;
 
 // The commands that work on the current line's wave file, reached by their
@@ -23,13 +23,13 @@ public:
 
     // Copies the current line's wave file up to a time, that time's sample
     // frame included, into a new file the user names; the source stays.
-    static void Truncate(CMainFrame& frame, const CQuillView& view);
+    static void Truncate(IViewFrame& frame, const CQuillView& view);
     // Makes an interval of the current line's wave file silent, in place.
     // Closes the player first, so that nothing holds the file.
-    static void WriteSilence(CMainFrame& frame, const CQuillView& view);
+    static void WriteSilence(IViewFrame& frame, const CQuillView& view);
     // Seeks the player to a time asked for; the dialog starts from, and
     // keeps, the last time asked for.
-    static void GotoPosition(CMainFrame& frame, CCueTime& lastGoto);
+    static void GotoPosition(IViewFrame& frame, CCueTime& lastGoto);
 
     // The wave file of the current line: its FILE's name resolved against
     // the sheet's folder; empty when there is none.

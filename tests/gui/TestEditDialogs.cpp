@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "DialogSheet.h"
+#include "view/IViewFrame.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
@@ -413,7 +414,7 @@ private slots:
                 dialog->reject();
             }
         });
-        QVERIFY(!CItemEditor::EditItem(nullptr, *item, static_cast<CMainFrame*>(nullptr)));
+        QVERIFY(!CItemEditor::EditItem(nullptr, *item, static_cast<IViewFrame*>(nullptr)));
         QCOMPARE(Field(*item, S("code")), S("ABCDE1234567"));
         QVERIFY(!m_sheet->doc.IsModified());
     }

@@ -155,6 +155,8 @@ private Q_SLOTS:
     void disabledCommandNeverHot();
     void separators_data();
     void separators();
+    void verticalSeparators_data();
+    void verticalSeparators();
     void disabledButtonEmbossed();
     void checkedButton_data();
     void checkedButton();
@@ -389,6 +391,49 @@ void TestToolBarEx::separators()
         QCOMPARE(image.pixelColor(x + 1, y), kHighlight);
     } else {
         QVERIFY(AllColour(image, area, kFace));
+    }
+}
+
+void TestToolBarEx::verticalSeparators_data()
+{
+    QTest::addColumn<int>("area");
+    QTest::newRow("left") << int(Qt::LeftToolBarArea);
+    QTest::newRow("right") << int(Qt::RightToolBarArea);
+}
+
+// Docked at a side, a separator is a sunken strip two pixels high and one
+// button wide: a shadow row over a highlight row.
+void TestToolBarEx::verticalSeparators()
+{
+    QFETCH(int, area);
+    Wavebar wavebar;
+    wavebar.window.removeToolBar(wavebar.bar);
+    wavebar.window.addToolBar(static_cast<Qt::ToolBarArea>(area), wavebar.bar);
+    wavebar.bar->show();
+    wavebar.window.resize(300, 400);
+    QVERIFY(wavebar.Show());
+    QCOMPARE(wavebar.bar->orientation(), Qt::Vertical);
+    QWidget* separator = nullptr;
+    for (QAction* action : wavebar.bar->actions()) {
+        if (action->data().toInt() == 0)
+            separator = wavebar.bar->widgetForAction(action);
+    }
+    QVERIFY(separator);
+    const QRect area1 = separator->geometry();
+    const int button = wavebar.Button(wavebar.commands.at(0))->width();
+    QCOMPARE(area1.height(), CToolBarEx::kEtchedSeparatorMax);
+    QVERIFY(area1.width() >= button);
+    const QImage image = wavebar.bar->grab().toImage();
+    const int left = area1.left() + (area1.width() - button) / 2;
+    const int y = area1.top() + (area1.height() - 2) / 2;
+    for (int x = left + 1; x < left + button - 1; ++x) {
+        QCOMPARE(image.pixelColor(x, y), kShadow);
+        QCOMPARE(image.pixelColor(x, y + 1), kHighlight);
+    }
+    // Nothing drawn beside the strip.
+    for (int x = area1.left(); x <= area1.right(); ++x) {
+        QCOMPARE(image.pixelColor(x, y - 1), kFace);
+        QCOMPARE(image.pixelColor(x, y + 2), kFace);
     }
 }
 

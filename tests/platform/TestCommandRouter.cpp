@@ -1,5 +1,6 @@
 #include "platform/CCmdTarget.h"
 #include "platform/CCommandRouter.h"
+#include "res/CommandIds.h"
 #include "res/CommandTable.h"
 
 #include <gtest/gtest.h>
@@ -68,6 +69,18 @@ TEST(CommandTable, IdsAreUniqueAndMenusKnowTheirCommands)
     known(res::MainToolbar());
     known(res::Wavebar());
     EXPECT_EQ(res::FindCommand(1), nullptr);
+}
+
+TEST(CommandTable, WaveCommandsHaveTheirEntriesAndPrompts)
+{
+    const CommandInfo* silence = res::FindCommand(cmd::WriteSilence);
+    ASSERT_NE(silence, nullptr);
+    EXPECT_EQ(silence->prompt, "Make interval in wave file silent");
+    EXPECT_TRUE(silence->keys.empty());
+    const CommandInfo* truncate = res::FindCommand(cmd::Truncate);
+    ASSERT_NE(truncate, nullptr);
+    EXPECT_TRUE(truncate->prompt.empty());
+    EXPECT_TRUE(truncate->keys.empty());
 }
 
 } // namespace

@@ -106,4 +106,15 @@ TEST(ReadMe, ListsTheShortcutsOfTheInsertCommands)
     }
 }
 
+#ifdef TS_APP_DIR
+TEST(HelpFile, AndReadMeAreBesideTheBuiltProgram)
+{
+    for (const char* name : {"/tracksmith.html", "/readme.txt"}) {
+        const std::string copy = ReadText(std::string(TS_APP_DIR) + name);
+        EXPECT_FALSE(copy.empty()) << name;
+        EXPECT_EQ(copy, ReadText(std::string(TS_RES_DIR) + name)) << name;
+    }
+}
+#endif
+
 } // namespace

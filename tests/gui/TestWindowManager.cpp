@@ -1,0 +1,267 @@
+// The window under a real window manager: the test starts its own virtual
+// X server and openbox, and stops both at the end. Skipped, with a message,
+// when either is not installed.
+
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "platform/CScriptedPrompts.h"
+#include "view/CQuillView.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kSkipped = 77; // ctest's SKIP_RETURN_CODE for this test
+
+const char* const kSheet = "REM a comment to edit\nFILE \"A.WAV\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
+
+// A child process started by fork and exec, stopped when this goes.
+class Child
+{
+public:
+    Child() = default;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+    ~Child() { Stop(); }
+
+    // Starts argv; extraFd, when not -1, stays open in the child as fd 3.
+    bool Start(const std::vector<std::string>& argv, int extraFd = -1)
+    {
+        m_pid = fork();
+        if (m_pid < 0)
+            return false;
+        if (m_pid == 0) {
+            if (extraFd >= 0 && extraFd != 3)
+                dup2(extraFd, 3);
+            std::vector<char*> args;
+            for (const std::string& a : argv)
+                args.push_back(const_cast<char*>(a.c_str()));
+            args.push_back(nullptr);
+            std::freopen("/dev/null", "w", stdout);
+            std::freopen("/dev/null", "w", stderr);
+            execvp(args[0], args.data());
+            _exit(127);
+        }
+        return true;
+    }
+    void Stop()
+    {
+        if (m_pid > 0) {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+            m_pid = -1;
+        }
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+bool Installed(const char* program)
+{
+    return !QStandardPaths::findExecutable(QString::fromUtf8(program)).isEmpty();
+}
+
+QString Run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(5000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestWindowManager final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CScriptedPrompts> m_prompts;
+    std::unique_ptr<CQuillApp> m_app;
+
+    QString WriteSheet()
+    {
+        const QString path = m_dir->filePath(QStringLiteral("sheet.cue"));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(kSheet);
+        return path;
+    }
+    void StartApp(const QStringList& arguments = {})
+    {
+        m_app = std::make_unique<CQuillApp>();
+        m_app->SetLauncher([](const QUrl&) { return true; });
+        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_app->Frame()));
+        // The window manager places and frames the window in its own time.
+        QTest::qWait(300);
+    }
+    void StopApp()
+    {
+        if (m_app && m_app->Frame()) {
+            m_prompts->QueueAnswer(PromptAnswer::No);
+            m_app->Frame()->close();
+        }
+        m_app.reset();
+    }
+    CMainFrame* Frame() const { return m_app->Frame(); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
+        m_prompts = std::make_unique<CScriptedPrompts>();
+    }
+    void cleanup()
+    {
+        StopApp();
+        m_prompts.reset();
+        m_dir.reset();
+    }
+
+    // The window manager offers no maximize for an edit dialog, and a
+    // request to maximize it changes nothing.
+    void dialogsCannotBeMaximized()
+    {
+        StartApp({WriteSheet()});
+        QString actions;
+        QSize before;
+        QSize after;
+        bool seen = false;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            auto* dlg = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dlg || seen)
+                return;
+            seen = true;
+            QTest::qWait(300);
+            before = dlg->frameGeometry().size();
+            actions = Run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(dlg->winId()),
+                                                     QStringLiteral("_NET_WM_ALLOWED_ACTIONS")});
+            dlg->windowHandle()->setWindowStates(Qt::WindowMaximized);
+            QTest::qWait(400);
+            after = dlg->frameGeometry().size();
+            dlg->reject();
+        });
+        poll.start();
+        QTest::keyClick(Frame()->View()->Listing(), Qt::Key_Return);
+        QTRY_VERIFY(seen && QApplication::activeModalWidget() == nullptr);
+        QVERIFY2(actions.contains(QLatin1String("_NET_WM_ACTION_CLOSE")), qPrintable(actions));
+        QVERIFY2(!actions.contains(QLatin1String("MAXIMIZE")), qPrintable(actions));
+        // Nor resizing: window managers that ignore the hints of the
+        // frame's buttons still do not maximize what cannot be resized.
+        QVERIFY2(!actions.contains(QLatin1String("_NET_WM_ACTION_RESIZE")), qPrintable(actions));
+        QCOMPARE(after, before);
+    }
+
+    // Size, position and the maximized state come back at the next start,
+    // framed by a real window manager.
+    void geometryComesBack_data()
+    {
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("normal") << false;
+        QTest::newRow("maximized") << true;
+    }
+    void geometryComesBack()
+    {
+        QFETCH(bool, maximized);
+        StartApp();
+        const QRect chosen(120, 90, 760, 560);
+        Frame()->setGeometry(chosen);
+        QTRY_COMPARE(Frame()->geometry(), chosen);
+        if (maximized) {
+            Frame()->showMaximized();
+            QTRY_VERIFY(Frame()->isMaximized());
+        }
+        StopApp();
+        StartApp();
+        QTRY_COMPARE(Frame()->isMaximized(), maximized);
+        if (maximized) {
+            Frame()->showNormal();
+            QTRY_VERIFY(!Frame()->isMaximized());
+        }
+        QTRY_COMPARE(Frame()->geometry(), chosen);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    if (!Installed("Xvfb") || !Installed("openbox") || !Installed("xprop")) {
+        std::puts("SKIP: Xvfb, openbox and xprop are needed (scripts/deps.sh installs them)");
+        return kSkipped;
+    }
+    // Xvfb picks a free display and writes its number to fd 3.
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return 1;
+    Child server;
+    if (!server.Start({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, pipeFds[1]))
+        return 1;
+    close(pipeFds[1]);
+    std::string number;
+    char c = 0;
+    while (read(pipeFds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(pipeFds[0]);
+    if (number.empty()) {
+        std::puts("FAIL: Xvfb did not start");
+        return 1;
+    }
+    const std::string display = ":" + number;
+    setenv("DISPLAY", display.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    Child manager;
+    if (!manager.Start({"openbox", "--sm-disable"}))
+        return 1;
+    // The window manager is up once it names itself on the root window.
+    bool up = false;
+    for (int i = 0; i < 100 && !up; ++i) {
+        if (FILE* xprop = popen("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", "r")) {
+            char line[256] = {};
+            up = std::fgets(line, sizeof line, xprop) && std::string(line).find("window id") != std::string::npos;
+            pclose(xprop);
+        }
+        if (!up)
+            usleep(50000);
+    }
+    if (!up) {
+        std::puts("FAIL: openbox did not start");
+        return 1;
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        TestWindowManager test;
+        result = QTest::qExec(&test, argc, argv);
+    }
+    manager.Stop();
+    server.Stop();
+    return result;
+}
+
+#include "TestWindowManager.moc"
