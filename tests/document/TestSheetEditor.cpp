@@ -172,7 +172,7 @@ TEST_P(InsertIndex, TimeFromPlayerOrNeighbour)
 
 INSTANTIATE_TEST_SUITE_P(Cases, InsertIndex, testing::Values(
     // Track 01 (first of A.WAV, next track starts at 01:00:00).
-    IndexCase{"no_player_on_track_takes_the_one_before", 2, -1, "00:00:00"},
+    IndexCase{"no_player_on_track_takes_the_last", 2, -1, "00:00:00"},
     IndexCase{"player_fits_before_next_track", 2, 40, "00:40:00"},
     IndexCase{"player_past_next_track_start", 4, 75, "00:00:00"},
     // Track 02 (last of A.WAV; the track before ends at 00:00:00).
@@ -180,18 +180,45 @@ INSTANTIATE_TEST_SUITE_P(Cases, InsertIndex, testing::Values(
     IndexCase{"last_track_not_after_previous_end", 8, 0, "01:02:00"},
     IndexCase{"no_player_on_index_takes_the_following", 8, -1, "01:02:00"}));
 
-TEST_F(SheetEditor, InsertIndexOnTrackKeepsPostgapLast)
+// On a TRACK or POSTGAP line the new index is appended: it takes its time
+// (the player's when that fits after the last index, else the last
+// index's) before relayout, so the track's indexes keep their numbers and
+// times, and the POSTGAP stays last.
+struct AppendCase {
+    const char* name;
+    int line;
+    int playerSeconds; // -1: no player
+    const char* indexes; // the track's indexes afterwards, "number@time ..."
+};
+
+class AppendIndex : public SheetEditor, public testing::WithParamInterface<AppendCase> {};
+
+void PrintTo(const AppendCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(AppendIndex, KeepsTheOthers)
 {
-    // Made at 00:00:00 in front of the POSTGAP, the index sorts first and
-    // then takes the time of the index after it.
-    CCueItem* added = editor.Insert(ItemKind::Index, At(6), nullptr);
+    const AppendCase& c = GetParam();
+    FakePlayer player(CCueTime::FromMilliseconds(static_cast<std::uint32_t>(c.playerSeconds) * 1000));
+    CCueItem* added = editor.Insert(ItemKind::Index, At(c.line), c.playerSeconds < 0 ? nullptr : &player);
     ASSERT_NE(added, nullptr);
     const CCueTrack* track = added->OwningTrack();
-    EXPECT_EQ(track->IndexCount(), 3);
-    EXPECT_EQ(track->Index(0), added);
-    EXPECT_EQ(static_cast<CCueIndex*>(added)->Time().Text(), "01:00:00");
-    EXPECT_EQ(track->PositionOf(track->Postgap()), track->ChildCount() - 1);
+    EXPECT_EQ(track->Index(track->IndexCount() - 1), added);
+    std::string indexes;
+    for (int i = 0; i < track->IndexCount(); ++i)
+        indexes += (i ? " " : "") + std::to_string(track->Index(i)->Number()) + "@" + track->Index(i)->Time().Text();
+    EXPECT_EQ(indexes, c.indexes);
+    if (track->Postgap()) {
+        EXPECT_EQ(track->PositionOf(track->Postgap()), track->ChildCount() - 1);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, AppendIndex, testing::Values(
+    AppendCase{"on_track_without_player", 6, -1, "0@01:00:00 1@01:02:00 2@01:02:00"},
+    AppendCase{"on_postgap_without_player", 9, -1, "0@01:00:00 1@01:02:00 2@01:02:00"},
+    AppendCase{"on_track_player_after_last", 6, 90, "0@01:00:00 1@01:02:00 2@01:30:00"},
+    AppendCase{"player_before_the_last_index", 6, 61, "0@01:00:00 1@01:02:00 2@01:02:00"},
+    AppendCase{"first_track_player_past_next_track", 2, 75, "1@00:00:00 2@00:00:00"},
+    AppendCase{"first_track_player_fits", 2, 30, "1@00:00:00 2@00:30:00"}));
 
 struct DeleteCase {
     const char* sheet;
