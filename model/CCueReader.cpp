@@ -112,11 +112,8 @@ void CReadPass::Added(CCueItem* item)
 
 bool CReadPass::ReadFile(const CCueLine& line)
 {
-    if (m_track)
-        m_continues = m_track;
-    else if (m_file && m_file->TrackCount() > 0)
-        m_continues = m_file->Track(m_file->TrackCount() - 1);
     m_track = nullptr;
+    m_continues = nullptr;
     auto file = std::make_unique<CCueFile>(&m_doc);
     m_file = file.get();
     if (!file->Parse(line)) {
@@ -128,6 +125,10 @@ bool CReadPass::ReadFile(const CCueLine& line)
     }
     CCueFile* added = file.get();
     m_doc.InsertTopLevel(std::move(file), m_anchor);
+    // Track lines before the first TRACK continue the last track of the
+    // file before this one, wherever the file went.
+    if (const CCueFile* before = m_doc.File(m_doc.PositionOfFile(added) - 1); before && before->TrackCount() > 0)
+        m_continues = before->Track(before->TrackCount() - 1);
     Added(added);
     return true;
 }

@@ -7,6 +7,8 @@
 #include "model/CCueTrack.h"
 #include "support/SheetFixture.h"
 
+#include <functional>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -363,6 +365,125 @@ TEST(UndoHistory, KeepsTheNewestStepsWithinItsBounds)
     EXPECT_TRUE(big.Undo(current));
     EXPECT_EQ(current.line, 2);
     EXPECT_FALSE(big.Undo(current));
+}
+
+} // namespace
+
+namespace {
+
+// A track that continues into the next file: its gap stands at the end of
+// FILE 01.wav and its INDEX 01 in FILE 02.wav, with no TRACK line there.
+const char* const kContinued =
+    "FILE 01.wav WAVE\n"          // 0
+    "  TRACK 01 AUDIO\n"          // 1
+    "    INDEX 01 00:00:00\n"     // 2
+    "  TRACK 02 AUDIO\n"          // 3
+    "    INDEX 00 00:18:00\n"     // 4
+    "FILE 02.wav WAVE\n"          // 5
+    "    INDEX 01 00:00:00\n"     // 6
+    "  TRACK 03 AUDIO\n"          // 7
+    "    INDEX 01 00:17:00\n";    // 8
+
+class Continuation : public SheetFixture
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(Open(kContinued)); }
+    CSheetEditor editor{*doc};
+};
+
+TEST_F(Continuation, IsNumberedWithItsTrackAndPlaysItsOwnFile)
+{
+    EXPECT_EQ(Text(), kContinued);
+    EXPECT_EQ(doc->LineCount(), 9);
+    const auto* index = static_cast<const CCueIndex*>(doc->Line(6));
+    ASSERT_EQ(index->Kind(), ItemKind::Index);
+    EXPECT_EQ(index->Number(), 1);
+    EXPECT_EQ(index->OwningTrack()->Number(), 2);
+    EXPECT_TRUE(index->OwningTrack()->IsContinuation());
+    EXPECT_EQ(index->OwningFile(), doc->File(1));
+    EXPECT_EQ(static_cast<const CCueTrack*>(doc->Line(7))->Number(), 3);
+}
+
+TEST_F(Continuation, EditsKeepItConsistent)
+{
+    struct Step {
+        const char* name;
+        std::function<CCueItem*(CSheetEditor&, CQuillDoc&)> edit;
+        const char* text;
+    } steps[] = {
+        {"track inserted at the continued index goes after it",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Insert(ItemKind::Track, d.Line(6), nullptr); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
+         "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n  TRACK 04 AUDIO\n"
+         "    INDEX 01 00:17:00\n"},
+        {"index appended to the continuation",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Paste("INDEX 02 00:05:00\n", d.Line(6)); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
+         "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n    INDEX 02 00:05:00\n  TRACK 03 AUDIO\n    INDEX 01 00:17:00\n"},
+        {"the last continued index takes the continuation with it",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Delete(d.Line(6), 6); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:18:00\n"
+         "FILE 02.wav WAVE\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n    INDEX 02 00:17:00\n"},
+        {"without the file before, the continuation is a track of its own",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Delete(d.Line(0), 0); },
+         "FILE 02.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:17:00\n"},
+        {"pasted FILE and index continue the last track, numbered on",
+         [](CSheetEditor& e, CQuillDoc&) { return e.Paste("FILE 03.wav WAVE\n  INDEX 01 00:00:00\n", nullptr); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
+         "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:17:00\nFILE 03.wav WAVE\n"
+         "    INDEX 02 00:00:00\n"},
+        {"no PREGAP, ISRC or FLAGS in a continuation",
+         [](CSheetEditor& e, CQuillDoc& d) -> CCueItem* {
+             for (ItemKind kind : {ItemKind::Pregap, ItemKind::Isrc, ItemKind::Flags}) {
+                 if (e.CanInsert(kind, d.Line(6)))
+                     return d.Line(6);
+             }
+             return nullptr;
+         },
+         kContinued},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ASSERT_TRUE(Open(kContinued));
+        CUndoHistory history;
+        history.Record({doc->TakeSnapshot(), 6});
+        step.edit(editor, *doc);
+        EXPECT_EQ(Text(), step.text);
+        // Undo gives the continuation back, whole.
+        CUndoHistory::State state{doc->TakeSnapshot(), 0};
+        ASSERT_TRUE(history.Undo(state));
+        doc->RestoreSnapshot(state.snapshot);
+        EXPECT_EQ(Text(), kContinued);
+        EXPECT_TRUE(static_cast<const CCueIndex*>(doc->Line(6))->OwningTrack()->IsContinuation());
+    }
+}
+
+// A comment between a FILE line and its first TRACK hangs in that FILE,
+// and its owners follow from there: deleting the file before it, then
+// inserting at the comment, lands in the comment's own file.
+TEST_F(SheetFixture, CommentOwnersFollowWhereItHangs)
+{
+    ASSERT_TRUE(Open("FILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE B.WAV WAVE\n  REM between\n"
+                     "  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n"));
+    CSheetEditor editor(*doc);
+    CCueItem* comment = doc->Line(4);
+    ASSERT_EQ(comment->Kind(), ItemKind::Comment);
+    EXPECT_EQ(comment->OwningFile(), doc->File(1));
+    EXPECT_EQ(comment->OwningTrack(), nullptr);
+
+    editor.Delete(doc->Line(0), 0);
+    ASSERT_EQ(doc->LineOf(comment), 1);
+    EXPECT_EQ(comment->OwningFile(), doc->File(0));
+    CCueItem* track = editor.Insert(ItemKind::Track, comment, nullptr);
+    ASSERT_NE(track, nullptr);
+    EXPECT_EQ(track->OwningFile(), doc->File(0));
+    // In front of the comment, where it stands in the file.
+    EXPECT_EQ(Text(), "FILE B.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  REM between\n  TRACK 02 AUDIO\n"
+                      "    INDEX 01 00:00:00\n");
+    // The comment's file deleted: the comment goes with it.
+    editor.Insert(ItemKind::File, nullptr, nullptr);
+    editor.Delete(doc->Line(0), 0);
+    EXPECT_EQ(doc->LineCount(), 0);
 }
 
 } // namespace
