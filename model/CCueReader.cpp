@@ -1,6 +1,5 @@
 #include "model/CCueReader.h"
 
-#include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueCdText.h"
 #include "model/CCueComment.h"
@@ -15,6 +14,7 @@
 #include "model/CCueTrack.h"
 #include "model/CCueUnknown.h"
 #include "model/CueDiagnostics.h"
+#include "model/ICueSheet.h"
 #include "model/TextUtil.h"
 #include "platform/Trace.h"
 
@@ -26,8 +26,8 @@ namespace {
 class CReadPass
 {
 public:
-    CReadPass(CQuillDoc& document, const CQuillDoc::Placement& placement)
-        : m_doc(document)
+    CReadPass(ICueSheet& sheet, const CuePlacement& placement)
+        : m_doc(sheet)
         , m_file(placement.file)
         , m_track(placement.track)
         , m_anchor(placement.anchor)
@@ -57,7 +57,7 @@ private:
     void KeepUnknown(const CCueLine& line, CCueItem* parent);
     void ReadCatalog(const CCueLine& line);
 
-    CQuillDoc& m_doc;
+    ICueSheet& m_doc;
     CCueFile* m_file;
     CCueTrack* m_track;
     CCueTrack* m_continues = nullptr; // the track a new FILE's first lines continue
@@ -299,13 +299,13 @@ bool CReadPass::HandleLine(const CCueLine& line)
 
 } // namespace
 
-CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem* anchor)
+CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem* anchor)
 {
     if (source.IsFile() && !source.Load())
         return nullptr;
 
     CCueLine line;
-    CQuillDoc::Placement placement;
+    CuePlacement placement;
     const bool fits = source.GetLine(0, line) && line.Tokenize()
         && (placement = document.PlacementQuery(line.Kind(), anchor)).allowed;
     if (!fits) {
