@@ -325,7 +325,22 @@ CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem
         if (!source.GetLine(i, line))
             break;
         line.Tokenize();
-        if (!pass.HandleLine(line)) {
+        // Each keyword of a line that holds several is read as a line of
+        // its own, so none of them is lost.
+        for (std::size_t second; (second = line.SecondKeyword()) != std::string::npos;) {
+            CCueLine first;
+            first.Text() = line.Text().substr(0, second);
+            while (!first.Text().empty() && first.Text().back() == ' ')
+                first.Text().pop_back();
+            first.Tokenize();
+            if (!pass.HandleLine(first)) {
+                completed = false;
+                break;
+            }
+            line.Text().erase(0, second);
+            line.Tokenize();
+        }
+        if (!completed || !pass.HandleLine(line)) {
             completed = false;
             break;
         }
