@@ -4,8 +4,8 @@
 #include "model/CCueTrack.h"
 #include "model/CueDiagnostics.h"
 
-CCueIsrc::CCueIsrc(CQuillDoc* document, CCueTrack* track)
-    : CCueItem(document, ItemKind::Isrc)
+CCueIsrc::CCueIsrc(ICueChangeSink* sink, CCueTrack* track)
+    : CCueItem(sink, ItemKind::Isrc)
     , m_track(track)
 {
 }
@@ -29,7 +29,7 @@ bool CCueIsrc::Parse(const CCueLine& line)
     TakeLineComment(line);
     std::size_t pos = 0;
     std::string_view token;
-    if (!line.NextToken(pos, token)) {
+    if (!line.NextWord(pos, token)) {
         ts::ReportError(ts::CurrentCueLine(), "No ISRC number - must specify <ABCDE1234567>");
         return false;
     }

@@ -1,14 +1,13 @@
 #include "model/CCueItem.h"
 
-#include "document/CQuillDoc.h"
 #include "model/CCueLine.h"
 #include "model/TextUtil.h"
 
 #include <algorithm>
 
-CCueItem::CCueItem(CQuillDoc* document, ItemKind kind)
+CCueItem::CCueItem(ICueChangeSink* sink, ItemKind kind)
     : m_kind(kind)
-    , m_document(document)
+    , m_sink(sink)
 {
 }
 
@@ -52,8 +51,27 @@ bool CCueItem::Parse(const CCueLine& line)
     return true;
 }
 
+CCueFile* CCueItem::OwningFile() const
+{
+    for (const CCueItem* item = this; item; item = item->m_parent) {
+        if (item->Kind() == ItemKind::File)
+            return item->OwningFile();
+    }
+    return nullptr;
+}
+
+CCueTrack* CCueItem::OwningTrack() const
+{
+    for (const CCueItem* item = this; item; item = item->m_parent) {
+        if (item->Kind() == ItemKind::Track)
+            return item->OwningTrack();
+    }
+    return nullptr;
+}
+
 bool CCueItem::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 {
+    child->m_parent = this;
     const int at = before ? PositionOf(before) : -1;
     if (at < 0)
         m_children.push_back(std::move(child));
@@ -90,17 +108,17 @@ void CCueItem::CloneInto(CCueItem& copy, CCueFile* file, CCueTrack* track) const
         copy.InsertChild(child->Clone(file, track), nullptr);
 }
 
-void CCueItem::BindDocument(CQuillDoc* document)
+void CCueItem::BindSink(ICueChangeSink* sink)
 {
-    m_document = document;
+    m_sink = sink;
     for (const auto& child : m_children)
-        child->BindDocument(document);
+        child->BindSink(sink);
 }
 
 void CCueItem::NotifyChanged(bool relayout) const
 {
-    if (m_document)
-        m_document->ChangeHook(true, relayout);
+    if (m_sink)
+        m_sink->ChangeHook(true, relayout);
 }
 
 void CCueItem::TakeLineComment(const CCueLine& line)

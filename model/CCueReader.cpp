@@ -1,7 +1,7 @@
 #include "model/CCueReader.h"
 
-#include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -12,7 +12,9 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
+#include "model/CCueUnknown.h"
 #include "model/CueDiagnostics.h"
+#include "model/ICueSheet.h"
 #include "model/TextUtil.h"
 #include "platform/Trace.h"
 
@@ -24,8 +26,8 @@ namespace {
 class CReadPass
 {
 public:
-    CReadPass(CQuillDoc& document, const CQuillDoc::Placement& placement)
-        : m_doc(document)
+    CReadPass(ICueSheet& sheet, const CuePlacement& placement)
+        : m_doc(sheet)
         , m_file(placement.file)
         , m_track(placement.track)
         , m_anchor(placement.anchor)
@@ -41,14 +43,24 @@ private:
     void Added(CCueItem* item);
     bool ReadFile(const CCueLine& line);
     bool ReadTrack(const CCueLine& line);
+    // The track a track-level line goes to: the current one, else a
+    // continuation of the track before, made when a FILE line was not yet
+    // followed by a TRACK line. Null when there is none.
+    CCueTrack* TrackForChild();
     template <class Item>
     void ReadTrackChild(const CCueLine& line);
-    void ReadComment(const CCueLine& line);
+    // Comments, CD-TEXT and unknown lines hang where they stand: in the
+    // current track, else the current file, else at the top level.
+    void Hang(std::unique_ptr<CCueItem> item);
+    template <class Item>
+    void ReadFreeLine(const CCueLine& line);
+    void KeepUnknown(const CCueLine& line, CCueItem* parent);
     void ReadCatalog(const CCueLine& line);
 
-    CQuillDoc& m_doc;
+    ICueSheet& m_doc;
     CCueFile* m_file;
     CCueTrack* m_track;
+    CCueTrack* m_continues = nullptr; // the track a new FILE's first lines continue
     CCueItem* m_anchor;
     CCueItem* m_firstNew = nullptr;
 };
@@ -74,6 +86,10 @@ std::string TraceText(const CCueItem& item)
         return "Got ISRC";
     case ItemKind::Flags:
         return "Got FLAGS";
+    case ItemKind::CdText:
+        return "Got " + static_cast<const CCueCdText&>(item).Keyword();
+    case ItemKind::Unknown:
+        return "Kept unknown line";
     case ItemKind::None:
         break;
     }
@@ -96,15 +112,23 @@ void CReadPass::Added(CCueItem* item)
 
 bool CReadPass::ReadFile(const CCueLine& line)
 {
+    m_track = nullptr;
+    m_continues = nullptr;
     auto file = std::make_unique<CCueFile>(&m_doc);
     m_file = file.get();
     if (!file->Parse(line)) {
-        // Lines after a broken FILE must not land in the previous file.
+        // Lines after a broken FILE must not land in the previous file;
+        // the line itself is kept.
         m_file = nullptr;
+        KeepUnknown(line, nullptr);
         return true;
     }
     CCueFile* added = file.get();
     m_doc.InsertTopLevel(std::move(file), m_anchor);
+    // Track lines before the first TRACK continue the last track of the
+    // file before this one, wherever the file went.
+    if (const CCueFile* before = m_doc.File(m_doc.PositionOfFile(added) - 1); before && before->TrackCount() > 0)
+        m_continues = before->Track(before->TrackCount() - 1);
     Added(added);
     return true;
 }
@@ -116,8 +140,11 @@ bool CReadPass::ReadTrack(const CCueLine& line)
     auto track = std::make_unique<CCueTrack>(&m_doc, m_file);
     m_track = track.get();
     if (!track->Parse(line)) {
-        // Lines after a broken TRACK must not land in the previous track.
+        // Lines after a broken TRACK must not land in the previous track;
+        // the line itself is kept.
         m_track = nullptr;
+        m_continues = nullptr;
+        KeepUnknown(line, m_file);
         return true;
     }
     CCueTrack* added = track.get();
@@ -126,29 +153,61 @@ bool CReadPass::ReadTrack(const CCueLine& line)
     return true;
 }
 
+CCueTrack* CReadPass::TrackForChild()
+{
+    if (m_track || !m_file || !m_continues)
+        return m_track;
+    auto continuation = std::make_unique<CCueTrack>(&m_doc, m_file, m_continues->Type(), m_continues->Number());
+    continuation->SetContinuation(true);
+    m_track = continuation.get();
+    m_file->InsertChild(std::move(continuation), m_anchor);
+    m_anchor = nullptr;
+    return m_track;
+}
+
 template <class Item>
 void CReadPass::ReadTrackChild(const CCueLine& line)
 {
     auto item = std::make_unique<Item>(&m_doc, m_track);
-    if (!item->Parse(line))
+    if (!item->Parse(line)) {
+        // Reported; the line is kept as it was.
+        KeepUnknown(line, m_track);
         return;
+    }
     Item* added = item.get();
     m_track->InsertChild(std::move(item), m_anchor);
     Added(added);
 }
 
-void CReadPass::ReadComment(const CCueLine& line)
+void CReadPass::Hang(std::unique_ptr<CCueItem> item)
 {
-    auto comment = std::make_unique<CCueComment>(&m_doc, m_track, m_file);
-    if (!comment->Parse(line))
-        return;
-    CCueComment* added = comment.get();
+    CCueItem* added = item.get();
     if (m_track)
-        m_track->InsertChild(std::move(comment), m_anchor);
+        m_track->InsertChild(std::move(item), m_anchor);
     else if (m_file)
-        m_file->InsertChild(std::move(comment), m_anchor);
+        m_file->InsertChild(std::move(item), m_anchor);
     else
-        m_doc.InsertTopLevel(std::move(comment), m_anchor);
+        m_doc.InsertTopLevel(std::move(item), m_anchor);
+    Added(added);
+}
+
+template <class Item>
+void CReadPass::ReadFreeLine(const CCueLine& line)
+{
+    auto item = std::make_unique<Item>(&m_doc);
+    if (item->Parse(line))
+        Hang(std::move(item));
+}
+
+void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
+{
+    auto item = std::make_unique<CCueUnknown>(&m_doc);
+    item->Parse(line);
+    CCueItem* added = item.get();
+    if (parent)
+        parent->InsertChild(std::move(item), m_anchor);
+    else
+        m_doc.InsertTopLevel(std::move(item), m_anchor);
     Added(added);
 }
 
@@ -173,7 +232,7 @@ bool CReadPass::HandleLine(const CCueLine& line)
         ok = ReadTrack(line);
         break;
     case ItemKind::Pregap:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("Pregap with no track");
         else if (m_track->Pregap())
             ok = Fail("Only one Pregap allowed per track");
@@ -181,13 +240,13 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadTrackChild<CCuePregap>(line);
         break;
     case ItemKind::Index:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("Index with no track");
         else
             ReadTrackChild<CCueIndex>(line);
         break;
     case ItemKind::Postgap:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("Postgap with no track");
         else if (m_track->Postgap())
             ok = Fail("Only one Postgap allowed per track");
@@ -195,7 +254,10 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadTrackChild<CCuePostgap>(line);
         break;
     case ItemKind::Comment:
-        ReadComment(line);
+        ReadFreeLine<CCueComment>(line);
+        break;
+    case ItemKind::CdText:
+        ReadFreeLine<CCueCdText>(line);
         break;
     case ItemKind::Catalog:
         if (m_doc.HasCatalog())
@@ -204,7 +266,9 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadCatalog(line);
         break;
     case ItemKind::Isrc:
-        if (!m_track)
+        if (!m_track && !m_file)
+            ReadFreeLine<CCueCdText>(line); // a disc's ISRC, CD-TEXT's UPC/ISRC field
+        else if (!TrackForChild())
             ok = Fail("ISRC with no track");
         else if (m_track->Isrc())
             ok = Fail("Only one ISRC allowed per track");
@@ -212,16 +276,19 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadTrackChild<CCueIsrc>(line);
         break;
     case ItemKind::Flags:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("FLAGS with no track");
         else if (m_track->Flags())
             ok = Fail("Only one FLAGS allowed per track");
         else
             ReadTrackChild<CCueFlags>(line);
         break;
+    case ItemKind::Unknown:
     case ItemKind::None:
     default:
+        // Reported, and kept as it was read.
         ts::ReportWarning(ts::CurrentCueLine(), "Ignoring line");
+        KeepUnknown(line, m_track ? static_cast<CCueItem*>(m_track) : m_file);
         break;
     }
     // Only the first line's item goes before the anchor; later items are
@@ -232,13 +299,13 @@ bool CReadPass::HandleLine(const CCueLine& line)
 
 } // namespace
 
-CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem* anchor)
+CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem* anchor)
 {
     if (source.IsFile() && !source.Load())
         return nullptr;
 
     CCueLine line;
-    CQuillDoc::Placement placement;
+    CuePlacement placement;
     const bool fits = source.GetLine(0, line) && line.Tokenize()
         && (placement = document.PlacementQuery(line.Kind(), anchor)).allowed;
     if (!fits) {
@@ -258,7 +325,22 @@ CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem
         if (!source.GetLine(i, line))
             break;
         line.Tokenize();
-        if (!pass.HandleLine(line)) {
+        // Each keyword of a line that holds several is read as a line of
+        // its own, so none of them is lost.
+        for (std::size_t second; (second = line.SecondKeyword()) != std::string::npos;) {
+            CCueLine first;
+            first.Text() = line.Text().substr(0, second);
+            while (!first.Text().empty() && first.Text().back() == ' ')
+                first.Text().pop_back();
+            first.Tokenize();
+            if (!pass.HandleLine(first)) {
+                completed = false;
+                break;
+            }
+            line.Text().erase(0, second);
+            line.Tokenize();
+        }
+        if (!completed || !pass.HandleLine(line)) {
             completed = false;
             break;
         }

@@ -1,7 +1,7 @@
 #include "model/CCueWriter.h"
 
-#include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -10,15 +10,17 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
+#include "model/CCueUnknown.h"
+#include "model/ICueSheet.h"
 
 CCueWriter::~CCueWriter() = default;
 
-bool CCueWriter::WriteDocument(const CQuillDoc& document, std::string& out)
+bool CCueWriter::WriteDocument(const ICueSheet& sheet, std::string& out)
 {
     out.clear();
     Begin(out);
-    for (int i = 0; i < document.TopLevelCount(); ++i)
-        WriteItem(*document.TopLevelItem(i), 0, out);
+    for (int i = 0; i < sheet.TopLevelCount(); ++i)
+        WriteItem(*sheet.TopLevelItem(i), 0, out);
     End(out);
     return true;
 }
@@ -36,7 +38,9 @@ void CCueWriter::WriteItem(const CCueItem& item, int depth, std::string& out)
         break;
     case ItemKind::Track:
         if (depth == 1) {
-            WriteTrack(static_cast<const CCueTrack&>(item), depth, out);
+            // A continuation has no TRACK line: its lines follow the FILE.
+            if (!static_cast<const CCueTrack&>(item).IsContinuation())
+                WriteTrack(static_cast<const CCueTrack&>(item), depth, out);
             for (int i = 0; i < item.ChildCount(); ++i)
                 WriteItem(*item.Child(i), 2, out);
         }
@@ -67,6 +71,12 @@ void CCueWriter::WriteItem(const CCueItem& item, int depth, std::string& out)
     case ItemKind::Flags:
         if (depth == 2)
             WriteFlags(static_cast<const CCueFlags&>(item), depth, out);
+        break;
+    case ItemKind::CdText:
+        WriteCdText(static_cast<const CCueCdText&>(item), depth, out);
+        break;
+    case ItemKind::Unknown:
+        WriteUnknown(static_cast<const CCueUnknown&>(item), depth, out);
         break;
     case ItemKind::None:
         break;

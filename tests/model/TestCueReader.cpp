@@ -5,6 +5,12 @@
 #include "model/CCueTrack.h"
 #include "support/SheetFixture.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -58,17 +64,35 @@ INSTANTIATE_TEST_SUITE_P(Sheets, ReadFile, testing::Values(
     OpenCase{"second_pregap",
              Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "PREGAP 1", "PREGAP 2", "INDEX 01 0"}), false,
              {"Error: Line 4:  Only one Pregap allowed per track"}, ""},
-    OpenCase{"index_after_file_goes_to_previous_track",
+    // The track continues into the next file: its index stays there.
+    OpenCase{"index_after_file_continues_the_track",
              Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "FILE B.WAV WAVE", "INDEX 01 00:00:00"}), true, {},
-             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "FILE B.WAV WAVE"})},
-    OpenCase{"unknown_keyword",
-             Lines({"FILE A.WAV WAVE", "CDTEXTFILE X", "TRACK 01 AUDIO", "INDEX 01 0"}), true,
-             {"Warning: Warning at Line 2:  Ignoring line\n"},
-             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
-    OpenCase{"bad_index_dropped",
-             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 1a 00:00:00", "INDEX 01 00:00:00"}), true,
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "FILE B.WAV WAVE", "    INDEX 01 00:00:00"})},
+    OpenCase{"unknown_keyword_kept",
+             Lines({"FILE A.WAV WAVE", "CDTEXTFILES X", "TRACK 01 AUDIO", "  SUBINDEX 3 ; x", "INDEX 01 0"}), true,
+             {"Warning: Warning at Line 2:  Ignoring line\n", "Warning: Warning at Line 4:  Ignoring line\n"},
+             Lines({"FILE A.WAV WAVE", "CDTEXTFILES X", "  TRACK 01 AUDIO", "  SUBINDEX 3 ; x",
+                    "    INDEX 01 00:00:00"})},
+    OpenCase{"bad_index_kept",
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "  INDEX 1a 00:00:00", "INDEX 01 00:00:00"}), true,
              {"Error: Line 3:  Non-numeric index number"},
-             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "  INDEX 1a 00:00:00", "    INDEX 01 00:00:00"})},
+    OpenCase{"cd_text_at_both_levels",
+             Lines({"PERFORMER \"The Band\"", "TITLE \"Rock; Roll\" ; disc", "TITLE Again", "FILE A.WAV WAVE",
+                    "TRACK 01 AUDIO", "TITLE \"One\"", "SONGWRITER \"Me\"", "INDEX 01 0"}), true, {},
+             Lines({"PERFORMER \"The Band\"", "TITLE \"Rock; Roll\"              ; disc", "TITLE Again",
+                    "FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    TITLE \"One\"", "    SONGWRITER \"Me\"",
+                    "    INDEX 01 00:00:00"})},
+    OpenCase{"disc_isrc_is_cd_text",
+             Lines({"CATALOG 0123456789012", "ISRC USRC17607839", "FILE A.BIN BINARY", "TRACK 01 AUDIO",
+                    "FLAGS DCP SCMS", "INDEX 01 0"}), true, {},
+             Lines({"CATALOG 0123456789012", "ISRC USRC17607839", "FILE A.BIN BINARY", "  TRACK 01 AUDIO",
+                    "    FLAGS DCP SCMS ", "    INDEX 01 00:00:00"})},
+    OpenCase{"other_types_kept",
+             Lines({"FILE \"a b.flac\" FLAC", "TRACK 01 MODE3_FORM1", "INDEX 01 0", "FILE c.mp3 MP3",
+                    "TRACK 02 AUDIO", "INDEX 01 0"}), true, {},
+             Lines({"FILE \"a b.flac\" FLAC", "  TRACK 01 MODE3_FORM1", "    INDEX 01 00:00:00", "FILE c.mp3 MP3",
+                    "  TRACK 02 AUDIO", "    INDEX 01 00:00:00"})},
     OpenCase{"track_without_file", Lines({"REM x", "TRACK 01 AUDIO"}), false,
              {"Error: Line 2:  Track with no file"}, ""},
     OpenCase{"index_without_track", Lines({"FILE A.WAV WAVE", "INDEX 01 0"}), false,
@@ -92,8 +116,12 @@ INSTANTIATE_TEST_SUITE_P(Sheets, ReadFile, testing::Values(
     // A broken FILE or TRACK line leaves no current file or track behind,
     // so what follows is never filed under the previous one.
     OpenCase{"broken_file_line",
-             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "FILE B.WAV MP3", "TRACK 02 AUDIO"}), false,
-             {"Error: Line 4:  Unknown file type MP3", "Error: Line 5:  Track with no file"}, ""},
+             Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "FILE", "TRACK 02 AUDIO"}), false,
+             {"Error: Line 4:  No file specified", "Error: Line 5:  Track with no file"}, ""},
+    OpenCase{"file_without_type_kept",
+             Lines({"FILE A.MP3", "TRACK 01 AUDIO", "INDEX 01 0"}), true,
+             {"Error: Line 1:  No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF"},
+             Lines({"FILE A.MP3", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
     OpenCase{"broken_track_line",
              Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "TRACK 0 AUDIO", "INDEX 01 01:00:00"}), false,
              {"Error: Line 4:  Invalid track number (track number must be higher than 0)",
@@ -116,15 +144,76 @@ INSTANTIATE_TEST_SUITE_P(Sheets, ReadFile, testing::Values(
              std::string("FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\n\0TRACK 02 AUDIO\n", 59), true, {},
              Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})}));
 
+// The regression sheets under tests/data/sheets, one per pattern that real
+// sheets use: NAME.cue opens, shows the boxes of NAME.messages (none when
+// there is no such file) and saves as NAME.saved.
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> RegressionSheets()
+{
+    std::vector<std::string> names;
+    const char* data = std::getenv("TS_TEST_DATA");
+    if (!data)
+        data = TS_TEST_DATA_DIR;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(data) / "sheets")) {
+        if (entry.path().extension() == ".cue")
+            names.push_back(entry.path().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class RegressionSheet : public SheetFixture, public testing::WithParamInterface<std::string> {};
+
+TEST_P(RegressionSheet, OpensAndSavesAsExpected)
+{
+    const std::filesystem::path cue = GetParam();
+    std::filesystem::path saved = cue;
+    std::filesystem::path messages = cue;
+    saved.replace_extension(".saved");
+    messages.replace_extension(".messages");
+    ASSERT_TRUE(std::filesystem::exists(saved)) << saved;
+    ASSERT_TRUE(Open(ReadAll(cue), cue.filename().string()));
+    std::string boxes;
+    for (const std::string& box : Boxes())
+        boxes += box + (box.ends_with('\n') ? "" : "\n");
+    EXPECT_EQ(boxes, std::filesystem::exists(messages) ? ReadAll(messages) : std::string());
+    EXPECT_EQ(Text(), ReadAll(saved));
+    // What was saved reads back as itself, with no new message.
+    prompts.Clear();
+    const std::string text = Text();
+    ASSERT_TRUE(Open(text, "again.cue"));
+    EXPECT_EQ(Text(), text);
+}
+
+TEST(RegressionSheets, AreThere)
+{
+    EXPECT_GE(RegressionSheets().size(), 10u) << "TS_TEST_DATA/sheets";
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, RegressionSheet, testing::ValuesIn(RegressionSheets()),
+                         [](const testing::TestParamInfo<std::string>& p) {
+                             std::string name = std::filesystem::path(p.param).stem().string();
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
 TEST_F(SheetFixture, OpenCollectsEveryFieldError)
 {
     EXPECT_TRUE(Open(Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "ISRC", "FLAGS X", "PREGAP",
                             "TRACK 2 AUDIO", "INDEX x 1", "INDEX 01 00:10:00"})));
     EXPECT_EQ(Boxes(), (Strings{"Error: Line 4:  No ISRC number - must specify <ABCDE1234567>",
-                                "Error: Line 5:  Unknown flag X",
+                                "Warning: Warning at Line 5:  Unknown flag X\n",
                                 "Error: Line 6:  No Pregap time - must specify <mm::ss::ff>",
                                 "Error: Line 8:  Non-numeric index number"}));
-    EXPECT_EQ(doc->LineCount(), 5);
+    // Every line is kept: the broken ones as they were read.
+    EXPECT_EQ(doc->LineCount(), 9);
 }
 
 TEST_F(SheetFixture, FailedReadKeepsItemsReadBeforeTheAbort)

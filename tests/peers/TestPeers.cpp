@@ -100,31 +100,35 @@ std::vector<LaidTrack> LayOut(const SheetPlan& plan)
 {
     std::vector<LaidTrack> laid;
     int next = 1;
+    auto byTime = [](const LaidIndex& i) { return std::optional<int>(i.frames); };
     for (std::size_t f = 0; f < plan.files.size(); ++f) {
-        std::vector<const SheetPlan::Track*> tracks;
-        for (const SheetPlan::Track& t : plan.files[f].tracks)
-            tracks.push_back(&t);
-        // A track sorts by its first index as written, before its own
-        // indexes are sorted.
-        ExchangeSort<const SheetPlan::Track*>(tracks, [](const SheetPlan::Track* const& t) {
-            return t->indexes.empty() ? std::nullopt : std::optional<int>(t->indexes.front().frames);
-        });
-        const std::size_t firstOfFile = laid.size();
-        for (const SheetPlan::Track* t : tracks) {
+        // Each track's indexes are sorted first; a track then sorts by its
+        // earliest index.
+        std::vector<std::pair<const SheetPlan::Track*, std::vector<LaidIndex>>> tracks;
+        for (const SheetPlan::Track& t : plan.files[f].tracks) {
             std::vector<LaidIndex> indexes;
-            for (const SheetPlan::Index& i : t->indexes)
+            for (const SheetPlan::Index& i : t.indexes)
                 indexes.push_back({i.number, i.frames});
-            laid.push_back({next++, f, SortIndexes(indexes), t});
+            ExchangeSort<LaidIndex>(indexes, byTime);
+            tracks.emplace_back(&t, indexes);
         }
-        // The FILE's first track starts at 00:00:00: an index at 0 goes
-        // before its first one.
-        if (laid.size() > firstOfFile) {
-            LaidTrack& first = laid[firstOfFile];
-            if (!first.indexes.empty() && first.indexes.front().frames != 0) {
-                first.indexes.insert(first.indexes.begin(), {1, 0});
-                first.indexes = SortIndexes(first.indexes);
+        using Entry = std::pair<const SheetPlan::Track*, std::vector<LaidIndex>>;
+        ExchangeSort<Entry>(tracks, [](const Entry& t) {
+            return t.second.empty() ? std::nullopt : std::optional<int>(t.second.front().frames);
+        });
+        // The FILE's first track starts at 00:00:00: an INDEX 00 there
+        // moves to 0, otherwise an index at 0 goes before the first one.
+        if (!tracks.empty()) {
+            std::vector<LaidIndex>& first = tracks.front().second;
+            if (!first.empty() && first.front().frames != 0) {
+                if (first.front().number == 0)
+                    first.front().frames = 0;
+                else
+                    first.insert(first.begin(), {1, 0});
             }
         }
+        for (const auto& [t, indexes] : tracks)
+            laid.push_back({next++, f, SortIndexes(indexes), t});
     }
     return laid;
 }
@@ -470,8 +474,8 @@ SheetPlan UnsortedTracks()
 }
 
 // FILEs whose first track does not start at 00:00:00: the layout adds an
-// index at 0 before it. With an INDEX 00 already there, the numbers move
-// up by one, so the old INDEX 00 becomes INDEX 01.
+// index at 0 before it, or moves an INDEX 00 that is already there to 0;
+// INDEX 01 keeps its time.
 SheetPlan LateFirstTracks()
 {
     SheetPlan plan;
@@ -629,6 +633,82 @@ TEST_P(PeerReadBack, PeersReadWhatTheEngineHolds)
 
 INSTANTIATE_TEST_SUITE_P(Sheets, PeerReadBack, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<PeerCase>& p) { return p.param.name; });
+
+// The regression sheets of the patterns that real sheets use: libcue
+// (cueprint, cuebreakpoints) and cdrdao read the saved sheet exactly as
+// they read the original, refusals included.
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The names of the FILE lines, quoted or not.
+std::vector<std::string> FileNames(const std::string& sheet)
+{
+    std::vector<std::string> names;
+    std::istringstream in(sheet);
+    for (std::string line; std::getline(in, line);) {
+        const auto start = line.find_first_not_of(' ');
+        if (start == std::string::npos || line.compare(start, 5, "FILE ") != 0)
+            continue;
+        std::string rest = line.substr(start + 5);
+        if (!rest.empty() && rest[0] == '"')
+            names.push_back(rest.substr(1, rest.find('"', 1) - 1));
+        else
+            names.push_back(rest.substr(0, rest.find(' ')));
+    }
+    return names;
+}
+
+// What a peer printed, without what names the sheet file or its lines.
+std::string PeerView(const PeerRun& run, const std::string& sheet)
+{
+    std::string text = "exit " + std::to_string(run.exitCode) + "\n";
+    std::istringstream in(run.out + run.err);
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("Cdrdao version"))
+            continue;
+        if (line.starts_with(sheet + ":"))
+            line = line.substr(line.find(' ') + 1);
+        text += line + "\n";
+    }
+    return text;
+}
+
+class PeerRegression : public testing::TestWithParam<const char*> {};
+
+TEST_P(PeerRegression, SavedReadsAsTheOriginal)
+{
+    for (const char* tool : {"cuebreakpoints", "cueprint", "cdrdao"})
+        ASSERT_TRUE(PeerRun::Installed(tool)) << tool << " is not installed (scripts/deps.sh installs it)";
+    const std::string original = ReadAll(std::filesystem::path(TS_TEST_DATA_DIR) / "sheets" / GetParam());
+    ASSERT_FALSE(original.empty()) << GetParam();
+    TempDir dir;
+    dir.Write("input.cue", original);
+    for (const std::string& name : FileNames(original))
+        WriteWave(dir.File(name), Sec(40));
+    const PeerRun ours = PeerRun::Run(dir.Path().string(), PeerRun::Quote(TS_CLI_PATH) + " normalize input.cue");
+    ASSERT_EQ(ours.exitCode, 0) << ours.err;
+    dir.Write("saved.cue", ours.out);
+    for (const char* command : {"cueprint", "cuebreakpoints", "cuebreakpoints --prepend-gaps", "cdrdao show-toc"}) {
+        const std::string before = PeerView(PeerRun::Run(dir.Path().string(), std::string(command) + " input.cue"), "input.cue");
+        const std::string after = PeerView(PeerRun::Run(dir.Path().string(), std::string(command) + " saved.cue"), "saved.cue");
+        EXPECT_EQ(after, before) << command << " on\n" << ours.out;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, PeerRegression,
+                         testing::Values("cd-text-ripped-album.cue", "cd-text-first-line-and-twice.cue",
+                                         "gap-in-previous-file.cue", "comment-between-file-and-track.cue",
+                                         "unknown-lines-kept.cue", "quoted-catalog-and-isrc.cue"),
+                         [](const testing::TestParamInfo<const char*>& p) {
+                             std::string name = std::filesystem::path(p.param).stem().string();
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 // Our reader takes ";" comments, on their own line or after a keyword, and
 // keeps them as written. libcue knows REM only: it complains about every
