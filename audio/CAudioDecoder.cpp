@@ -105,7 +105,7 @@ void Interleave(const AVFrame& frame, int channels, SampleType type, std::uint8_
     const std::size_t outBytes = SampleBytes(type);
     const auto samples = static_cast<std::size_t>(frame.nb_samples);
     const auto count = static_cast<std::size_t>(channels);
-    if (!planar && OutputFor(format) == type) {
+    if (!planar && inBytes == outBytes && OutputFor(format) == type) {
         std::memcpy(out, frame.extended_data[0], samples * count * inBytes);
         return;
     }
@@ -113,7 +113,7 @@ void Interleave(const AVFrame& frame, int channels, SampleType type, std::uint8_
         for (std::size_t c = 0; c < count; ++c, out += outBytes) {
             const std::uint8_t* in = planar ? frame.extended_data[c] + s * inBytes
                                             : frame.extended_data[0] + (s * count + c) * inBytes;
-            if (type == SampleType::F32 && OutputFor(format) == SampleType::F32 && packed != AV_SAMPLE_FMT_FLT) {
+            if (inBytes != outBytes) {
                 const float v = FloatSample(packed, in);
                 std::memcpy(out, &v, sizeof v);
             } else {
@@ -182,8 +182,11 @@ bool CAudioDecoder::OpenStream()
     m_stream = av_find_best_stream(m_format, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
     if (m_stream == AVERROR_DECODER_NOT_FOUND) {
         for (unsigned i = 0; i < m_format->nb_streams; ++i) {
-            if (m_format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
-                return Fail(std::string("its audio (") + avcodec_get_name(m_format->streams[i]->codecpar->codec_id) +
+            if (m_format->streams[i]->codecpar->codec_type != AVMEDIA_TYPE_AUDIO)
+                continue;
+            if (m_format->streams[i]->codecpar->codec_id == AV_CODEC_ID_NONE)
+                return Fail("its audio is in a form Tracksmith does not know");
+            return Fail(std::string("its audio (") + avcodec_get_name(m_format->streams[i]->codecpar->codec_id) +
                             ") cannot be decoded");
         }
     }

@@ -79,7 +79,7 @@ protected:
     {
         const Lossless& c = GetParam();
         const std::string wave = m_dir.File("source.wav");
-        ASSERT_EQ(wavetest::Run("sox -D -n " + std::string(c.source) + " " + Quote(wave) + " synth 2.5 whitenoise vol 0.7"), 0);
+        ASSERT_EQ(wavetest::Run("sox -V1 -D -n " + std::string(c.source) + " " + Quote(wave) + " synth 2.5 whitenoise vol 0.7"), 0);
         m_path = m_dir.File(c.file);
         if (std::string(c.encode).empty())
             std::filesystem::copy_file(wave, m_path);
@@ -164,6 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
         Lossless{"aiff", "-r 44100 -c 2 -b 16", "-c:a pcm_s16be", "a.aiff", SampleType::S16},
         Lossless{"wav_s24", "-r 48000 -c 2 -b 24", "", "a.wav", SampleType::S32},
         Lossless{"wav_float", "-r 44100 -c 2 -b 32 -e floating-point", "", "a.wav", SampleType::F32},
+        Lossless{"wav_double", "-r 44100 -c 2 -b 64 -e floating-point", "", "a.wav", SampleType::F32},
         Lossless{"wav_alaw", "-r 8000 -c 1 -b 16", "-c:a pcm_alaw", "a.wav", SampleType::S16},
         Lossless{"wav_mulaw", "-r 8000 -c 1 -b 16", "-c:a pcm_mulaw", "a.wav", SampleType::S16},
         Lossless{"wav_adpcm", "-r 44100 -c 2 -b 16", "-c:a adpcm_ms", "a.wav", SampleType::S16}),
@@ -197,7 +198,7 @@ TEST_P(LossyDecode, PlaysFromTheStartAsFfmpegAndSeeksWithinACodecFrame)
     const Lossy& c = GetParam();
     const std::string wave = dir.File("source.wav");
     // Noise shaped so that each stretch of it looks like no other.
-    ASSERT_EQ(wavetest::Run("sox -D -n -r 48000 -c 1 -b 16 " + Quote(wave) + " synth 3 brownnoise vol 0.8"), 0);
+    ASSERT_EQ(wavetest::Run("sox -V1 -D -n -r 48000 -c 1 -b 16 " + Quote(wave) + " synth 3 brownnoise vol 0.8"), 0);
     const std::string path = dir.File(c.file);
     ASSERT_EQ(wavetest::Run("ffmpeg -v quiet -nostdin -i " + Quote(wave) + " " + c.encode + " " + Quote(path)), 0);
     CAudioDecoder decoder;
