@@ -54,6 +54,9 @@ public:
     void ShowWave(const std::string& path, const CCueTime& position);
     // Sends the player's position reports to the position control again.
     void ReconnectPositionCallback();
+    // The status bar's text about the current line's file, empty when it
+    // plays.
+    const QString& WaveMessage() const { return m_waveMessage; }
     void SetPlayerFactory(WavePlayerFactory factory) { m_playerFactory = std::move(factory); }
 
     static const char* const kHomePage;
@@ -70,6 +73,8 @@ private:
     void CreateBars();
     void RestoreLayout();
     void UpdateRecentFiles();
+    // Shows why the file cannot be played, or clears that when it can.
+    void ShowWaveReason(const std::string& path, const std::string& reason);
 
     void OnPlayStop();
     void OnSkip(int id);
@@ -94,5 +99,6 @@ private:
     std::unique_ptr<IWavePlayer> m_player;
     WavePlayerFactory m_playerFactory;
     CCueTime m_lastGoto; // the time the Goto dialog starts from
+    QString m_waveMessage;
     QTimer m_idleTimer;
 };

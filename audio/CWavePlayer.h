@@ -53,7 +53,7 @@ public:
     // ready.
     bool Open() override;
     // Open without the message box: a failure leaves only FailureReason().
-    bool OpenQuietly();
+    bool OpenQuietly() override;
     // Why the last Open failed, without the file name ("no such file").
     const std::string& FailureReason() const override { return m_reason; }
     void Close() override;

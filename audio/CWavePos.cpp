@@ -78,13 +78,48 @@ QString CWavePos::DisplayNameOf(const QString& fileName)
 
 bool CWavePos::SetFileName(const QString& fileName)
 {
-    if (fileName.compare(m_fileName, Qt::CaseInsensitive) == 0) {
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseSensitive;
+#endif
+    if (fileName.compare(m_fileName, kNames) == 0) {
         return true;
     }
     m_fileName = fileName;
     m_displayName = DisplayNameOf(fileName);
+    m_reason.clear();
     Changed();
     return true;
+}
+
+bool CWavePos::SetReason(const QString& reason)
+{
+    if (reason == m_reason) {
+        return true;
+    }
+    m_reason = reason;
+    Changed();
+    return true;
+}
+
+QString CWavePos::Text() const
+{
+    if (m_displayName.isEmpty()) {
+        return {};
+    }
+    if (!m_reason.isEmpty()) {
+        return m_displayName + QStringLiteral(": ") + m_reason;
+    }
+    QString position;
+    QString length;
+    FormatPosition(position);
+    FormatLength(length);
+    QString text = m_displayName + QLatin1Char(' ') + position;
+    if (!length.isEmpty()) {
+        text += QLatin1Char(' ') + length;
+    }
+    return text;
 }
 
 bool CWavePos::SetPosition(const CCueTime& position)
@@ -167,6 +202,15 @@ void CWavePos::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(palette().color(foregroundRole()));
     constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     QRect area = rect().adjusted(0, 0, 0, -kBottomInset);
+
+    if (!m_reason.isEmpty()) {
+        // A file that cannot be played: its name and why, greyed.
+        painter.setPen(palette().color(QPalette::Disabled, QPalette::ButtonText));
+        painter.setFont(m_normalFont);
+        const QFontMetrics normal(m_normalFont, this);
+        painter.drawText(area, kFlags, normal.elidedText(Text(), Qt::ElideMiddle, area.width()));
+        return;
+    }
 
     const QString name = ShownName();
     painter.setFont(m_normalFont);

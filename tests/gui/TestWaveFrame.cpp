@@ -17,6 +17,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -269,12 +270,108 @@ private slots:
         QVERIFY(Frame()->ExecuteCommand(cmd::PlayStop));
         ClickLine(13);
         QCOMPARE(Player(), nullptr);
-        QVERIFY(Pos()->GetFileName().isEmpty());
+        // The control names the file greyed with the reason, quietly.
+        QCOMPARE(Pos()->GetDisplayName(), QStringLiteral("C.bin"));
+        QCOMPARE(Pos()->Text(), QStringLiteral("C.bin: not an audio file"));
+        QVERIFY(m_prompts->Messages().empty());
         Frame()->UpdateCommandUI();
         for (int id : {cmd::PlayStop, cmd::SkipBack1Min, cmd::SkipForward1Min})
             QVERIFY(!Frame()->Action(id)->isEnabled());
         QCOMPARE(ItemText(cmd::PlayStop), QStringLiteral("&Play\tSpace"));
         QVERIFY(!Frame()->ExecuteCommand(cmd::GotoPosition));
+    }
+
+    void aFileThatCannotBePlayedSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << S("DEMO1.WAV") << S("missing") << S("no such file");
+        QTest::newRow("not audio") << S("x.xyz") << S("text") << S("not an audio file");
+        QTest::newRow("FIFO") << S("fifo.wav") << S("fifo") << S("not a regular file");
+        QTest::newRow("folder") << S("folder.wav") << S("folder") << S("a folder, not an audio file");
+        QTest::newRow("1 Hz") << S("slow.wav") << S("1hz")
+                              << S("its sample rate of 1 Hz lies outside the 1,000 to 768,000 Hz of real audio");
+    }
+    void aFileThatCannotBePlayedSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const std::string path = m_dir->filePath(name).toStdString();
+        if (kind == S("text")) {
+            QCOMPARE(Run("printf 'just words\\n' > " + Quote(path)), 0);
+        } else if (kind == S("fifo")) {
+            QCOMPARE(Run("mkfifo " + Quote(path)), 0);
+        } else if (kind == S("folder")) {
+            QVERIFY(std::filesystem::create_directory(path));
+        } else if (kind == S("1hz")) {
+            QFile f(QString::fromStdString(path));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray::fromStdString(PcmWave(1, 1, 16, std::string(64, '\x11'))));
+        }
+        const std::string sheet = "FILE A.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                  "FILE \"" + name.toStdString() + "\" WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n";
+        StartWith(sheet.c_str());
+        ClickLine(2);
+        QVERIFY(Player());
+        QVERIFY(Frame()->ExecuteCommand(cmd::PlayStop));
+        ClickLine(5);
+        // Within the second, or the window would have hung on the FIFO.
+        QCOMPARE(Player(), nullptr);
+        QCOMPARE(Pos()->GetReason(), reason);
+        QCOMPARE(Pos()->Text(), name + S(": ") + reason);
+        const QString full = S("\"") + QString::fromStdString(path) + S("\" cannot be played: ") + reason + S(".");
+        QCOMPARE(Frame()->WaveMessage(), full);
+        QCOMPARE(Frame()->statusBar()->currentMessage(), full);
+        QVERIFY(m_prompts->Messages().empty());
+        // Back on a file that plays: the figures again, and the status bar
+        // forgets the reason.
+        ClickLine(2);
+        QVERIFY(Player());
+        QCOMPARE(Pos()->GetReason(), QString());
+        QCOMPARE(Pos()->Text(), S("A.wav 00:00:00 (03:00:00)"));
+        QVERIFY(Frame()->statusBar()->currentMessage() != full);
+    }
+
+    void namesDifferingInCaseAreTwoFiles()
+    {
+        QVERIFY(Sox("x.wav", "-r 44100 -c 1 -b 16", 10) && Sox("X.WAV", "-r 44100 -c 1 -b 16", 20));
+        StartWith("FILE x.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                  "FILE X.WAV WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
+        ClickLine(5);
+        QCOMPARE(Player()->Path(), File("X.WAV"));
+        QCOMPARE(Ms(Pos()->GetLength()), 20000u);
+        ClickLine(2);
+        QCOMPARE(Player()->Path(), File("x.wav"));
+        QCOMPARE(Pos()->GetDisplayName(), S("x.wav"));
+        QCOMPARE(Ms(Pos()->GetLength()), 10000u);
+    }
+
+    void aFlacFilePlaysWhateverItsTypeWord_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::newRow("WAVE") << S("WAVE");
+        QTest::newRow("BINARY") << S("BINARY");
+        QTest::newRow("AIFF") << S("AIFF");
+    }
+    void aFlacFilePlaysWhateverItsTypeWord()
+    {
+        QFETCH(QString, type);
+        QVERIFY(Sox("s.wav", "-r 48000 -c 2 -b 16", 5));
+        QCOMPARE(Run("ffmpeg -v quiet -nostdin -i " + Quote(File("s.wav")) + " -c:a flac " + Quote(File("s.flac"))), 0);
+        const std::string sheet = "FILE s.flac " + type.toStdString() + "\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                  "  TRACK 02 AUDIO\n    INDEX 01 00:02:00\n";
+        StartWith(sheet.c_str());
+        ClickLine(4);
+        QVERIFY(Player());
+        QCOMPARE(Player()->Path(), File("s.flac"));
+        QCOMPARE(Ms(Pos()->GetLength()), 5000u);
+        QCOMPARE(PosText(), S("00:02:00"));
+        QTest::keyClick(Listing(), Qt::Key_Space);
+        QVERIFY(Player()->IsPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(Ms(Pos()->GetPosition()) >= 2200, 3000);
+        QVERIFY(m_prompts->Messages().empty());
     }
 
     void editIndexPlaysAndTakesThePosition()

@@ -97,7 +97,8 @@ private Q_SLOTS:
     void samePositionRepaintsOnce();
     void millisecondChangeRepaints();
     void sameLengthRepaintsOnce();
-    void nameDifferingInCaseChangesNothing();
+    void nameDifferingInCaseIsAnotherFile();
+    void aReasonReplacesTheFigures();
     void initFontsMeasureGap();
     void noFocusNoMouse();
     void blankWithoutName();
@@ -261,27 +262,59 @@ void TestWavePos::sameLengthRepaintsOnce()
     QCOMPARE(changed.count(), 1);
 }
 
-void TestWavePos::nameDifferingInCaseChangesNothing()
+void TestWavePos::aReasonReplacesTheFigures()
 {
-    m_pos->SetFileName(u"C:\\AUDIO\\TRACK01.WAV"_qs);
-    m_pos->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pos.get()));
-    QTest::qWait(20);
-    auto* paints = new PaintCounter(m_pos.get());
+    m_pos->SetFileName(u"/music/DEMO1.WAV"_qs);
+    m_pos->SetPosition(CCueTime::FromMsf(1, 2, 3));
+    m_pos->SetLength(CCueTime::FromMsf(4, 5, 6));
+    QCOMPARE(m_pos->Text(), u"DEMO1.WAV 01:02:03 (04:05:06)"_qs);
     QSignalSpy changed(m_pos.get(), &CWavePos::ContentChanged);
-    m_pos->SetFileName(u"c:\\audio\\track01.wav"_qs);
-    QTest::qWait(50);
-    QCOMPARE(m_pos->GetFileName(), u"C:\\AUDIO\\TRACK01.WAV"_qs);
-    QCOMPARE(m_pos->GetDisplayName(), u"TRACK01.WAV"_qs);
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(paints->count, 0);
+    m_pos->SetReason(u"no such file"_qs);
+    QCOMPARE(m_pos->Text(), u"DEMO1.WAV: no such file"_qs);
+    m_pos->SetReason(u"no such file"_qs);
+    QCOMPARE(changed.count(), 1);
+    // Painted greyed: the disabled text colour, never the normal one.
+    m_pos->resize(250, 22);
+    QImage image(m_pos->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    m_pos->render(&image);
+    const QColor grey = m_pos->palette().color(QPalette::Disabled, QPalette::ButtonText);
+    const QColor normal = m_pos->palette().color(QPalette::Active, QPalette::ButtonText);
+    bool sawGrey = false;
+    bool sawNormal = false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            sawGrey = sawGrey || c == grey;
+            sawNormal = sawNormal || c == normal;
+        }
+    }
+    QVERIFY(sawGrey);
+    if (grey != normal) {
+        QVERIFY(!sawNormal);
+    }
+}
+
+void TestWavePos::nameDifferingInCaseIsAnotherFile()
+{
+    m_pos->SetFileName(u"/audio/TRACK01.WAV"_qs);
+    m_pos->SetReason(u"no such file"_qs);
+    QSignalSpy changed(m_pos.get(), &CWavePos::ContentChanged);
+    // Names compare as Linux compares them: by letter case.
+    m_pos->SetFileName(u"/audio/track01.wav"_qs);
+    QCOMPARE(m_pos->GetFileName(), u"/audio/track01.wav"_qs);
+    QCOMPARE(m_pos->GetDisplayName(), u"track01.wav"_qs);
+    QCOMPARE(m_pos->GetReason(), QString());
+    QCOMPARE(changed.count(), 1);
+    m_pos->SetFileName(u"/audio/track01.wav"_qs);
+    QCOMPARE(changed.count(), 1);
 
     // Empty and back, as the Edit Index dialog does.
     m_pos->SetFileName(QString());
     QCOMPARE(m_pos->GetDisplayName(), QString());
-    m_pos->SetFileName(u"C:\\AUDIO\\TRACK01.WAV"_qs);
+    m_pos->SetFileName(u"/audio/TRACK01.WAV"_qs);
     QCOMPARE(m_pos->GetDisplayName(), u"TRACK01.WAV"_qs);
-    QCOMPARE(changed.count(), 2);
+    QCOMPARE(changed.count(), 3);
 }
 
 void TestWavePos::initFontsMeasureGap()
