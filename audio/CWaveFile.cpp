@@ -343,12 +343,35 @@ bool CWaveFile::IsWaveFile(const std::string& name, const FileOpener& opener)
     return parsed;
 }
 
-bool CWaveFile::FramesAt(const CCueTime& time, std::uint32_t& frames)
+bool CWaveFile::FramesAt(const CCueTime& time, std::uint32_t rate, std::uint32_t& frames)
 {
-    CCueTime samples;
-    if (!time.ToSamples(2048, samples))
+    std::uint32_t ms = 0;
+    if (rate == 0 || !time.ToMilliseconds(ms))
         return false;
-    frames = samples.Value();
+    // Rounded as the cue time's own sample conversion rounds.
+    const std::uint64_t product = std::uint64_t{ms} * rate;
+    const std::uint64_t value = (product + 500) / 1000;
+    frames = static_cast<std::uint32_t>(std::min<std::uint64_t>(value, 0xFFFFFFFFu));
+    return true;
+}
+
+bool CWaveFile::IsEditable(std::string& reason) const
+{
+    constexpr std::uint16_t kPcm = 1;
+    constexpr std::uint16_t kFloat = 3;
+    const std::uint16_t stored = FormatTag();
+    const std::uint16_t tag = stored == kFormatExtensible ? SubFormatTag() : stored;
+    if (tag != kPcm && tag != kFloat) {
+        reason = "its samples are not PCM (format tag " + std::to_string(tag != 0 ? tag : stored) +
+                 "); Truncate and Write silence work on PCM wave files only";
+        return false;
+    }
+    const std::uint32_t sampleBytes = (BitsPerSample() + 7u) / 8u;
+    if (Channels() == 0 || BitsPerSample() == 0 || BlockAlign() != Channels() * sampleBytes) {
+        reason = "its block alignment of " + std::to_string(BlockAlign()) + " bytes does not fit " +
+                 std::to_string(Channels()) + " channels of " + std::to_string(BitsPerSample()) + " bits";
+        return false;
+    }
     return true;
 }
 

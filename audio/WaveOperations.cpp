@@ -113,13 +113,16 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
         return WaveResult::Failure("No output file was given for the truncated copy of " + Quoted(source) + ".");
     if (SameFile(source, output))
         return WaveResult::Failure(Quoted(output) + " is the source file itself; the truncated copy needs another name.");
-    std::uint32_t atFrame = 0;
-    if (!CWaveFile::FramesAt(at, atFrame))
-        return WaveResult::Failure("The truncation time is not a valid time.");
-
     CWaveFile in(source, opener);
     if (!in.Open(CWaveFile::kRead))
         return FileFailure(source, in);
+    std::string reason;
+    if (!in.IsEditable(reason))
+        return WaveResult::Failure(Quoted(source) + " cannot be truncated: " + reason + ".");
+    // At the file's own rate: the dialog's time is what the player measured.
+    std::uint32_t atFrame = 0;
+    if (!CWaveFile::FramesAt(at, in.SamplesPerSecond(), atFrame))
+        return WaveResult::Failure("The truncation time is not a valid time.");
 
     // The frame at the truncation time itself is kept.
     const auto frames = static_cast<std::uint32_t>(
@@ -155,17 +158,20 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
 WaveResult WriteWaveSilence(const std::string& path, const CCueTime& start, const CCueTime& stop,
                             const FileOpener& opener, const WaveProgress& progress)
 {
+    CWaveFile wave(path, opener);
+    if (!wave.Open(CWaveFile::kReadWriteDenyWrite))
+        return FileFailure(path, wave);
+    std::string reason;
+    if (!wave.IsEditable(reason))
+        return WaveResult::Failure(Quoted(path) + " cannot be silenced: " + reason + ".");
     std::uint32_t first = 0;
     std::uint32_t last = 0;
-    if (!CWaveFile::FramesAt(start, first) || !CWaveFile::FramesAt(stop, last))
+    if (!CWaveFile::FramesAt(start, wave.SamplesPerSecond(), first) ||
+        !CWaveFile::FramesAt(stop, wave.SamplesPerSecond(), last))
         return WaveResult::Failure("The interval is not made of valid times.");
     if (last < first)
         return WaveResult::Failure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
                                    "; nothing was written to " + Quoted(path) + ".");
-
-    CWaveFile wave(path, opener);
-    if (!wave.Open(CWaveFile::kReadWriteDenyWrite))
-        return FileFailure(path, wave);
     first = std::min(first, wave.FrameCount());
     last = std::min(last, wave.FrameCount());
     const std::uint32_t frames = last - first;

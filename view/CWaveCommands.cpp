@@ -34,16 +34,24 @@ void ReportFailure(std::string text)
 struct WaveShape {
     std::uint32_t frames = 0;
     std::uint32_t blockAlign = 0;
+    std::uint32_t rate = 0;
 };
 
-std::optional<WaveShape> ParsedWave(const std::string& path)
+// The wave file the command is to change; refused with the reason before
+// any dialog when its samples are not PCM. verb: "truncated", "silenced".
+std::optional<WaveShape> ParsedWave(const std::string& path, const char* verb)
 {
     CWaveFile wave(path);
     if (!wave.Open(CWaveFile::kRead)) {
         ReportFailure(Quoted(path) + " " + wave.FailureReason());
         return std::nullopt;
     }
-    WaveShape shape{wave.FrameCount(), wave.BlockAlign()};
+    std::string reason;
+    if (!wave.IsEditable(reason)) {
+        ReportFailure(Quoted(path) + " cannot be " + verb + ": " + reason + ".");
+        return std::nullopt;
+    }
+    WaveShape shape{wave.FrameCount(), wave.BlockAlign(), wave.SamplesPerSecond()};
     wave.Close();
     return shape;
 }
@@ -123,7 +131,7 @@ void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
     const std::string source = WavePathOf(view);
     if (source.empty())
         return;
-    const std::optional<WaveShape> shape = ParsedWave(source);
+    const std::optional<WaveShape> shape = ParsedWave(source, "truncated");
     if (!shape)
         return;
 
@@ -147,7 +155,7 @@ void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
         return;
 
     std::uint32_t frames = 0;
-    CWaveFile::FramesAt(at, frames);
+    CWaveFile::FramesAt(at, shape->rate, frames);
     const std::uint64_t kept = std::min<std::uint64_t>(std::uint64_t{frames} + 1, shape->frames);
     WaveResult result;
     {
@@ -165,7 +173,7 @@ void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
     const std::string path = WavePathOf(view);
     if (path.empty())
         return;
-    const std::optional<WaveShape> shape = ParsedWave(path);
+    const std::optional<WaveShape> shape = ParsedWave(path, "silenced");
     if (!shape)
         return;
 
@@ -189,8 +197,8 @@ void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
 
     std::uint32_t first = 0;
     std::uint32_t last = 0;
-    CWaveFile::FramesAt(start, first);
-    CWaveFile::FramesAt(stop, last);
+    CWaveFile::FramesAt(start, shape->rate, first);
+    CWaveFile::FramesAt(stop, shape->rate, last);
     const std::uint64_t frames = std::min(last, shape->frames) - std::min(first, shape->frames);
     WaveResult result;
     {

@@ -167,25 +167,35 @@ TEST(WaveSeekData, StaysInsideTheSampleData)
 
 struct FramesCase {
     const char* time;
+    std::uint32_t rate;
     std::uint32_t frames;
 };
 
 // Names the case in test output.
-void PrintTo(const FramesCase& c, std::ostream* os) { *os << c.time; }
+void PrintTo(const FramesCase& c, std::ostream* os) { *os << c.time << " at " << c.rate; }
 
 class WaveFramesAt : public testing::TestWithParam<FramesCase> {};
 
-TEST_P(WaveFramesAt, UsesMillisecondsAt44100)
+TEST_P(WaveFramesAt, UsesMillisecondsAtTheFilesRate)
 {
     std::uint32_t frames = 0;
-    ASSERT_TRUE(CWaveFile::FramesAt(CCueTime::Parse(GetParam().time), frames));
+    ASSERT_TRUE(CWaveFile::FramesAt(CCueTime::Parse(GetParam().time), GetParam().rate, frames));
     EXPECT_EQ(frames, GetParam().frames);
 }
 
+TEST(WaveFramesAtRate, ZeroIsRefused)
+{
+    std::uint32_t frames = 7;
+    EXPECT_FALSE(CWaveFile::FramesAt(CCueTime::Parse("00:01:00"), 0, frames));
+}
+
 INSTANTIATE_TEST_SUITE_P(Times, WaveFramesAt, testing::Values(
-    FramesCase{"00:00:00", 0}, FramesCase{"00:00:01", 573}, FramesCase{"00:00:74", 43483},
-    FramesCase{"00:01:00", 44100}, FramesCase{"00:02:00", 88200}, FramesCase{"01:00:00", 2646000},
-    FramesCase{"70:00:00", 185220000}));
+    FramesCase{"00:00:00", 44100, 0}, FramesCase{"00:00:01", 44100, 573}, FramesCase{"00:00:74", 44100, 43483},
+    FramesCase{"00:01:00", 44100, 44100}, FramesCase{"00:02:00", 44100, 88200},
+    FramesCase{"01:00:00", 44100, 2646000}, FramesCase{"70:00:00", 44100, 185220000},
+    FramesCase{"00:01:00", 48000, 48000}, FramesCase{"00:00:01", 48000, 624},
+    FramesCase{"01:00:00", 96000, 5760000}, FramesCase{"00:01:00", 22050, 22050},
+    FramesCase{"00:00:01", 22050, 287}, FramesCase{"70:00:00", 96000, 403200000}));
 
 struct CreateCase {
     const char* name;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -48,7 +49,9 @@ private:
             {"s16", "-r 44100 -c 2 -b 16", 4},
             {"u8", "-r 44100 -c 1 -b 8", 1},
             {"s24", "-r 44100 -c 2 -b 24", 6}, // sox writes a 40-byte extensible "fmt "
+            {"r22", "-r 22050 -c 2 -b 16", 4},
             {"r48", "-r 48000 -c 2 -b 16", 4},
+            {"r96", "-r 96000 -c 2 -b 24", 6},
         };
         for (const auto& kind : kinds) {
             const std::string path = m_dir.File(std::string(kind.name) + ".wav");
@@ -150,8 +153,13 @@ INSTANTIATE_TEST_SUITE_P(Sox, WaveTruncate, testing::Values(
     TruncateCase{"EightBitOddSizeGetsPad", "u8", "00:00:00", 1},
     TruncateCase{"EightBitOneCueFrame", "u8", "00:00:01", 574},
     TruncateCase{"ExtensibleBecomesPcm", "s24", "00:02:00", 88201},
-    // Times count at 44100 a second whatever the file's rate.
-    TruncateCase{"Rate48000", "r48", "00:02:00", 88201},
+    // Times count at the file's own rate: the frame at the time is kept.
+    TruncateCase{"Rate22050", "r22", "00:01:00", 22051},
+    TruncateCase{"Rate44100", "s16", "00:01:00", 44101},
+    TruncateCase{"Rate48000", "r48", "00:01:00", 48001},
+    TruncateCase{"Rate48000TwoSeconds", "r48", "00:02:00", 96001},
+    TruncateCase{"Rate48000OneCueFrame", "r48", "00:00:01", 625},
+    TruncateCase{"Rate96000", "r96", "00:01:00", 96001},
     TruncateCase{"TrailingListDropped", "list", "00:01:00", 44101}),
     [](const testing::TestParamInfo<TruncateCase>& p) { return std::string(p.param.name); });
 
@@ -207,10 +215,34 @@ INSTANTIATE_TEST_SUITE_P(Sox, WaveSilence, testing::Values(
     SilenceCase{"StartPastTheEnd", "s16", "00:04:00", "00:05:00", 132300, 0},
     SilenceCase{"EightBit", "u8", "00:00:00", "00:01:00", 0, 44100},
     SilenceCase{"Extensible", "s24", "00:00:10", "00:01:10", 5865, 44100},
-    SilenceCase{"Rate48000", "r48", "00:00:00", "00:01:00", 0, 44100},
+    SilenceCase{"Rate22050", "r22", "00:01:00", "00:02:00", 22050, 22050},
+    SilenceCase{"Rate44100", "s16", "00:01:00", "00:02:00", 44100, 44100},
+    SilenceCase{"Rate48000", "r48", "00:01:00", "00:02:00", 48000, 48000},
+    SilenceCase{"Rate96000", "r96", "00:01:00", "00:02:00", 96000, 96000},
     // The LIST chunk and the RIFF size that covers it stay as they were.
     SilenceCase{"TrailingList", "list", "00:00:00", "09:00:00", 0, 132300}),
     [](const testing::TestParamInfo<SilenceCase>& p) { return std::string(p.param.name); });
+
+// A truncated ADPCM file was a copy nothing reads, reported as success.
+TEST(WaveNotPcm, BothOperationsRefuseAdpcmAndChangeNothing)
+{
+    TempDir dir;
+    const char* data = std::getenv("TS_TEST_DATA");
+    const std::string original =
+        ReadFileBytes((std::filesystem::path(data ? data : "tests/data") / "wave" / "adpcm-truncate-reported-success.wav").string());
+    ASSERT_FALSE(original.empty());
+    const std::string src = dir.Write("a.wav", original);
+    const WaveResult truncated = TruncateWaveFile(src, CCueTime::Parse("00:00:10"), dir.File("b.wav"));
+    EXPECT_FALSE(truncated.ok);
+    EXPECT_EQ(truncated.reason, "\"" + src + "\" cannot be truncated: its samples are not PCM (format tag 2); "
+                                "Truncate and Write silence work on PCM wave files only.");
+    const WaveResult silenced = WriteWaveSilence(src, CCueTime::Parse("00:00:00"), CCueTime::Parse("00:00:10"));
+    EXPECT_FALSE(silenced.ok);
+    EXPECT_EQ(silenced.reason, "\"" + src + "\" cannot be silenced: its samples are not PCM (format tag 2); "
+                               "Truncate and Write silence work on PCM wave files only.");
+    EXPECT_EQ(ReadFileBytes(src), original);
+    EXPECT_EQ(FilesIn(dir), (std::set<std::string>{"a.wav"}));
+}
 
 TEST_F(WaveOperationsTest, SilenceLeavesTheFirstFrameOfSecondOne)
 {
