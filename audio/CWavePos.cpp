@@ -6,16 +6,30 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 
 namespace {
 
 constexpr int kCellHeight = 16;  // pixels, ascent plus descent
 constexpr int kBottomInset = 2;  // pixels kept free under the text
 
+// Whole minutes: the 8 bits of a cue time's minutes do not hold a long
+// file's length.
 bool FormatMsf(const CCueTime& time, std::uint32_t& minutes, std::uint32_t& seconds,
                std::uint32_t& frames)
 {
-    return time.ToMsf(CCueTime::kFramesPerSecond, minutes, seconds, frames);
+    if (time.Format() == TimeFormat::Msf) {
+        return time.ToMsf(CCueTime::kFramesPerSecond, minutes, seconds, frames);
+    }
+    std::uint32_t ms = 0;
+    if (!time.ToMilliseconds(ms)) {
+        return false;
+    }
+    const std::uint64_t total = (std::uint64_t{ms} * CCueTime::kFramesPerSecond + 500) / 1000;
+    minutes = static_cast<std::uint32_t>(total / CCueTime::kFramesPerSecond / 60);
+    seconds = static_cast<std::uint32_t>(total / CCueTime::kFramesPerSecond % 60);
+    frames = static_cast<std::uint32_t>(total % CCueTime::kFramesPerSecond);
+    return true;
 }
 
 QString MsfText(std::uint32_t minutes, std::uint32_t seconds, std::uint32_t frames)
@@ -60,6 +74,37 @@ bool CWavePos::InitFonts()
     m_gap = QFontMetrics(m_boldFont, this).horizontalAdvance(QLatin1Char(' '));
     update();
     return true;
+}
+
+QString CWavePos::WaveTimeText(const CCueTime& time)
+{
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t frames = 0;
+    if (!FormatMsf(time, minutes, seconds, frames)) {
+        return {};
+    }
+    return MsfText(minutes, seconds, frames);
+}
+
+CCueTime CWavePos::ParseWaveTime(const QString& text)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char(':'));
+    if (parts.size() == 3) {
+        bool ok[3] = {};
+        const qulonglong minutes = parts[0].toULongLong(&ok[0]);
+        const uint seconds = parts[1].toUInt(&ok[1]);
+        const uint frames = parts[2].toUInt(&ok[2]);
+        // Beyond what a cue time's minutes hold: milliseconds carry it.
+        if (ok[0] && ok[1] && ok[2] && minutes > 255 && seconds < 60 && frames < CCueTime::kFramesPerSecond) {
+            const std::uint64_t ms = ((minutes * 60 + seconds) * CCueTime::kFramesPerSecond + frames) * 1000 /
+                                     CCueTime::kFramesPerSecond;
+            if (ms <= 0xFFFFFFFFu) {
+                return CCueTime::FromMilliseconds(static_cast<std::uint32_t>(ms));
+            }
+        }
+    }
+    return CCueTime::Parse(text.toStdString());
 }
 
 QString CWavePos::DisplayNameOf(const QString& fileName)

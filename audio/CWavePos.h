@@ -55,6 +55,13 @@ public:
     // line would not fit the control's width.
     QString ShownName() const;
 
+    // A wave time as "mm:ss:ff" at 75 frames a second with whole minutes,
+    // so that a five-hour file reads 300:00:00. Empty for a time of
+    // unknown format.
+    static QString WaveTimeText(const CCueTime& time);
+    // Reads such a text back; anything else as a cue time reads.
+    static CCueTime ParseWaveTime(const QString& text);
+
     // The name without drive and folders, for '\\' and '/' alike.
     static QString DisplayNameOf(const QString& fileName);
 

@@ -139,7 +139,7 @@ void CWaveCommands::Truncate(CMainFrame& frame, const CQuillView& view)
     dlg.SetTime(PositionText(frame));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const CCueTime at = CCueTime::Parse(dlg.Time().toStdString());
+    const CCueTime at = CWavePos::ParseWaveTime(dlg.Time());
     if (ShowMessageBox("Truncate at " + at.Text() + "?", "Verify truncation", PromptButtons::YesNo,
                        PromptIcon::Question, true) != PromptAnswer::Yes)
         return;
@@ -184,8 +184,8 @@ void CWaveCommands::WriteSilence(CMainFrame& frame, const CQuillView& view)
     dlg.SetOkCaption(QStringLiteral("Write silence"));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const CCueTime start = CCueTime::Parse(dlg.Start().toStdString());
-    const CCueTime stop = CCueTime::Parse(dlg.Stop().toStdString());
+    const CCueTime start = CWavePos::ParseWaveTime(dlg.Start());
+    const CCueTime stop = CWavePos::ParseWaveTime(dlg.Stop());
     if (CCueTime::Compare(stop, start) < 0) {
         ReportFailure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
                       "; nothing was written to " + Quoted(path) + ".");
@@ -216,10 +216,10 @@ void CWaveCommands::GotoPosition(CMainFrame& frame, CCueTime& lastGoto)
     if (!frame.Player())
         return;
     CTimeDlg dlg(&frame);
-    dlg.SetTime(QString::fromStdString(lastGoto.Text()));
+    dlg.SetTime(CWavePos::WaveTimeText(lastGoto));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    lastGoto = CCueTime::Parse(dlg.Time().toStdString());
+    lastGoto = CWavePos::ParseWaveTime(dlg.Time());
     if (IWavePlayer* player = frame.Player())
         player->Seek(lastGoto);
 }

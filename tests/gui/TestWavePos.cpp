@@ -93,6 +93,8 @@ private Q_SLOTS:
     void formatPosition();
     void formatLength_data();
     void formatLength();
+    void waveTimesRoundTrip_data();
+    void waveTimesRoundTrip();
     void formatLengthKeepsTextWhenZero();
     void samePositionRepaintsOnce();
     void millisecondChangeRepaints();
@@ -169,8 +171,10 @@ void TestWavePos::formatPosition_data()
     QTest::newRow("milliseconds") << CCueTime::FromMilliseconds(62040) << u"01:02:03"_qs;
     QTest::newRow("100 minutes") << Msf(100, 0, 0) << u"100:00:00"_qs;
     QTest::newRow("255 minutes") << CCueTime::FromMilliseconds(255u * 60000u) << u"255:00:00"_qs;
-    // The minutes are held in 8 bits: 256 minutes read as zero.
-    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u + 1000u) << u"00:01:00"_qs;
+    // Whole minutes, past the 8 bits of a cue time's.
+    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u + 1000u) << u"256:01:00"_qs;
+    QTest::newRow("five hours") << CCueTime::FromMilliseconds(300u * 60000u) << u"300:00:00"_qs;
+    QTest::newRow("a day") << CCueTime::FromMilliseconds(1440u * 60000u + 13u) << u"1440:00:01"_qs;
 }
 
 void TestWavePos::formatPosition()
@@ -193,7 +197,8 @@ void TestWavePos::formatLength_data()
     QTest::newRow("one second in ms") << CCueTime::FromMilliseconds(1000) << u"(00:01:00)"_qs;
     QTest::newRow("four minutes") << Msf(4, 5, 6) << u"(04:05:06)"_qs;
     QTest::newRow("100 minutes") << Msf(100, 0, 0) << u"(100:00:00)"_qs;
-    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u) << QString();
+    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u) << u"(256:00:00)"_qs;
+    QTest::newRow("five hours") << CCueTime::FromMilliseconds(300u * 60000u + 40u) << u"(300:00:03)"_qs;
     QTest::newRow("under a frame") << CCueTime::FromMilliseconds(5) << QString();
 }
 
@@ -205,6 +210,25 @@ void TestWavePos::formatLength()
     QString out;
     QVERIFY(m_pos->FormatLength(out));
     QCOMPARE(out, text);
+}
+
+void TestWavePos::waveTimesRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<uint>("ms");
+    QTest::newRow("short") << u"01:02:03"_qs << 62040u;
+    QTest::newRow("255 minutes") << u"255:00:00"_qs << 255u * 60000u;
+    QTest::newRow("five hours") << u"300:00:00"_qs << 300u * 60000u;
+    QTest::newRow("five hours and a frame") << u"300:10:01"_qs << 300u * 60000u + 10013u;
+}
+
+void TestWavePos::waveTimesRoundTrip()
+{
+    QFETCH(QString, text);
+    QFETCH(uint, ms);
+    const CCueTime time = CWavePos::ParseWaveTime(text);
+    QCOMPARE(time.Milliseconds(), ms);
+    QCOMPARE(CWavePos::WaveTimeText(time), text);
 }
 
 void TestWavePos::formatLengthKeepsTextWhenZero()
