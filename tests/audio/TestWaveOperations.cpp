@@ -9,6 +9,7 @@
 #include <ostream>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "audio/WaveFixtures.h"
@@ -222,6 +223,67 @@ INSTANTIATE_TEST_SUITE_P(Sox, WaveSilence, testing::Values(
     // The LIST chunk and the RIFF size that covers it stay as they were.
     SilenceCase{"TrailingList", "list", "00:00:00", "09:00:00", 0, 132300}),
     [](const testing::TestParamInfo<SilenceCase>& p) { return std::string(p.param.name); });
+
+struct OutputCase {
+    const char* name;
+    std::string reason; // empty: written
+};
+
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+
+class WaveTruncateOutput : public testing::TestWithParam<OutputCase> {};
+
+// The copy goes only where a user would expect: a regular file or a new
+// name, through a symbolic link to its target; never over a device node.
+TEST_P(WaveTruncateOutput, WritesOnlyWhereExpected)
+{
+    TempDir dir;
+    const std::string samples = Pattern(8000 * 4);
+    const std::string src = dir.Write("src.wav", PcmWave(2, 8000, 16, samples));
+    const std::string name = GetParam().name;
+    std::string out = dir.File("out.wav");
+    if (name == "fifo") {
+        ASSERT_EQ(::mkfifo(out.c_str(), 0600), 0);
+    } else if (name == "folder") {
+        std::filesystem::create_directory(out);
+    } else if (name == "device") {
+        out = "/dev/null";
+    } else if (name == "link") {
+        dir.Write("real.wav", "old");
+        std::filesystem::create_symlink("real.wav", out);
+    } else if (name == "existing") {
+        dir.Write("out.wav", "old");
+        ASSERT_EQ(::chmod(out.c_str(), 0640), 0);
+    }
+    const WaveResult result = TruncateWaveFile(src, CCueTime::Parse("00:00:10"), out);
+    if (!GetParam().reason.empty()) {
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.reason, "\"" + out + "\" cannot be written: " + GetParam().reason + ".");
+        struct stat info {};
+        ASSERT_EQ(::stat(out.c_str(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode));
+        return;
+    }
+    ASSERT_TRUE(result.ok) << result.reason;
+    const std::string written = name == "link" ? dir.File("real.wav") : out;
+    EXPECT_EQ(result.frames, 1065u); // 133 ms at 8000 Hz, and the frame there
+    EXPECT_TRUE(ReadFileBytes(written) == PcmWave(2, 8000, 16, samples.substr(0, 1065 * 4)));
+    struct stat info {};
+    ASSERT_EQ(::lstat(out.c_str(), &info), 0);
+    if (name == "link") {
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+    }
+    if (name == "existing") {
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, WaveTruncateOutput, testing::Values(
+    OutputCase{"new", ""}, OutputCase{"existing", ""}, OutputCase{"link", ""},
+    OutputCase{"fifo", "it is not a regular file but a device, a FIFO or a socket"},
+    OutputCase{"device", "it is not a regular file but a device, a FIFO or a socket"},
+    OutputCase{"folder", "it is a folder"}),
+    [](const testing::TestParamInfo<OutputCase>& p) { return std::string(p.param.name); });
 
 // A truncated ADPCM file was a copy nothing reads, reported as success.
 TEST(WaveNotPcm, BothOperationsRefuseAdpcmAndChangeNothing)
