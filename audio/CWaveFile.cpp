@@ -1,6 +1,7 @@
 #include "audio/CWaveFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
 #include <new>
 #include <system_error>
@@ -21,6 +22,9 @@ std::uint32_t Le32(const std::uint8_t* p)
 
 std::string SystemText(int error)
 {
+    // A lock another program holds, not a busy device.
+    if (error == EBUSY || error == EWOULDBLOCK)
+        return "another program has locked it";
     return error != 0 ? std::generic_category().message(error) : std::string("unknown error");
 }
 
@@ -126,6 +130,12 @@ bool CWaveFile::Parse()
     if (CRiffFile::Result r = m_riff.Descend(m_riffChunk, nullptr); r != CRiffFile::Result::Ok) {
         if (r == CRiffFile::Result::NotFound)
             return ParseFailed("it is not a RIFF file");
+        // A size of 0, as a pipe leaves it, or under the 4 bytes of the form
+        // type does not run past anything.
+        std::uint8_t size[4] = {};
+        if (r == CRiffFile::Result::PastEnd && m_riff.Seek(4, Origin::Start) == 4 && m_riff.Read(size, 4) == 4 &&
+            Le32(size) < 4)
+            return ParseFailed("its RIFF size of " + std::to_string(Le32(size)) + " bytes is too short");
         return FailChunk(r, "RIFF");
     }
     const std::int64_t afterFormType = m_riff.Position();
