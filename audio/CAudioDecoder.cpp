@@ -1,6 +1,7 @@
 #include "audio/CAudioDecoder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <mutex>

@@ -137,15 +137,6 @@ bool CWavePlayer::Open() { return OpenSource(false); }
 
 bool CWavePlayer::OpenQuietly() { return OpenSource(true); }
 
-bool CWavePlayer::CanPlay(const std::string& path, std::string& reason)
-{
-    CWavePlayer player(path);
-    if (player.OpenQuietly())
-        return true;
-    reason = player.FailureReason();
-    return false;
-}
-
 bool CWavePlayer::OpenSource(bool quiet)
 {
     if (IsOpen())

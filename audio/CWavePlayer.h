@@ -90,9 +90,6 @@ public:
     // samples are widened to 32 bits on the way. False with the reason
     // when the samples are not PCM that the player reads itself.
     static bool PlayableFormat(const CWaveFile& wave, AudioFormat& format, bool& widen24, std::string& reason);
-    // Whether a file can be played, with the reason when not; opens
-    // nothing that could block.
-    static bool CanPlay(const std::string& path, std::string& reason);
     // True while playing through the decoder rather than from the wave
     // file's own samples.
     bool IsDecoding() const { return m_decoder != nullptr; }
