@@ -515,6 +515,61 @@ private slots:
         QCOMPARE(PosText(), QStringLiteral("00:02:00"));
     }
 
+    void truncateAtThePlayersPositionCutsAtTheFilesRate_data()
+    {
+        QTest::addColumn<int>("rate");
+        QTest::newRow("22,050 Hz") << 22050;
+        QTest::newRow("44,100 Hz") << 44100;
+        QTest::newRow("48,000 Hz") << 48000;
+        QTest::newRow("96,000 Hz") << 96000;
+    }
+    void truncateAtThePlayersPositionCutsAtTheFilesRate()
+    {
+        QFETCH(int, rate);
+        const std::string format = "-r " + std::to_string(rate) + " -c 2 -b 16";
+        QVERIFY(Sox("R.wav", format.c_str(), 3));
+        StartWith("FILE R.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+        ClickLine(2);
+        QVERIFY(Player());
+        Player()->Seek(CCueTime::FromMsf(0, 1, 0));
+        QString shown;
+        OnModal([&](QDialog* dlg) {
+            auto* timeDlg = qobject_cast<CTimeDlg*>(dlg);
+            QVERIFY(timeDlg);
+            shown = timeDlg->Time();
+            timeDlg->accept();
+        });
+        const std::string output = File("cut.wav");
+        m_prompts->QueueAnswer(PromptAnswer::Yes);
+        m_prompts->QueueFile(output);
+        RunWaveCommand(cmd::Truncate);
+        QCOMPARE(shown, S("00:01:00"));
+        // The frame at one second, at the file's own rate, is the last kept:
+        // what sox keeps when it trims there.
+        const std::string kept = std::to_string(rate + 1);
+        QCOMPARE(Soxi("-s", output), kept);
+        std::string expected;
+        QCOMPARE(Run("sox " + Quote(File("R.wav")) + " -t raw - trim 0 " + kept + "s", &expected), 0);
+        QVERIFY(SoxRaw(output) == expected);
+
+        // Write silence from the same position starts at that frame.
+        Player()->Seek(CCueTime::FromMsf(0, 1, 0));
+        QString start;
+        OnModal([&start](QDialog* dlg) {
+            auto* interval = qobject_cast<CTimeIntervalDlg*>(dlg);
+            QVERIFY(interval);
+            start = interval->Start();
+            interval->SetStop(S("00:02:00"));
+            interval->accept();
+        });
+        std::string expectedSilenced = SoxRaw(File("R.wav"));
+        RunWaveCommand(cmd::WriteSilence);
+        QCOMPARE(start, S("00:01:00"));
+        const auto frame = static_cast<std::size_t>(rate) * 4;
+        expectedSilenced.replace(frame, frame, std::string(frame, '\0'));
+        QVERIFY(SoxRaw(File("R.wav")) == expectedSilenced);
+    }
+
     void truncateStopsWhereTheUserSays_data()
     {
         QTest::addColumn<bool>("accept");
