@@ -363,11 +363,22 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
         wasPlaying = m_player->IsPlaying();
         m_player.reset();
     }
-    if (!m_player && !name.empty() && m_playerFactory && QFileInfo::exists(QString::fromStdString(name))
-        && CWaveFile::IsWaveFile(name)) {
-        m_player = m_playerFactory(name);
-        ReconnectPositionCallback();
+    std::string reason;
+    if (!m_player && !name.empty() && m_playerFactory) {
+        // Any file the player opens plays, whatever the FILE line's type
+        // word; one that does not is shown with the reason, without a box,
+        // so that moving the cursor stays quiet.
+        std::unique_ptr<IWavePlayer> player = m_playerFactory(name);
+        if (player && player->OpenQuietly()) {
+            m_player = std::move(player);
+            ReconnectPositionCallback();
+        } else {
+            reason = player ? player->FailureReason() : std::string();
+            if (reason.empty())
+                reason = "cannot be played";
+        }
     }
+    ShowWaveReason(name, reason);
     if (m_player) {
         m_player->Open();
         const CCueTime length = m_player->GetLength();
@@ -375,7 +386,7 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
         m_player->Seek(m_wavePos->GetPosition());
         if (wasPlaying)
             m_player->Play();
-    } else {
+    } else if (reason.empty()) {
         m_wavePos->SetFileName(QString());
     }
     m_waveform->ShowFile(name);
@@ -385,6 +396,21 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
 bool CMainFrame::OpenSheet(const QString& path)
 {
     return m_app.OpenFile(path);
+}
+
+void CMainFrame::ShowWaveReason(const std::string& path, const std::string& reason)
+{
+    m_wavePos->SetReason(QString::fromStdString(reason));
+    QStatusBar* bar = statusBar();
+    if (!reason.empty()) {
+        m_waveMessage = QStringLiteral("\"%1\" cannot be played: %2.")
+                            .arg(QString::fromStdString(path), QString::fromStdString(reason));
+        bar->showMessage(m_waveMessage);
+    } else if (!m_waveMessage.isEmpty()) {
+        if (bar->currentMessage() == m_waveMessage)
+            bar->showMessage(FromView(res::kReady));
+        m_waveMessage.clear();
+    }
 }
 
 void CMainFrame::ReconnectPositionCallback()

@@ -61,6 +61,9 @@ public:
     void ShowWave(const std::string& path, const CCueTime& position) override;
     // Sends the player's position reports to the position control again.
     void ReconnectPositionCallback() override;
+    // The status bar's text about the current line's file, empty when it
+    // plays.
+    const QString& WaveMessage() const { return m_waveMessage; }
     void SetPlayerFactory(WavePlayerFactory factory) { m_playerFactory = std::move(factory); }
 
     static const char* const kHomePage;
@@ -85,6 +88,8 @@ private:
     void SaveLayout();
     QSize DefaultSize() const;
     void UpdateRecentFiles();
+    // Shows why the file cannot be played, or clears that when it can.
+    void ShowWaveReason(const std::string& path, const std::string& reason);
 
     void OnPlayStop();
     void OnSkip(int id);
@@ -111,5 +116,6 @@ private:
     std::unique_ptr<IWavePlayer> m_player;
     WavePlayerFactory m_playerFactory;
     CCueTime m_lastGoto; // the time the Goto dialog starts from
+    QString m_waveMessage;
     QTimer m_idleTimer;
 };

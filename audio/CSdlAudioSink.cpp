@@ -1,7 +1,9 @@
 #include "audio/CSdlAudioSink.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -11,7 +13,8 @@ namespace {
 
 // Closes paused devices on a thread of its own. Closing waits for the
 // device's thread to wake up and end, which can take a whole period of the
-// sound system; moving to another file should not wait for that.
+// sound system; moving to another file should not wait for that, nor should
+// the exit wait for a sound system that does not answer.
 class DeviceCloser
 {
 public:
@@ -20,47 +23,63 @@ public:
     DeviceCloser& operator=(const DeviceCloser&) = delete;
     ~DeviceCloser()
     {
-        {
-            const std::lock_guard lock(m_lock);
-            m_stop = true;
-        }
-        m_wake.notify_one();
-        if (m_thread.joinable())
+        if (!m_thread.joinable())
+            return;
+        std::unique_lock lock(m_state->lock);
+        m_state->stop = true;
+        m_state->wake.notify_all();
+        // Closes still pending after this are left to the process's end.
+        const bool idle = m_state->wake.wait_for(lock, kExitWait, [this] { return m_state->done; });
+        lock.unlock();
+        if (idle)
             m_thread.join();
+        else
+            m_thread.detach();
     }
 
     void Close(SDL_AudioDeviceID device)
     {
-        const std::lock_guard lock(m_lock);
-        m_devices.push_back(device);
+        const std::lock_guard lock(m_state->lock);
+        m_state->devices.push_back(device);
         if (!m_thread.joinable())
-            m_thread = std::thread([this] { Run(); });
-        m_wake.notify_one();
+            m_thread = std::thread([state = m_state] { Run(*state); });
+        m_state->wake.notify_all();
     }
 
 private:
-    void Run()
+    static constexpr std::chrono::milliseconds kExitWait{500};
+
+    // Shared with the thread, which may outlive the closer at exit.
+    struct State {
+        std::mutex lock;
+        std::condition_variable wake;
+        std::deque<SDL_AudioDeviceID> devices;
+        bool stop = false;
+        bool done = false;
+    };
+
+    static void Run(State& state)
     {
-        std::unique_lock lock(m_lock);
+        std::unique_lock lock(state.lock);
         for (;;) {
-            m_wake.wait(lock, [this] { return m_stop || !m_devices.empty(); });
-            while (!m_devices.empty()) {
-                const SDL_AudioDeviceID device = m_devices.front();
-                m_devices.pop_front();
+            state.wake.wait(lock, [&state] { return state.stop || !state.devices.empty(); });
+            while (!state.devices.empty()) {
+                const SDL_AudioDeviceID device = state.devices.front();
+                state.devices.pop_front();
                 lock.unlock();
                 SDL_CloseAudioDevice(device);
                 lock.lock();
             }
-            if (m_stop)
+            if (state.stop) {
+                state.done = true;
+                state.wake.notify_all();
                 return;
+            }
         }
     }
 
-    std::mutex m_lock;
-    std::condition_variable m_wake;
-    std::deque<SDL_AudioDeviceID> m_devices;
+    std::shared_ptr<State> m_state = std::make_shared<State>();
     std::thread m_thread;
-    bool m_stop = false;
 };
 
 DeviceCloser g_closer;

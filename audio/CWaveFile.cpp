@@ -1,6 +1,7 @@
 #include "audio/CWaveFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <iterator>
 #include <new>
 #include <system_error>
@@ -21,6 +22,9 @@ std::uint32_t Le32(const std::uint8_t* p)
 
 std::string SystemText(int error)
 {
+    // A lock another program holds, not a busy device.
+    if (error == EBUSY || error == EWOULDBLOCK)
+        return "another program has locked it";
     return error != 0 ? std::generic_category().message(error) : std::string("unknown error");
 }
 
@@ -126,6 +130,12 @@ bool CWaveFile::Parse()
     if (CRiffFile::Result r = m_riff.Descend(m_riffChunk, nullptr); r != CRiffFile::Result::Ok) {
         if (r == CRiffFile::Result::NotFound)
             return ParseFailed("it is not a RIFF file");
+        // A size of 0, as a pipe leaves it, or under the 4 bytes of the form
+        // type does not run past anything.
+        std::uint8_t size[4] = {};
+        if (r == CRiffFile::Result::PastEnd && m_riff.Seek(4, Origin::Start) == 4 && m_riff.Read(size, 4) == 4 &&
+            Le32(size) < 4)
+            return ParseFailed("its RIFF size of " + std::to_string(Le32(size)) + " bytes is too short");
         return FailChunk(r, "RIFF");
     }
     const std::int64_t afterFormType = m_riff.Position();
@@ -343,12 +353,35 @@ bool CWaveFile::IsWaveFile(const std::string& name, const FileOpener& opener)
     return parsed;
 }
 
-bool CWaveFile::FramesAt(const CCueTime& time, std::uint32_t& frames)
+bool CWaveFile::FramesAt(const CCueTime& time, std::uint32_t rate, std::uint32_t& frames)
 {
-    CCueTime samples;
-    if (!time.ToSamples(2048, samples))
+    std::uint32_t ms = 0;
+    if (rate == 0 || !time.ToMilliseconds(ms))
         return false;
-    frames = samples.Value();
+    // Rounded as the cue time's own sample conversion rounds.
+    const std::uint64_t product = std::uint64_t{ms} * rate;
+    const std::uint64_t value = (product + 500) / 1000;
+    frames = static_cast<std::uint32_t>(std::min<std::uint64_t>(value, 0xFFFFFFFFu));
+    return true;
+}
+
+bool CWaveFile::IsEditable(std::string& reason) const
+{
+    constexpr std::uint16_t kPcm = 1;
+    constexpr std::uint16_t kFloat = 3;
+    const std::uint16_t stored = FormatTag();
+    const std::uint16_t tag = stored == kFormatExtensible ? SubFormatTag() : stored;
+    if (tag != kPcm && tag != kFloat) {
+        reason = "its samples are not PCM (format tag " + std::to_string(tag != 0 ? tag : stored) +
+                 "); Truncate and Write silence work on PCM wave files only";
+        return false;
+    }
+    const std::uint32_t sampleBytes = (BitsPerSample() + 7u) / 8u;
+    if (Channels() == 0 || BitsPerSample() == 0 || BlockAlign() != Channels() * sampleBytes) {
+        reason = "its block alignment of " + std::to_string(BlockAlign()) + " bytes does not fit " +
+                 std::to_string(Channels()) + " channels of " + std::to_string(BitsPerSample()) + " bits";
+        return false;
+    }
     return true;
 }
 

@@ -75,10 +75,15 @@ public:
     // True exactly when the file opens for reading and parses.
     static bool IsWaveFile(const std::string& name, const FileOpener& opener = {});
 
-    // Sample frames at a cue time: the time taken to samples at 44100 a
-    // second whatever the file's own rate. False for a time of unknown
-    // format.
-    static bool FramesAt(const CCueTime& time, std::uint32_t& frames);
+    // Sample frames at a cue time at a sample rate: the time in
+    // milliseconds taken to samples at that rate. False for a time of
+    // unknown format or a rate of 0.
+    static bool FramesAt(const CCueTime& time, std::uint32_t rate, std::uint32_t& frames);
+
+    // Whether the wave editing operations may change the samples: integer
+    // or floating-point PCM, plain or extensible, whose silence is known.
+    // False with the reason (no file name, no full stop) for the others.
+    bool IsEditable(std::string& reason) const;
 
     const std::string& Name() const { return m_name; }
     const std::array<std::uint8_t, 16>& FormatBytes() const { return m_format; }

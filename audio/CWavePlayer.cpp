@@ -1,11 +1,15 @@
 #include "audio/CWavePlayer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 
+#include "audio/CAudioDecoder.h"
 #include "audio/CSdlAudioSink.h"
 #include "audio/CWaveFile.h"
 #include "platform/CPrompts.h"
@@ -17,12 +21,34 @@ constexpr std::uint16_t kFormatFloat = 3;
 // Sample frames read from the file at a time.
 constexpr std::uint32_t kChunkFrames = 4096;
 // The file's read position is not known: the next read seeks first.
-constexpr std::uint32_t kUnknownFrame = std::numeric_limits<std::uint32_t>::max();
+constexpr std::uint64_t kUnknownFrame = std::numeric_limits<std::uint64_t>::max();
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 const char* const kPlayable =
     "Tracksmith plays 8-, 16-, 24- and 32-bit integer and 32-bit floating-point PCM.";
+
+// Only regular files: a FIFO, a device or a socket would block the open or
+// never end. Empty when the path may be opened.
+std::string SpecialFileReason(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? "no such file" : std::string();
+    if (S_ISDIR(info.st_mode))
+        return "a folder, not an audio file";
+    if (!S_ISREG(info.st_mode))
+        return "not a regular file";
+    return {};
+}
+
+std::string Thousands(std::uint64_t value)
+{
+    std::string digits = std::to_string(value);
+    for (std::ptrdiff_t at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
+}
 
 // 24-bit little-endian samples to 32-bit ones, the low byte zero.
 void Widen24(const std::uint8_t* in, std::uint8_t* out, std::size_t samples)
@@ -86,6 +112,17 @@ bool CWavePlayer::PlayableFormat(const CWaveFile& wave, AudioFormat& format, boo
         reason = "its sample rate is 0.";
         return false;
     }
+    if (channels > CAudioDecoder::kMaxChannels) {
+        reason = "it has " + std::to_string(channels) + " channels; audio has at most " +
+                 std::to_string(CAudioDecoder::kMaxChannels) + ".";
+        return false;
+    }
+    if (wave.SamplesPerSecond() < CAudioDecoder::kMinRate || wave.SamplesPerSecond() > CAudioDecoder::kMaxRate) {
+        reason = "its sample rate of " + Thousands(wave.SamplesPerSecond()) + " Hz lies outside the " +
+                 Thousands(CAudioDecoder::kMinRate) + " to " + Thousands(CAudioDecoder::kMaxRate) +
+                 " Hz of real audio.";
+        return false;
+    }
     if (wave.BlockAlign() != static_cast<std::uint32_t>(channels) * (bits / 8)) {
         reason = "its block alignment of " + std::to_string(wave.BlockAlign()) + " bytes does not fit " +
                  std::to_string(channels) + " channels of " + std::to_string(bits) + " bits.";
@@ -96,28 +133,62 @@ bool CWavePlayer::PlayableFormat(const CWaveFile& wave, AudioFormat& format, boo
     return true;
 }
 
-bool CWavePlayer::Open()
+bool CWavePlayer::Open() { return OpenSource(false); }
+
+bool CWavePlayer::OpenQuietly() { return OpenSource(true); }
+
+bool CWavePlayer::OpenSource(bool quiet)
 {
     if (IsOpen())
         return true;
-    auto wave = std::make_unique<CWaveFile>(m_path);
-    if (!wave->Open(CWaveFile::kRead)) {
-        m_mode = NotReady;
-        ReportError(Quoted(m_path) + " " + wave->FailureReason() + ".");
+    m_mode = NotReady;
+    m_reason = SpecialFileReason(m_path);
+    if (m_reason.empty()) {
+        // Plain PCM wave files play from their own samples; everything else
+        // goes through the decoder.
+        auto wave = std::make_unique<CWaveFile>(m_path);
+        std::string waveReason;
+        if (wave->Open(CWaveFile::kRead)) {
+            if (PlayableFormat(*wave, m_format, m_widen24, waveReason)) {
+                m_frameCount = wave->FrameCount();
+                m_blockAlign = wave->BlockAlign();
+                m_wave = std::move(wave);
+            } else {
+                wave->Close();
+            }
+        }
+        // A wave file's own verdict on formats no audio has stands.
+        const bool refused = waveReason.find(" Hz of real audio") != std::string::npos ||
+                             waveReason.find(" channels; audio has") != std::string::npos;
+        if (!m_wave && !refused) {
+            auto decoder = std::make_unique<CAudioDecoder>();
+            if (decoder->Open(m_path)) {
+                m_format.type = decoder->OutputType();
+                m_format.rate = decoder->SampleRate();
+                m_format.channels = decoder->Channels();
+                m_widen24 = false;
+                m_frameCount = decoder->FrameCount();
+                m_blockAlign = static_cast<std::uint32_t>(decoder->OutputFrameBytes());
+                m_decoder = std::move(decoder);
+            } else {
+                // What the wave parse says of a RIFF wave file is more
+                // telling than that it is not audio.
+                m_reason = decoder->FailureReason();
+                if (m_reason == "not an audio file" && !waveReason.empty())
+                    m_reason = waveReason.substr(0, waveReason.size() - 1);
+            }
+        } else if (refused) {
+            m_reason = waveReason.substr(0, waveReason.size() - 1);
+        }
+    }
+    if (!m_wave && !m_decoder) {
+        if (!quiet)
+            ReportError(Quoted(m_path) + " cannot be played: " + m_reason + ".");
         return false;
     }
-    std::string reason;
-    if (!PlayableFormat(*wave, m_format, m_widen24, reason)) {
-        wave->Close();
-        m_mode = NotReady;
-        ReportError(Quoted(m_path) + " cannot be played: " + reason);
-        return false;
-    }
-    m_frameCount = wave->FrameCount();
-    m_blockAlign = wave->BlockAlign();
+    m_reason.clear();
     m_outFrameBytes = m_widen24 ? m_format.channels * 4u : m_blockAlign;
     m_scratch.assign(m_widen24 ? std::size_t{kChunkFrames} * m_blockAlign : 0, 0);
-    m_wave = std::move(wave);
     m_fileFrame = kUnknownFrame;
     m_failed = false;
     m_open = true;
@@ -137,8 +208,10 @@ void CWavePlayer::Close()
     StopOutput();
     // The output finishes closing on its own; it pulls nothing more.
     m_sink.reset();
-    m_wave->Close();
+    if (m_wave)
+        m_wave->Close();
     m_wave.reset();
+    m_decoder.reset();
     m_open = false;
     m_paused = false;
     m_mode = NotReady;
@@ -214,7 +287,7 @@ void CWavePlayer::Seek(const CCueTime& position)
         OnMode(Playing);
         return;
     }
-    const std::uint32_t frame = FrameAt(position);
+    const std::uint64_t frame = FrameAt(position);
     SetReadFrame(frame);
     OnPosition(frame < m_frameCount ? position : GetLength());
 }
@@ -223,7 +296,7 @@ bool CWavePlayer::PlayFrom(const CCueTime& position)
 {
     if (!IsReady())
         return false;
-    const std::uint32_t frame = FrameAt(position);
+    const std::uint64_t frame = FrameAt(position);
     SetReadFrame(frame);
     if (!EnsureOutput())
         return false;
@@ -321,7 +394,7 @@ void CWavePlayer::StopOutput()
     m_timer.stop();
 }
 
-void CWavePlayer::SetReadFrame(std::uint32_t frame)
+void CWavePlayer::SetReadFrame(std::uint64_t frame)
 {
     if (m_sink)
         m_sink->Lock();
@@ -344,59 +417,80 @@ void CWavePlayer::ReportError(const std::string& text)
         show();
 }
 
-std::uint32_t CWavePlayer::FrameAt(const CCueTime& position) const
+std::uint64_t CWavePlayer::FrameAt(const CCueTime& position) const
 {
     // Rounded up, so that the frame's own time reads back as the same
     // millisecond.
     const std::uint64_t frame = (std::uint64_t{position.Milliseconds()} * m_format.rate + 999) / 1000;
-    return static_cast<std::uint32_t>(std::min<std::uint64_t>(frame, m_frameCount));
+    return std::min<std::uint64_t>(frame, m_frameCount);
 }
 
-std::uint32_t CWavePlayer::MillisecondsAt(std::uint32_t frame) const
+std::uint32_t CWavePlayer::MillisecondsAt(std::uint64_t frame) const
 {
     if (m_format.rate == 0)
         return 0;
-    return static_cast<std::uint32_t>(std::uint64_t{frame} * 1000 / m_format.rate);
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(frame * 1000 / m_format.rate,
+                                                              std::numeric_limits<std::uint32_t>::max()));
+}
+
+std::int64_t CWavePlayer::ReadSource(std::uint8_t* out, std::uint64_t position, std::uint32_t frames,
+                                     std::string& reason)
+{
+    if (m_decoder) {
+        if (m_fileFrame != position && !m_decoder->Seek(position)) {
+            reason = "cannot be read: " + m_decoder->FailureReason() + ".";
+            return -1;
+        }
+        const std::int64_t got = m_decoder->Read(out, frames);
+        if (got < 0)
+            reason = "cannot be read: " + m_decoder->FailureReason() + ".";
+        return got;
+    }
+    if (m_fileFrame != position && m_wave->SeekData(static_cast<std::int64_t>(position * m_blockAlign)) < 0) {
+        reason = "cannot be read: its sample data cannot be reached.";
+        return -1;
+    }
+    const std::size_t size = std::size_t{frames} * m_blockAlign;
+    const std::int64_t got = m_wave->Read(m_widen24 ? m_scratch.data() : out, size);
+    if (got != static_cast<std::int64_t>(size)) {
+        reason = got < 0 ? "cannot be read: a read from the file failed."
+                         : "cannot be read: the file ends before its sample data does.";
+        return -1;
+    }
+    if (m_widen24)
+        Widen24(m_scratch.data(), out, std::size_t{frames} * m_format.channels);
+    return frames;
 }
 
 void CWavePlayer::Fill(std::uint8_t* out, std::size_t bytes)
 {
     const std::size_t wanted = bytes / m_outFrameBytes;
-    std::uint32_t position = m_nextFrame.load(std::memory_order_relaxed);
+    std::uint64_t position = m_nextFrame.load(std::memory_order_relaxed);
     std::size_t done = 0;
-    auto fail = [this](std::string reason) {
-        m_fileFrame = kUnknownFrame;
-        const std::lock_guard lock(m_failureLock);
-        m_failure = std::move(reason);
-        m_failed.store(true, std::memory_order_release);
-    };
-    while (!m_failed.load(std::memory_order_relaxed) && done < wanted && position < m_frameCount) {
+    bool atEnd = position >= m_frameCount;
+    while (!m_failed.load(std::memory_order_relaxed) && done < wanted && !atEnd && position < m_frameCount) {
         const auto frames = static_cast<std::uint32_t>(
-            std::min<std::size_t>({wanted - done, std::size_t{m_frameCount - position}, kChunkFrames}));
-        if (m_fileFrame != position) {
-            if (m_wave->SeekData(static_cast<std::int64_t>(position) * m_blockAlign) < 0) {
-                fail("cannot be read: its sample data cannot be reached.");
-                break;
-            }
-            m_fileFrame = position;
-        }
-        std::uint8_t* dest = out + done * m_outFrameBytes;
-        const std::size_t size = std::size_t{frames} * m_blockAlign;
-        const std::int64_t got = m_wave->Read(m_widen24 ? m_scratch.data() : dest, size);
-        if (got != static_cast<std::int64_t>(size)) {
-            fail(got < 0 ? "cannot be read: a read from the file failed."
-                         : "cannot be read: the file ends before its sample data does.");
+            std::min<std::uint64_t>({wanted - done, m_frameCount - position, kChunkFrames}));
+        std::string reason;
+        const std::int64_t got = ReadSource(out + done * m_outFrameBytes, position, frames, reason);
+        if (got < 0) {
+            m_fileFrame = kUnknownFrame;
+            const std::lock_guard lock(m_failureLock);
+            m_failure = std::move(reason);
+            m_failed.store(true, std::memory_order_release);
             break;
         }
-        if (m_widen24)
-            Widen24(m_scratch.data(), dest, std::size_t{frames} * m_format.channels);
-        position += frames;
+        position += static_cast<std::uint64_t>(got);
         m_fileFrame = position;
-        done += frames;
+        done += static_cast<std::size_t>(got);
         m_nextFrame.store(position, std::memory_order_release);
+        // The decoder ends where the samples do, which for a lossy file
+        // may be short of the length its container gave.
+        if (static_cast<std::uint64_t>(got) < frames)
+            atEnd = true;
     }
     const int silence = m_format.type == SampleType::U8 ? 0x80 : 0;
     std::memset(out + done * m_outFrameBytes, silence, bytes - done * m_outFrameBytes);
-    if (position >= m_frameCount)
+    if (atEnd || position >= m_frameCount)
         m_ended.store(true, std::memory_order_release);
 }

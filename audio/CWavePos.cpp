@@ -6,16 +6,30 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 
 namespace {
 
 constexpr int kCellHeight = 16;  // pixels, ascent plus descent
 constexpr int kBottomInset = 2;  // pixels kept free under the text
 
+// Whole minutes: the 8 bits of a cue time's minutes do not hold a long
+// file's length.
 bool FormatMsf(const CCueTime& time, std::uint32_t& minutes, std::uint32_t& seconds,
                std::uint32_t& frames)
 {
-    return time.ToMsf(CCueTime::kFramesPerSecond, minutes, seconds, frames);
+    if (time.Format() == TimeFormat::Msf) {
+        return time.ToMsf(CCueTime::kFramesPerSecond, minutes, seconds, frames);
+    }
+    std::uint32_t ms = 0;
+    if (!time.ToMilliseconds(ms)) {
+        return false;
+    }
+    const std::uint64_t total = (std::uint64_t{ms} * CCueTime::kFramesPerSecond + 500) / 1000;
+    minutes = static_cast<std::uint32_t>(total / CCueTime::kFramesPerSecond / 60);
+    seconds = static_cast<std::uint32_t>(total / CCueTime::kFramesPerSecond % 60);
+    frames = static_cast<std::uint32_t>(total % CCueTime::kFramesPerSecond);
+    return true;
 }
 
 QString MsfText(std::uint32_t minutes, std::uint32_t seconds, std::uint32_t frames)
@@ -62,6 +76,37 @@ bool CWavePos::InitFonts()
     return true;
 }
 
+QString CWavePos::WaveTimeText(const CCueTime& time)
+{
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t frames = 0;
+    if (!FormatMsf(time, minutes, seconds, frames)) {
+        return {};
+    }
+    return MsfText(minutes, seconds, frames);
+}
+
+CCueTime CWavePos::ParseWaveTime(const QString& text)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char(':'));
+    if (parts.size() == 3) {
+        bool ok[3] = {};
+        const qulonglong minutes = parts[0].toULongLong(&ok[0]);
+        const uint seconds = parts[1].toUInt(&ok[1]);
+        const uint frames = parts[2].toUInt(&ok[2]);
+        // Beyond what a cue time's minutes hold: milliseconds carry it.
+        if (ok[0] && ok[1] && ok[2] && minutes > 255 && seconds < 60 && frames < CCueTime::kFramesPerSecond) {
+            const std::uint64_t ms = ((minutes * 60 + seconds) * CCueTime::kFramesPerSecond + frames) * 1000 /
+                                     CCueTime::kFramesPerSecond;
+            if (ms <= 0xFFFFFFFFu) {
+                return CCueTime::FromMilliseconds(static_cast<std::uint32_t>(ms));
+            }
+        }
+    }
+    return CCueTime::Parse(text.toStdString());
+}
+
 QString CWavePos::DisplayNameOf(const QString& fileName)
 {
     const qsizetype slash = std::max(fileName.lastIndexOf(QLatin1Char('/')),
@@ -78,13 +123,48 @@ QString CWavePos::DisplayNameOf(const QString& fileName)
 
 bool CWavePos::SetFileName(const QString& fileName)
 {
-    if (fileName.compare(m_fileName, Qt::CaseInsensitive) == 0) {
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity kNames = Qt::CaseSensitive;
+#endif
+    if (fileName.compare(m_fileName, kNames) == 0) {
         return true;
     }
     m_fileName = fileName;
     m_displayName = DisplayNameOf(fileName);
+    m_reason.clear();
     Changed();
     return true;
+}
+
+bool CWavePos::SetReason(const QString& reason)
+{
+    if (reason == m_reason) {
+        return true;
+    }
+    m_reason = reason;
+    Changed();
+    return true;
+}
+
+QString CWavePos::Text() const
+{
+    if (m_displayName.isEmpty()) {
+        return {};
+    }
+    if (!m_reason.isEmpty()) {
+        return m_displayName + QStringLiteral(": ") + m_reason;
+    }
+    QString position;
+    QString length;
+    FormatPosition(position);
+    FormatLength(length);
+    QString text = m_displayName + QLatin1Char(' ') + position;
+    if (!length.isEmpty()) {
+        text += QLatin1Char(' ') + length;
+    }
+    return text;
 }
 
 bool CWavePos::SetPosition(const CCueTime& position)
@@ -167,6 +247,15 @@ void CWavePos::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(palette().color(foregroundRole()));
     constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     QRect area = rect().adjusted(0, 0, 0, -kBottomInset);
+
+    if (!m_reason.isEmpty()) {
+        // A file that cannot be played: its name and why, greyed.
+        painter.setPen(palette().color(QPalette::Disabled, QPalette::ButtonText));
+        painter.setFont(m_normalFont);
+        const QFontMetrics normal(m_normalFont, this);
+        painter.drawText(area, kFlags, normal.elidedText(Text(), Qt::ElideMiddle, area.width()));
+        return;
+    }
 
     const QString name = ShownName();
     painter.setFont(m_normalFont);

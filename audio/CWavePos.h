@@ -23,9 +23,17 @@ public:
     bool InitFonts();
 
     // Each setter stores and repaints only on a real change: the name
-    // compared without regard to letter case, times through milliseconds.
-    // A default-constructed time is a cleared one.
+    // compared as the file system compares names (by letter case except on
+    // Windows), times through milliseconds. A default-constructed time is a
+    // cleared one. A new name clears the reason.
     bool SetFileName(const QString& fileName);
+    // Why the named file cannot be played; the control then shows the name
+    // greyed with the reason instead of the figures. Empty when it can.
+    bool SetReason(const QString& reason);
+    const QString& GetReason() const { return m_reason; }
+    // What the control reads as text: the name and the reason, or the name,
+    // the position and the length.
+    QString Text() const;
     bool SetPosition(const CCueTime& position);
     bool SetLength(const CCueTime& length);
 
@@ -47,6 +55,13 @@ public:
     // line would not fit the control's width.
     QString ShownName() const;
 
+    // A wave time as "mm:ss:ff" at 75 frames a second with whole minutes,
+    // so that a five-hour file reads 300:00:00. Empty for a time of
+    // unknown format.
+    static QString WaveTimeText(const CCueTime& time);
+    // Reads such a text back; anything else as a cue time reads.
+    static CCueTime ParseWaveTime(const QString& text);
+
     // The name without drive and folders, for '\\' and '/' alike.
     static QString DisplayNameOf(const QString& fileName);
 
@@ -62,6 +77,7 @@ private:
 
     QString m_fileName;
     QString m_displayName;
+    QString m_reason;
     CCueTime m_position;
     CCueTime m_length;
     QFont m_normalFont;

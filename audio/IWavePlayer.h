@@ -19,6 +19,14 @@ public:
 
     virtual const std::string& Path() const = 0;
     virtual bool Open() = 0;
+    // Open without a message box: a failure leaves only FailureReason().
+    virtual bool OpenQuietly() { return Open(); }
+    // Why the last Open failed, in a few words without the file name.
+    virtual const std::string& FailureReason() const
+    {
+        static const std::string none;
+        return none;
+    }
     virtual void Close() = 0;
     virtual bool IsOpen() const = 0;
     virtual bool IsPlaying() const = 0;

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "audio/CWaveFile.h"
@@ -98,6 +99,35 @@ bool InSlices(std::uint32_t frames, std::uint32_t slice, const WaveProgress& pro
     return true;
 }
 
+// Where the copy goes: a symbolic link's target, as Save writes there. A
+// device, a FIFO, a socket or a folder is refused with the reason.
+bool OutputTarget(const std::string& output, std::string& target, std::string& reason)
+{
+    std::error_code ec;
+    target = output;
+    const std::filesystem::path link(output);
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, ec))) {
+        const std::filesystem::path resolved = std::filesystem::weakly_canonical(link, ec);
+        if (ec) {
+            reason = "its link cannot be followed: " + ec.message();
+            return false;
+        }
+        target = resolved.string();
+    }
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0)
+        return true; // a new name
+    if (S_ISDIR(info.st_mode)) {
+        reason = "it is a folder";
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        reason = "it is not a regular file but a device, a FIFO or a socket";
+        return false;
+    }
+    return true;
+}
+
 bool SameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
@@ -111,25 +141,36 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
 {
     if (output.empty())
         return WaveResult::Failure("No output file was given for the truncated copy of " + Quoted(source) + ".");
-    if (SameFile(source, output))
+    std::string target;
+    std::string refusal;
+    if (!OutputTarget(output, target, refusal))
+        return WaveResult::Failure(Quoted(output) + " cannot be written: " + refusal + ".");
+    if (SameFile(source, target))
         return WaveResult::Failure(Quoted(output) + " is the source file itself; the truncated copy needs another name.");
-    std::uint32_t atFrame = 0;
-    if (!CWaveFile::FramesAt(at, atFrame))
-        return WaveResult::Failure("The truncation time is not a valid time.");
-
     CWaveFile in(source, opener);
     if (!in.Open(CWaveFile::kRead))
         return FileFailure(source, in);
+    std::string reason;
+    if (!in.IsEditable(reason))
+        return WaveResult::Failure(Quoted(source) + " cannot be truncated: " + reason + ".");
+    // At the file's own rate: the dialog's time is what the player measured.
+    std::uint32_t atFrame = 0;
+    if (!CWaveFile::FramesAt(at, in.SamplesPerSecond(), atFrame))
+        return WaveResult::Failure("The truncation time is not a valid time.");
 
     // The frame at the truncation time itself is kept.
     const auto frames = static_cast<std::uint32_t>(
         std::min<std::uint64_t>(static_cast<std::uint64_t>(atFrame) + 1, in.FrameCount()));
 
     int error = 0;
-    const std::string temp = CreateTempBeside(output, error);
+    const std::string temp = CreateTempBeside(target, error);
     if (temp.empty())
         return SystemFailure(output, "cannot be created", error);
     TempFileGuard guard(temp);
+    // An existing output keeps its permissions.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && ::chmod(temp.c_str(), existing.st_mode & 07777) != 0)
+        return SystemFailure(output, "cannot be written", errno);
 
     CWaveFile out(temp, opener);
     if (!out.CreateLike(in))
@@ -146,7 +187,7 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
         return FileFailure(output, out);
     in.Close();
 
-    if (std::rename(temp.c_str(), output.c_str()) != 0)
+    if (std::rename(temp.c_str(), target.c_str()) != 0)
         return SystemFailure(output, "cannot be written", errno);
     guard.Release();
     return WaveResult::Success(frames);
@@ -155,17 +196,20 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
 WaveResult WriteWaveSilence(const std::string& path, const CCueTime& start, const CCueTime& stop,
                             const FileOpener& opener, const WaveProgress& progress)
 {
+    CWaveFile wave(path, opener);
+    if (!wave.Open(CWaveFile::kReadWriteDenyWrite))
+        return FileFailure(path, wave);
+    std::string reason;
+    if (!wave.IsEditable(reason))
+        return WaveResult::Failure(Quoted(path) + " cannot be silenced: " + reason + ".");
     std::uint32_t first = 0;
     std::uint32_t last = 0;
-    if (!CWaveFile::FramesAt(start, first) || !CWaveFile::FramesAt(stop, last))
+    if (!CWaveFile::FramesAt(start, wave.SamplesPerSecond(), first) ||
+        !CWaveFile::FramesAt(stop, wave.SamplesPerSecond(), last))
         return WaveResult::Failure("The interval is not made of valid times.");
     if (last < first)
         return WaveResult::Failure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
                                    "; nothing was written to " + Quoted(path) + ".");
-
-    CWaveFile wave(path, opener);
-    if (!wave.Open(CWaveFile::kReadWriteDenyWrite))
-        return FileFailure(path, wave);
     first = std::min(first, wave.FrameCount());
     last = std::min(last, wave.FrameCount());
     const std::uint32_t frames = last - first;

@@ -7,9 +7,12 @@
 //   - a seek within the playing file until the output gets samples from the
 //     new position (< 60 ms);
 //   - the process's processor time while playing (< 5% of one core).
-// Usage: bench_player [SECONDS_OF_PLAYING]
+// With "flac" the same on FLAC files, through the decoder: first samples
+// < 50 ms, a seek heard < 30 ms, under 2% of one core.
+// Usage: bench_player [SECONDS_OF_PLAYING] [wav|flac]
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
+#include "audio/CAudioDecoder.h"
 #include "audio/CSdlAudioSink.h"
 #include "audio/CWaveFile.h"
 #include "audio/CWavePlayer.h"
@@ -115,12 +118,15 @@ void Summary(const char* what, std::vector<double> values, double target)
     std::printf("\n");
 }
 
+// The output's bytes at a frame, as the decoder gives them for any format.
 std::string SamplesAt(const std::string& path, std::uint32_t frame, std::size_t bytes)
 {
-    CWaveFile wave(path);
+    CAudioDecoder decoder;
+    if (!decoder.Open(path) || !decoder.Seek(frame))
+        return {};
     std::string out(bytes, '\0');
-    if (!wave.Open(CWaveFile::kRead) || wave.SeekData(std::int64_t{frame} * wave.BlockAlign()) < 0 ||
-        wave.Read(out.data(), bytes) != static_cast<std::int64_t>(bytes))
+    const std::size_t frames = bytes / decoder.OutputFrameBytes();
+    if (decoder.Read(reinterpret_cast<std::uint8_t*>(out.data()), frames) != static_cast<std::int64_t>(frames))
         return {};
     return out;
 }
@@ -131,13 +137,19 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     const int playSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    const bool flac = argc > 2 && std::string(argv[2]) == "flac";
+    const std::string ext = flac ? "flac" : "wav";
+    const double seekTarget = flac ? 30 : 60;
+    const double cpuTarget = flac ? 2 : 5;
     QTemporaryDir dir;
-    const std::string a = dir.filePath(QStringLiteral("A.wav")).toStdString();
-    const std::string b = dir.filePath(QStringLiteral("B.wav")).toStdString();
+    const std::string a = dir.filePath(QString::fromStdString("A." + ext)).toStdString();
+    const std::string b = dir.filePath(QString::fromStdString("B." + ext)).toStdString();
     for (const std::string& path : {a, b}) {
-        const std::string command = "sox -V1 -n -r 44100 -c 2 -b 16 '" + path + "' synth 300 whitenoise vol 0.3";
+        const std::string wave = path + ".wav";
+        std::string command = "sox -V1 -n -r 44100 -c 2 -b 16 '" + wave + "' synth 300 whitenoise vol 0.3";
+        command += flac ? " && flac --silent -o '" + path + "' '" + wave + "'" : " && mv '" + wave + "' '" + path + "'";
         if (std::system(command.c_str()) != 0) {
-            std::fprintf(stderr, "bench_player: sox is needed\n");
+            std::fprintf(stderr, "bench_player: sox and flac are needed\n");
             return 1;
         }
     }
@@ -145,8 +157,8 @@ int main(int argc, char** argv)
     {
         QFile file(sheet);
         file.open(QIODevice::WriteOnly);
-        file.write("FILE A.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
-                   "FILE B.wav WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
+        file.write(QByteArray::fromStdString("FILE A." + ext + " WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                             "FILE B." + ext + " WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n"));
     }
 
     CScriptedPrompts prompts;
@@ -247,7 +259,7 @@ int main(int argc, char** argv)
     const double wall = MsBetween(wallBefore, Clock::now());
     const bool playing = frame->Player() && frame->Player()->IsPlaying();
 
-    std::printf("== Cursor move to another wave file while playing (20 moves)\n");
+    std::printf("== %s: cursor move to another file while playing (20 moves)\n", flac ? "FLAC" : "WAV");
     Summary("until the new file's first position report", toReport, 50);
     Summary("until its first samples reach the output", toSamples, 50);
     // The report timer's first tick comes 50 ms after playing starts.
@@ -257,10 +269,11 @@ int main(int argc, char** argv)
         std::printf("   some seeks were never heard\n");
         return 1;
     }
-    Summary("seek heard", seeks, 60);
+    Summary("seek heard", seeks, seekTarget);
     std::printf("== Processor time while playing for %.1f s%s\n", wall / 1000, playing ? "" : " (NOT PLAYING)");
     const double percent = 100.0 * cpu / wall;
-    std::printf("   %.2f%% of one core  [target < 5%%: %s]\n", percent, percent < 5 ? "met" : "MISSED");
+    std::printf("   %.2f%% of one core  [target < %.0f%%: %s]\n", percent, cpuTarget,
+                percent < cpuTarget ? "met" : "MISSED");
     frame->close();
     return 0;
 }

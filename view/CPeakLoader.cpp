@@ -1,8 +1,8 @@
 #include "view/CPeakLoader.h"
 
+#include "audio/CDecodedPcmSource.h"
 #include "audio/CPeakCache.h"
 #include "audio/CPeaks.h"
-#include "audio/CWavePcmSource.h"
 
 struct CPeakLoader::Job {
     std::string path;
@@ -68,9 +68,7 @@ void CPeakLoader::Load(const std::string& path)
     const unsigned generation = m_generation;
     PcmSourceFactory factory = m_factory;
     if (!factory)
-        factory = [](const std::string& name, std::string& reason) -> std::unique_ptr<IPcmSource> {
-            return CWavePcmSource::Open(name, reason);
-        };
+        factory = OpenPcmSource;
     m_current.thread = std::thread([this, job, generation, factory = std::move(factory), folder = m_cacheFolder] {
         // Set last thing on every way out, after the post: the thread may
         // then be joined at once.

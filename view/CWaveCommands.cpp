@@ -35,16 +35,24 @@ void ReportFailure(std::string text)
 struct WaveShape {
     std::uint32_t frames = 0;
     std::uint32_t blockAlign = 0;
+    std::uint32_t rate = 0;
 };
 
-std::optional<WaveShape> ParsedWave(const std::string& path)
+// The wave file the command is to change; refused with the reason before
+// any dialog when its samples are not PCM. verb: "truncated", "silenced".
+std::optional<WaveShape> ParsedWave(const std::string& path, const char* verb)
 {
     CWaveFile wave(path);
     if (!wave.Open(CWaveFile::kRead)) {
         ReportFailure(Quoted(path) + " " + wave.FailureReason());
         return std::nullopt;
     }
-    WaveShape shape{wave.FrameCount(), wave.BlockAlign()};
+    std::string reason;
+    if (!wave.IsEditable(reason)) {
+        ReportFailure(Quoted(path) + " cannot be " + verb + ": " + reason + ".");
+        return std::nullopt;
+    }
+    WaveShape shape{wave.FrameCount(), wave.BlockAlign(), wave.SamplesPerSecond()};
     wave.Close();
     return shape;
 }
@@ -124,7 +132,7 @@ void CWaveCommands::Truncate(IViewFrame& frame, const CQuillView& view)
     const std::string source = WavePathOf(view);
     if (source.empty())
         return;
-    const std::optional<WaveShape> shape = ParsedWave(source);
+    const std::optional<WaveShape> shape = ParsedWave(source, "truncated");
     if (!shape)
         return;
 
@@ -132,7 +140,7 @@ void CWaveCommands::Truncate(IViewFrame& frame, const CQuillView& view)
     dlg.SetTime(PositionText(frame));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const CCueTime at = CCueTime::Parse(dlg.Time().toStdString());
+    const CCueTime at = CWavePos::ParseWaveTime(dlg.Time());
     if (ShowMessageBox("Truncate at " + at.Text() + "?", "Verify truncation", PromptButtons::YesNo,
                        PromptIcon::Question, true) != PromptAnswer::Yes)
         return;
@@ -148,7 +156,7 @@ void CWaveCommands::Truncate(IViewFrame& frame, const CQuillView& view)
         return;
 
     std::uint32_t frames = 0;
-    CWaveFile::FramesAt(at, frames);
+    CWaveFile::FramesAt(at, shape->rate, frames);
     const std::uint64_t kept = std::min<std::uint64_t>(std::uint64_t{frames} + 1, shape->frames);
     WaveResult result;
     {
@@ -166,7 +174,7 @@ void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
     const std::string path = WavePathOf(view);
     if (path.empty())
         return;
-    const std::optional<WaveShape> shape = ParsedWave(path);
+    const std::optional<WaveShape> shape = ParsedWave(path, "silenced");
     if (!shape)
         return;
 
@@ -177,8 +185,8 @@ void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
     dlg.SetOkCaption(QStringLiteral("Write silence"));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    const CCueTime start = CCueTime::Parse(dlg.Start().toStdString());
-    const CCueTime stop = CCueTime::Parse(dlg.Stop().toStdString());
+    const CCueTime start = CWavePos::ParseWaveTime(dlg.Start());
+    const CCueTime stop = CWavePos::ParseWaveTime(dlg.Stop());
     if (CCueTime::Compare(stop, start) < 0) {
         ReportFailure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
                       "; nothing was written to " + Quoted(path) + ".");
@@ -190,8 +198,8 @@ void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
 
     std::uint32_t first = 0;
     std::uint32_t last = 0;
-    CWaveFile::FramesAt(start, first);
-    CWaveFile::FramesAt(stop, last);
+    CWaveFile::FramesAt(start, shape->rate, first);
+    CWaveFile::FramesAt(stop, shape->rate, last);
     const std::uint64_t frames = std::min(last, shape->frames) - std::min(first, shape->frames);
     WaveResult result;
     {
@@ -209,10 +217,10 @@ void CWaveCommands::GotoPosition(IViewFrame& frame, CCueTime& lastGoto)
     if (!frame.Player())
         return;
     CTimeDlg dlg(frame.Window());
-    dlg.SetTime(QString::fromStdString(lastGoto.Text()));
+    dlg.SetTime(CWavePos::WaveTimeText(lastGoto));
     if (dlg.exec() != QDialog::Accepted)
         return;
-    lastGoto = CCueTime::Parse(dlg.Time().toStdString());
+    lastGoto = CWavePos::ParseWaveTime(dlg.Time());
     if (IWavePlayer* player = frame.Player())
         player->Seek(lastGoto);
 }

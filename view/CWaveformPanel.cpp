@@ -3,6 +3,7 @@
 #include "audio/CPeaks.h"
 #include "audio/IWavePlayer.h"
 #include "document/CQuillDoc.h"
+#include "model/CCueCdText.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
 #include "model/CCuePostgap.h"
@@ -62,9 +63,17 @@ private:
     CCueTime m_time;
 };
 
-// The track's title: its comment, without the comment mark.
+// The track's title: its CD-TEXT TITLE, else its comment without the
+// comment mark.
 QString TitleOf(const CCueTrack& track)
 {
+    for (int i = 0; i < track.ChildCount(); ++i) {
+        const auto* cdText = dynamic_cast<const CCueCdText*>(track.Child(i));
+        if (cdText && cdText->Keyword() == "TITLE") {
+            const std::string_view title = cdText->Text();
+            return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())).trimmed();
+        }
+    }
     QString text = QString::fromStdString(track.Comment()).trimmed();
     if (text.startsWith(QLatin1Char(';')))
         text.remove(0, 1);

@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "audio/CDecodedPcmSource.h"
 #include "audio/CPeakCache.h"
 #include "audio/CWaveFile.h"
 #include "audio/CWavePcmSource.h"
@@ -264,3 +265,56 @@ TEST(PeakCache, RefusesABrokenEntry)
 }
 
 } // namespace
+
+// A lossless copy read through the decoder gives the very peaks of the wave
+// file it was made from; a plain wave file takes the direct path.
+class PeaksThroughTheDecoder : public testing::TestWithParam<const char*> {};
+
+TEST_P(PeaksThroughTheDecoder, EqualThoseOfTheWaveFile)
+{
+    const std::string problem = SoxProblem();
+    ASSERT_TRUE(problem.empty()) << problem;
+    TempDir dir;
+    const std::string wave = dir.File("g.wav");
+    const std::string copy = dir.File(std::string("g.") + GetParam());
+    ASSERT_EQ(wavetest::Run("sox -V1 -n -r 44100 -c 2 -b 16 " + Quote(wave) + " synth 3 whitenoise vol 0.6 fade t 1 3 1"), 0);
+    // An .m4a file would be AAC unless told to be ALAC.
+    const std::string codec = std::string(GetParam()) == "m4a" ? " -c:a alac " : " ";
+    ASSERT_EQ(wavetest::Run("ffmpeg -v error -y -i " + Quote(wave) + codec + Quote(copy)), 0);
+
+    std::string reason;
+    auto direct = OpenPcmSource(wave, reason);
+    ASSERT_TRUE(direct) << reason;
+    EXPECT_TRUE(dynamic_cast<CWavePcmSource*>(direct.get()));
+    auto decoded = OpenPcmSource(copy, reason);
+    ASSERT_TRUE(decoded) << reason;
+    EXPECT_TRUE(dynamic_cast<CDecodedPcmSource*>(decoded.get()));
+    ASSERT_EQ(decoded->FrameCount(), direct->FrameCount());
+
+    CPeaks fromWave, fromCopy;
+    std::atomic<bool> cancel{false};
+    ASSERT_EQ(CPeaks::Compute(*direct, fromWave, cancel, nullptr, reason), CPeaks::Result::Done) << reason;
+    ASSERT_EQ(CPeaks::Compute(*decoded, fromCopy, cancel, nullptr, reason), CPeaks::Result::Done) << reason;
+    ASSERT_EQ(fromCopy.BinCount(), fromWave.BinCount());
+    for (std::size_t bin = 0; bin < fromWave.BinCount(); ++bin) {
+        for (std::uint16_t channel = 0; channel < 2; ++channel)
+            ASSERT_EQ(fromCopy.At(bin, channel), fromWave.At(bin, channel)) << "bin " << bin;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lossless, PeaksThroughTheDecoder, testing::Values("flac", "wv", "m4a", "aiff"));
+
+TEST(PcmSource, RefusesWhatIsNoAudioFileBeforeOpeningIt)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("fifo.wav");
+    ASSERT_EQ(wavetest::Run("mkfifo " + Quote(fifo)), 0);
+    std::string reason;
+    // A FIFO would block the open until something writes to it.
+    EXPECT_FALSE(OpenPcmSource(fifo, reason));
+    EXPECT_EQ(reason, "not a regular file");
+    EXPECT_FALSE(OpenPcmSource(dir.Path().string(), reason));
+    EXPECT_EQ(reason, "a folder, not an audio file");
+    EXPECT_FALSE(OpenPcmSource(dir.File("missing.flac"), reason));
+    EXPECT_EQ(reason, "no such file");
+}

@@ -1,6 +1,9 @@
 #include "audio/CWaveFile.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <sys/file.h>
+#include <fcntl.h>
 
 #include <ostream>
 #include <string>
@@ -86,6 +89,12 @@ INSTANTIATE_TEST_SUITE_P(Files, WaveParse, testing::Values(
               "\"fmt \" chunk runs past the end"},
     ParseCase{"RiffPastEnd", ChunkClaiming("RIFF", 5000, "WAVE" + kFmt + Chunk("data", kSamples)), false, 0, 0,
               "\"RIFF\" chunk runs past the end"},
+    // Sizes a pipe leaves, or under the form type's 4 bytes: too short, not
+    // past anything.
+    ParseCase{"RiffSizeZero", ChunkClaiming("RIFF", 0, "WAVE" + kFmt + Chunk("data", kSamples)), false, 0, 0,
+              "its RIFF size of 0 bytes is too short"},
+    ParseCase{"RiffSizeThree", ChunkClaiming("RIFF", 3, "WAVE" + kFmt + Chunk("data", kSamples)), false, 0, 0,
+              "its RIFF size of 3 bytes is too short"},
     // A data chunk outside the RIFF chunk is not the file's data.
     ParseCase{"DataOutsideRiff", Riff("WAVE", kFmt) + Chunk("data", kSamples), false, 0, 0, "no \"data\" chunk"}),
     [](const testing::TestParamInfo<ParseCase>& p) { return std::string(p.param.name); });
@@ -101,6 +110,19 @@ TEST(WaveOpen, MissingFileAndOverlongName)
     CWaveFile overlong(longName);
     EXPECT_FALSE(overlong.Open(CWaveFile::kRead));
     EXPECT_NE(overlong.FailureReason().find("longer than 259 characters"), std::string::npos);
+}
+
+TEST(WaveOpen, AFileLockedByAnotherProgramSaysSo)
+{
+    TempDir dir;
+    const std::string path = dir.Write("l.wav", PcmWave(2, 44100, 16, kSamples));
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    CWaveFile wave(path);
+    EXPECT_FALSE(wave.Open(CWaveFile::kReadWriteDenyWrite));
+    EXPECT_EQ(wave.FailureReason(), "cannot be opened: another program has locked it");
+    ::close(fd);
 }
 
 TEST(WaveOpen, ReadFailureDuringParseIsReportedAndCloses)
@@ -167,25 +189,35 @@ TEST(WaveSeekData, StaysInsideTheSampleData)
 
 struct FramesCase {
     const char* time;
+    std::uint32_t rate;
     std::uint32_t frames;
 };
 
 // Names the case in test output.
-void PrintTo(const FramesCase& c, std::ostream* os) { *os << c.time; }
+void PrintTo(const FramesCase& c, std::ostream* os) { *os << c.time << " at " << c.rate; }
 
 class WaveFramesAt : public testing::TestWithParam<FramesCase> {};
 
-TEST_P(WaveFramesAt, UsesMillisecondsAt44100)
+TEST_P(WaveFramesAt, UsesMillisecondsAtTheFilesRate)
 {
     std::uint32_t frames = 0;
-    ASSERT_TRUE(CWaveFile::FramesAt(CCueTime::Parse(GetParam().time), frames));
+    ASSERT_TRUE(CWaveFile::FramesAt(CCueTime::Parse(GetParam().time), GetParam().rate, frames));
     EXPECT_EQ(frames, GetParam().frames);
 }
 
+TEST(WaveFramesAtRate, ZeroIsRefused)
+{
+    std::uint32_t frames = 7;
+    EXPECT_FALSE(CWaveFile::FramesAt(CCueTime::Parse("00:01:00"), 0, frames));
+}
+
 INSTANTIATE_TEST_SUITE_P(Times, WaveFramesAt, testing::Values(
-    FramesCase{"00:00:00", 0}, FramesCase{"00:00:01", 573}, FramesCase{"00:00:74", 43483},
-    FramesCase{"00:01:00", 44100}, FramesCase{"00:02:00", 88200}, FramesCase{"01:00:00", 2646000},
-    FramesCase{"70:00:00", 185220000}));
+    FramesCase{"00:00:00", 44100, 0}, FramesCase{"00:00:01", 44100, 573}, FramesCase{"00:00:74", 44100, 43483},
+    FramesCase{"00:01:00", 44100, 44100}, FramesCase{"00:02:00", 44100, 88200},
+    FramesCase{"01:00:00", 44100, 2646000}, FramesCase{"70:00:00", 44100, 185220000},
+    FramesCase{"00:01:00", 48000, 48000}, FramesCase{"00:00:01", 48000, 624},
+    FramesCase{"01:00:00", 96000, 5760000}, FramesCase{"00:01:00", 22050, 22050},
+    FramesCase{"00:00:01", 22050, 287}, FramesCase{"70:00:00", 96000, 403200000}));
 
 struct CreateCase {
     const char* name;

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <ostream>
 #include <string>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "audio/WaveFixtures.h"
@@ -48,7 +50,9 @@ private:
             {"s16", "-r 44100 -c 2 -b 16", 4},
             {"u8", "-r 44100 -c 1 -b 8", 1},
             {"s24", "-r 44100 -c 2 -b 24", 6}, // sox writes a 40-byte extensible "fmt "
+            {"r22", "-r 22050 -c 2 -b 16", 4},
             {"r48", "-r 48000 -c 2 -b 16", 4},
+            {"r96", "-r 96000 -c 2 -b 24", 6},
         };
         for (const auto& kind : kinds) {
             const std::string path = m_dir.File(std::string(kind.name) + ".wav");
@@ -150,8 +154,13 @@ INSTANTIATE_TEST_SUITE_P(Sox, WaveTruncate, testing::Values(
     TruncateCase{"EightBitOddSizeGetsPad", "u8", "00:00:00", 1},
     TruncateCase{"EightBitOneCueFrame", "u8", "00:00:01", 574},
     TruncateCase{"ExtensibleBecomesPcm", "s24", "00:02:00", 88201},
-    // Times count at 44100 a second whatever the file's rate.
-    TruncateCase{"Rate48000", "r48", "00:02:00", 88201},
+    // Times count at the file's own rate: the frame at the time is kept.
+    TruncateCase{"Rate22050", "r22", "00:01:00", 22051},
+    TruncateCase{"Rate44100", "s16", "00:01:00", 44101},
+    TruncateCase{"Rate48000", "r48", "00:01:00", 48001},
+    TruncateCase{"Rate48000TwoSeconds", "r48", "00:02:00", 96001},
+    TruncateCase{"Rate48000OneCueFrame", "r48", "00:00:01", 625},
+    TruncateCase{"Rate96000", "r96", "00:01:00", 96001},
     TruncateCase{"TrailingListDropped", "list", "00:01:00", 44101}),
     [](const testing::TestParamInfo<TruncateCase>& p) { return std::string(p.param.name); });
 
@@ -207,10 +216,95 @@ INSTANTIATE_TEST_SUITE_P(Sox, WaveSilence, testing::Values(
     SilenceCase{"StartPastTheEnd", "s16", "00:04:00", "00:05:00", 132300, 0},
     SilenceCase{"EightBit", "u8", "00:00:00", "00:01:00", 0, 44100},
     SilenceCase{"Extensible", "s24", "00:00:10", "00:01:10", 5865, 44100},
-    SilenceCase{"Rate48000", "r48", "00:00:00", "00:01:00", 0, 44100},
+    SilenceCase{"Rate22050", "r22", "00:01:00", "00:02:00", 22050, 22050},
+    SilenceCase{"Rate44100", "s16", "00:01:00", "00:02:00", 44100, 44100},
+    SilenceCase{"Rate48000", "r48", "00:01:00", "00:02:00", 48000, 48000},
+    SilenceCase{"Rate96000", "r96", "00:01:00", "00:02:00", 96000, 96000},
     // The LIST chunk and the RIFF size that covers it stay as they were.
     SilenceCase{"TrailingList", "list", "00:00:00", "09:00:00", 0, 132300}),
     [](const testing::TestParamInfo<SilenceCase>& p) { return std::string(p.param.name); });
+
+struct OutputCase {
+    const char* name;
+    std::string reason; // empty: written
+};
+
+void PrintTo(const OutputCase& c, std::ostream* os) { *os << c.name; }
+
+class WaveTruncateOutput : public testing::TestWithParam<OutputCase> {};
+
+// The copy goes only where a user would expect: a regular file or a new
+// name, through a symbolic link to its target; never over a device node.
+TEST_P(WaveTruncateOutput, WritesOnlyWhereExpected)
+{
+    TempDir dir;
+    const std::string samples = Pattern(8000 * 4);
+    const std::string src = dir.Write("src.wav", PcmWave(2, 8000, 16, samples));
+    const std::string name = GetParam().name;
+    std::string out = dir.File("out.wav");
+    if (name == "fifo") {
+        ASSERT_EQ(::mkfifo(out.c_str(), 0600), 0);
+    } else if (name == "folder") {
+        std::filesystem::create_directory(out);
+    } else if (name == "device") {
+        out = "/dev/null";
+    } else if (name == "link") {
+        dir.Write("real.wav", "old");
+        std::filesystem::create_symlink("real.wav", out);
+    } else if (name == "existing") {
+        dir.Write("out.wav", "old");
+        ASSERT_EQ(::chmod(out.c_str(), 0640), 0);
+    }
+    const WaveResult result = TruncateWaveFile(src, CCueTime::Parse("00:00:10"), out);
+    if (!GetParam().reason.empty()) {
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.reason, "\"" + out + "\" cannot be written: " + GetParam().reason + ".");
+        struct stat info {};
+        ASSERT_EQ(::stat(out.c_str(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode));
+        return;
+    }
+    ASSERT_TRUE(result.ok) << result.reason;
+    const std::string written = name == "link" ? dir.File("real.wav") : out;
+    EXPECT_EQ(result.frames, 1065u); // 133 ms at 8000 Hz, and the frame there
+    EXPECT_TRUE(ReadFileBytes(written) == PcmWave(2, 8000, 16, samples.substr(0, 1065 * 4)));
+    struct stat info {};
+    ASSERT_EQ(::lstat(out.c_str(), &info), 0);
+    if (name == "link") {
+        EXPECT_TRUE(S_ISLNK(info.st_mode));
+    }
+    if (name == "existing") {
+        EXPECT_EQ(info.st_mode & 07777, 0640u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Outputs, WaveTruncateOutput, testing::Values(
+    OutputCase{"new", ""}, OutputCase{"existing", ""}, OutputCase{"link", ""},
+    OutputCase{"fifo", "it is not a regular file but a device, a FIFO or a socket"},
+    OutputCase{"device", "it is not a regular file but a device, a FIFO or a socket"},
+    OutputCase{"folder", "it is a folder"}),
+    [](const testing::TestParamInfo<OutputCase>& p) { return std::string(p.param.name); });
+
+// A truncated ADPCM file was a copy nothing reads, reported as success.
+TEST(WaveNotPcm, BothOperationsRefuseAdpcmAndChangeNothing)
+{
+    TempDir dir;
+    const char* data = std::getenv("TS_TEST_DATA");
+    const std::string original =
+        ReadFileBytes((std::filesystem::path(data ? data : "tests/data") / "wave" / "adpcm-truncate-reported-success.wav").string());
+    ASSERT_FALSE(original.empty());
+    const std::string src = dir.Write("a.wav", original);
+    const WaveResult truncated = TruncateWaveFile(src, CCueTime::Parse("00:00:10"), dir.File("b.wav"));
+    EXPECT_FALSE(truncated.ok);
+    EXPECT_EQ(truncated.reason, "\"" + src + "\" cannot be truncated: its samples are not PCM (format tag 2); "
+                                "Truncate and Write silence work on PCM wave files only.");
+    const WaveResult silenced = WriteWaveSilence(src, CCueTime::Parse("00:00:00"), CCueTime::Parse("00:00:10"));
+    EXPECT_FALSE(silenced.ok);
+    EXPECT_EQ(silenced.reason, "\"" + src + "\" cannot be silenced: its samples are not PCM (format tag 2); "
+                               "Truncate and Write silence work on PCM wave files only.");
+    EXPECT_EQ(ReadFileBytes(src), original);
+    EXPECT_EQ(FilesIn(dir), (std::set<std::string>{"a.wav"}));
+}
 
 TEST_F(WaveOperationsTest, SilenceLeavesTheFirstFrameOfSecondOne)
 {

@@ -17,6 +17,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -269,12 +270,108 @@ private slots:
         QVERIFY(Frame()->ExecuteCommand(cmd::PlayStop));
         ClickLine(13);
         QCOMPARE(Player(), nullptr);
-        QVERIFY(Pos()->GetFileName().isEmpty());
+        // The control names the file greyed with the reason, quietly.
+        QCOMPARE(Pos()->GetDisplayName(), QStringLiteral("C.bin"));
+        QCOMPARE(Pos()->Text(), QStringLiteral("C.bin: not an audio file"));
+        QVERIFY(m_prompts->Messages().empty());
         Frame()->UpdateCommandUI();
         for (int id : {cmd::PlayStop, cmd::SkipBack1Min, cmd::SkipForward1Min})
             QVERIFY(!Frame()->Action(id)->isEnabled());
         QCOMPARE(ItemText(cmd::PlayStop), QStringLiteral("&Play\tSpace"));
         QVERIFY(!Frame()->ExecuteCommand(cmd::GotoPosition));
+    }
+
+    void aFileThatCannotBePlayedSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << S("DEMO1.WAV") << S("missing") << S("no such file");
+        QTest::newRow("not audio") << S("x.xyz") << S("text") << S("not an audio file");
+        QTest::newRow("FIFO") << S("fifo.wav") << S("fifo") << S("not a regular file");
+        QTest::newRow("folder") << S("folder.wav") << S("folder") << S("a folder, not an audio file");
+        QTest::newRow("1 Hz") << S("slow.wav") << S("1hz")
+                              << S("its sample rate of 1 Hz lies outside the 1,000 to 768,000 Hz of real audio");
+    }
+    void aFileThatCannotBePlayedSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const std::string path = m_dir->filePath(name).toStdString();
+        if (kind == S("text")) {
+            QCOMPARE(Run("printf 'just words\\n' > " + Quote(path)), 0);
+        } else if (kind == S("fifo")) {
+            QCOMPARE(Run("mkfifo " + Quote(path)), 0);
+        } else if (kind == S("folder")) {
+            QVERIFY(std::filesystem::create_directory(path));
+        } else if (kind == S("1hz")) {
+            QFile f(QString::fromStdString(path));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray::fromStdString(PcmWave(1, 1, 16, std::string(64, '\x11'))));
+        }
+        const std::string sheet = "FILE A.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                  "FILE \"" + name.toStdString() + "\" WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n";
+        StartWith(sheet.c_str());
+        ClickLine(2);
+        QVERIFY(Player());
+        QVERIFY(Frame()->ExecuteCommand(cmd::PlayStop));
+        ClickLine(5);
+        // Within the second, or the window would have hung on the FIFO.
+        QCOMPARE(Player(), nullptr);
+        QCOMPARE(Pos()->GetReason(), reason);
+        QCOMPARE(Pos()->Text(), name + S(": ") + reason);
+        const QString full = S("\"") + QString::fromStdString(path) + S("\" cannot be played: ") + reason + S(".");
+        QCOMPARE(Frame()->WaveMessage(), full);
+        QCOMPARE(Frame()->statusBar()->currentMessage(), full);
+        QVERIFY(m_prompts->Messages().empty());
+        // Back on a file that plays: the figures again, and the status bar
+        // forgets the reason.
+        ClickLine(2);
+        QVERIFY(Player());
+        QCOMPARE(Pos()->GetReason(), QString());
+        QCOMPARE(Pos()->Text(), S("A.wav 00:00:00 (03:00:00)"));
+        QVERIFY(Frame()->statusBar()->currentMessage() != full);
+    }
+
+    void namesDifferingInCaseAreTwoFiles()
+    {
+        QVERIFY(Sox("x.wav", "-r 44100 -c 1 -b 16", 10) && Sox("X.WAV", "-r 44100 -c 1 -b 16", 20));
+        StartWith("FILE x.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                  "FILE X.WAV WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
+        ClickLine(5);
+        QCOMPARE(Player()->Path(), File("X.WAV"));
+        QCOMPARE(Ms(Pos()->GetLength()), 20000u);
+        ClickLine(2);
+        QCOMPARE(Player()->Path(), File("x.wav"));
+        QCOMPARE(Pos()->GetDisplayName(), S("x.wav"));
+        QCOMPARE(Ms(Pos()->GetLength()), 10000u);
+    }
+
+    void aFlacFilePlaysWhateverItsTypeWord_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::newRow("WAVE") << S("WAVE");
+        QTest::newRow("BINARY") << S("BINARY");
+        QTest::newRow("AIFF") << S("AIFF");
+    }
+    void aFlacFilePlaysWhateverItsTypeWord()
+    {
+        QFETCH(QString, type);
+        QVERIFY(Sox("s.wav", "-r 48000 -c 2 -b 16", 5));
+        QCOMPARE(Run("ffmpeg -v quiet -nostdin -i " + Quote(File("s.wav")) + " -c:a flac " + Quote(File("s.flac"))), 0);
+        const std::string sheet = "FILE s.flac " + type.toStdString() + "\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                  "  TRACK 02 AUDIO\n    INDEX 01 00:02:00\n";
+        StartWith(sheet.c_str());
+        ClickLine(4);
+        QVERIFY(Player());
+        QCOMPARE(Player()->Path(), File("s.flac"));
+        QCOMPARE(Ms(Pos()->GetLength()), 5000u);
+        QCOMPARE(PosText(), S("00:02:00"));
+        QTest::keyClick(Listing(), Qt::Key_Space);
+        QVERIFY(Player()->IsPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(Ms(Pos()->GetPosition()) >= 2200, 3000);
+        QVERIFY(m_prompts->Messages().empty());
     }
 
     void editIndexPlaysAndTakesThePosition()
@@ -416,6 +513,61 @@ private slots:
         // The player and the control stay as they were.
         QVERIFY(Player());
         QCOMPARE(PosText(), QStringLiteral("00:02:00"));
+    }
+
+    void truncateAtThePlayersPositionCutsAtTheFilesRate_data()
+    {
+        QTest::addColumn<int>("rate");
+        QTest::newRow("22,050 Hz") << 22050;
+        QTest::newRow("44,100 Hz") << 44100;
+        QTest::newRow("48,000 Hz") << 48000;
+        QTest::newRow("96,000 Hz") << 96000;
+    }
+    void truncateAtThePlayersPositionCutsAtTheFilesRate()
+    {
+        QFETCH(int, rate);
+        const std::string format = "-r " + std::to_string(rate) + " -c 2 -b 16";
+        QVERIFY(Sox("R.wav", format.c_str(), 3));
+        StartWith("FILE R.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+        ClickLine(2);
+        QVERIFY(Player());
+        Player()->Seek(CCueTime::FromMsf(0, 1, 0));
+        QString shown;
+        OnModal([&](QDialog* dlg) {
+            auto* timeDlg = qobject_cast<CTimeDlg*>(dlg);
+            QVERIFY(timeDlg);
+            shown = timeDlg->Time();
+            timeDlg->accept();
+        });
+        const std::string output = File("cut.wav");
+        m_prompts->QueueAnswer(PromptAnswer::Yes);
+        m_prompts->QueueFile(output);
+        RunWaveCommand(cmd::Truncate);
+        QCOMPARE(shown, S("00:01:00"));
+        // The frame at one second, at the file's own rate, is the last kept:
+        // what sox keeps when it trims there.
+        const std::string kept = std::to_string(rate + 1);
+        QCOMPARE(Soxi("-s", output), kept);
+        std::string expected;
+        QCOMPARE(Run("sox " + Quote(File("R.wav")) + " -t raw - trim 0 " + kept + "s", &expected), 0);
+        QVERIFY(SoxRaw(output) == expected);
+
+        // Write silence from the same position starts at that frame.
+        Player()->Seek(CCueTime::FromMsf(0, 1, 0));
+        QString start;
+        OnModal([&start](QDialog* dlg) {
+            auto* interval = qobject_cast<CTimeIntervalDlg*>(dlg);
+            QVERIFY(interval);
+            start = interval->Start();
+            interval->SetStop(S("00:02:00"));
+            interval->accept();
+        });
+        std::string expectedSilenced = SoxRaw(File("R.wav"));
+        RunWaveCommand(cmd::WriteSilence);
+        QCOMPARE(start, S("00:01:00"));
+        const auto frame = static_cast<std::size_t>(rate) * 4;
+        expectedSilenced.replace(frame, frame, std::string(frame, '\0'));
+        QVERIFY(SoxRaw(File("R.wav")) == expectedSilenced);
     }
 
     void truncateStopsWhereTheUserSays_data()

@@ -1,4 +1,6 @@
 #include "audio/CWavePlayer.h"
+
+#include "audio/CAudioDecoder.h"
 #include "audio/CWaveFile.h"
 #include "audio/IAudioSink.h"
 #include "audio/WaveFixtures.h"
@@ -124,9 +126,29 @@ std::string SamplesFrom(const std::string& path, std::uint32_t frame)
 
 std::uint32_t Ms(const CCueTime& t) { return t.Milliseconds(); }
 
-CCueTime At(std::uint32_t ms) { return CCueTime::FromMilliseconds(ms); }
+// What the output played without its stretches of silence: before the
+// start, while paused and after the end. Noise holds no eight silent sample
+// frames in a row.
+std::string WithoutSilence(const std::string& bytes, std::size_t frameBytes)
+{
+    const std::string silent(frameBytes, '\0');
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i + frameBytes <= bytes.size()) {
+        std::size_t run = i;
+        while (run + frameBytes <= bytes.size() && bytes.compare(run, frameBytes, silent) == 0)
+            run += frameBytes;
+        if (run - i < 8 * frameBytes)
+            out.append(bytes, i, run - i);
+        if (run + frameBytes <= bytes.size())
+            out.append(bytes, run, frameBytes);
+        i = run + frameBytes;
+    }
+    return out;
+}
 
-const std::string kPlayable = "Tracksmith plays 8-, 16-, 24- and 32-bit integer and 32-bit floating-point PCM.";
+CCueTime At(std::uint32_t ms) { return CCueTime::FromMilliseconds(ms); }
 
 } // namespace
 
@@ -421,14 +443,16 @@ private slots:
         auto row = [](const char* name, const std::string& fmt, const std::string& reason) {
             QTest::newRow(name) << QByteArray::fromStdString(fmt) << QString::fromStdString(reason);
         };
-        row("ADPCM", Fmt(2, 2, 44100, 4, 2048), "its samples are not PCM (format tag 2). " + kPlayable);
-        row("12-bit", Fmt(1, 1, 44100, 12, 2), "its samples are 12-bit integers. " + kPlayable);
-        row("64-bit float", Fmt(3, 1, 44100, 64, 8), "its samples are 64-bit floating-point numbers. " + kPlayable);
-        row("padded frames", Fmt(1, 2, 44100, 16, 6), "its block alignment of 6 bytes does not fit 2 channels of 16 bits.");
         row("no channels", Fmt(1, 0, 44100, 16, 2), "it has no channels.");
         row("no rate", Fmt(1, 1, 0, 16, 2), "its sample rate is 0.");
-        row("extensible MP3", Extensible(0x55, 2, 44100, 16, 4), "its samples are not PCM (format tag 85). " + kPlayable);
-        row("extensible unknown", Fmt(0xFFFE, 2, 44100, 16, 4), "its samples are not PCM (format tag 65534). " + kPlayable);
+        row("1 Hz", Fmt(1, 1, 1, 16, 2), "its sample rate of 1 Hz lies outside the 1,000 to 768,000 Hz of real audio.");
+        row("999 Hz", Fmt(1, 2, 999, 16, 4),
+            "its sample rate of 999 Hz lies outside the 1,000 to 768,000 Hz of real audio.");
+        row("800 kHz", Fmt(1, 2, 800000, 16, 4),
+            "its sample rate of 800,000 Hz lies outside the 1,000 to 768,000 Hz of real audio.");
+        row("33 channels", Fmt(1, 33, 8000, 16, 66), "it has 33 channels; audio has at most 32.");
+        row("extensible MP3", Extensible(0x55, 2, 44100, 16, 4), "its audio cannot be decoded.");
+        row("extensible unknown", Fmt(0xFFFE, 2, 44100, 16, 4), "its audio is in a form Tracksmith does not know.");
     }
     void otherFormatsAreRefused()
     {
@@ -452,7 +476,29 @@ private slots:
         auto player = FakePlayer(path);
         QVERIFY(!player->Open());
         QTRY_COMPARE(m_prompts->Messages().size(), 1u);
-        QCOMPARE(LastMessage(), "Tracksmith: \"" + path + "\" cannot be opened: No such file or directory.");
+        QCOMPARE(LastMessage(), "Tracksmith: \"" + path + "\" cannot be played: no such file.");
+        QCOMPARE(player->FailureReason(), std::string("no such file"));
+    }
+
+    void unusualWavesPlayThroughTheDecoder_data()
+    {
+        QTest::addColumn<QByteArray>("fmt");
+        auto row = [](const char* name, const std::string& fmt) { QTest::newRow(name) << QByteArray::fromStdString(fmt); };
+        row("12-bit", Fmt(1, 1, 44100, 12, 2));
+        row("64-bit float", Fmt(3, 1, 44100, 64, 8));
+        row("padded frames", Fmt(1, 2, 44100, 16, 6));
+        row("1,000 Hz", Fmt(1, 1, 1000, 16, 2));
+    }
+    void unusualWavesPlayThroughTheDecoder()
+    {
+        QFETCH(QByteArray, fmt);
+        auto player = FakePlayer(m_dir->Write("u.wav", Wave(fmt.toStdString(), Pattern(4800))));
+        QVERIFY(player->Open());
+        player->Play();
+        Advance(m_out, 100);
+        player->Poll();
+        QVERIFY(m_out.played.size() > 0);
+        QVERIFY(m_prompts->Messages().empty());
     }
 
     void anOutputThatDoesNotOpenIsReported()
@@ -596,6 +642,91 @@ private slots:
         // Nothing of the file before the seek position was played.
         const std::string before = widened ? Widened(SamplesFrom(path, 0)) : SamplesFrom(path, 0);
         QCOMPARE(played.find(before.substr(0, 256)), std::string::npos);
+    }
+
+    void diskEveryFormatPlaysItsSamplesAfterSeekAndPause_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("encode");
+        QTest::addColumn<bool>("decoded");
+        auto row = [](const char* name, const char* file, const char* source, const char* encode, bool decoded) {
+            QTest::newRow(name) << QString::fromLatin1(file) << QString::fromLatin1(source)
+                                << QString::fromLatin1(encode) << decoded;
+        };
+        row("FLAC 16-bit", "a.flac", "-r 44100 -c 2 -b 16", "-c:a flac", true);
+        row("FLAC 24-bit 96 kHz", "a.flac", "-r 96000 -c 2 -b 24", "-c:a flac", true);
+        row("WavPack", "a.wv", "-r 44100 -c 2 -b 16", "-c:a wavpack", true);
+        row("ALAC", "a.m4a", "-r 44100 -c 2 -b 16", "-c:a alac", true);
+        row("AIFF", "a.aiff", "-r 48000 -c 2 -b 16", "-c:a pcm_s16be", true);
+        row("WAV ADPCM", "a.wav", "-r 44100 -c 2 -b 16", "-c:a adpcm_ms", true);
+        row("WAV A-law", "a.wav", "-r 8000 -c 1 -b 16", "-c:a pcm_alaw", true);
+        row("WAV from a pipe", "a.wav", "-r 44100 -c 2 -b 16", "-c:a pcm_s16le -f wav pipe:1 >", true);
+        row("WAV 16-bit", "a.wav", "-r 44100 -c 2 -b 16", "", false);
+        row("MP3", "a.mp3", "-r 44100 -c 2 -b 16", "-c:a libmp3lame -b:a 192k", true);
+        row("Ogg Vorbis", "a.ogg", "-r 44100 -c 2 -b 16", "-c:a libvorbis", true);
+        row("Opus", "a.opus", "-r 48000 -c 2 -b 16", "-c:a libopus -b:a 192k", true);
+    }
+    void diskEveryFormatPlaysItsSamplesAfterSeekAndPause()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, source);
+        QFETCH(QString, encode);
+        QFETCH(bool, decoded);
+        const std::string wave = SoxWave("source.wav", source.toStdString(), 1.2);
+        QVERIFY2(!wave.empty(), "sox is needed");
+        const std::string path = m_dir->File(file.toStdString());
+        if (encode.isEmpty()) {
+            std::filesystem::rename(wave, path);
+        } else {
+            const std::string to = encode.endsWith(QLatin1Char('>')) ? " " : " -y ";
+            QCOMPARE(Run("ffmpeg -v quiet -nostdin -i " + Quote(wave) + " " + encode.toStdString() + to + Quote(path)), 0);
+        }
+        bool lossy = false;
+        std::string type;
+        std::uint32_t rate = 0;
+        std::size_t frameBytes = 0;
+        {
+            CWavePlayer player(path);
+            QVERIFY(player.Open());
+            QCOMPARE(player.IsDecoding(), decoded);
+            QVERIFY(m_prompts->Messages().empty());
+            CAudioDecoder probe;
+            QVERIFY(probe.Open(path));
+            lossy = !probe.IsLossless() && probe.CodecName() != "adpcm_ms";
+            type = probe.OutputType() == SampleType::F32 ? "f32le" : probe.OutputType() == SampleType::S32 ? "s32le" : "s16le";
+            rate = probe.SampleRate();
+            frameBytes = probe.OutputFrameBytes();
+            player.Seek(At(250));
+            player.Play();
+            QTest::qWait(200);
+            player.Pause();
+            QVERIFY(player.IsPaused());
+            QTest::qWait(100);
+            player.Pause();
+            QVERIFY(player.IsPlaying());
+            QTRY_VERIFY_WITH_TIMEOUT(player.IsStopped(), 5000);
+        } // closing the output flushes the driver's file
+        std::string reference;
+        QCOMPARE(Run("ffmpeg -v quiet -nostdin -i " + Quote(path) + " -f " + type + " -", &reference), 0);
+        const std::size_t from = (250 * std::size_t{rate} + 999) / 1000 * frameBytes;
+        QVERIFY(reference.size() > from + 4096);
+        const std::string played = WithoutSilence(ReadFileBytes(m_dir->File("played.raw")), frameBytes);
+        if (lossy) {
+            // Within one codec frame of the seek, and exact once the
+            // decoder's warm-up after the seek is over.
+            const std::string later = reference.substr(from + 8192 * frameBytes / 4, 1024);
+            QVERIFY2(played.find(later) != std::string::npos, "the samples after the seek were not played");
+            QCOMPARE(played.find(reference.substr(0, 1024)), std::string::npos);
+            return;
+        }
+        const std::string expected = reference.substr(from);
+        const std::size_t start = played.find(expected.substr(0, 256));
+        QVERIFY2(start != std::string::npos, "the samples from the seek position were not played");
+        // Seek, pause and resume: every sample from the seek on, once, in order.
+        QCOMPARE(played.size() - start, expected.size());
+        QVERIFY(played.substr(start) == expected);
+        QCOMPARE(start, std::size_t{0});
     }
 };
 

@@ -93,11 +93,14 @@ private Q_SLOTS:
     void formatPosition();
     void formatLength_data();
     void formatLength();
+    void waveTimesRoundTrip_data();
+    void waveTimesRoundTrip();
     void formatLengthKeepsTextWhenZero();
     void samePositionRepaintsOnce();
     void millisecondChangeRepaints();
     void sameLengthRepaintsOnce();
-    void nameDifferingInCaseChangesNothing();
+    void nameDifferingInCaseIsAnotherFile();
+    void aReasonReplacesTheFigures();
     void initFontsMeasureGap();
     void noFocusNoMouse();
     void blankWithoutName();
@@ -168,8 +171,10 @@ void TestWavePos::formatPosition_data()
     QTest::newRow("milliseconds") << CCueTime::FromMilliseconds(62040) << u"01:02:03"_qs;
     QTest::newRow("100 minutes") << Msf(100, 0, 0) << u"100:00:00"_qs;
     QTest::newRow("255 minutes") << CCueTime::FromMilliseconds(255u * 60000u) << u"255:00:00"_qs;
-    // The minutes are held in 8 bits: 256 minutes read as zero.
-    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u + 1000u) << u"00:01:00"_qs;
+    // Whole minutes, past the 8 bits of a cue time's.
+    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u + 1000u) << u"256:01:00"_qs;
+    QTest::newRow("five hours") << CCueTime::FromMilliseconds(300u * 60000u) << u"300:00:00"_qs;
+    QTest::newRow("a day") << CCueTime::FromMilliseconds(1440u * 60000u + 13u) << u"1440:00:01"_qs;
 }
 
 void TestWavePos::formatPosition()
@@ -192,7 +197,8 @@ void TestWavePos::formatLength_data()
     QTest::newRow("one second in ms") << CCueTime::FromMilliseconds(1000) << u"(00:01:00)"_qs;
     QTest::newRow("four minutes") << Msf(4, 5, 6) << u"(04:05:06)"_qs;
     QTest::newRow("100 minutes") << Msf(100, 0, 0) << u"(100:00:00)"_qs;
-    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u) << QString();
+    QTest::newRow("256 minutes") << CCueTime::FromMilliseconds(256u * 60000u) << u"(256:00:00)"_qs;
+    QTest::newRow("five hours") << CCueTime::FromMilliseconds(300u * 60000u + 40u) << u"(300:00:03)"_qs;
     QTest::newRow("under a frame") << CCueTime::FromMilliseconds(5) << QString();
 }
 
@@ -204,6 +210,25 @@ void TestWavePos::formatLength()
     QString out;
     QVERIFY(m_pos->FormatLength(out));
     QCOMPARE(out, text);
+}
+
+void TestWavePos::waveTimesRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<uint>("ms");
+    QTest::newRow("short") << u"01:02:03"_qs << 62040u;
+    QTest::newRow("255 minutes") << u"255:00:00"_qs << 255u * 60000u;
+    QTest::newRow("five hours") << u"300:00:00"_qs << 300u * 60000u;
+    QTest::newRow("five hours and a frame") << u"300:10:01"_qs << 300u * 60000u + 10013u;
+}
+
+void TestWavePos::waveTimesRoundTrip()
+{
+    QFETCH(QString, text);
+    QFETCH(uint, ms);
+    const CCueTime time = CWavePos::ParseWaveTime(text);
+    QCOMPARE(time.Milliseconds(), ms);
+    QCOMPARE(CWavePos::WaveTimeText(time), text);
 }
 
 void TestWavePos::formatLengthKeepsTextWhenZero()
@@ -261,27 +286,59 @@ void TestWavePos::sameLengthRepaintsOnce()
     QCOMPARE(changed.count(), 1);
 }
 
-void TestWavePos::nameDifferingInCaseChangesNothing()
+void TestWavePos::aReasonReplacesTheFigures()
 {
-    m_pos->SetFileName(u"C:\\AUDIO\\TRACK01.WAV"_qs);
-    m_pos->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_pos.get()));
-    QTest::qWait(20);
-    auto* paints = new PaintCounter(m_pos.get());
+    m_pos->SetFileName(u"/music/DEMO1.WAV"_qs);
+    m_pos->SetPosition(CCueTime::FromMsf(1, 2, 3));
+    m_pos->SetLength(CCueTime::FromMsf(4, 5, 6));
+    QCOMPARE(m_pos->Text(), u"DEMO1.WAV 01:02:03 (04:05:06)"_qs);
     QSignalSpy changed(m_pos.get(), &CWavePos::ContentChanged);
-    m_pos->SetFileName(u"c:\\audio\\track01.wav"_qs);
-    QTest::qWait(50);
-    QCOMPARE(m_pos->GetFileName(), u"C:\\AUDIO\\TRACK01.WAV"_qs);
-    QCOMPARE(m_pos->GetDisplayName(), u"TRACK01.WAV"_qs);
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(paints->count, 0);
+    m_pos->SetReason(u"no such file"_qs);
+    QCOMPARE(m_pos->Text(), u"DEMO1.WAV: no such file"_qs);
+    m_pos->SetReason(u"no such file"_qs);
+    QCOMPARE(changed.count(), 1);
+    // Painted greyed: the disabled text colour, never the normal one.
+    m_pos->resize(250, 22);
+    QImage image(m_pos->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    m_pos->render(&image);
+    const QColor grey = m_pos->palette().color(QPalette::Disabled, QPalette::ButtonText);
+    const QColor normal = m_pos->palette().color(QPalette::Active, QPalette::ButtonText);
+    bool sawGrey = false;
+    bool sawNormal = false;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            sawGrey = sawGrey || c == grey;
+            sawNormal = sawNormal || c == normal;
+        }
+    }
+    QVERIFY(sawGrey);
+    if (grey != normal) {
+        QVERIFY(!sawNormal);
+    }
+}
+
+void TestWavePos::nameDifferingInCaseIsAnotherFile()
+{
+    m_pos->SetFileName(u"/audio/TRACK01.WAV"_qs);
+    m_pos->SetReason(u"no such file"_qs);
+    QSignalSpy changed(m_pos.get(), &CWavePos::ContentChanged);
+    // Names compare as Linux compares them: by letter case.
+    m_pos->SetFileName(u"/audio/track01.wav"_qs);
+    QCOMPARE(m_pos->GetFileName(), u"/audio/track01.wav"_qs);
+    QCOMPARE(m_pos->GetDisplayName(), u"track01.wav"_qs);
+    QCOMPARE(m_pos->GetReason(), QString());
+    QCOMPARE(changed.count(), 1);
+    m_pos->SetFileName(u"/audio/track01.wav"_qs);
+    QCOMPARE(changed.count(), 1);
 
     // Empty and back, as the Edit Index dialog does.
     m_pos->SetFileName(QString());
     QCOMPARE(m_pos->GetDisplayName(), QString());
-    m_pos->SetFileName(u"C:\\AUDIO\\TRACK01.WAV"_qs);
+    m_pos->SetFileName(u"/audio/TRACK01.WAV"_qs);
     QCOMPARE(m_pos->GetDisplayName(), u"TRACK01.WAV"_qs);
-    QCOMPARE(changed.count(), 2);
+    QCOMPARE(changed.count(), 3);
 }
 
 void TestWavePos::initFontsMeasureGap()

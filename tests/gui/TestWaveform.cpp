@@ -52,7 +52,8 @@ const char* const kSheet =
     "    INDEX 01 02:00:00\n"
     "FILE B.wav WAVE\n"
     "  TRACK 04 AUDIO\n"
-    "    INDEX 01 00:00:00\n";
+    "    INDEX 01 00:00:00\n"
+    "    TITLE \"Evening tone\"\n";
 
 QString S(const char* text) { return QString::fromUtf8(text); }
 
@@ -241,6 +242,17 @@ private slots:
         m_gate.reset();
         m_prompts.reset();
         m_dir.reset();
+    }
+
+    // A track's CD-TEXT title names its mark before any comment does.
+    void aMarkShowsTheTracksTitle()
+    {
+        StartWith();
+        ClickLine(10);
+        QTRY_COMPARE(Panel()->FilePath(), File("B.wav"));
+        WaitForPeaks();
+        QCOMPARE(Wave()->Marks().size(), std::size_t{1});
+        QCOMPARE(Wave()->Marks()[0].label, S("04 Evening tone"));
     }
 
     void showsTheCurrentFileWithItsMarks()
