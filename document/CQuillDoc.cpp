@@ -186,25 +186,74 @@ void CQuillDoc::Relayout()
         return; // renumbering inside relayout calls the change hook again
     m_relayoutRunning = true;
     m_lines.clear();
-    m_nextTrackNumber = 1;
+    int number = 1;
+    const CCueTrack* previous = nullptr;
+    for (CCueFile* file : m_files) {
+        number = file->SortTracks(number, previous);
+        StartAtZero(*file);
+        if (file->TrackCount() > 0)
+            previous = file->Track(file->TrackCount() - 1);
+    }
+    NumberIndexes();
     for (const auto& item : m_topLevel)
         LayOut(item.get());
     m_relayoutRunning = false;
 }
 
+void CQuillDoc::StartAtZero(CCueFile& file)
+{
+    CCueTrack* first = file.Track(0);
+    if (!first || first->StartTime().Milliseconds() == 0)
+        return;
+    const CCueTime zero = CCueTime::FromMilliseconds(0);
+    // An INDEX 00 already there is the file's lead-in: it moves to the
+    // start, and every other index keeps its time. Otherwise an index is
+    // added at the start.
+    if (CCueIndex* lead = first->Index(0); lead && lead->Number() == 0) {
+        lead->SetTime(zero);
+    } else {
+        first->AddIndex(first->Index(0), &zero);
+        first->SortIndexesByTime();
+    }
+}
+
+void CQuillDoc::NumberIndexes()
+{
+    // A track and its continuations in the files after it count their
+    // indexes as one track.
+    std::vector<CCueTrack*> parts;
+    auto numberParts = [&parts] {
+        if (parts.empty())
+            return;
+        int count = 0;
+        bool zero = false;
+        for (const CCueTrack* part : parts) {
+            count += part->IndexCount();
+            zero = zero || part->HasIndexZero();
+        }
+        // INDEX 00 survives only beside another index.
+        int next = count >= 2 && zero ? 0 : 1;
+        for (CCueTrack* part : parts)
+            next = part->NumberIndexes(next);
+        parts.clear();
+    };
+    for (const CCueFile* file : m_files) {
+        for (int i = 0; i < file->TrackCount(); ++i) {
+            CCueTrack* track = file->Track(i);
+            if (!track->IsContinuation())
+                numberParts();
+            parts.push_back(track);
+        }
+    }
+    numberParts();
+}
+
 void CQuillDoc::LayOut(CCueItem* item)
 {
-    m_lines.push_back(item);
-    if (item->Kind() == ItemKind::File) {
-        auto* file = static_cast<CCueFile*>(item);
-        file->SortTracks(m_nextTrackNumber);
-        if (CCueTrack* first = file->Track(0); first && first->StartTime().Milliseconds() != 0) {
-            const CCueTime zero = CCueTime::FromMilliseconds(0);
-            first->AddIndex(first->Index(0), &zero);
-            first->SortIndexes();
-        }
-        m_nextTrackNumber += file->TrackCount();
-    }
+    // A continuation has no line of its own; its children have.
+    const bool continuation = item->Kind() == ItemKind::Track && static_cast<CCueTrack*>(item)->IsContinuation();
+    if (!continuation)
+        m_lines.push_back(item);
     for (int i = 0; i < item->ChildCount(); ++i)
         LayOut(item->Child(i));
 }
@@ -325,6 +374,9 @@ CQuillDoc::Placement CQuillDoc::PlacementQuery(ItemKind kind, CCueItem* anchor) 
             p.file = owningFile;
             if (owningTrack)
                 p.anchor = owningTrack;
+            // Nothing goes before a continuation: the new track follows it.
+            if (owningTrack && owningTrack->IsContinuation())
+                p.anchor = owningFile->Track(owningFile->PositionOfTrack(owningTrack) + 1);
         } else {
             // Outside any file: the new track goes to the end of the file
             // above the anchor's line.
@@ -348,6 +400,22 @@ CQuillDoc::Placement CQuillDoc::PlacementQuery(ItemKind kind, CCueItem* anchor) 
         }
         return p;
 
+    case ItemKind::CdText:
+        if (owningTrack) {
+            // Track level: after the TRACK line, else before the anchor.
+            p.allowed = true;
+            p.file = owningFile;
+            p.track = owningTrack;
+            p.anchor = anchorKind == ItemKind::Track ? owningTrack->Child(0) : anchor;
+        } else if (!anchor || anchorKind == ItemKind::File || PositionOfTopLevel(anchor) >= 0) {
+            // Disc level: among the top-level lines before the first FILE.
+            p.allowed = true;
+            const CCueItem* firstFile = m_files.empty() ? nullptr : m_files.front();
+            if (firstFile && (!anchor || PositionOfTopLevel(anchor) > PositionOfTopLevel(firstFile)))
+                p.anchor = const_cast<CCueItem*>(firstFile);
+        }
+        return p;
+
     case ItemKind::Catalog:
         p.allowed = !HasCatalog();
         if (p.allowed && !m_lines.empty()) {
@@ -363,13 +431,17 @@ CQuillDoc::Placement CQuillDoc::PlacementQuery(ItemKind kind, CCueItem* anchor) 
     case ItemKind::Isrc:
     case ItemKind::Flags:
         break;
+    case ItemKind::Unknown:
     case ItemKind::None:
     default:
         return p;
     }
 
-    // The per-track kinds.
+    // The per-track kinds. A continuation holds only indexes and a
+    // postgap: the rest of its track's lines stand under its TRACK line.
     if (!owningTrack)
+        return p;
+    if (owningTrack->IsContinuation() && kind != ItemKind::Index && kind != ItemKind::Postgap)
         return p;
     CCueTrack* track = owningTrack;
     p.file = track->File();

@@ -16,7 +16,7 @@ class CCueTrack;
 // The open cue sheet: the root of the item tree, its files and catalog, and
 // the line list (every item in display order, one per listing line). Every
 // change of the tree goes through the change hook, which runs relayout:
-// tracks and indexes sorted by time and numbered, each file's first track
+// indexes, then tracks sorted by time and numbered, each file's first track
 // starting at 00:00:00, the line list rebuilt.
 class CQuillDoc final : public CDocument
 {
@@ -98,6 +98,9 @@ protected:
 
 private:
     void Relayout();
+    // A file's first track starts at 00:00:00.
+    static void StartAtZero(CCueFile& file);
+    void NumberIndexes();
     void LayOut(CCueItem* item);
 
     std::vector<std::unique_ptr<CCueItem>> m_topLevel;
@@ -107,6 +110,5 @@ private:
     bool m_batchMode = false;
     bool m_relayoutPending = false;
     bool m_relayoutRunning = false;
-    int m_nextTrackNumber = 1;
     unsigned long m_changeCount = 0;
 };

@@ -3,6 +3,7 @@
 #include "audio/IWavePlayer.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -62,8 +63,11 @@ CCueItem* CSheetEditor::Insert(ItemKind kind, CCueItem* current, const IWavePlay
         item = std::move(catalog);
         break;
     }
+    case ItemKind::CdText:
+        item = std::make_unique<CCueCdText>(&m_doc, "TITLE", std::string("\"") + kNewTitle + '"');
+        break;
     case ItemKind::Comment: {
-        auto comment = std::make_unique<CCueComment>(&m_doc, p.track, p.file);
+        auto comment = std::make_unique<CCueComment>(&m_doc);
         comment->SetComment(kNewComment);
         item = std::move(comment);
         break;

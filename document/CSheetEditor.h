@@ -41,6 +41,7 @@ public:
     CCueItem* Paste(const std::string& text, CCueItem* current);
 
     static constexpr const char* kNewComment = "New comment ... double-click to change";
+    static constexpr const char* kNewTitle = "New title ... double-click to change";
 
 private:
     CCueItem* InsertTrack(CCueItem* current, const IWavePlayer* player);

@@ -22,7 +22,7 @@ bool CCueCatalog::Parse(const CCueLine& line)
     TakeLineComment(line);
     std::size_t pos = 0;
     std::string_view token;
-    if (!line.NextToken(pos, token)) {
+    if (!line.NextWord(pos, token)) {
         ts::ReportError(ts::CurrentCueLine(), "No Catalog number - must specify <1234567890123>");
         return false;
     }

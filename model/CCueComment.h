@@ -3,20 +3,11 @@
 #include "model/CCueItem.h"
 
 // A comment line ("REM ..." or "; ...") or a blank line. The whole text of
-// the line is its comment; it remembers the file and track it was made in.
+// the line is its comment; its file and track are those it hangs in.
 class CCueComment final : public CCueItem
 {
 public:
-    CCueComment(CQuillDoc* document, CCueTrack* track, CCueFile* file);
+    explicit CCueComment(CQuillDoc* document);
 
-    CCueTrack* Track() const { return m_track; }
-    CCueFile* File() const { return m_file; }
-
-    CCueFile* OwningFile() const override { return m_file; }
-    CCueTrack* OwningTrack() const override { return m_track; }
     std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
-
-private:
-    CCueTrack* m_track;
-    CCueFile* m_file;
 };

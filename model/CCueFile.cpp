@@ -25,6 +25,7 @@ std::unique_ptr<CCueItem> CCueFile::Clone(CCueFile*, CCueTrack*) const
 {
     auto copy = std::make_unique<CCueFile>(nullptr, m_name);
     copy->m_type = m_type;
+    copy->m_typeWord = m_typeWord;
     CloneInto(*copy, copy.get(), nullptr);
     return copy;
 }
@@ -38,11 +39,19 @@ bool CCueFile::SetName(const std::string& name)
     return true;
 }
 
+std::string_view CCueFile::TypeText() const
+{
+    if (m_type == FileType::Unknown)
+        return m_typeWord;
+    return ts::FileTypeText(m_type);
+}
+
 bool CCueFile::SetType(FileType type)
 {
     if (type == m_type)
         return false;
     m_type = type;
+    m_typeWord.clear();
     NotifyChanged(false);
     return true;
 }
@@ -87,9 +96,11 @@ bool CCueFile::Parse(const CCueLine& line)
 
     std::string_view type;
     if (!line.NextToken(pos, type)) {
+        // Reported, but the file is kept, without a type word, as written.
         ts::ReportError(ts::CurrentCueLine(),
                         "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF");
-        return false;
+        m_type = FileType::Unknown;
+        return true;
     }
     static constexpr FileType kParsed[] = {FileType::Wave, FileType::Binary, FileType::Motorola, FileType::Aiff};
     for (FileType t : kParsed) {
@@ -98,8 +109,11 @@ bool CCueFile::Parse(const CCueLine& line)
             return true;
         }
     }
-    ts::ReportError(ts::CurrentCueLine(), "Unknown file type " + std::string(type));
-    return false;
+    // Players and rippers name their own formats (MP3, FLAC, OGG, ...):
+    // the word is kept as written.
+    m_type = FileType::Unknown;
+    m_typeWord.assign(type);
+    return true;
 }
 
 bool CCueFile::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
@@ -139,24 +153,60 @@ CCueTrack* CCueFile::AddTrack(CCueItem* before)
     return added;
 }
 
-void CCueFile::SortTracks(int firstNumber)
+CCueTrack* CCueFile::Continuation() const
 {
+    CCueTrack* first = Track(0);
+    return first && first->IsContinuation() ? first : nullptr;
+}
+
+int CCueFile::SortTracks(int firstNumber, const CCueTrack* previous)
+{
+    // Indexes first: a track sorts by its earliest index, whatever order
+    // an edit left them in.
+    for (const auto& child : m_children) {
+        if (child->Kind() == ItemKind::Track)
+            static_cast<CCueTrack*>(child.get())->SortIndexesByTime();
+    }
     std::vector<std::int64_t> keys(m_children.size(), -1);
+    std::ptrdiff_t continuation = -1;
     for (std::size_t i = 0; i < m_children.size(); ++i) {
         if (m_children[i]->Kind() != ItemKind::Track)
             continue;
-        if (const CCueIndex* first = static_cast<const CCueTrack*>(m_children[i].get())->Index(0))
+        auto* track = static_cast<CCueTrack*>(m_children[i].get());
+        if (track->IsContinuation()) {
+            // Only the first continuation of a file with a track before it
+            // continues anything; any other stands on its own.
+            if (continuation < 0 && previous)
+                continuation = static_cast<std::ptrdiff_t>(i);
+            else
+                track->SetContinuation(false);
+            continue;
+        }
+        if (const CCueIndex* first = track->Index(0))
             keys[i] = first->Time().Milliseconds();
+    }
+    if (continuation >= 0) {
+        // The continuation goes before every track; the other lines keep
+        // their places.
+        const auto firstTrack = std::find_if(m_children.begin(), m_children.end(),
+                                             [](const auto& c) { return c->Kind() == ItemKind::Track; });
+        const auto at = m_children.begin() + continuation;
+        if (firstTrack < at) {
+            std::rotate(firstTrack, at, at + 1);
+            std::rotate(keys.begin() + (firstTrack - m_children.begin()), keys.begin() + continuation,
+                        keys.begin() + continuation + 1);
+        }
     }
     ExchangeSortChildren(keys);
 
     m_tracks.clear();
+    int number = firstNumber;
     for (const auto& child : m_children) {
         if (child->Kind() != ItemKind::Track)
             continue;
         auto* track = static_cast<CCueTrack*>(child.get());
         m_tracks.push_back(track);
-        track->SetNumber(firstNumber + static_cast<int>(m_tracks.size()) - 1);
-        track->SortIndexes();
+        track->SetNumber(track->IsContinuation() ? previous->Number() : number++);
     }
+    return number;
 }

@@ -19,7 +19,9 @@ public:
     bool SetName(const std::string& name);
     FileType Type() const { return m_type; }
     bool SetType(FileType type);
-    std::string_view TypeText() const { return ts::FileTypeText(m_type); }
+    // The type word as saved: a word outside the list (MP3, FLAC, ...) is
+    // kept as written, with the type Unknown.
+    std::string_view TypeText() const;
 
     int TrackCount() const { return static_cast<int>(m_tracks.size()); }
     CCueTrack* Track(int i) const;
@@ -34,12 +36,19 @@ public:
     // A new track numbered after the last, of the name's default type, with
     // its first index; inserted before `before` (appended for null).
     CCueTrack* AddTrack(CCueItem* before);
-    // Orders the tracks by the time of their first index and numbers them
-    // from firstNumber; then orders each track's indexes.
-    void SortTracks(int firstNumber);
+    // Orders each track's indexes by time, then the tracks by the time of
+    // their first index, and numbers them from firstNumber; a continuation
+    // stays first and takes the number of previous, the track it continues
+    // (without one it becomes a track of its own). Index numbers are left
+    // to the caller, which sees the parts of a track that runs on. Returns
+    // the next free track number.
+    int SortTracks(int firstNumber, const CCueTrack* previous = nullptr);
+    // The continuation at the front of the file, if there is one.
+    CCueTrack* Continuation() const;
 
 private:
     std::vector<CCueTrack*> m_tracks;
     std::string m_name;
     FileType m_type;
+    std::string m_typeWord; // for Unknown, the word as written
 };

@@ -38,7 +38,11 @@ std::string CCueFlags::FlagsText() const
         text += "4CH ";
     if (m_preEmphasis)
         text += "PRE ";
-    return text;
+    if (m_scms)
+        text += "SCMS ";
+    if (m_data)
+        text += "DATA ";
+    return text + m_otherWords;
 }
 
 CCueFile* CCueFlags::OwningFile() const
@@ -65,9 +69,15 @@ bool CCueFlags::Parse(const CCueLine& line)
             m_fourChannel = true;
         else if (ts::EqualsNoCase(word, "PRE"))
             m_preEmphasis = true;
+        else if (ts::EqualsNoCase(word, "SCMS"))
+            m_scms = true;
+        else if (ts::EqualsNoCase(word, "DATA"))
+            m_data = true;
         else {
-            ts::ReportError(ts::CurrentCueLine(), "Unknown flag " + std::string(word));
-            return false;
+            // Kept, so the save loses nothing; the other words still count.
+            ts::ReportWarning(ts::CurrentCueLine(), "Unknown flag " + std::string(word));
+            m_otherWords.append(word);
+            m_otherWords += ' ';
         }
     }
     return true;
@@ -79,6 +89,9 @@ std::unique_ptr<CCueItem> CCueFlags::Clone(CCueFile* file, CCueTrack* track) con
     copy->m_dcp = m_dcp;
     copy->m_fourChannel = m_fourChannel;
     copy->m_preEmphasis = m_preEmphasis;
+    copy->m_scms = m_scms;
+    copy->m_data = m_data;
+    copy->m_otherWords = m_otherWords;
     CloneInto(*copy, file, track);
     return copy;
 }

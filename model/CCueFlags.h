@@ -2,7 +2,9 @@
 
 #include "model/CCueItem.h"
 
-// A FLAGS line: digital copy permitted, four channels, pre-emphasis.
+// A FLAGS line: digital copy permitted, four channels, pre-emphasis, and
+// the serial copy management and data flags. Words it does not know are
+// kept as written, after the known ones.
 class CCueFlags final : public CCueItem
 {
 public:
@@ -13,7 +15,10 @@ public:
     bool PreEmphasis() const { return m_preEmphasis; }
     void Get(bool& dcp, bool& fourChannel, bool& preEmphasis) const;
     bool Set(bool dcp, bool fourChannel, bool preEmphasis);
-    // "DCP ", "4CH ", "PRE " for the flags that are set, in this order.
+    bool Scms() const { return m_scms; }
+    bool Data() const { return m_data; }
+    // "DCP ", "4CH ", "PRE ", "SCMS ", "DATA " for the flags that are set,
+    // in this order, then each unknown word and a blank.
     std::string FlagsText() const;
     CCueTrack* Track() const { return m_track; }
 
@@ -26,5 +31,8 @@ private:
     bool m_dcp = false;
     bool m_fourChannel = false;
     bool m_preEmphasis = false;
+    bool m_scms = false;
+    bool m_data = false;
+    std::string m_otherWords; // each followed by a blank
     CCueTrack* m_track;
 };

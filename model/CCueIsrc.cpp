@@ -29,7 +29,7 @@ bool CCueIsrc::Parse(const CCueLine& line)
     TakeLineComment(line);
     std::size_t pos = 0;
     std::string_view token;
-    if (!line.NextToken(pos, token)) {
+    if (!line.NextWord(pos, token)) {
         ts::ReportError(ts::CurrentCueLine(), "No ISRC number - must specify <ABCDE1234567>");
         return false;
     }

@@ -52,8 +52,27 @@ bool CCueItem::Parse(const CCueLine& line)
     return true;
 }
 
+CCueFile* CCueItem::OwningFile() const
+{
+    for (const CCueItem* item = this; item; item = item->m_parent) {
+        if (item->Kind() == ItemKind::File)
+            return item->OwningFile();
+    }
+    return nullptr;
+}
+
+CCueTrack* CCueItem::OwningTrack() const
+{
+    for (const CCueItem* item = this; item; item = item->m_parent) {
+        if (item->Kind() == ItemKind::Track)
+            return item->OwningTrack();
+    }
+    return nullptr;
+}
+
 bool CCueItem::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 {
+    child->m_parent = this;
     const int at = before ? PositionOf(before) : -1;
     if (at < 0)
         m_children.push_back(std::move(child));

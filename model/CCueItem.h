@@ -42,8 +42,11 @@ public:
     virtual bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before);
     // Takes child out of the children and destroys it.
     virtual bool RemoveChild(CCueItem* child);
-    virtual CCueFile* OwningFile() const { return nullptr; }
-    virtual CCueTrack* OwningTrack() const { return nullptr; }
+    // The item it hangs in; null at the top level and outside the tree.
+    CCueItem* Parent() const { return m_parent; }
+    // The FILE and TRACK the item hangs in (or is), from where it hangs.
+    virtual CCueFile* OwningFile() const;
+    virtual CCueTrack* OwningTrack() const;
 
     // A copy of the item and its subtree that belongs to no document, for
     // the undo history. file and track are the copy's new owners.
@@ -69,4 +72,5 @@ protected:
 private:
     ItemKind m_kind;
     CQuillDoc* m_document;
+    CCueItem* m_parent = nullptr;
 };

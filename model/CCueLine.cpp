@@ -13,7 +13,7 @@ struct Keyword {
 };
 
 // Searched in this order.
-constexpr std::array<Keyword, 8> kKeywords = {{
+constexpr std::array<Keyword, 21> kKeywords = {{
     {"INDEX", ItemKind::Index},
     {"TRACK", ItemKind::Track},
     {"POSTGAP", ItemKind::Postgap},
@@ -22,6 +22,19 @@ constexpr std::array<Keyword, 8> kKeywords = {{
     {"CATALOG", ItemKind::Catalog},
     {"ISRC", ItemKind::Isrc},
     {"FLAGS", ItemKind::Flags},
+    {"TITLE", ItemKind::CdText},
+    {"PERFORMER", ItemKind::CdText},
+    {"SONGWRITER", ItemKind::CdText},
+    {"COMPOSER", ItemKind::CdText},
+    {"ARRANGER", ItemKind::CdText},
+    {"MESSAGE", ItemKind::CdText},
+    {"GENRE", ItemKind::CdText},
+    {"DISC_ID", ItemKind::CdText},
+    {"UPC_EAN", ItemKind::CdText},
+    {"TOC_INFO1", ItemKind::CdText},
+    {"TOC_INFO2", ItemKind::CdText},
+    {"SIZE_INFO", ItemKind::CdText},
+    {"CDTEXTFILE", ItemKind::CdText},
 }};
 
 bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '\n'; }
@@ -93,5 +106,21 @@ bool CCueLine::NextTokenIn(std::string_view args, std::size_t& pos, std::string_
     while (pos < args.size() && !IsSeparator(args[pos]))
         ++pos;
     token = args.substr(start, pos - start);
+    return true;
+}
+
+bool CCueLine::NextWord(std::size_t& pos, std::string_view& token) const
+{
+    if (!NextToken(pos, token))
+        return false;
+    const std::string_view args = Arguments();
+    const auto start = static_cast<std::size_t>(token.data() - args.data());
+    if (token.front() != '"' || (token.size() > 1 && token.back() == '"'))
+        return true;
+    const auto close = args.find('"', start + 1);
+    if (close == std::string_view::npos)
+        return true;
+    token = args.substr(start, close + 1 - start);
+    pos = close + 1;
     return true;
 }

@@ -29,12 +29,15 @@ public:
     // the end. Quotes are not special.
     bool NextToken(std::size_t& pos, std::string_view& token) const;
     static bool NextTokenIn(std::string_view text, std::size_t& pos, std::string_view& token);
+    // As NextToken, but a token that opens a double quote runs to the
+    // closing quote, blanks and all, and keeps its quotes.
+    bool NextWord(std::size_t& pos, std::string_view& token) const;
     // The argument text itself (from the argument column to the end).
     std::string_view Arguments() const;
 
 private:
     std::string m_text;
-    ItemKind m_kind = static_cast<ItemKind>(10);
+    ItemKind m_kind = ItemKind::None;
     int m_argumentColumn = 1;
     int m_commentPosition = -1;
 };

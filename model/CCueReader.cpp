@@ -2,6 +2,7 @@
 
 #include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -12,6 +13,7 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
+#include "model/CCueUnknown.h"
 #include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
 #include "platform/Trace.h"
@@ -41,14 +43,24 @@ private:
     void Added(CCueItem* item);
     bool ReadFile(const CCueLine& line);
     bool ReadTrack(const CCueLine& line);
+    // The track a track-level line goes to: the current one, else a
+    // continuation of the track before, made when a FILE line was not yet
+    // followed by a TRACK line. Null when there is none.
+    CCueTrack* TrackForChild();
     template <class Item>
     void ReadTrackChild(const CCueLine& line);
-    void ReadComment(const CCueLine& line);
+    // Comments, CD-TEXT and unknown lines hang where they stand: in the
+    // current track, else the current file, else at the top level.
+    void Hang(std::unique_ptr<CCueItem> item);
+    template <class Item>
+    void ReadFreeLine(const CCueLine& line);
+    void KeepUnknown(const CCueLine& line, CCueItem* parent);
     void ReadCatalog(const CCueLine& line);
 
     CQuillDoc& m_doc;
     CCueFile* m_file;
     CCueTrack* m_track;
+    CCueTrack* m_continues = nullptr; // the track a new FILE's first lines continue
     CCueItem* m_anchor;
     CCueItem* m_firstNew = nullptr;
 };
@@ -74,6 +86,10 @@ std::string TraceText(const CCueItem& item)
         return "Got ISRC";
     case ItemKind::Flags:
         return "Got FLAGS";
+    case ItemKind::CdText:
+        return "Got " + static_cast<const CCueCdText&>(item).Keyword();
+    case ItemKind::Unknown:
+        return "Kept unknown line";
     case ItemKind::None:
         break;
     }
@@ -96,11 +112,18 @@ void CReadPass::Added(CCueItem* item)
 
 bool CReadPass::ReadFile(const CCueLine& line)
 {
+    if (m_track)
+        m_continues = m_track;
+    else if (m_file && m_file->TrackCount() > 0)
+        m_continues = m_file->Track(m_file->TrackCount() - 1);
+    m_track = nullptr;
     auto file = std::make_unique<CCueFile>(&m_doc);
     m_file = file.get();
     if (!file->Parse(line)) {
-        // Lines after a broken FILE must not land in the previous file.
+        // Lines after a broken FILE must not land in the previous file;
+        // the line itself is kept.
         m_file = nullptr;
+        KeepUnknown(line, nullptr);
         return true;
     }
     CCueFile* added = file.get();
@@ -116,8 +139,11 @@ bool CReadPass::ReadTrack(const CCueLine& line)
     auto track = std::make_unique<CCueTrack>(&m_doc, m_file);
     m_track = track.get();
     if (!track->Parse(line)) {
-        // Lines after a broken TRACK must not land in the previous track.
+        // Lines after a broken TRACK must not land in the previous track;
+        // the line itself is kept.
         m_track = nullptr;
+        m_continues = nullptr;
+        KeepUnknown(line, m_file);
         return true;
     }
     CCueTrack* added = track.get();
@@ -126,29 +152,61 @@ bool CReadPass::ReadTrack(const CCueLine& line)
     return true;
 }
 
+CCueTrack* CReadPass::TrackForChild()
+{
+    if (m_track || !m_file || !m_continues)
+        return m_track;
+    auto continuation = std::make_unique<CCueTrack>(&m_doc, m_file, m_continues->Type(), m_continues->Number());
+    continuation->SetContinuation(true);
+    m_track = continuation.get();
+    m_file->InsertChild(std::move(continuation), m_anchor);
+    m_anchor = nullptr;
+    return m_track;
+}
+
 template <class Item>
 void CReadPass::ReadTrackChild(const CCueLine& line)
 {
     auto item = std::make_unique<Item>(&m_doc, m_track);
-    if (!item->Parse(line))
+    if (!item->Parse(line)) {
+        // Reported; the line is kept as it was.
+        KeepUnknown(line, m_track);
         return;
+    }
     Item* added = item.get();
     m_track->InsertChild(std::move(item), m_anchor);
     Added(added);
 }
 
-void CReadPass::ReadComment(const CCueLine& line)
+void CReadPass::Hang(std::unique_ptr<CCueItem> item)
 {
-    auto comment = std::make_unique<CCueComment>(&m_doc, m_track, m_file);
-    if (!comment->Parse(line))
-        return;
-    CCueComment* added = comment.get();
+    CCueItem* added = item.get();
     if (m_track)
-        m_track->InsertChild(std::move(comment), m_anchor);
+        m_track->InsertChild(std::move(item), m_anchor);
     else if (m_file)
-        m_file->InsertChild(std::move(comment), m_anchor);
+        m_file->InsertChild(std::move(item), m_anchor);
     else
-        m_doc.InsertTopLevel(std::move(comment), m_anchor);
+        m_doc.InsertTopLevel(std::move(item), m_anchor);
+    Added(added);
+}
+
+template <class Item>
+void CReadPass::ReadFreeLine(const CCueLine& line)
+{
+    auto item = std::make_unique<Item>(&m_doc);
+    if (item->Parse(line))
+        Hang(std::move(item));
+}
+
+void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
+{
+    auto item = std::make_unique<CCueUnknown>(&m_doc);
+    item->Parse(line);
+    CCueItem* added = item.get();
+    if (parent)
+        parent->InsertChild(std::move(item), m_anchor);
+    else
+        m_doc.InsertTopLevel(std::move(item), m_anchor);
     Added(added);
 }
 
@@ -173,7 +231,7 @@ bool CReadPass::HandleLine(const CCueLine& line)
         ok = ReadTrack(line);
         break;
     case ItemKind::Pregap:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("Pregap with no track");
         else if (m_track->Pregap())
             ok = Fail("Only one Pregap allowed per track");
@@ -181,13 +239,13 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadTrackChild<CCuePregap>(line);
         break;
     case ItemKind::Index:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("Index with no track");
         else
             ReadTrackChild<CCueIndex>(line);
         break;
     case ItemKind::Postgap:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("Postgap with no track");
         else if (m_track->Postgap())
             ok = Fail("Only one Postgap allowed per track");
@@ -195,7 +253,10 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadTrackChild<CCuePostgap>(line);
         break;
     case ItemKind::Comment:
-        ReadComment(line);
+        ReadFreeLine<CCueComment>(line);
+        break;
+    case ItemKind::CdText:
+        ReadFreeLine<CCueCdText>(line);
         break;
     case ItemKind::Catalog:
         if (m_doc.HasCatalog())
@@ -204,7 +265,9 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadCatalog(line);
         break;
     case ItemKind::Isrc:
-        if (!m_track)
+        if (!m_track && !m_file)
+            ReadFreeLine<CCueCdText>(line); // a disc's ISRC, CD-TEXT's UPC/ISRC field
+        else if (!TrackForChild())
             ok = Fail("ISRC with no track");
         else if (m_track->Isrc())
             ok = Fail("Only one ISRC allowed per track");
@@ -212,16 +275,19 @@ bool CReadPass::HandleLine(const CCueLine& line)
             ReadTrackChild<CCueIsrc>(line);
         break;
     case ItemKind::Flags:
-        if (!m_track)
+        if (!TrackForChild())
             ok = Fail("FLAGS with no track");
         else if (m_track->Flags())
             ok = Fail("Only one FLAGS allowed per track");
         else
             ReadTrackChild<CCueFlags>(line);
         break;
+    case ItemKind::Unknown:
     case ItemKind::None:
     default:
+        // Reported, and kept as it was read.
         ts::ReportWarning(ts::CurrentCueLine(), "Ignoring line");
+        KeepUnknown(line, m_track ? static_cast<CCueItem*>(m_track) : m_file);
         break;
     }
     // Only the first line's item goes before the anchor; later items are

@@ -1,6 +1,7 @@
 #include "model/CCueRichWriter.h"
 
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -9,6 +10,7 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
+#include "model/CCueUnknown.h"
 #include "model/CueLineText.h"
 #include "model/TextEncoding.h"
 #include "model/TextUtil.h"
@@ -76,8 +78,10 @@ bool CCueRichWriter::WriteFile(const CCueFile& item, int depth, std::string& out
     styled += "FILE ";
     AppendEscaped(name, styled);
     styled += kPlainStyle;
-    styled += ' ';
-    styled += item.TypeText();
+    if (!item.TypeText().empty()) {
+        styled += ' ';
+        AppendEscaped(item.TypeText(), styled);
+    }
     return WriteKeywordLine(item, depth, styled, out);
 }
 
@@ -88,7 +92,7 @@ bool CCueRichWriter::WriteTrack(const CCueTrack& item, int depth, std::string& o
     ts::AppendNumber2(styled, item.Number());
     styled += kPlainStyle;
     styled += ' ';
-    styled += item.TypeText();
+    AppendEscaped(item.TypeText(), styled);
     return WriteKeywordLine(item, depth, styled, out);
 }
 
@@ -139,7 +143,7 @@ bool CCueRichWriter::WriteFlags(const CCueFlags& item, int depth, std::string& o
     styled += "FLAGS";
     styled += kPlainStyle;
     styled += ' ';
-    styled += item.FlagsText();
+    AppendEscaped(item.FlagsText(), styled);
     return WriteKeywordLine(item, depth, styled, out);
 }
 
@@ -158,6 +162,33 @@ bool CCueRichWriter::WriteComment(const CCueComment& item, int depth, std::strin
     AppendIndent(depth, out);
     out += kCommentStyle;
     AppendEscaped(item.Comment(), out);
+    out += kPlainStyle;
+    out += '\n';
+    out += kParagraphEnd;
+    return true;
+}
+
+bool CCueRichWriter::WriteCdText(const CCueCdText& item, int depth, std::string& out)
+{
+    std::string styled(kCdTextStyle);
+    AppendEscaped(item.Keyword(), styled);
+    styled += kPlainStyle;
+    if (!item.Value().empty()) {
+        styled += ' ';
+        AppendEscaped(item.Value(), styled);
+    }
+    return WriteKeywordLine(item, depth, styled, out);
+}
+
+bool CCueRichWriter::WriteUnknown(const CCueUnknown& item, int depth, std::string& out)
+{
+    // Shown at its depth, whatever indentation it was read with.
+    std::string_view text(item.Text());
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    AppendIndent(depth, out);
+    out += kUnknownStyle;
+    AppendEscaped(text, out);
     out += kPlainStyle;
     out += '\n';
     out += kParagraphEnd;

@@ -7,7 +7,8 @@
 
 // Writes the coloured listing of the view as Rich Text Format:
 // Courier New 10 pt, FILE lines bold green, TRACK bold maroon, INDEX bold
-// navy, other keywords bold black, comments italic; five blanks of
+// navy, CD-TEXT keywords bold purple, other keywords bold black, comments
+// italic, lines the reader did not know grey; five blanks of
 // indentation at depth 1, fourteen at depth 2; end-of-line comments from
 // character position 39. One RTF paragraph per item; the trailer adds one
 // final empty paragraph.
@@ -31,7 +32,8 @@ public:
     static constexpr std::string_view kHeader =
         "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}"
         "{\\f2\\froman Times New Roman;}{\\f3\\fmodern\\fprq1 Courier New;}}\n"
-        "{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;\\red0\\green128\\blue0;}\n"
+        "{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;\\red0\\green128\\blue0;"
+        "\\red128\\green128\\blue128;\\red128\\green0\\blue128;}\n"
         "\\deflang1033\\pard\\li360\n";
     static constexpr std::string_view kTrailer = "\\par } ";
     static constexpr std::string_view kParagraphEnd = "\\par ";
@@ -41,6 +43,8 @@ public:
     static constexpr std::string_view kTrackStyle = "\\plain\\f3\\fs20\\cf2\\b ";
     static constexpr std::string_view kFileStyle = "\\plain\\f3\\fs20\\cf3\\b ";
     static constexpr std::string_view kCommentStyle = "\\plain\\f3\\fs20\\cf0\\i ";
+    static constexpr std::string_view kUnknownStyle = "\\plain\\f3\\fs20\\cf4 ";
+    static constexpr std::string_view kCdTextStyle = "\\plain\\f3\\fs20\\cf5\\b ";
 
     // Appends text with "\", "{" and "}" escaped for RTF; other bytes as
     // they are.
@@ -58,6 +62,8 @@ protected:
     bool WriteFlags(const CCueFlags& item, int depth, std::string& out) override;
     bool WriteCatalog(const CCueCatalog& item, int depth, std::string& out) override;
     bool WriteComment(const CCueComment& item, int depth, std::string& out) override;
+    bool WriteCdText(const CCueCdText& item, int depth, std::string& out) override;
+    bool WriteUnknown(const CCueUnknown& item, int depth, std::string& out) override;
     int IndentWidth(int depth) const override;
     int CommentColumn() const override { return 40; }
     // length is the shown length of the line (indentation and plain text).

@@ -1,5 +1,6 @@
 #include "model/CCueTextWriter.h"
 
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -9,6 +10,7 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
+#include "model/CCueUnknown.h"
 #include "model/CueLineText.h"
 
 bool CCueTextWriter::WriteKeywordLine(const CCueItem& item, int depth, std::string& out)
@@ -29,6 +31,15 @@ bool CCueTextWriter::WritePregap(const CCuePregap& item, int depth, std::string&
 bool CCueTextWriter::WriteIsrc(const CCueIsrc& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }
 bool CCueTextWriter::WriteFlags(const CCueFlags& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }
 bool CCueTextWriter::WriteCatalog(const CCueCatalog& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }
+
+bool CCueTextWriter::WriteCdText(const CCueCdText& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }
+
+bool CCueTextWriter::WriteUnknown(const CCueUnknown& item, int, std::string& out)
+{
+    out += item.Text();
+    out += '\n';
+    return true;
+}
 
 bool CCueTextWriter::WriteComment(const CCueComment& item, int depth, std::string& out)
 {

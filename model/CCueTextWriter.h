@@ -18,6 +18,9 @@ protected:
     bool WriteFlags(const CCueFlags& item, int depth, std::string& out) override;
     bool WriteCatalog(const CCueCatalog& item, int depth, std::string& out) override;
     bool WriteComment(const CCueComment& item, int depth, std::string& out) override;
+    bool WriteCdText(const CCueCdText& item, int depth, std::string& out) override;
+    // The line exactly as it was read, whatever its depth.
+    bool WriteUnknown(const CCueUnknown& item, int depth, std::string& out) override;
     int IndentWidth(int depth) const override { return 2 * depth; }
     int CommentColumn() const override { return 33; }
 

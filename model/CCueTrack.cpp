@@ -28,6 +28,8 @@ CCueTrack::CCueTrack(CQuillDoc* document, CCueFile* file, TrackType type, int nu
 std::unique_ptr<CCueItem> CCueTrack::Clone(CCueFile* file, CCueTrack*) const
 {
     auto copy = std::make_unique<CCueTrack>(nullptr, file, m_type, m_number);
+    copy->m_typeWord = m_typeWord;
+    copy->m_continued = m_continued;
     CloneInto(*copy, file, copy.get());
     return copy;
 }
@@ -41,11 +43,19 @@ bool CCueTrack::SetNumber(int number)
     return true;
 }
 
+std::string_view CCueTrack::TypeText() const
+{
+    if (m_type == TrackType::Unknown && !m_typeWord.empty())
+        return m_typeWord;
+    return ts::TrackTypeText(m_type);
+}
+
 bool CCueTrack::SetType(TrackType type)
 {
     if (type == m_type)
         return false;
     m_type = type;
+    m_typeWord.clear();
     NotifyChanged(true);
     return true;
 }
@@ -88,8 +98,10 @@ bool CCueTrack::Parse(const CCueLine& line)
             return true;
         }
     }
-    ts::ReportError(ts::CurrentCueLine(), "Unknown track type " + std::string(token));
-    return false;
+    // A mode outside the list stays as written rather than losing the track.
+    m_type = TrackType::Unknown;
+    m_typeWord.assign(token);
+    return true;
 }
 
 bool CCueTrack::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
@@ -153,27 +165,36 @@ CCueIndex* CCueTrack::AddIndex(CCueItem* before, const CCueTime* time)
 
 void CCueTrack::SortIndexes()
 {
-    bool hadZero = false;
+    SortIndexesByTime();
+    // INDEX 00 survives only beside another index.
+    NumberIndexes(m_indexes.size() >= 2 && HasIndexZero() ? 0 : 1);
+}
+
+void CCueTrack::SortIndexesByTime()
+{
     std::vector<std::int64_t> keys(m_children.size(), -1);
     for (std::size_t i = 0; i < m_children.size(); ++i) {
-        if (m_children[i]->Kind() != ItemKind::Index)
-            continue;
-        const auto* index = static_cast<const CCueIndex*>(m_children[i].get());
-        keys[i] = index->Time().Milliseconds();
-        hadZero = hadZero || index->Number() == 0;
+        if (m_children[i]->Kind() == ItemKind::Index)
+            keys[i] = static_cast<const CCueIndex*>(m_children[i].get())->Time().Milliseconds();
     }
     ExchangeSortChildren(keys);
-
-    // INDEX 00 survives only beside another index.
-    const int first = (m_indexes.size() >= 2 && hadZero) ? 0 : 1;
     m_indexes.clear();
     for (const auto& child : m_children) {
-        if (child->Kind() != ItemKind::Index)
-            continue;
-        auto* index = static_cast<CCueIndex*>(child.get());
-        m_indexes.push_back(index);
-        index->SetNumber(first + static_cast<int>(m_indexes.size()) - 1);
+        if (child->Kind() == ItemKind::Index)
+            m_indexes.push_back(static_cast<CCueIndex*>(child.get()));
     }
+}
+
+bool CCueTrack::HasIndexZero() const
+{
+    return std::any_of(m_indexes.begin(), m_indexes.end(), [](const CCueIndex* i) { return i->Number() == 0; });
+}
+
+int CCueTrack::NumberIndexes(int first)
+{
+    for (CCueIndex* index : m_indexes)
+        index->SetNumber(first++);
+    return first;
 }
 
 const CCueTrack* CCueTrack::Neighbour(int offset) const

@@ -23,9 +23,19 @@ public:
     bool SetNumber(int number);
     TrackType Type() const { return m_type; }
     bool SetType(TrackType type);
-    std::string_view TypeText() const { return ts::TrackTypeText(m_type); }
+    // The type word as saved: a word outside the list is kept as written,
+    // with the type Unknown.
+    std::string_view TypeText() const;
 
     CCueFile* File() const { return m_file; }
+
+    // A continuation is the part of a track that runs on into the next
+    // file: the indexes (and gaps) that a sheet writes after a FILE line
+    // with no TRACK line of their own. It has no line, is numbered with the
+    // track it continues (the last track of the file before) and is always
+    // its file's first track.
+    bool IsContinuation() const { return m_continued; }
+    void SetContinuation(bool continued) { m_continued = continued; }
     CCuePregap* Pregap() const { return m_pregap; }
     CCuePostgap* Postgap() const { return m_postgap; }
     CCueIsrc* Isrc() const { return m_isrc; }
@@ -45,7 +55,15 @@ public:
     // A new INDEX numbered 1 (relayout renumbers it) at time, or at the
     // previous track's end when time is null.
     CCueIndex* AddIndex(CCueItem* before, const CCueTime* time);
+    // Orders the indexes by time and numbers them: from 0 when an INDEX 00
+    // stands beside another index, else from 1.
     void SortIndexes();
+    // The two halves of SortIndexes, for tracks that run on into the next
+    // file and number their indexes across the parts.
+    void SortIndexesByTime();
+    bool HasIndexZero() const;
+    // Numbers the indexes from first on; the number after the last.
+    int NumberIndexes(int first);
 
     // The time of the first index, else the previous track's last index
     // time, else 0.
@@ -62,6 +80,7 @@ private:
     const CCueTrack* Neighbour(int offset) const;
 
     TrackType m_type;
+    std::string m_typeWord; // for Unknown, the word as written
     int m_number;
     CCueFile* m_file;
     CCuePregap* m_pregap = nullptr;
@@ -69,4 +88,5 @@ private:
     CCueIsrc* m_isrc = nullptr;
     CCueFlags* m_flags = nullptr;
     std::vector<CCueIndex*> m_indexes;
+    bool m_continued = false;
 };

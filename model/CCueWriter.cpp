@@ -2,6 +2,7 @@
 
 #include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -10,6 +11,7 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
+#include "model/CCueUnknown.h"
 
 CCueWriter::~CCueWriter() = default;
 
@@ -36,7 +38,9 @@ void CCueWriter::WriteItem(const CCueItem& item, int depth, std::string& out)
         break;
     case ItemKind::Track:
         if (depth == 1) {
-            WriteTrack(static_cast<const CCueTrack&>(item), depth, out);
+            // A continuation has no TRACK line: its lines follow the FILE.
+            if (!static_cast<const CCueTrack&>(item).IsContinuation())
+                WriteTrack(static_cast<const CCueTrack&>(item), depth, out);
             for (int i = 0; i < item.ChildCount(); ++i)
                 WriteItem(*item.Child(i), 2, out);
         }
@@ -67,6 +71,12 @@ void CCueWriter::WriteItem(const CCueItem& item, int depth, std::string& out)
     case ItemKind::Flags:
         if (depth == 2)
             WriteFlags(static_cast<const CCueFlags&>(item), depth, out);
+        break;
+    case ItemKind::CdText:
+        WriteCdText(static_cast<const CCueCdText&>(item), depth, out);
+        break;
+    case ItemKind::Unknown:
+        WriteUnknown(static_cast<const CCueUnknown&>(item), depth, out);
         break;
     case ItemKind::None:
         break;

@@ -4,6 +4,7 @@
 #include <string>
 
 class CCueCatalog;
+class CCueCdText;
 class CCueComment;
 class CCueFile;
 class CCueFlags;
@@ -13,6 +14,7 @@ class CCueItem;
 class CCuePostgap;
 class CCuePregap;
 class CCueTrack;
+class CCueUnknown;
 class CQuillDoc;
 
 // Walks a sheet in line order and has each line written by a concrete
@@ -39,6 +41,8 @@ protected:
     virtual bool WriteFlags(const CCueFlags& item, int depth, std::string& out) = 0;
     virtual bool WriteCatalog(const CCueCatalog& item, int depth, std::string& out) = 0;
     virtual bool WriteComment(const CCueComment& item, int depth, std::string& out) = 0;
+    virtual bool WriteCdText(const CCueCdText& item, int depth, std::string& out) = 0;
+    virtual bool WriteUnknown(const CCueUnknown& item, int depth, std::string& out) = 0;
     virtual int IndentWidth(int depth) const = 0;
     virtual int CommentColumn() const = 0;
     // Pads the line to the comment column (two blanks past it when the line

@@ -1,6 +1,7 @@
 #include "model/CueLineText.h"
 
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
 #include "model/CCueIndex.h"
@@ -35,8 +36,10 @@ void AppendItemText(const CCueItem& item, std::string& out)
         const auto& file = static_cast<const CCueFile&>(item);
         out += "FILE ";
         AppendFileName(file.Name(), out);
-        out += ' ';
-        out += file.TypeText();
+        if (!file.TypeText().empty()) {
+            out += ' ';
+            out += file.TypeText();
+        }
         break;
     }
     case ItemKind::Track: {
@@ -75,7 +78,17 @@ void AppendItemText(const CCueItem& item, std::string& out)
         out += "CATALOG ";
         out += static_cast<const CCueCatalog&>(item).Number();
         break;
+    case ItemKind::CdText: {
+        const auto& text = static_cast<const CCueCdText&>(item);
+        out += text.Keyword();
+        if (!text.Value().empty()) {
+            out += ' ';
+            out += text.Value();
+        }
+        break;
+    }
     case ItemKind::Comment:
+    case ItemKind::Unknown: // written whole by the writers
     case ItemKind::None:
         break;
     }

@@ -16,6 +16,8 @@ enum class ItemKind : std::int32_t {
     Isrc = 7,
     Flags = 8,
     None = 9, // a fresh base item, or an unknown keyword
+    CdText = 10, // TITLE, PERFORMER and the other CD-TEXT and disc keywords
+    Unknown = 11, // a line the reader does not know, kept as it was read
 };
 
 enum class FileType : std::int32_t {

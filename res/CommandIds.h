@@ -36,6 +36,7 @@ enum : int {
     InsertIsrc = 32803,
     InsertFlags = 32802,
     InsertCatalog = 32800,
+    InsertCdText = 32804,
     InsertComment = 32798,
     // Wave
     PlayStop = 32771,

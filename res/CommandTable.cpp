@@ -43,6 +43,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::InsertIsrc, "ISRC N&umber...\tCtrl+U", "Ctrl+U", "Insert ISRC number for current track", "", "", "Insert ISRC N&umber...\tCtrl+U"},
     CommandInfo{cmd::InsertFlags, "F&lags\tCtrl+L", "Ctrl+L", "Insert Flags for current track", "", "", "Insert F&lags\tCtrl+L"},
     CommandInfo{cmd::InsertCatalog, "Catalo&g...\tCtrl+G", "Ctrl+G", "Insert Catalog for cue sheet", "", "", "Insert Catalo&g...\tCtrl+G"},
+    CommandInfo{cmd::InsertCdText, "CD-&Text...", "", "Insert CD-Text for the disc or the current track", "", "", "Insert CD-&Text..."},
     CommandInfo{cmd::InsertComment, "Co&mment\tCtrl+M", "Ctrl+M", "Insert Comment at current location", "", "", "Insert Co&mment\tCtrl+M"},
 
     CommandInfo{cmd::PlayStop, "&Play\tSpace", "Space", "Play/Stop", "Play/Stop", "media-playback-start"},
@@ -61,7 +62,7 @@ constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd:
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar};
 constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
                                     cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
-                                    cmd::InsertComment};
+                                    cmd::InsertCdText, cmd::InsertComment};
 constexpr int kWaveMenu[] = {cmd::PlayStop, 0, cmd::SkipBack1Min, cmd::SkipBack10Secs,
                                   cmd::SkipForward10Secs, cmd::SkipForward1Min};
 constexpr int kHelpMenu[] = {cmd::HelpContents, 0, cmd::HomePage, 0, cmd::About};
@@ -74,7 +75,7 @@ constexpr std::array kMainMenu = {
 constexpr int kContextMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0,
                                      cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
                                      cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
-                                     cmd::InsertComment, 0, cmd::Undo, cmd::Redo};
+                                     cmd::InsertCdText, cmd::InsertComment, 0, cmd::Undo, cmd::Redo};
 
 constexpr int kMainToolbar[] = {cmd::New, cmd::Open, cmd::Save, 0, cmd::Cut, cmd::Copy, cmd::Paste, 0,
                                      cmd::HelpContents, 0, cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex};

@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -11,6 +12,7 @@
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
 #include "view/CEditCatalogDlg.h"
+#include "view/CEditCdTextDlg.h"
 #include "view/CEditCommentDlg.h"
 #include "view/CEditFileDlg.h"
 #include "view/CEditFlagsDlg.h"
@@ -64,6 +66,8 @@ bool CItemEditor::EditItem(QWidget* parent, CCueItem& item, const WaveLink& wave
         CEditIndexDlg dialog(*index, wave.player, wave.position, wave.reconnect, parent);
         return dialog.exec() == QDialog::Accepted && dialog.Store();
     }
+    case ItemKind::CdText: return Run<CEditCdTextDlg, CCueCdText>(parent, item);
+    case ItemKind::Unknown: // kept as read; it can only be deleted
     case ItemKind::None: break;
     }
     return false;

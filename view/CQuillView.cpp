@@ -101,6 +101,7 @@ void CQuillView::MapEditCommands()
         {cmd::InsertPregap, ItemKind::Pregap},   {cmd::InsertPostgap, ItemKind::Postgap},
         {cmd::InsertIsrc, ItemKind::Isrc},       {cmd::InsertFlags, ItemKind::Flags},
         {cmd::InsertCatalog, ItemKind::Catalog}, {cmd::InsertComment, ItemKind::Comment},
+        {cmd::InsertCdText, ItemKind::CdText},
     };
     for (const InsertCommand& c : kInserts) {
         const ItemKind kind = c.kind;
@@ -113,7 +114,9 @@ void CQuillView::MapEditCommands()
     MapCommand(cmd::InsertFile, [this](int) { OnInsertFile(); });
     MapCommand(cmd::Truncate, [this](int) { CWaveCommands::Truncate(m_frame, *this); });
     MapCommand(cmd::WriteSilence, [this](int) { CWaveCommands::WriteSilence(m_frame, *this); });
-    MapCommand(cmd::Edit, [this](int) { OnEdit(); }, [this](CCmdUI& ui) { ui.Enable(CurrentItem() != nullptr); });
+    // A line kept as it was read has no dialog; it can only be deleted.
+    MapCommand(cmd::Edit, [this](int) { OnEdit(); },
+               [this](CCmdUI& ui) { ui.Enable(CurrentItem() && CurrentItem()->Kind() != ItemKind::Unknown); });
     MapCommand(cmd::Delete,
                [this](int) {
                    const int line = CurrentLine();

@@ -25,10 +25,10 @@ run() { # args...: sets rc, out, err
 }
 
 cd "$tmp"
-printf 'REM x\nFILE A.WAV WAVE\nTRACK 3 AUDIO ; hi\nINDEX 1 0:2:0\nCDTEXTFILE Y\n' >good.cue
+printf 'REM x\nFILE A.WAV WAVE\nTRACK 3 AUDIO ; hi\nINDEX 1 0:2:0\nSUBINDEX Y\n' >good.cue
 run normalize good.cue
 expect "normalize exit" 0 "$rc"
-expect "normalize bytes" "$(printf 'REM x\r\nFILE A.WAV WAVE\r\n  TRACK 01 AUDIO                ; hi\r\n    INDEX 01 00:00:00\r\n    INDEX 02 00:02:00\r\n' | od -An -c | tr -s ' ')" "$out"
+expect "normalize bytes" "$(printf 'REM x\r\nFILE A.WAV WAVE\r\n  TRACK 01 AUDIO                ; hi\r\n    INDEX 01 00:00:00\r\n    INDEX 02 00:02:00\r\nSUBINDEX Y\r\n' | od -An -c | tr -s ' ')" "$out"
 expect "normalize warning" "Warning: Warning at Line 5:  Ignoring line" "$err"
 
 run check good.cue

@@ -10,6 +10,7 @@
 const char* const kDialogSheet =
     "REM leading comment\n"
     "CATALOG 1234567890123\n"
+    "TITLE \"Disc title\"\n"
     "FILE A.WAV WAVE\n"
     "  TRACK 01 AUDIO\n"
     "    FLAGS DCP\n"
@@ -17,6 +18,7 @@ const char* const kDialogSheet =
     "    INDEX 01 00:00:00\n"
     "  TRACK 02 AUDIO\n"
     "    ISRC ABCDE1234567\n"
+    "    PERFORMER Someone\n"
     "    INDEX 00 01:00:00\n"
     "    INDEX 01 01:02:00\n"
     "    POSTGAP 00:01:00\n"

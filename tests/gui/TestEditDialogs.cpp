@@ -15,6 +15,7 @@
 
 #include "DialogSheet.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -24,6 +25,7 @@
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
 #include "view/CEditCatalogDlg.h"
+#include "view/CEditCdTextDlg.h"
 #include "view/CEditCommentDlg.h"
 #include "view/CEditFileDlg.h"
 #include "view/CEditFlagsDlg.h"
@@ -123,6 +125,12 @@ std::unique_ptr<QDialog> LoadedDialog(CCueItem& item)
     case ItemKind::Index:
         return std::make_unique<CEditIndexDlg>(static_cast<CCueIndex&>(item), nullptr, nullptr,
                                                std::function<void()>(), nullptr);
+    case ItemKind::CdText: {
+        auto d = std::make_unique<CEditCdTextDlg>(nullptr);
+        d->Load(static_cast<CCueCdText&>(item));
+        return d;
+    }
+    case ItemKind::Unknown:
     case ItemKind::None: break;
     }
     return nullptr;
@@ -140,6 +148,8 @@ bool StoreDialog(QDialog& d, CCueItem& item)
     case ItemKind::Isrc: return static_cast<CEditIsrcDlg&>(d).Store(static_cast<CCueIsrc&>(item));
     case ItemKind::Flags: return static_cast<CEditFlagsDlg&>(d).Store(static_cast<CCueFlags&>(item));
     case ItemKind::Index: return static_cast<CEditIndexDlg&>(d).Store();
+    case ItemKind::CdText: return static_cast<CEditCdTextDlg&>(d).Store(static_cast<CCueCdText&>(item));
+    case ItemKind::Unknown:
     case ItemKind::None: break;
     }
     return false;
@@ -162,7 +172,12 @@ QString Field(const CCueItem& item, const QString& field)
     case ItemKind::Catalog: return Q(static_cast<const CCueCatalog&>(item).Number());
     case ItemKind::Isrc: return Q(static_cast<const CCueIsrc&>(item).Code());
     case ItemKind::Flags: return Q(static_cast<const CCueFlags&>(item).FlagsText());
+    case ItemKind::CdText: {
+        const auto& t = static_cast<const CCueCdText&>(item);
+        return field == S("keyword") ? Q(t.Keyword()) : Q(t.Value());
+    }
     case ItemKind::Comment:
+    case ItemKind::Unknown:
     case ItemKind::None: break;
     }
     return QString();
@@ -209,6 +224,7 @@ const int kComment = static_cast<int>(ItemKind::Comment);
 const int kCatalog = static_cast<int>(ItemKind::Catalog);
 const int kIsrc = static_cast<int>(ItemKind::Isrc);
 const int kFlags = static_cast<int>(ItemKind::Flags);
+const int kCdText = static_cast<int>(ItemKind::CdText);
 
 } // namespace
 
@@ -291,6 +307,19 @@ private slots:
                                      "preEmphasisCheck:QCheckBox:&Pre-emphasis (PRE)=off",
                                      "commentLabel:QLabel:&Comment"})
                                << commentBuddy << QStringList();
+        const char* const trackKeywords =
+            "keywordCombo=TITLE|PERFORMER|SONGWRITER|COMPOSER|ARRANGER|MESSAGE|GENRE|DISC_ID|UPC_EAN|TOC_INFO1|"
+            "TOC_INFO2|SIZE_INFO";
+        QTest::newRow("disc CD-TEXT")
+            << kCdText << 0 << S("Edit CD-Text")
+            << L({"keywordLabel:QLabel:&Keyword", "keywordCombo:QComboBox:TITLE", "textLabel:QLabel:&Text",
+                  "textEdit:QLineEdit:Disc title", "commentLabel:QLabel:&Comment", "commentEdit:QLineEdit:"})
+            << L({"keywordLabel>keywordCombo", "textLabel>textEdit", "commentLabel>commentEdit"})
+            << QStringList{S(trackKeywords) + S("|CDTEXTFILE")};
+        QTest::newRow("track CD-TEXT")
+            << kCdText << 1 << S("Edit CD-Text")
+            << L({"keywordCombo:QComboBox:PERFORMER", "textEdit:QLineEdit:Someone"}) << commentBuddy
+            << QStringList{S(trackKeywords)};
         QTest::newRow("INDEX") << kIndex << 21 << S("Edit Index")
                                << L({"numberGroup:QGroupBox:&Index Number", "zeroRadio:QRadioButton:&00=off",
                                      "autoRadio:QRadioButton:&Auto=on", "rangeLabel:QLabel:01:02:00 - ",
@@ -369,7 +398,8 @@ private slots:
                     {"PREGAP", kPregap, 0, "Edit Pregap"},   {"POSTGAP", kPostgap, 0, "Edit Postgap"},
                     {"comment", kComment, 0, "Edit Comment"}, {"CATALOG", kCatalog, 0, "Edit Catalog"},
                     {"ISRC", kIsrc, 0, "Edit ISRC"},          {"FLAGS", kFlags, 0, "Edit Flags"},
-                    {"INDEX 00", kIndex, 10, "Edit Index"},   {"INDEX 02", kIndex, 21, "Edit Index"}};
+                    {"INDEX 00", kIndex, 10, "Edit Index"},   {"INDEX 02", kIndex, 21, "Edit Index"},
+                    {"CD-TEXT", kCdText, 0, "Edit CD-Text"}};
         for (const auto& r : rows) {
             QTest::addRow("%s unchanged", r.name) << r.kind << r.nth << S(r.title) << QString() << QString();
             QTest::addRow("%s new comment", r.name)
@@ -454,6 +484,16 @@ private slots:
         QTest::newRow("flag set") << kFlags << 0 << S("fourChannelCheck") << S("on") << S("flags") << S("DCP 4CH ");
         QTest::newRow("flag cleared") << kFlags << 0 << S("dcpCheck") << S("off") << S("flags") << S("");
         QTest::newRow("flags comment") << kFlags << 0 << S("commentEdit") << S("f") << S("comment") << S("; f");
+        QTest::newRow("CD-TEXT keyword") << kCdText << 0 << S("keywordCombo") << S("PERFORMER") << S("keyword")
+                                         << S("PERFORMER");
+        QTest::newRow("quoted CD-TEXT stays quoted")
+            << kCdText << 0 << S("textEdit") << S("Other") << S("value") << S("\"Other\"");
+        QTest::newRow("bare CD-TEXT stays bare")
+            << kCdText << 1 << S("textEdit") << S("Nobody") << S("value") << S("Nobody");
+        QTest::newRow("CD-TEXT with a blank is quoted")
+            << kCdText << 1 << S("textEdit") << S("Some; One") << S("value") << S("\"Some; One\"");
+        QTest::newRow("CD-TEXT emptied") << kCdText << 1 << S("textEdit") << S("") << S("value") << S("\"\"");
+        QTest::newRow("CD-TEXT comment") << kCdText << 1 << S("commentEdit") << S("c") << S("comment") << S("; c");
         QTest::newRow("index time") << kIndex << 11 << S("timeEdit") << S("1:30") << S("time") << S("01:30:00");
         QTest::newRow("index comment") << kIndex << 0 << S("commentEdit") << S("start") << S("comment")
                                        << S("; start");

@@ -200,11 +200,12 @@ private slots:
         QCOMPARE(View()->CurrentLine(), 3);
         QTRY_VERIFY(!Frame()->ContextMenu()->isVisible());
         const QList<QAction*> items = Frame()->ContextMenu()->actions();
-        QCOMPARE(items.size(), 19);
+        QCOMPARE(items.size(), 20);
         QCOMPARE(items[0]->text(), QStringLiteral("&Edit...\tEnter"));
         QVERIFY(items[1]->isSeparator());
         QCOMPARE(items[7]->text(), QStringLiteral("Insert &File...\tCtrl+F"));
-        QCOMPARE(items[15]->text(), QStringLiteral("Insert Co&mment\tCtrl+M"));
+        QCOMPARE(items[15]->text(), QStringLiteral("Insert CD-&Text..."));
+        QCOMPARE(items[16]->text(), QStringLiteral("Insert Co&mment\tCtrl+M"));
     }
 
     void menuTexts_data()
@@ -217,7 +218,8 @@ private slots:
         QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar"});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
-                           "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "Co&mment\tCtrl+M"});
+                           "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "CD-&Text...",
+                           "Co&mment\tCtrl+M"});
         QTest::newRow("Wave") << S("&Wave")
             << L({"&Play\tSpace", "", "&Skip back 1 min\tF5", "Skip &back 10 secs\tF6", "S&kip forward 10 secs\tF7", "Skip &forward 1 min\tF8"});
         QTest::newRow("Help") << S("&Help") << L({"Contents\tF1", "", "&Kestrel Home Page ...", "", "&About Tracksmith..."});

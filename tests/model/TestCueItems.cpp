@@ -57,7 +57,7 @@ class SetComment : public testing::TestWithParam<CommentCase> {};
 TEST_P(SetComment, StoresWithPrefixRule)
 {
     CQuillDoc doc;
-    CCueComment item(&doc, nullptr, nullptr);
+    CCueComment item(&doc);
     EXPECT_TRUE(item.SetComment("something else"));
     EXPECT_TRUE(doc.IsModified());
     doc.SetModifiedFlag(false);
@@ -78,7 +78,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, SetComment, testing::Values(
 TEST(CueItem, SameCommentIsNoChange)
 {
     CQuillDoc doc;
-    CCueComment item(&doc, nullptr, nullptr);
+    CCueComment item(&doc);
     ASSERT_TRUE(item.SetComment("hello"));
     doc.SetModifiedFlag(false);
     EXPECT_FALSE(item.SetComment("; hello"));
@@ -184,7 +184,7 @@ TEST_F(TrackTimes, ExchangeSortKeepsOtherChildrenInPlace)
     add(std::make_unique<CCueIndex>(nullptr, t, 3, Msf(0, 3, 0)));
     add(std::make_unique<CCueIsrc>(nullptr, t));
     add(std::make_unique<CCueIndex>(nullptr, t, 1, Msf(0, 1, 0)));
-    add(std::make_unique<CCueComment>(nullptr, t, &file));
+    add(std::make_unique<CCueComment>(nullptr));
     add(std::make_unique<CCueIndex>(nullptr, t, 2, Msf(0, 2, 0)));
     t->SortIndexes();
     const ItemKind kinds[] = {ItemKind::Index, ItemKind::Isrc, ItemKind::Index, ItemKind::Comment, ItemKind::Index};
@@ -253,7 +253,7 @@ TEST(CueFile, TracksListFollowsInsertPosition)
     CQuillDoc doc;
     CCueFile file(&doc, "A.WAV");
     CCueTrack* first = file.AddTrack(nullptr);
-    auto comment = std::make_unique<CCueComment>(&doc, nullptr, &file);
+    auto comment = std::make_unique<CCueComment>(&doc);
     CCueComment* c = comment.get();
     file.InsertChild(std::move(comment), nullptr);
     CCueTrack* beforeComment = file.AddTrack(c);

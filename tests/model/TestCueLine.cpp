@@ -1,5 +1,6 @@
 #include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -96,7 +97,9 @@ INSTANTIATE_TEST_SUITE_P(Lines, Tokenize, testing::Values(
     TokenCase{"", ItemKind::Comment, 1, 0},
     TokenCase{"    ", ItemKind::Comment, 5, 4},
     TokenCase{"REMARK x", ItemKind::None, 8, -1},
-    TokenCase{"CDTEXTFILE X ; y", ItemKind::None, 12, 13},
+    TokenCase{"CDTEXTFILE X ; y", ItemKind::CdText, 12, 13},
+    TokenCase{"  title \"a;b\"", ItemKind::CdText, 9, 10},
+    TokenCase{"PERFORMERS x", ItemKind::None, 12, -1},
     TokenCase{"FLAGS", ItemKind::Flags, 6, -1},
     TokenCase{"PREGAP    00:02:00", ItemKind::Pregap, 11, -1},
     TokenCase{"postgap 1", ItemKind::Postgap, 9, -1},
@@ -147,6 +150,11 @@ std::string Summary(const CCueItem& item)
     case ItemKind::Flags:
         s = static_cast<const CCueFlags&>(item).FlagsText();
         break;
+    case ItemKind::CdText: {
+        const auto& t = static_cast<const CCueCdText&>(item);
+        s = t.Keyword() + "|" + t.Value();
+        break;
+    }
     default:
         break;
     }
@@ -164,7 +172,8 @@ std::unique_ptr<CCueItem> MakeItem(ItemKind kind, CQuillDoc* doc)
     case ItemKind::Isrc: return std::make_unique<CCueIsrc>(doc, nullptr);
     case ItemKind::Catalog: return std::make_unique<CCueCatalog>(doc);
     case ItemKind::Flags: return std::make_unique<CCueFlags>(doc, nullptr);
-    case ItemKind::Comment: return std::make_unique<CCueComment>(doc, nullptr, nullptr);
+    case ItemKind::Comment: return std::make_unique<CCueComment>(doc);
+    case ItemKind::CdText: return std::make_unique<CCueCdText>(doc);
     default: return nullptr;
     }
 }
@@ -219,6 +228,17 @@ INSTANTIATE_TEST_SUITE_P(Good, FieldParse, testing::Values(
     ParseCase{"FILE \"x.bin BINARY", true, "", "\"x.bin|BINARY|"},
     ParseCase{"FILE D.MOT motorola", true, "", "D.MOT|MOTOROLA|"},
     ParseCase{"FILE E.AIF AIFF", true, "", "E.AIF|AIFF|"},
+    ParseCase{"FILE A.WAV MP3", true, "", "A.WAV|MP3|"},
+    ParseCase{"FILE \"My Song.flac\" flac ; lossless", true, "", "My Song.flac|flac|; lossless"},
+    ParseCase{"TRACK 1 VIDEO", true, "", "1|VIDEO|"},
+    ParseCase{"TRACK 1 ERR", true, "", "1|ERR|"},
+    ParseCase{"FLAGS SCMS dcp data", true, "", "DCP SCMS DATA |"},
+    ParseCase{"TITLE \"Rock; Roll\" ; note", true, "", "TITLE|\"Rock; Roll\"|; note"},
+    ParseCase{"  performer Someone Else  ", true, "", "performer|Someone Else|"},
+    ParseCase{"SONGWRITER \"unterminated ; x", true, "", "SONGWRITER|\"unterminated ; x|"},
+    ParseCase{"GENRE", true, "", "GENRE||"},
+    ParseCase{"CATALOG \"TEST ID 64\" ; q", true, "", "\"TEST ID 64\"|; q"},
+    ParseCase{"ISRC \"AB CD\"", true, "", "\"AB CD\"|"},
     ParseCase{"FLAGS", true, "", "|"},
     ParseCase{"FLAGS dcp 4ch pre", true, "", "DCP 4CH PRE |"},
     ParseCase{"FLAGS DCP ; copy permitted", true, "", "DCP |; copy permitted"},
@@ -240,18 +260,37 @@ INSTANTIATE_TEST_SUITE_P(Bad, FieldParse, testing::Values(
     ParseCase{"TRACK 0 AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
     ParseCase{"TRACK x AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
     ParseCase{"TRACK 1", false, "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.", ""},
-    ParseCase{"TRACK 1 VIDEO", false, "Unknown track type VIDEO", ""},
-    ParseCase{"TRACK 1 ERR", false, "Unknown track type ERR", ""},
     ParseCase{"FILE", false, "No file specified", ""},
     ParseCase{"FILE \"\" WAVE", false, "No file specified", ""},
-    ParseCase{"FILE A.WAV", false, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF", ""},
-    ParseCase{"FILE A.WAV MP3", false, "Unknown file type MP3", ""},
-    ParseCase{"FILE \"My Song.wav\"", false, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF", ""},
-    ParseCase{"FLAGS DCP XYZ", false, "Unknown flag XYZ", ""},
+    // Reported, but the file is kept without a type word.
+    ParseCase{"FILE A.WAV", true, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF", "A.WAV||"},
+    ParseCase{"FILE \"My Song.wav\"", true, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF",
+              "My Song.wav||"},
     ParseCase{"PREGAP", false, "No Pregap time - must specify <mm::ss::ff>", ""},
     ParseCase{"POSTGAP ", false, "No Postgap time - must specify <mm::ss::ff>", ""},
     ParseCase{"ISRC", false, "No ISRC number - must specify <ABCDE1234567>", ""},
     ParseCase{"CATALOG", false, "No Catalog number - must specify <1234567890123>", ""}));
+
+// An unknown flag word is reported as a warning and kept; the flags before
+// and after it still count.
+TEST(CueFlags, UnknownWordKeptAndReported)
+{
+    CScriptedPrompts prompts;
+    CPromptsScope scope(prompts);
+    CQuillDoc doc;
+    CCueLine line;
+    line.Text() = "FLAGS DCP XYZ pre ; c";
+    line.Tokenize();
+    CCueFlags flags(&doc, nullptr);
+    ts::SetCurrentCueLine(4);
+    EXPECT_TRUE(flags.Parse(line));
+    ts::SetCurrentCueLine(0);
+    EXPECT_EQ(prompts.Lines(), (Strings{"Warning: Warning at Line 4:  Unknown flag XYZ\n"}));
+    EXPECT_TRUE(flags.Dcp());
+    EXPECT_TRUE(flags.PreEmphasis());
+    EXPECT_EQ(flags.FlagsText(), "DCP PRE XYZ ");
+    EXPECT_EQ(flags.Comment(), "; c");
+}
 
 TEST(CueDiagnostics, WarningTextAndLineZero)
 {

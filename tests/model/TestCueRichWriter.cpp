@@ -21,7 +21,8 @@ namespace {
 const std::string kHeader =
     "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 Symbol;}"
     "{\\f2\\froman Times New Roman;}{\\f3\\fmodern\\fprq1 Courier New;}}\n"
-    "{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;\\red0\\green128\\blue0;}\n"
+    "{\\colortbl\\red0\\green0\\blue0;\\red0\\green0\\blue128;\\red128\\green0\\blue0;\\red0\\green128\\blue0;"
+    "\\red128\\green128\\blue128;\\red128\\green0\\blue128;}\n"
     "\\deflang1033\\pard\\li360\n";
 const std::string kTrailer = "\\par } ";
 const std::string kPlain = "\\plain\\f3\\fs20\\cf0 ";
@@ -105,12 +106,12 @@ TEST_F(RichWriter, KeywordLinesOfEveryKind)
 
 TEST_F(RichWriter, CommentItemsAtTheirDepth)
 {
-    AddComment(nullptr, nullptr, nullptr, "REM top");
+    AddComment(nullptr, "REM top");
     CCueFile* file = AddFile("A.WAV");
     CCueTrack* t = file->AddTrack(nullptr);
-    AddComment(t, t, file, "; in track");
-    AddComment(t, t, file, "");
-    AddComment(file, nullptr, file, "REM in file");
+    AddComment(t, "; in track");
+    AddComment(t, "");
+    AddComment(file, "REM in file");
     EXPECT_EQ(Body(), kComment + "REM top" + kPlain + kPar +
                       kFile + "FILE A.WAV" + kPlain + " WAVE" + kPar +
                       Blanks(5) + kTrack + "TRACK 01" + kPlain + " AUDIO" + kPar +
@@ -175,7 +176,7 @@ TEST_F(RichWriter, BracesEscapedInNamesCodesAndComments)
     auto isrc = std::make_unique<CCueIsrc>(nullptr, t);
     isrc->SetCode("{\\b}");
     t->InsertChild(std::move(isrc), nullptr);
-    AddComment(nullptr, nullptr, nullptr, "REM {\\rtf1 }");
+    AddComment(nullptr, "REM {\\rtf1 }");
     auto catalog = std::make_unique<CCueCatalog>(nullptr);
     catalog->SetNumber("}");
     doc.InsertTopLevel(std::move(catalog), nullptr);

@@ -33,15 +33,15 @@ TEST_F(TextWriter, EmptyDocumentIsEmptyText)
 
 TEST_F(TextWriter, CommentsOnlyAtDepthZero)
 {
-    AddComment(nullptr, nullptr, nullptr, "REM one");
-    AddComment(nullptr, nullptr, nullptr, "");
-    AddComment(nullptr, nullptr, nullptr, "; two");
+    AddComment(nullptr, "REM one");
+    AddComment(nullptr, "");
+    AddComment(nullptr, "; two");
     EXPECT_EQ(Write(), "REM one\n\n; two\n");
 }
 
 TEST_F(TextWriter, TheFourLineExample)
 {
-    AddComment(nullptr, nullptr, nullptr, "REM made by hand");
+    AddComment(nullptr, "REM made by hand");
     CCueFile* file = AddFile("SONG.WAV");
     CCueTrack* track = file->AddTrack(nullptr);
     track->SetComment("; intro");
@@ -62,9 +62,9 @@ TEST_F(TextWriter, TrackChildrenInChildOrder)
     auto isrc = std::make_unique<CCueIsrc>(nullptr, t);
     isrc->SetCode("ABCDE1234567");
     t->InsertChild(std::move(isrc), nullptr);
-    AddComment(t, t, file, "REM blank below");
-    AddComment(t, t, file, "");
-    AddComment(file, nullptr, file, "");
+    AddComment(t, "REM blank below");
+    AddComment(t, "");
+    AddComment(file, "");
     EXPECT_EQ(Write(), "FILE A.WAV WAVE\n"
                        "  TRACK 01 AUDIO\n"
                        "    PREGAP 00:01:00\n"

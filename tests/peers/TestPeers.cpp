@@ -100,31 +100,35 @@ std::vector<LaidTrack> LayOut(const SheetPlan& plan)
 {
     std::vector<LaidTrack> laid;
     int next = 1;
+    auto byTime = [](const LaidIndex& i) { return std::optional<int>(i.frames); };
     for (std::size_t f = 0; f < plan.files.size(); ++f) {
-        std::vector<const SheetPlan::Track*> tracks;
-        for (const SheetPlan::Track& t : plan.files[f].tracks)
-            tracks.push_back(&t);
-        // A track sorts by its first index as written, before its own
-        // indexes are sorted.
-        ExchangeSort<const SheetPlan::Track*>(tracks, [](const SheetPlan::Track* const& t) {
-            return t->indexes.empty() ? std::nullopt : std::optional<int>(t->indexes.front().frames);
-        });
-        const std::size_t firstOfFile = laid.size();
-        for (const SheetPlan::Track* t : tracks) {
+        // Each track's indexes are sorted first; a track then sorts by its
+        // earliest index.
+        std::vector<std::pair<const SheetPlan::Track*, std::vector<LaidIndex>>> tracks;
+        for (const SheetPlan::Track& t : plan.files[f].tracks) {
             std::vector<LaidIndex> indexes;
-            for (const SheetPlan::Index& i : t->indexes)
+            for (const SheetPlan::Index& i : t.indexes)
                 indexes.push_back({i.number, i.frames});
-            laid.push_back({next++, f, SortIndexes(indexes), t});
+            ExchangeSort<LaidIndex>(indexes, byTime);
+            tracks.emplace_back(&t, indexes);
         }
-        // The FILE's first track starts at 00:00:00: an index at 0 goes
-        // before its first one.
-        if (laid.size() > firstOfFile) {
-            LaidTrack& first = laid[firstOfFile];
-            if (!first.indexes.empty() && first.indexes.front().frames != 0) {
-                first.indexes.insert(first.indexes.begin(), {1, 0});
-                first.indexes = SortIndexes(first.indexes);
+        using Entry = std::pair<const SheetPlan::Track*, std::vector<LaidIndex>>;
+        ExchangeSort<Entry>(tracks, [](const Entry& t) {
+            return t.second.empty() ? std::nullopt : std::optional<int>(t.second.front().frames);
+        });
+        // The FILE's first track starts at 00:00:00: an INDEX 00 there
+        // moves to 0, otherwise an index at 0 goes before the first one.
+        if (!tracks.empty()) {
+            std::vector<LaidIndex>& first = tracks.front().second;
+            if (!first.empty() && first.front().frames != 0) {
+                if (first.front().number == 0)
+                    first.front().frames = 0;
+                else
+                    first.insert(first.begin(), {1, 0});
             }
         }
+        for (const auto& [t, indexes] : tracks)
+            laid.push_back({next++, f, SortIndexes(indexes), t});
     }
     return laid;
 }
@@ -470,8 +474,8 @@ SheetPlan UnsortedTracks()
 }
 
 // FILEs whose first track does not start at 00:00:00: the layout adds an
-// index at 0 before it. With an INDEX 00 already there, the numbers move
-// up by one, so the old INDEX 00 becomes INDEX 01.
+// index at 0 before it, or moves an INDEX 00 that is already there to 0;
+// INDEX 01 keeps its time.
 SheetPlan LateFirstTracks()
 {
     SheetPlan plan;

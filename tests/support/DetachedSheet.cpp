@@ -13,9 +13,9 @@ CCueFile* DetachedSheet::AddFile(const char* name)
     return f;
 }
 
-CCueComment* DetachedSheet::AddComment(CCueItem* parent, CCueTrack* track, CCueFile* file, const char* text)
+CCueComment* DetachedSheet::AddComment(CCueItem* parent, const char* text)
 {
-    auto comment = std::make_unique<CCueComment>(nullptr, track, file);
+    auto comment = std::make_unique<CCueComment>(nullptr);
     CCueComment* c = comment.get();
     c->SetComment(text);
     if (parent)

@@ -18,7 +18,7 @@ class DetachedSheet : public testing::Test
 protected:
     CCueFile* AddFile(const char* name);
     // Under parent, or at the top level when parent is null.
-    CCueComment* AddComment(CCueItem* parent, CCueTrack* track, CCueFile* file, const char* text);
+    CCueComment* AddComment(CCueItem* parent, const char* text);
     CCueFlags* AddFlags(CCueTrack* track);
 
     CQuillDoc doc;

@@ -1,0 +1,28 @@
+#include "model/CCueUnknown.h"
+
+#include "model/CCueLine.h"
+
+CCueUnknown::CCueUnknown(CQuillDoc* document)
+    : CCueItem(document, ItemKind::Unknown)
+{
+}
+
+CCueUnknown::CCueUnknown(CQuillDoc* document, std::string text)
+    : CCueItem(document, ItemKind::Unknown)
+    , m_text(std::move(text))
+{
+}
+
+bool CCueUnknown::Parse(const CCueLine& line)
+{
+    // The whole line is the item; a semicolon in it is no comment of ours.
+    m_text = line.Text();
+    return true;
+}
+
+std::unique_ptr<CCueItem> CCueUnknown::Clone(CCueFile* file, CCueTrack* track) const
+{
+    auto copy = std::make_unique<CCueUnknown>(nullptr, m_text);
+    CloneInto(*copy, file, track);
+    return copy;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "model/CCueItem.h"
+
+#include <string>
+
+// A line the reader does not know: kept as it was read, whole, and written
+// back unchanged.
+class CCueUnknown final : public CCueItem
+{
+public:
+    explicit CCueUnknown(CQuillDoc* document);
+    CCueUnknown(CQuillDoc* document, std::string text);
+
+    const std::string& Text() const { return m_text; }
+
+    bool Parse(const CCueLine& line) override;
+    std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
+
+private:
+    std::string m_text;
+};

@@ -1,0 +1,58 @@
+#include "view/CEditCdTextDlg.h"
+
+#include "ui_CEditCdTextDlg.h"
+
+#include "model/CCueCdText.h"
+#include "view/DialogText.h"
+
+CEditCdTextDlg::CEditCdTextDlg(QWidget* parent)
+    : QDialog(parent)
+    , m_ui(std::make_unique<Ui::CEditCdTextDlg>())
+{
+    m_ui->setupUi(this);
+    connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+CEditCdTextDlg::~CEditCdTextDlg() = default;
+
+void CEditCdTextDlg::Load(const CCueCdText& text)
+{
+    const bool discLevel = text.OwningTrack() == nullptr;
+    m_ui->keywordCombo->clear();
+    for (std::string_view keyword : CCueCdText::kKeywords) {
+        if (keyword != "CDTEXTFILE" || discLevel)
+            m_ui->keywordCombo->addItem(QString::fromLatin1(keyword.data(), static_cast<qsizetype>(keyword.size())));
+    }
+    m_keyword = ts::ItemText(text.Keyword());
+    int row = m_ui->keywordCombo->findText(m_keyword, Qt::MatchFixedString);
+    if (row < 0) {
+        m_ui->keywordCombo->addItem(m_keyword);
+        row = m_ui->keywordCombo->count() - 1;
+    }
+    m_ui->keywordCombo->setCurrentIndex(row);
+    // Letter case as written counts as no change.
+    m_keyword = m_ui->keywordCombo->currentText();
+    m_quoted = text.IsQuoted();
+    m_text = ts::ItemText(text.Text());
+    m_ui->textEdit->setText(m_text);
+    m_comment = ts::ItemText(text.Comment());
+    m_ui->commentEdit->setText(m_comment);
+}
+
+bool CEditCdTextDlg::Store(CCueCdText& text) const
+{
+    bool changed = false;
+    if (m_ui->keywordCombo->currentText() != m_keyword)
+        changed |= text.SetKeyword(ts::ItemBytes(m_ui->keywordCombo->currentText()));
+    const QString typed = m_ui->textEdit->text();
+    if (typed != m_text) {
+        std::string value = ts::ItemBytes(typed);
+        if (m_quoted || value.empty() || value.find_first_of(" ;") != std::string::npos)
+            value = '"' + value + '"';
+        changed |= text.SetValue(value);
+    }
+    if (m_ui->commentEdit->text() != m_comment)
+        changed |= text.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+    return changed;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include <QDialog>
+#include <QString>
+
+class CCueCdText;
+
+namespace Ui {
+class CEditCdTextDlg;
+}
+
+// Edits a CD-TEXT line: its keyword, its text and its comment.
+class CEditCdTextDlg final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(CEditCdTextDlg)
+
+public:
+    explicit CEditCdTextDlg(QWidget* parent);
+    ~CEditCdTextDlg() override;
+
+    // The keyword list offers CDTEXTFILE only at disc level; a keyword
+    // outside the list is offered as it was written.
+    void Load(const CCueCdText& text);
+    // Sets what was changed; true when a setter reported a change. The
+    // text is saved in double quotes when it was quoted before or holds a
+    // blank or a semicolon.
+    bool Store(CCueCdText& text) const;
+
+private:
+    std::unique_ptr<Ui::CEditCdTextDlg> m_ui;
+    QString m_keyword;
+    QString m_text;
+    QString m_comment;
+    bool m_quoted = false;
+};
