@@ -175,7 +175,7 @@ std::vector<std::string> CTrackSplitter::ExistingTargets(const CJoinPlan& plan)
     std::vector<std::string> existing;
     for (const std::string& path : {plan.ImagePath(), plan.SheetPath()}) {
         if (Exists(path))
-            existing.push_back(ts::FileNameOf(path));
+            existing.push_back(path);
     }
     return existing;
 }
@@ -282,7 +282,7 @@ bool CTrackSplitter::Join(const CJoinPlan& plan, bool overwrite, std::string& er
     if (!overwrite) {
         const std::vector<std::string> existing = ExistingTargets(plan);
         if (!existing.empty()) {
-            error = "\"" + ts::FolderOf(plan.ImagePath()) + (ts::FolderOf(plan.ImagePath()).empty() ? "" : "/") + existing.front() + "\" exists already; nothing was written";
+            error = "\"" + existing.front() + "\" exists already; nothing was written";
             return false;
         }
     }

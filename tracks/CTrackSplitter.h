@@ -16,7 +16,8 @@ class CTrackPlan;
 class CTrackSplitter
 {
 public:
-    // The names of the files a run would write that exist already.
+    // The files a run would write that exist already: names in the folder
+    // for a split, paths for a join.
     static std::vector<std::string> ExistingTargets(const CTrackPlan& plan, const std::string& folder);
     static std::vector<std::string> ExistingTargets(const CJoinPlan& plan);
 
