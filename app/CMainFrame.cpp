@@ -11,6 +11,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CQuillView.h"
+#include "view/CTrackCommands.h"
 #include "view/CWaveCommands.h"
 
 #include <QAction>
@@ -71,6 +72,10 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
         MapCommand(id, [this](int cmdId) { OnToggleBar(cmdId); }, [this](CCmdUI& ui) {
             ui.SetCheck(!BarOf(ui.Id())->isHidden());
         });
+    MapCommand(cmd::ExportTracks, [this](int) { CTrackCommands::ExportTracks(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
+    MapCommand(cmd::JoinImage, [this](int) { CTrackCommands::JoinImage(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });
