@@ -58,18 +58,11 @@ public:
         return true;
     }
 
-    // Flushes the temporary file to disk and gives it the target's name;
-    // without overwrite an existing target stays and this fails.
+    // Gives the temporary file the target's name; without overwrite an
+    // existing target stays and this fails. The file is on disk already
+    // (FlushToDisk).
     bool Commit(bool overwrite, std::string& reason)
     {
-        const int fd = open(m_temp.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0 || fsync(fd) != 0) {
-            reason = SystemReason(errno);
-            if (fd >= 0)
-                close(fd);
-            return false;
-        }
-        close(fd);
         if (overwrite) {
             if (rename(m_temp.c_str(), m_target.c_str()) != 0) {
                 reason = SystemReason(errno);
@@ -100,7 +93,34 @@ private:
     std::string m_temp;
 };
 
-// Encodes the pieces into path; the counters follow along.
+// Flushes a written file to disk, so that a crash after the rename never
+// leaves a named file without its data. Each worker flushes its own track
+// while the others still encode.
+bool FlushToDisk(const std::string& path, std::string& reason)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || fdatasync(fd) != 0) {
+        reason = SystemReason(errno);
+        if (fd >= 0)
+            close(fd);
+        return false;
+    }
+    close(fd);
+    return true;
+}
+
+// Makes the renames in a folder last.
+void FlushFolder(const std::string& folder)
+{
+    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+// Encodes the pieces into path and flushes it to disk; the counters follow
+// along.
 bool EncodePieces(const std::string& path, TrackFormat format, const std::vector<PlanSource>& sources,
                   const std::vector<PlanPiece>& pieces, const CTrackEncoder::Tags& tags,
                   const std::atomic<bool>& cancel, std::atomic<std::uint64_t>& done, std::string& error)
@@ -147,7 +167,7 @@ bool EncodePieces(const std::string& path, TrackFormat format, const std::vector
         error = encoder.FailureReason();
         return false;
     }
-    return true;
+    return FlushToDisk(path, error);
 }
 
 } // namespace
@@ -271,6 +291,7 @@ bool CTrackSplitter::Split(const CTrackPlan& plan, const std::string& folder, bo
         error = "\"" + sheet + "\" cannot be written: " + reason;
         return false;
     }
+    FlushFolder(folder);
     return true;
 }
 
@@ -308,5 +329,6 @@ bool CTrackSplitter::Join(const CJoinPlan& plan, bool overwrite, std::string& er
         error = "\"" + plan.SheetPath() + "\" cannot be written: " + reason;
         return false;
     }
+    FlushFolder(ts::FolderOf(plan.ImagePath()));
     return true;
 }
