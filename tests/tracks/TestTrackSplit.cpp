@@ -353,3 +353,38 @@ TEST_F(SplitTest, JoinMovesEveryIndexOfALaterFile)
 }
 
 } // namespace
+
+namespace {
+
+// The demo sheet with its generated waves: two files, CD-TEXT titles, a
+// PREGAP, a POSTGAP and gaps in both files.
+TEST(DemoSheet, SplitsIntoTitledTracksAndJoinsBack)
+{
+    TempDir dir;
+    const std::string sheet = dir.Write("demo.cue", ReadFileBytes(TS_DEMO_SHEET));
+    ASSERT_EQ(wavetest::Run(std::string(TS_DEMO_WAVES) + " " + Quote(sheet) + " >/dev/null 2>&1"), 0);
+    const std::string out = dir.File("out");
+    std::string err;
+    ASSERT_EQ(Cli("split " + Quote(sheet) + " " + Quote(out), &err), 0) << err;
+    EXPECT_EQ(FolderNames(out),
+              (std::vector<std::string>{"01 - Morning Tone.flac", "02 - Rising Fifth.flac", "03 - Low Drone.flac",
+                                        "04 - Evening Tone.flac", "05 - Night Chord.flac", "demo.cue"}));
+    EXPECT_EQ(ProbeTag(out + "/03 - Low Drone.flac", "album"), "Tones for a Demo");
+    EXPECT_EQ(ProbeTag(out + "/03 - Low Drone.flac", "artist"), "The Tracksmith Ensemble");
+    EXPECT_EQ(ProbeTag(out + "/02 - Rising Fifth.flac", "ISRC"), "USKST0600002");
+    std::string problem;
+    const std::vector<DiscTrack> layout = DiscLayout(sheet, problem);
+    ASSERT_EQ(problem, "");
+    ASSERT_EQ(layout.size(), 5u);
+    EXPECT_EQ(DiscLayout(out + "/demo.cue", problem), layout);
+
+    // Both files end to end, and the same disc in the image's sheet.
+    const std::string image = dir.File("image.wav");
+    ASSERT_EQ(Cli("join " + Quote(sheet) + " " + Quote(image), &err), 0) << err;
+    EXPECT_TRUE(Decode(image) == Decode(dir.File("DEMO1.WAV")) + Decode(dir.File("DEMO2.WAV")));
+    EXPECT_EQ(DiscLayout(dir.File("image.cue"), problem), layout);
+    EXPECT_EQ(Cli("check " + Quote(dir.File("image.cue")), &err), 0);
+    EXPECT_EQ(err, "");
+}
+
+} // namespace
