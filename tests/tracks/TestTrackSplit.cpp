@@ -316,6 +316,16 @@ TEST_F(SplitTest, JoinedImageHoldsTheFilesEndToEndAndSplitsBack)
         ASSERT_FALSE(first.empty());
         EXPECT_TRUE(Decode(again + "/" + name + ".flac") == first) << name;
     }
+    // The sheet of the track files, whose gaps lie in the previous files,
+    // splits again with the gaps moved to their own tracks.
+    const std::string moved = dir.File("moved");
+    ASSERT_EQ(Cli("split " + Quote(tracks + "/album.cue") + " " + Quote(moved) + " --gaps prepend", &err), 0) << err;
+    const std::uint64_t from[] = {0, kGapStart[1], kGapStart[2]};
+    const std::uint64_t to[] = {kGapStart[1], kGapStart[2], kTotal};
+    for (int t = 0; t < 3; ++t)
+        EXPECT_TRUE(Decode(moved + "/" + kNames[t] + ".flac") == Span(from[t], to[t])) << kNames[t];
+    EXPECT_EQ(DiscLayout(moved + "/album.cue", problem), DiscLayout(sheet, problem));
+
     // A second join refuses to replace the image.
     EXPECT_EQ(Cli("join " + Quote(tracks + "/album.cue") + " " + Quote(image), &err), 1);
     EXPECT_NE(err.find("joined.flac\" exists already"), std::string::npos) << err;
