@@ -1,5 +1,7 @@
 #include "tracks/CTrackEncoder.h"
 
+#include <cstring>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -140,6 +142,7 @@ bool CTrackEncoder::Open(const std::string& path, TrackFormat format, std::uint3
     m_reason.clear();
     m_pts = 0;
     m_inRate = rate;
+    m_refuseLowByte = format == TrackFormat::Flac && type == SampleType::S32;
     const Choice choice = ChooseEncoder(format, type);
     const AVCodec* encoder = avcodec_find_encoder_by_name(choice.encoder);
     if (!encoder)
@@ -250,6 +253,15 @@ bool CTrackEncoder::Write(const std::uint8_t* samples, std::size_t frames)
     if (!m_headerWritten)
         return Fail("is not open", 0);
     const int inFrames = static_cast<int>(frames);
+    if (m_refuseLowByte && samples) {
+        const std::size_t count = frames * static_cast<std::size_t>(m_codec->ch_layout.nb_channels);
+        for (std::size_t i = 0; i < count; ++i) {
+            std::int32_t sample;
+            std::memcpy(&sample, samples + i * sizeof sample, sizeof sample);
+            if ((sample & 0xFF) != 0)
+                return Fail("the source holds samples of more than 24 bits, which FLAC cannot keep; export as WAVE", 0);
+        }
+    }
     const int room = swr_get_out_samples(m_swr, inFrames);
     if (room < 0)
         return Fail("cannot convert the samples", room);

@@ -63,4 +63,7 @@ private:
     std::vector<std::uint8_t*> m_planes;
     std::vector<std::uint8_t> m_convert;
     int m_convertCapacity = 0;
+    // FLAC holds 24 bits at most: 32-bit samples whose low byte is used
+    // are refused rather than cut.
+    bool m_refuseLowByte = false;
 };

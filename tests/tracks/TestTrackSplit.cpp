@@ -398,3 +398,57 @@ TEST(DemoSheet, SplitsIntoTitledTracksAndJoinsBack)
 }
 
 } // namespace
+
+namespace {
+
+struct DepthCase {
+    const char* name;
+    int bits;
+    const char* format;
+    bool kept; // false: refused, nothing written
+};
+
+std::ostream& operator<<(std::ostream& os, const DepthCase& c) { return os << c.name; }
+
+class SampleDepth : public testing::TestWithParam<DepthCase>
+{
+};
+
+std::string Decode32(const std::string& path)
+{
+    std::string out;
+    wavetest::Run("ffmpeg -v quiet -nostdin -i " + Quote(path) + " -map 0:a:0 -f s32le -", &out);
+    return out;
+}
+
+// Every sample of a deeper source is kept, or the split refuses it.
+TEST_P(SampleDepth, SamplesKeptOrRefused)
+{
+    const DepthCase& c = GetParam();
+    TempDir dir;
+    ASSERT_EQ(wavetest::Run("sox -V1 -D -n -r 44100 -c 2 -b " + std::to_string(c.bits) + " " + Quote(dir.File("deep.wav")) +
+                            " synth 3 whitenoise gain -3"),
+              0);
+    const std::string sheet = dir.Write("deep.cue", "FILE \"deep.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                                    "  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
+    const std::string out = dir.File("out");
+    std::string err;
+    const int code = Cli("split " + Quote(sheet) + " " + Quote(out) + " --format " + c.format, &err);
+    if (!c.kept) {
+        EXPECT_EQ(code, 1);
+        EXPECT_NE(err.find("more than 24 bits, which FLAC cannot keep"), std::string::npos) << err;
+        EXPECT_EQ(FolderNames(out), std::vector<std::string>{});
+        return;
+    }
+    ASSERT_EQ(code, 0) << err;
+    const std::string ext = std::string(".") + c.format;
+    EXPECT_TRUE(Decode32(out + "/01" + ext) + Decode32(out + "/02" + ext) == Decode32(dir.File("deep.wav")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Bits, SampleDepth,
+                         testing::Values(DepthCase{"Flac16", 16, "flac", true}, DepthCase{"Flac24", 24, "flac", true},
+                                         DepthCase{"Wav24", 24, "wav", true}, DepthCase{"Flac32Refused", 32, "flac", false},
+                                         DepthCase{"Wav32", 32, "wav", true}),
+                         [](const testing::TestParamInfo<DepthCase>& p) { return std::string(p.param.name); });
+
+} // namespace
