@@ -274,7 +274,7 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
     DeleteContents();
     for (const auto& item : snapshot.items) {
         std::unique_ptr<CCueItem> copy = item->Clone(nullptr, nullptr);
-        copy->BindDocument(this);
+        copy->BindSink(this);
         InsertTopLevel(std::move(copy), nullptr);
     }
     EndBatchMode();

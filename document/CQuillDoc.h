@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CueTypes.h"
+#include "model/ICueSheet.h"
 #include "platform/CDocument.h"
 
 #include <memory>
@@ -18,16 +19,10 @@ class CCueTrack;
 // change of the tree goes through the change hook, which runs relayout:
 // indexes, then tracks sorted by time and numbered, each file's first track
 // starting at 00:00:00, the line list rebuilt.
-class CQuillDoc final : public CDocument
+class CQuillDoc final : public CDocument, public ICueSheet
 {
 public:
-    // Where a new item of some kind may go relative to an anchor item.
-    struct Placement {
-        bool allowed = false;
-        CCueItem* anchor = nullptr; // insert before this; null appends
-        CCueFile* file = nullptr;
-        CCueTrack* track = nullptr;
-    };
+    using Placement = CuePlacement;
 
     // The whole tree and the modified flag at one moment, held apart from
     // the document; what the undo history keeps.
@@ -39,39 +34,39 @@ public:
     CQuillDoc();
     ~CQuillDoc() override;
 
-    int TopLevelCount() const { return static_cast<int>(m_topLevel.size()); }
-    CCueItem* TopLevelItem(int i) const;
+    int TopLevelCount() const override { return static_cast<int>(m_topLevel.size()); }
+    CCueItem* TopLevelItem(int i) const override;
     int PositionOfTopLevel(const CCueItem* item) const;
 
     int FileCount() const { return static_cast<int>(m_files.size()); }
-    CCueFile* File(int i) const;
-    int PositionOfFile(const CCueFile* file) const;
+    CCueFile* File(int i) const override;
+    int PositionOfFile(const CCueFile* file) const override;
 
     int LineCount() const { return static_cast<int>(m_lines.size()); }
     CCueItem* Line(int i) const;
     int LineOf(const CCueItem* item) const;
 
     CCueCatalog* Catalog() const { return m_catalog; }
-    bool HasCatalog() const { return m_catalog != nullptr; }
+    bool HasCatalog() const override { return m_catalog != nullptr; }
     // Exact, case-sensitive comparison with every FILE's name.
     bool HasFileNamed(const std::string& name) const;
 
     // Sets the modified flag to `modified`; with `relayout`, runs relayout
     // now, or once at the end of batch mode.
-    void ChangeHook(bool modified, bool relayout);
+    void ChangeHook(bool modified, bool relayout) override;
     // Counts the changes of the tree (change hook calls that mark the
     // document modified); a command that leaves it alone changed nothing.
     unsigned long ChangeCount() const { return m_changeCount; }
-    void BeginBatchMode();
-    void EndBatchMode();
+    void BeginBatchMode() override;
+    void EndBatchMode() override;
 
-    void InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before);
+    void InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before) override;
     void RemoveTopLevel(CCueItem* item);
     // Adds a FILE for the path, with one track and INDEX 01 at 00:00:00.
     // Null when the name is already in the sheet or has no short form.
     CCueFile* InsertFileByPath(const std::string& path, CCueItem* before);
 
-    Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const;
+    Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const override;
     bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }
 
     Snapshot TakeSnapshot() const;

@@ -113,11 +113,8 @@ CCueItem* CSheetEditor::InsertIndex(CCueItem* current, const IWavePlayer* player
     if (!p.allowed || !p.track)
         return nullptr;
     CCueTrack* track = p.track;
-    const CCueTime start = p.anchor && p.anchor->Kind() == ItemKind::Index
-        ? static_cast<const CCueIndex*>(p.anchor)->Time()
-        : CCueTime();
-    CCueIndex* index = track->AddIndex(p.anchor, &start);
 
+    // Whether the player's position lies between the neighbouring tracks.
     bool fits = false;
     CCueTime position;
     if (player) {
@@ -133,6 +130,20 @@ CCueItem* CSheetEditor::InsertIndex(CCueItem* current, const IWavePlayer* player
                 fits = CCueTime::Compare(position, previous->LastIndexTime()) > 0;
         }
     }
+
+    const ItemKind currentKind = current ? current->Kind() : ItemKind::None;
+    if (currentKind == ItemKind::Track || currentKind == ItemKind::Postgap) {
+        // Appended: the time is set before relayout sorts, so the new index
+        // stays last and the others keep their numbers and times.
+        const CCueTime last = track->IndexCount() > 0 ? track->LastIndexTime() : track->PreviousEnd();
+        const bool after = fits && CCueTime::Compare(position, last) >= 0;
+        return track->AddIndex(p.anchor, after ? &position : &last);
+    }
+
+    const CCueTime start = p.anchor && p.anchor->Kind() == ItemKind::Index
+        ? static_cast<const CCueIndex*>(p.anchor)->Time()
+        : CCueTime();
+    CCueIndex* index = track->AddIndex(p.anchor, &start);
     if (fits) {
         index->SetTime(position);
     } else {
@@ -178,6 +189,9 @@ bool CSheetEditor::CanDelete(const CCueItem* item)
         const CCueTrack* track = index->Track();
         if (index->Number() == 0 || !track)
             return true;
+        // A continuation goes with its last index, unless it holds more.
+        if (track->IsContinuation())
+            return track->IndexCount() > 1 || track->ChildCount() == 1;
         const bool firstIsZero = track->Index(0) && track->Index(0)->Number() == 0;
         return firstIsZero ? track->IndexCount() > 2 : track->IndexCount() > 1;
     }
@@ -192,8 +206,12 @@ CCueItem* CSheetEditor::Delete(CCueItem* item, int line)
         m_doc.RemoveTopLevel(item);
     else if (item->Kind() == ItemKind::Track && item->OwningFile())
         item->OwningFile()->RemoveChild(item);
-    else if (CCueTrack* track = item->OwningTrack(); track && track->PositionOf(item) >= 0)
+    else if (CCueTrack* track = item->OwningTrack(); track && track->PositionOf(item) >= 0) {
         track->RemoveChild(item);
+        // A continuation left empty has nothing to continue.
+        if (track->IsContinuation() && track->ChildCount() == 0 && track->File())
+            track->File()->RemoveChild(track);
+    }
     else if (CCueFile* file = item->OwningFile(); file && file->PositionOf(item) >= 0)
         file->RemoveChild(item);
     else

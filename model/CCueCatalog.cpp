@@ -3,8 +3,8 @@
 #include "model/CCueLine.h"
 #include "model/CueDiagnostics.h"
 
-CCueCatalog::CCueCatalog(CQuillDoc* document)
-    : CCueItem(document, ItemKind::Catalog)
+CCueCatalog::CCueCatalog(ICueChangeSink* sink)
+    : CCueItem(sink, ItemKind::Catalog)
 {
 }
 

@@ -8,7 +8,7 @@
 class CCueCatalog final : public CCueItem
 {
 public:
-    explicit CCueCatalog(CQuillDoc* document);
+    explicit CCueCatalog(ICueChangeSink* sink);
 
     const std::string& Number() const { return m_number; }
     bool SetNumber(const std::string& number);

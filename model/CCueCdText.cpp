@@ -13,13 +13,13 @@ std::string_view TrimRight(std::string_view text)
 
 } // namespace
 
-CCueCdText::CCueCdText(CQuillDoc* document)
-    : CCueItem(document, ItemKind::CdText)
+CCueCdText::CCueCdText(ICueChangeSink* sink)
+    : CCueItem(sink, ItemKind::CdText)
 {
 }
 
-CCueCdText::CCueCdText(CQuillDoc* document, std::string keyword, std::string value)
-    : CCueItem(document, ItemKind::CdText)
+CCueCdText::CCueCdText(ICueChangeSink* sink, std::string keyword, std::string value)
+    : CCueItem(sink, ItemKind::CdText)
     , m_keyword(std::move(keyword))
     , m_value(std::move(value))
 {

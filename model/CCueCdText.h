@@ -11,8 +11,8 @@
 class CCueCdText final : public CCueItem
 {
 public:
-    explicit CCueCdText(CQuillDoc* document);
-    CCueCdText(CQuillDoc* document, std::string keyword, std::string value);
+    explicit CCueCdText(ICueChangeSink* sink);
+    CCueCdText(ICueChangeSink* sink, std::string keyword, std::string value);
 
     const std::string& Keyword() const { return m_keyword; }
     bool SetKeyword(const std::string& keyword);

@@ -1,7 +1,7 @@
 #include "model/CCueComment.h"
 
-CCueComment::CCueComment(CQuillDoc* document)
-    : CCueItem(document, ItemKind::Comment)
+CCueComment::CCueComment(ICueChangeSink* sink)
+    : CCueItem(sink, ItemKind::Comment)
 {
 }
 

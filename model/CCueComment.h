@@ -7,7 +7,7 @@
 class CCueComment final : public CCueItem
 {
 public:
-    explicit CCueComment(CQuillDoc* document);
+    explicit CCueComment(ICueChangeSink* sink);
 
     std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 };

@@ -8,14 +8,14 @@
 
 #include <algorithm>
 
-CCueFile::CCueFile(CQuillDoc* document)
-    : CCueItem(document, ItemKind::File)
+CCueFile::CCueFile(ICueChangeSink* sink)
+    : CCueItem(sink, ItemKind::File)
     , m_type(FileType::Err)
 {
 }
 
-CCueFile::CCueFile(CQuillDoc* document, std::string name)
-    : CCueItem(document, ItemKind::File)
+CCueFile::CCueFile(ICueChangeSink* sink, std::string name)
+    : CCueItem(sink, ItemKind::File)
     , m_name(std::move(name))
     , m_type(ts::FileTypeOfName(m_name))
 {
@@ -145,7 +145,7 @@ bool CCueFile::RemoveChild(CCueItem* child)
 
 CCueTrack* CCueFile::AddTrack(CCueItem* before)
 {
-    auto track = std::make_unique<CCueTrack>(Document(), this, ts::DefaultTrackTypeOfName(m_name),
+    auto track = std::make_unique<CCueTrack>(Sink(), this, ts::DefaultTrackTypeOfName(m_name),
                                              TrackCount() + 1);
     CCueTrack* added = track.get();
     InsertChild(std::move(track), before);

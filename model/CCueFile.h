@@ -11,9 +11,9 @@ class CCueTrack;
 class CCueFile final : public CCueItem
 {
 public:
-    explicit CCueFile(CQuillDoc* document);
+    explicit CCueFile(ICueChangeSink* sink);
     // Takes its type from the name's extension.
-    CCueFile(CQuillDoc* document, std::string name);
+    CCueFile(ICueChangeSink* sink, std::string name);
 
     const std::string& Name() const { return m_name; }
     bool SetName(const std::string& name);

@@ -5,8 +5,8 @@
 #include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
 
-CCueFlags::CCueFlags(CQuillDoc* document, CCueTrack* track)
-    : CCueItem(document, ItemKind::Flags)
+CCueFlags::CCueFlags(ICueChangeSink* sink, CCueTrack* track)
+    : CCueItem(sink, ItemKind::Flags)
     , m_track(track)
 {
 }

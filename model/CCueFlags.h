@@ -8,7 +8,7 @@
 class CCueFlags final : public CCueItem
 {
 public:
-    CCueFlags(CQuillDoc* document, CCueTrack* track);
+    CCueFlags(ICueChangeSink* sink, CCueTrack* track);
 
     bool Dcp() const { return m_dcp; }
     bool FourChannel() const { return m_fourChannel; }

@@ -5,13 +5,13 @@
 #include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
 
-CCueIndex::CCueIndex(CQuillDoc* document, CCueTrack* track)
-    : CCueIndex(document, track, -1, CCueTime())
+CCueIndex::CCueIndex(ICueChangeSink* sink, CCueTrack* track)
+    : CCueIndex(sink, track, -1, CCueTime())
 {
 }
 
-CCueIndex::CCueIndex(CQuillDoc* document, CCueTrack* track, int number, const CCueTime& time)
-    : CCueItem(document, ItemKind::Index)
+CCueIndex::CCueIndex(ICueChangeSink* sink, CCueTrack* track, int number, const CCueTime& time)
+    : CCueItem(sink, ItemKind::Index)
     , m_number(number)
     , m_time(time)
     , m_track(track)

@@ -7,8 +7,8 @@
 class CCueIndex final : public CCueItem
 {
 public:
-    CCueIndex(CQuillDoc* document, CCueTrack* track);
-    CCueIndex(CQuillDoc* document, CCueTrack* track, int number, const CCueTime& time);
+    CCueIndex(ICueChangeSink* sink, CCueTrack* track);
+    CCueIndex(ICueChangeSink* sink, CCueTrack* track, int number, const CCueTime& time);
 
     int Number() const { return m_number; }
     bool SetNumber(int number);

@@ -4,8 +4,8 @@
 #include "model/CCueTrack.h"
 #include "model/CueDiagnostics.h"
 
-CCueIsrc::CCueIsrc(CQuillDoc* document, CCueTrack* track)
-    : CCueItem(document, ItemKind::Isrc)
+CCueIsrc::CCueIsrc(ICueChangeSink* sink, CCueTrack* track)
+    : CCueItem(sink, ItemKind::Isrc)
     , m_track(track)
 {
 }

@@ -8,7 +8,7 @@
 class CCueIsrc final : public CCueItem
 {
 public:
-    CCueIsrc(CQuillDoc* document, CCueTrack* track);
+    CCueIsrc(ICueChangeSink* sink, CCueTrack* track);
 
     const std::string& Code() const { return m_code; }
     bool SetCode(const std::string& code);

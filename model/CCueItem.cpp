@@ -1,14 +1,13 @@
 #include "model/CCueItem.h"
 
-#include "document/CQuillDoc.h"
 #include "model/CCueLine.h"
 #include "model/TextUtil.h"
 
 #include <algorithm>
 
-CCueItem::CCueItem(CQuillDoc* document, ItemKind kind)
+CCueItem::CCueItem(ICueChangeSink* sink, ItemKind kind)
     : m_kind(kind)
-    , m_document(document)
+    , m_sink(sink)
 {
 }
 
@@ -109,17 +108,17 @@ void CCueItem::CloneInto(CCueItem& copy, CCueFile* file, CCueTrack* track) const
         copy.InsertChild(child->Clone(file, track), nullptr);
 }
 
-void CCueItem::BindDocument(CQuillDoc* document)
+void CCueItem::BindSink(ICueChangeSink* sink)
 {
-    m_document = document;
+    m_sink = sink;
     for (const auto& child : m_children)
-        child->BindDocument(document);
+        child->BindSink(sink);
 }
 
 void CCueItem::NotifyChanged(bool relayout) const
 {
-    if (m_document)
-        m_document->ChangeHook(true, relayout);
+    if (m_sink)
+        m_sink->ChangeHook(true, relayout);
 }
 
 void CCueItem::TakeLineComment(const CCueLine& line)

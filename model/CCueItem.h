@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CueTypes.h"
+#include "model/ICueChangeSink.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,21 +11,20 @@
 class CCueFile;
 class CCueLine;
 class CCueTrack;
-class CQuillDoc;
 
 // One line of a cue sheet. An item owns its children (the lines that belong
 // to it, in sheet order); every back pointer is non-owning. Setters return
-// whether the value changed and tell the document through its change hook.
+// whether the value changed and tell the sheet through its change sink.
 class CCueItem
 {
 public:
-    explicit CCueItem(CQuillDoc* document, ItemKind kind = ItemKind::None);
+    explicit CCueItem(ICueChangeSink* sink, ItemKind kind = ItemKind::None);
     virtual ~CCueItem();
     CCueItem(const CCueItem&) = delete;
     CCueItem& operator=(const CCueItem&) = delete;
 
     ItemKind Kind() const { return m_kind; }
-    CQuillDoc* Document() const { return m_document; }
+    ICueChangeSink* Sink() const { return m_sink; }
 
     const std::string& Comment() const { return m_comment; }
     bool HasComment() const { return !m_comment.empty(); }
@@ -51,8 +51,8 @@ public:
     // A copy of the item and its subtree that belongs to no document, for
     // the undo history. file and track are the copy's new owners.
     virtual std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const;
-    // Makes the item and its subtree report to document.
-    void BindDocument(CQuillDoc* document);
+    // Makes the item and its subtree report to sink.
+    void BindSink(ICueChangeSink* sink);
 
 protected:
     // Copies the comment and clones every child into copy.
@@ -71,6 +71,6 @@ protected:
 
 private:
     ItemKind m_kind;
-    CQuillDoc* m_document;
+    ICueChangeSink* m_sink;
     CCueItem* m_parent = nullptr;
 };

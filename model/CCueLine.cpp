@@ -124,3 +124,35 @@ bool CCueLine::NextWord(std::size_t& pos, std::string_view& token) const
     pos = close + 1;
     return true;
 }
+
+std::size_t CCueLine::SecondKeyword() const
+{
+    int count = 0;
+    switch (m_kind) {
+    case ItemKind::Index:
+    case ItemKind::Track:
+        count = 2;
+        break;
+    case ItemKind::Pregap:
+    case ItemKind::Postgap:
+    case ItemKind::Isrc:
+    case ItemKind::Catalog:
+        count = 1;
+        break;
+    default:
+        return std::string::npos;
+    }
+    std::size_t pos = 0;
+    std::string_view token;
+    for (int i = 0; i < count; ++i) {
+        if (!NextWord(pos, token))
+            return std::string::npos;
+    }
+    if (!NextToken(pos, token))
+        return std::string::npos;
+    CCueLine rest;
+    rest.m_text.assign(token);
+    if (!rest.Tokenize() || rest.Kind() == ItemKind::Comment)
+        return std::string::npos;
+    return static_cast<std::size_t>(token.data() - m_text.data());
+}

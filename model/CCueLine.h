@@ -32,6 +32,11 @@ public:
     // As NextToken, but a token that opens a double quote runs to the
     // closing quote, blanks and all, and keeps its quotes.
     bool NextWord(std::size_t& pos, std::string_view& token) const;
+    // Where a second keyword starts on the line, as token-based readers
+    // take "INDEX 00 00:04:00 INDEX 01 00:06:00": after the arguments of an
+    // INDEX, TRACK, PREGAP, POSTGAP, ISRC or CATALOG line, a known keyword
+    // starts another line. npos when there is none (also for a comment).
+    std::size_t SecondKeyword() const;
     // The argument text itself (from the argument column to the end).
     std::string_view Arguments() const;
 

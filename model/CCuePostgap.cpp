@@ -3,8 +3,8 @@
 #include "model/CCueTrack.h"
 #include "model/CueGapParse.h"
 
-CCuePostgap::CCuePostgap(CQuillDoc* document, CCueTrack* track, const CCueTime& time)
-    : CCueItem(document, ItemKind::Postgap)
+CCuePostgap::CCuePostgap(ICueChangeSink* sink, CCueTrack* track, const CCueTime& time)
+    : CCueItem(sink, ItemKind::Postgap)
     , m_time(time)
     , m_track(track)
 {

@@ -7,7 +7,7 @@
 class CCuePostgap final : public CCueItem
 {
 public:
-    CCuePostgap(CQuillDoc* document, CCueTrack* track, const CCueTime& time = CCueTime());
+    CCuePostgap(ICueChangeSink* sink, CCueTrack* track, const CCueTime& time = CCueTime());
 
     const CCueTime& Time() const { return m_time; }
     bool SetTime(const CCueTime& time);

@@ -3,8 +3,8 @@
 #include "model/CCueTrack.h"
 #include "model/CueGapParse.h"
 
-CCuePregap::CCuePregap(CQuillDoc* document, CCueTrack* track, const CCueTime& time)
-    : CCueItem(document, ItemKind::Pregap)
+CCuePregap::CCuePregap(ICueChangeSink* sink, CCueTrack* track, const CCueTime& time)
+    : CCueItem(sink, ItemKind::Pregap)
     , m_time(time)
     , m_track(track)
 {

@@ -7,7 +7,7 @@
 class CCuePregap final : public CCueItem
 {
 public:
-    CCuePregap(CQuillDoc* document, CCueTrack* track, const CCueTime& time = CCueTime());
+    CCuePregap(ICueChangeSink* sink, CCueTrack* track, const CCueTime& time = CCueTime());
 
     const CCueTime& Time() const { return m_time; }
     bool SetTime(const CCueTime& time);

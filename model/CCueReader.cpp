@@ -1,6 +1,5 @@
 #include "model/CCueReader.h"
 
-#include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueCdText.h"
 #include "model/CCueComment.h"
@@ -15,6 +14,7 @@
 #include "model/CCueTrack.h"
 #include "model/CCueUnknown.h"
 #include "model/CueDiagnostics.h"
+#include "model/ICueSheet.h"
 #include "model/TextUtil.h"
 #include "platform/Trace.h"
 
@@ -26,8 +26,8 @@ namespace {
 class CReadPass
 {
 public:
-    CReadPass(CQuillDoc& document, const CQuillDoc::Placement& placement)
-        : m_doc(document)
+    CReadPass(ICueSheet& sheet, const CuePlacement& placement)
+        : m_doc(sheet)
         , m_file(placement.file)
         , m_track(placement.track)
         , m_anchor(placement.anchor)
@@ -57,7 +57,7 @@ private:
     void KeepUnknown(const CCueLine& line, CCueItem* parent);
     void ReadCatalog(const CCueLine& line);
 
-    CQuillDoc& m_doc;
+    ICueSheet& m_doc;
     CCueFile* m_file;
     CCueTrack* m_track;
     CCueTrack* m_continues = nullptr; // the track a new FILE's first lines continue
@@ -112,11 +112,8 @@ void CReadPass::Added(CCueItem* item)
 
 bool CReadPass::ReadFile(const CCueLine& line)
 {
-    if (m_track)
-        m_continues = m_track;
-    else if (m_file && m_file->TrackCount() > 0)
-        m_continues = m_file->Track(m_file->TrackCount() - 1);
     m_track = nullptr;
+    m_continues = nullptr;
     auto file = std::make_unique<CCueFile>(&m_doc);
     m_file = file.get();
     if (!file->Parse(line)) {
@@ -128,6 +125,10 @@ bool CReadPass::ReadFile(const CCueLine& line)
     }
     CCueFile* added = file.get();
     m_doc.InsertTopLevel(std::move(file), m_anchor);
+    // Track lines before the first TRACK continue the last track of the
+    // file before this one, wherever the file went.
+    if (const CCueFile* before = m_doc.File(m_doc.PositionOfFile(added) - 1); before && before->TrackCount() > 0)
+        m_continues = before->Track(before->TrackCount() - 1);
     Added(added);
     return true;
 }
@@ -298,13 +299,13 @@ bool CReadPass::HandleLine(const CCueLine& line)
 
 } // namespace
 
-CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem* anchor)
+CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem* anchor)
 {
     if (source.IsFile() && !source.Load())
         return nullptr;
 
     CCueLine line;
-    CQuillDoc::Placement placement;
+    CuePlacement placement;
     const bool fits = source.GetLine(0, line) && line.Tokenize()
         && (placement = document.PlacementQuery(line.Kind(), anchor)).allowed;
     if (!fits) {
@@ -324,7 +325,22 @@ CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem
         if (!source.GetLine(i, line))
             break;
         line.Tokenize();
-        if (!pass.HandleLine(line)) {
+        // Each keyword of a line that holds several is read as a line of
+        // its own, so none of them is lost.
+        for (std::size_t second; (second = line.SecondKeyword()) != std::string::npos;) {
+            CCueLine first;
+            first.Text() = line.Text().substr(0, second);
+            while (!first.Text().empty() && first.Text().back() == ' ')
+                first.Text().pop_back();
+            first.Tokenize();
+            if (!pass.HandleLine(first)) {
+                completed = false;
+                break;
+            }
+            line.Text().erase(0, second);
+            line.Tokenize();
+        }
+        if (!completed || !pass.HandleLine(line)) {
             completed = false;
             break;
         }

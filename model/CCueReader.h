@@ -2,9 +2,9 @@
 
 class CCueItem;
 class CCueLineSource;
-class CQuillDoc;
+class ICueSheet;
 
-// Reads cue sheet text into a document: a whole file into an empty sheet,
+// Reads cue sheet text into a sheet: a whole file into an empty sheet,
 // or pasted text into the open sheet before an anchor item. Checks the
 // structure (a TRACK needs a FILE, the per-track lines need a TRACK, one
 // CATALOG, one PREGAP, POSTGAP, ISRC and FLAGS per track) and reports each
@@ -13,5 +13,5 @@ class CCueReader
 {
 public:
     // The first new item, or null when the read failed or added nothing.
-    static CCueItem* Read(CCueLineSource& source, CQuillDoc& document, CCueItem* anchor);
+    static CCueItem* Read(CCueLineSource& source, ICueSheet& sheet, CCueItem* anchor);
 };

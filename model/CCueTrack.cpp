@@ -12,13 +12,13 @@
 
 #include <algorithm>
 
-CCueTrack::CCueTrack(CQuillDoc* document, CCueFile* file)
-    : CCueTrack(document, file, TrackType::Err, -1)
+CCueTrack::CCueTrack(ICueChangeSink* sink, CCueFile* file)
+    : CCueTrack(sink, file, TrackType::Err, -1)
 {
 }
 
-CCueTrack::CCueTrack(CQuillDoc* document, CCueFile* file, TrackType type, int number)
-    : CCueItem(document, ItemKind::Track)
+CCueTrack::CCueTrack(ICueChangeSink* sink, CCueFile* file, TrackType type, int number)
+    : CCueItem(sink, ItemKind::Track)
     , m_type(type)
     , m_number(number)
     , m_file(file)
@@ -157,7 +157,7 @@ bool CCueTrack::RemoveChild(CCueItem* child)
 
 CCueIndex* CCueTrack::AddIndex(CCueItem* before, const CCueTime* time)
 {
-    auto index = std::make_unique<CCueIndex>(Document(), this, 1, time ? *time : PreviousEnd());
+    auto index = std::make_unique<CCueIndex>(Sink(), this, 1, time ? *time : PreviousEnd());
     CCueIndex* added = index.get();
     InsertChild(std::move(index), before);
     return added;

@@ -16,8 +16,8 @@ class CCuePregap;
 class CCueTrack final : public CCueItem
 {
 public:
-    CCueTrack(CQuillDoc* document, CCueFile* file);
-    CCueTrack(CQuillDoc* document, CCueFile* file, TrackType type, int number);
+    CCueTrack(ICueChangeSink* sink, CCueFile* file);
+    CCueTrack(ICueChangeSink* sink, CCueFile* file, TrackType type, int number);
 
     int Number() const { return m_number; }
     bool SetNumber(int number);

@@ -2,13 +2,13 @@
 
 #include "model/CCueLine.h"
 
-CCueUnknown::CCueUnknown(CQuillDoc* document)
-    : CCueItem(document, ItemKind::Unknown)
+CCueUnknown::CCueUnknown(ICueChangeSink* sink)
+    : CCueItem(sink, ItemKind::Unknown)
 {
 }
 
-CCueUnknown::CCueUnknown(CQuillDoc* document, std::string text)
-    : CCueItem(document, ItemKind::Unknown)
+CCueUnknown::CCueUnknown(ICueChangeSink* sink, std::string text)
+    : CCueItem(sink, ItemKind::Unknown)
     , m_text(std::move(text))
 {
 }

@@ -9,8 +9,8 @@
 class CCueUnknown final : public CCueItem
 {
 public:
-    explicit CCueUnknown(CQuillDoc* document);
-    CCueUnknown(CQuillDoc* document, std::string text);
+    explicit CCueUnknown(ICueChangeSink* sink);
+    CCueUnknown(ICueChangeSink* sink, std::string text);
 
     const std::string& Text() const { return m_text; }
 

@@ -1,6 +1,5 @@
 #include "model/CCueWriter.h"
 
-#include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueCdText.h"
 #include "model/CCueComment.h"
@@ -12,15 +11,16 @@
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
 #include "model/CCueUnknown.h"
+#include "model/ICueSheet.h"
 
 CCueWriter::~CCueWriter() = default;
 
-bool CCueWriter::WriteDocument(const CQuillDoc& document, std::string& out)
+bool CCueWriter::WriteDocument(const ICueSheet& sheet, std::string& out)
 {
     out.clear();
     Begin(out);
-    for (int i = 0; i < document.TopLevelCount(); ++i)
-        WriteItem(*document.TopLevelItem(i), 0, out);
+    for (int i = 0; i < sheet.TopLevelCount(); ++i)
+        WriteItem(*sheet.TopLevelItem(i), 0, out);
     End(out);
     return true;
 }

@@ -15,7 +15,7 @@ class CCuePostgap;
 class CCuePregap;
 class CCueTrack;
 class CCueUnknown;
-class CQuillDoc;
+class ICueSheet;
 
 // Walks a sheet in line order and has each line written by a concrete
 // writer: the plain cue sheet text, or the coloured listing. The walk, the
@@ -26,8 +26,8 @@ class CCueWriter
 public:
     virtual ~CCueWriter();
 
-    // Empties out, then writes every line of the document into it.
-    bool WriteDocument(const CQuillDoc& document, std::string& out);
+    // Empties out, then writes every line of the sheet into it.
+    bool WriteDocument(const ICueSheet& sheet, std::string& out);
 
 protected:
     virtual void Begin(std::string& out) = 0;

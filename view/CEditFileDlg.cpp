@@ -39,7 +39,8 @@ void CEditFileDlg::Load(const CCueFile& file)
     m_name = ts::ItemText(file.Name());
     m_type = TypeRow(file.Type());
     m_comment = ts::ItemText(file.Comment());
-    m_sheetFolder = file.Document() ? ts::FolderOf(file.Document()->PathName()) : std::string();
+    const auto* doc = dynamic_cast<const CQuillDoc*>(file.Sink());
+    m_sheetFolder = doc ? ts::FolderOf(doc->PathName()) : std::string();
     m_ui->nameEdit->setText(m_name);
     m_ui->typeCombo->setCurrentIndex(m_type);
     m_ui->commentEdit->setText(m_comment);

@@ -7,6 +7,8 @@
 #include "model/CCueTrack.h"
 #include "support/SheetFixture.h"
 
+#include <functional>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -172,7 +174,7 @@ TEST_P(InsertIndex, TimeFromPlayerOrNeighbour)
 
 INSTANTIATE_TEST_SUITE_P(Cases, InsertIndex, testing::Values(
     // Track 01 (first of A.WAV, next track starts at 01:00:00).
-    IndexCase{"no_player_on_track_takes_the_one_before", 2, -1, "00:00:00"},
+    IndexCase{"no_player_on_track_takes_the_last", 2, -1, "00:00:00"},
     IndexCase{"player_fits_before_next_track", 2, 40, "00:40:00"},
     IndexCase{"player_past_next_track_start", 4, 75, "00:00:00"},
     // Track 02 (last of A.WAV; the track before ends at 00:00:00).
@@ -180,18 +182,45 @@ INSTANTIATE_TEST_SUITE_P(Cases, InsertIndex, testing::Values(
     IndexCase{"last_track_not_after_previous_end", 8, 0, "01:02:00"},
     IndexCase{"no_player_on_index_takes_the_following", 8, -1, "01:02:00"}));
 
-TEST_F(SheetEditor, InsertIndexOnTrackKeepsPostgapLast)
+// On a TRACK or POSTGAP line the new index is appended: it takes its time
+// (the player's when that fits after the last index, else the last
+// index's) before relayout, so the track's indexes keep their numbers and
+// times, and the POSTGAP stays last.
+struct AppendCase {
+    const char* name;
+    int line;
+    int playerSeconds; // -1: no player
+    const char* indexes; // the track's indexes afterwards, "number@time ..."
+};
+
+class AppendIndex : public SheetEditor, public testing::WithParamInterface<AppendCase> {};
+
+void PrintTo(const AppendCase& c, std::ostream* os) { *os << c.name; }
+
+TEST_P(AppendIndex, KeepsTheOthers)
 {
-    // Made at 00:00:00 in front of the POSTGAP, the index sorts first and
-    // then takes the time of the index after it.
-    CCueItem* added = editor.Insert(ItemKind::Index, At(6), nullptr);
+    const AppendCase& c = GetParam();
+    FakePlayer player(CCueTime::FromMilliseconds(static_cast<std::uint32_t>(c.playerSeconds) * 1000));
+    CCueItem* added = editor.Insert(ItemKind::Index, At(c.line), c.playerSeconds < 0 ? nullptr : &player);
     ASSERT_NE(added, nullptr);
     const CCueTrack* track = added->OwningTrack();
-    EXPECT_EQ(track->IndexCount(), 3);
-    EXPECT_EQ(track->Index(0), added);
-    EXPECT_EQ(static_cast<CCueIndex*>(added)->Time().Text(), "01:00:00");
-    EXPECT_EQ(track->PositionOf(track->Postgap()), track->ChildCount() - 1);
+    EXPECT_EQ(track->Index(track->IndexCount() - 1), added);
+    std::string indexes;
+    for (int i = 0; i < track->IndexCount(); ++i)
+        indexes += (i ? " " : "") + std::to_string(track->Index(i)->Number()) + "@" + track->Index(i)->Time().Text();
+    EXPECT_EQ(indexes, c.indexes);
+    if (track->Postgap()) {
+        EXPECT_EQ(track->PositionOf(track->Postgap()), track->ChildCount() - 1);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, AppendIndex, testing::Values(
+    AppendCase{"on_track_without_player", 6, -1, "0@01:00:00 1@01:02:00 2@01:02:00"},
+    AppendCase{"on_postgap_without_player", 9, -1, "0@01:00:00 1@01:02:00 2@01:02:00"},
+    AppendCase{"on_track_player_after_last", 6, 90, "0@01:00:00 1@01:02:00 2@01:30:00"},
+    AppendCase{"player_before_the_last_index", 6, 61, "0@01:00:00 1@01:02:00 2@01:02:00"},
+    AppendCase{"first_track_player_past_next_track", 2, 75, "1@00:00:00 2@00:00:00"},
+    AppendCase{"first_track_player_fits", 2, 30, "1@00:00:00 2@00:30:00"}));
 
 struct DeleteCase {
     const char* sheet;
@@ -336,6 +365,125 @@ TEST(UndoHistory, KeepsTheNewestStepsWithinItsBounds)
     EXPECT_TRUE(big.Undo(current));
     EXPECT_EQ(current.line, 2);
     EXPECT_FALSE(big.Undo(current));
+}
+
+} // namespace
+
+namespace {
+
+// A track that continues into the next file: its gap stands at the end of
+// FILE 01.wav and its INDEX 01 in FILE 02.wav, with no TRACK line there.
+const char* const kContinued =
+    "FILE 01.wav WAVE\n"          // 0
+    "  TRACK 01 AUDIO\n"          // 1
+    "    INDEX 01 00:00:00\n"     // 2
+    "  TRACK 02 AUDIO\n"          // 3
+    "    INDEX 00 00:18:00\n"     // 4
+    "FILE 02.wav WAVE\n"          // 5
+    "    INDEX 01 00:00:00\n"     // 6
+    "  TRACK 03 AUDIO\n"          // 7
+    "    INDEX 01 00:17:00\n";    // 8
+
+class Continuation : public SheetFixture
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(Open(kContinued)); }
+    CSheetEditor editor{*doc};
+};
+
+TEST_F(Continuation, IsNumberedWithItsTrackAndPlaysItsOwnFile)
+{
+    EXPECT_EQ(Text(), kContinued);
+    EXPECT_EQ(doc->LineCount(), 9);
+    const auto* index = static_cast<const CCueIndex*>(doc->Line(6));
+    ASSERT_EQ(index->Kind(), ItemKind::Index);
+    EXPECT_EQ(index->Number(), 1);
+    EXPECT_EQ(index->OwningTrack()->Number(), 2);
+    EXPECT_TRUE(index->OwningTrack()->IsContinuation());
+    EXPECT_EQ(index->OwningFile(), doc->File(1));
+    EXPECT_EQ(static_cast<const CCueTrack*>(doc->Line(7))->Number(), 3);
+}
+
+TEST_F(Continuation, EditsKeepItConsistent)
+{
+    struct Step {
+        const char* name;
+        std::function<CCueItem*(CSheetEditor&, CQuillDoc&)> edit;
+        const char* text;
+    } steps[] = {
+        {"track inserted at the continued index goes after it",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Insert(ItemKind::Track, d.Line(6), nullptr); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
+         "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n  TRACK 04 AUDIO\n"
+         "    INDEX 01 00:17:00\n"},
+        {"index appended to the continuation",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Paste("INDEX 02 00:05:00\n", d.Line(6)); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
+         "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n    INDEX 02 00:05:00\n  TRACK 03 AUDIO\n    INDEX 01 00:17:00\n"},
+        {"the last continued index takes the continuation with it",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Delete(d.Line(6), 6); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:18:00\n"
+         "FILE 02.wav WAVE\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n    INDEX 02 00:17:00\n"},
+        {"without the file before, the continuation is a track of its own",
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Delete(d.Line(0), 0); },
+         "FILE 02.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:17:00\n"},
+        {"pasted FILE and index continue the last track, numbered on",
+         [](CSheetEditor& e, CQuillDoc&) { return e.Paste("FILE 03.wav WAVE\n  INDEX 01 00:00:00\n", nullptr); },
+         "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
+         "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:17:00\nFILE 03.wav WAVE\n"
+         "    INDEX 02 00:00:00\n"},
+        {"no PREGAP, ISRC or FLAGS in a continuation",
+         [](CSheetEditor& e, CQuillDoc& d) -> CCueItem* {
+             for (ItemKind kind : {ItemKind::Pregap, ItemKind::Isrc, ItemKind::Flags}) {
+                 if (e.CanInsert(kind, d.Line(6)))
+                     return d.Line(6);
+             }
+             return nullptr;
+         },
+         kContinued},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ASSERT_TRUE(Open(kContinued));
+        CUndoHistory history;
+        history.Record({doc->TakeSnapshot(), 6});
+        step.edit(editor, *doc);
+        EXPECT_EQ(Text(), step.text);
+        // Undo gives the continuation back, whole.
+        CUndoHistory::State state{doc->TakeSnapshot(), 0};
+        ASSERT_TRUE(history.Undo(state));
+        doc->RestoreSnapshot(state.snapshot);
+        EXPECT_EQ(Text(), kContinued);
+        EXPECT_TRUE(static_cast<const CCueIndex*>(doc->Line(6))->OwningTrack()->IsContinuation());
+    }
+}
+
+// A comment between a FILE line and its first TRACK hangs in that FILE,
+// and its owners follow from there: deleting the file before it, then
+// inserting at the comment, lands in the comment's own file.
+TEST_F(SheetFixture, CommentOwnersFollowWhereItHangs)
+{
+    ASSERT_TRUE(Open("FILE A.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE B.WAV WAVE\n  REM between\n"
+                     "  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n"));
+    CSheetEditor editor(*doc);
+    CCueItem* comment = doc->Line(4);
+    ASSERT_EQ(comment->Kind(), ItemKind::Comment);
+    EXPECT_EQ(comment->OwningFile(), doc->File(1));
+    EXPECT_EQ(comment->OwningTrack(), nullptr);
+
+    editor.Delete(doc->Line(0), 0);
+    ASSERT_EQ(doc->LineOf(comment), 1);
+    EXPECT_EQ(comment->OwningFile(), doc->File(0));
+    CCueItem* track = editor.Insert(ItemKind::Track, comment, nullptr);
+    ASSERT_NE(track, nullptr);
+    EXPECT_EQ(track->OwningFile(), doc->File(0));
+    // In front of the comment, where it stands in the file.
+    EXPECT_EQ(Text(), "FILE B.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  REM between\n  TRACK 02 AUDIO\n"
+                      "    INDEX 01 00:00:00\n");
+    // The comment's file deleted: the comment goes with it.
+    editor.Insert(ItemKind::File, nullptr, nullptr);
+    editor.Delete(doc->Line(0), 0);
+    EXPECT_EQ(doc->LineCount(), 0);
 }
 
 } // namespace

@@ -271,6 +271,33 @@ INSTANTIATE_TEST_SUITE_P(Bad, FieldParse, testing::Values(
     ParseCase{"ISRC", false, "No ISRC number - must specify <ABCDE1234567>", ""},
     ParseCase{"CATALOG", false, "No Catalog number - must specify <1234567890123>", ""}));
 
+// Where a second keyword starts on a line: after the arguments of the
+// keywords with a fixed count, when the next word is a keyword.
+TEST(CueLine, SecondKeyword)
+{
+    const struct {
+        const char* text;
+        std::size_t at;
+    } cases[] = {
+        {"INDEX 00 00:04:00 INDEX 01 00:06:00", 18},
+        {"  TRACK 02 AUDIO FLAGS DCP", 17},
+        {"PREGAP 00:02:00 index 01 0", 16},
+        {"ISRC \"AB CD\" TITLE x", 13},
+        {"INDEX 01 00:00:00 extra", std::string::npos},
+        {"INDEX 01 00:00:00 ; INDEX 02 0", std::string::npos},
+        {"INDEX 01 00:00:00 REM x", std::string::npos},
+        {"FLAGS DCP INDEX", std::string::npos},
+        {"TITLE x INDEX 01 0", std::string::npos},
+        {"INDEX 01", std::string::npos},
+    };
+    for (const auto& c : cases) {
+        CCueLine line;
+        line.Text() = c.text;
+        line.Tokenize();
+        EXPECT_EQ(line.SecondKeyword(), c.at) << c.text;
+    }
+}
+
 // An unknown flag word is reported as a warning and kept; the flags before
 // and after it still count.
 TEST(CueFlags, UnknownWordKeptAndReported)

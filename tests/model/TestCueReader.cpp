@@ -5,6 +5,12 @@
 #include "model/CCueTrack.h"
 #include "support/SheetFixture.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -137,6 +143,66 @@ INSTANTIATE_TEST_SUITE_P(Sheets, ReadFile, testing::Values(
     OpenCase{"text_after_nul_ignored",
              std::string("FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\n\0TRACK 02 AUDIO\n", 59), true, {},
              Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})}));
+
+// The regression sheets under tests/data/sheets, one per pattern that real
+// sheets use: NAME.cue opens, shows the boxes of NAME.messages (none when
+// there is no such file) and saves as NAME.saved.
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> RegressionSheets()
+{
+    std::vector<std::string> names;
+    const char* data = std::getenv("TS_TEST_DATA");
+    if (!data)
+        data = TS_TEST_DATA_DIR;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(data) / "sheets")) {
+        if (entry.path().extension() == ".cue")
+            names.push_back(entry.path().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class RegressionSheet : public SheetFixture, public testing::WithParamInterface<std::string> {};
+
+TEST_P(RegressionSheet, OpensAndSavesAsExpected)
+{
+    const std::filesystem::path cue = GetParam();
+    std::filesystem::path saved = cue;
+    std::filesystem::path messages = cue;
+    saved.replace_extension(".saved");
+    messages.replace_extension(".messages");
+    ASSERT_TRUE(std::filesystem::exists(saved)) << saved;
+    ASSERT_TRUE(Open(ReadAll(cue), cue.filename().string()));
+    std::string boxes;
+    for (const std::string& box : Boxes())
+        boxes += box + (box.ends_with('\n') ? "" : "\n");
+    EXPECT_EQ(boxes, std::filesystem::exists(messages) ? ReadAll(messages) : std::string());
+    EXPECT_EQ(Text(), ReadAll(saved));
+    // What was saved reads back as itself, with no new message.
+    prompts.Clear();
+    const std::string text = Text();
+    ASSERT_TRUE(Open(text, "again.cue"));
+    EXPECT_EQ(Text(), text);
+}
+
+TEST(RegressionSheets, AreThere)
+{
+    EXPECT_GE(RegressionSheets().size(), 10u) << "TS_TEST_DATA/sheets";
+}
+
+INSTANTIATE_TEST_SUITE_P(Data, RegressionSheet, testing::ValuesIn(RegressionSheets()),
+                         [](const testing::TestParamInfo<std::string>& p) {
+                             std::string name = std::filesystem::path(p.param).stem().string();
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 TEST_F(SheetFixture, OpenCollectsEveryFieldError)
 {

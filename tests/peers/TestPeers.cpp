@@ -634,6 +634,82 @@ TEST_P(PeerReadBack, PeersReadWhatTheEngineHolds)
 INSTANTIATE_TEST_SUITE_P(Sheets, PeerReadBack, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<PeerCase>& p) { return p.param.name; });
 
+// The regression sheets of the patterns that real sheets use: libcue
+// (cueprint, cuebreakpoints) and cdrdao read the saved sheet exactly as
+// they read the original, refusals included.
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The names of the FILE lines, quoted or not.
+std::vector<std::string> FileNames(const std::string& sheet)
+{
+    std::vector<std::string> names;
+    std::istringstream in(sheet);
+    for (std::string line; std::getline(in, line);) {
+        const auto start = line.find_first_not_of(' ');
+        if (start == std::string::npos || line.compare(start, 5, "FILE ") != 0)
+            continue;
+        std::string rest = line.substr(start + 5);
+        if (!rest.empty() && rest[0] == '"')
+            names.push_back(rest.substr(1, rest.find('"', 1) - 1));
+        else
+            names.push_back(rest.substr(0, rest.find(' ')));
+    }
+    return names;
+}
+
+// What a peer printed, without what names the sheet file or its lines.
+std::string PeerView(const PeerRun& run, const std::string& sheet)
+{
+    std::string text = "exit " + std::to_string(run.exitCode) + "\n";
+    std::istringstream in(run.out + run.err);
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("Cdrdao version"))
+            continue;
+        if (line.starts_with(sheet + ":"))
+            line = line.substr(line.find(' ') + 1);
+        text += line + "\n";
+    }
+    return text;
+}
+
+class PeerRegression : public testing::TestWithParam<const char*> {};
+
+TEST_P(PeerRegression, SavedReadsAsTheOriginal)
+{
+    for (const char* tool : {"cuebreakpoints", "cueprint", "cdrdao"})
+        ASSERT_TRUE(PeerRun::Installed(tool)) << tool << " is not installed (scripts/deps.sh installs it)";
+    const std::string original = ReadAll(std::filesystem::path(TS_TEST_DATA_DIR) / "sheets" / GetParam());
+    ASSERT_FALSE(original.empty()) << GetParam();
+    TempDir dir;
+    dir.Write("input.cue", original);
+    for (const std::string& name : FileNames(original))
+        WriteWave(dir.File(name), Sec(40));
+    const PeerRun ours = PeerRun::Run(dir.Path().string(), PeerRun::Quote(TS_CLI_PATH) + " normalize input.cue");
+    ASSERT_EQ(ours.exitCode, 0) << ours.err;
+    dir.Write("saved.cue", ours.out);
+    for (const char* command : {"cueprint", "cuebreakpoints", "cuebreakpoints --prepend-gaps", "cdrdao show-toc"}) {
+        const std::string before = PeerView(PeerRun::Run(dir.Path().string(), std::string(command) + " input.cue"), "input.cue");
+        const std::string after = PeerView(PeerRun::Run(dir.Path().string(), std::string(command) + " saved.cue"), "saved.cue");
+        EXPECT_EQ(after, before) << command << " on\n" << ours.out;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sheets, PeerRegression,
+                         testing::Values("cd-text-ripped-album.cue", "cd-text-first-line-and-twice.cue",
+                                         "gap-in-previous-file.cue", "comment-between-file-and-track.cue",
+                                         "unknown-lines-kept.cue", "quoted-catalog-and-isrc.cue"),
+                         [](const testing::TestParamInfo<const char*>& p) {
+                             std::string name = std::filesystem::path(p.param).stem().string();
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
 // Our reader takes ";" comments, on their own line or after a keyword, and
 // keeps them as written. libcue knows REM only: it complains about every
 // character of a ";" comment and skips it, and where the comment's words

@@ -1,0 +1,3 @@
+#include "model/ICueChangeSink.h"
+
+ICueChangeSink::~ICueChangeSink() = default;

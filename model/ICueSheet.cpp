@@ -1,0 +1,3 @@
+#include "model/ICueSheet.h"
+
+ICueSheet::~ICueSheet() = default;

@@ -1,0 +1,267 @@
+// The window with the lines of today's sheets: CD-TEXT lines, lines the
+// reader does not know, and tracks that continue into the next file.
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "document/CQuillDoc.h"
+#include "model/CCueCdText.h"
+#include "model/CCueItem.h"
+#include "platform/CScriptedPrompts.h"
+#include "res/CommandIds.h"
+#include "view/CQuillView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+const char* const kSheet =
+    "PERFORMER \"The Band\"\n"         // 0
+    "TITLE \"Album\"\n"                // 1
+    "DISCNUMBER 1\n"                   // 2
+    "FILE 01.WAV WAVE\n"               // 3
+    "  TRACK 01 AUDIO\n"               // 4
+    "    TITLE \"One\"\n"              // 5
+    "    REPLAYGAIN_TRACK_GAIN -7 dB\n" // 6
+    "    INDEX 01 00:00:00\n"          // 7
+    "  TRACK 02 AUDIO\n"               // 8
+    "    INDEX 00 00:18:00\n"          // 9
+    "FILE 02.WAV WAVE\n"               // 10
+    "    INDEX 01 00:00:00\n"          // 11
+    "  TRACK 03 AUDIO\n"               // 12
+    "    INDEX 01 00:17:00\n";         // 13
+
+QString S(const char* text) { return QString::fromUtf8(text); }
+
+} // namespace
+
+class TestSheetItems final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CScriptedPrompts> m_prompts;
+    std::unique_ptr<CQuillApp> m_app;
+
+    void StartWith(const char* text)
+    {
+        const QString path = m_dir->filePath(QStringLiteral("sheet.cue"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+        m_app = std::make_unique<CQuillApp>();
+        m_app->SetLauncher([](const QUrl&) { return true; });
+        QVERIFY(m_app->InitInstance({path}, true, m_prompts.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+    }
+    CMainFrame* Frame() const { return m_app->Frame(); }
+    CQuillView* View() const { return Frame()->View(); }
+    CQuillDoc& Doc() const { return m_app->Document(); }
+    QTextEdit* Listing() const { return View()->Listing(); }
+    QTextBlock Block(int line) const { return Listing()->document()->findBlockByNumber(line); }
+    QString LineText(int line) const { return Block(line).text(); }
+    // The colour and weight of the first character of a line's text.
+    QTextCharFormat FormatAt(int line) const
+    {
+        const QTextBlock block = Block(line);
+        const int at = static_cast<int>(block.text().indexOf(QRegularExpression(QStringLiteral("\\S"))));
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.position() - block.position() + f.length() > at)
+                return f.charFormat();
+        }
+        return {};
+    }
+    void GoTo(int line)
+    {
+        QTest::keyClick(Listing(), Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < line; ++i)
+            QTest::keyClick(Listing(), Qt::Key_Down);
+        QCOMPARE(View()->CurrentLine(), line);
+    }
+    bool Enabled(int id)
+    {
+        Frame()->UpdateCommandUI();
+        return Frame()->Action(id)->isEnabled();
+    }
+    std::string Saved() const { return Doc().SheetText(); }
+
+private slots:
+    void init()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        m_dir = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
+        m_prompts = std::make_unique<CScriptedPrompts>();
+    }
+    void cleanup()
+    {
+        m_prompts->QueueAnswer(PromptAnswer::No); // discard changes on close
+        if (m_app && Frame())
+            Frame()->close();
+        m_app.reset();
+        m_prompts.reset();
+        m_dir.reset();
+    }
+
+    // Each line at its depth; CD-TEXT keywords bold in their own colour,
+    // unknown lines grey, the continued INDEX under its FILE.
+    void listingShowsTheLinesAtTheirDepth_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<bool>("bold");
+        const QColor purple(128, 0, 128);
+        const QColor grey(128, 128, 128);
+        QTest::newRow("disc PERFORMER") << 0 << S("PERFORMER \"The Band\"") << purple << true;
+        QTest::newRow("disc unknown") << 2 << S("DISCNUMBER 1") << grey << false;
+        QTest::newRow("track TITLE") << 5 << S("              TITLE \"One\"") << purple << true;
+        QTest::newRow("track unknown") << 6 << S("              REPLAYGAIN_TRACK_GAIN -7 dB") << grey << false;
+        QTest::newRow("continued index") << 11 << S("              INDEX 01 00:00:00") << QColor(0, 0, 128) << true;
+        QTest::newRow("track after it") << 12 << S("     TRACK 03 AUDIO") << QColor(128, 0, 0) << true;
+    }
+    void listingShowsTheLinesAtTheirDepth()
+    {
+        QFETCH(int, line);
+        QFETCH(QString, text);
+        QFETCH(QColor, colour);
+        QFETCH(bool, bold);
+        StartWith(kSheet);
+        QCOMPARE(m_prompts->Lines().size(), std::size_t(2)); // the two unknown lines
+        QCOMPARE(LineText(line), text);
+        const QTextCharFormat format = FormatAt(line);
+        QCOMPARE(format.foreground().color(), colour);
+        QCOMPARE(format.fontWeight() >= QFont::Bold, bold);
+        QCOMPARE(Listing()->document()->blockCount(), Doc().LineCount() + 1);
+        QCOMPARE(Saved(), std::string(kSheet));
+    }
+
+    // Insert > CD-Text... at disc level on a top-level line, at track level
+    // inside a track, greyed on a line in a file outside any track.
+    void insertCdTextGoesToTheRightLevel_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("newLine");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("on a disc line") << 1 << 1 << S("TITLE \"New title ... double-click to change\"");
+        QTest::newRow("on a FILE line") << 10 << 3 << S("TITLE \"New title ... double-click to change\"");
+        QTest::newRow("on a TRACK line") << 8 << 9
+                                         << S("              TITLE \"New title ... double-click to change\"");
+        QTest::newRow("on an INDEX line") << 7 << 7
+                                          << S("              TITLE \"New title ... double-click to change\"");
+    }
+    void insertCdTextGoesToTheRightLevel()
+    {
+        QFETCH(int, line);
+        QFETCH(int, newLine);
+        QFETCH(QString, shown);
+        StartWith(kSheet);
+        GoTo(line);
+        QVERIFY(Enabled(cmd::InsertCdText));
+        QVERIFY(Frame()->ExecuteCommand(cmd::InsertCdText));
+        QCOMPARE(View()->CurrentLine(), newLine);
+        QCOMPARE(LineText(newLine), shown);
+        QVERIFY(Doc().IsModified());
+        // Undo takes it out again.
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(Saved(), std::string(kSheet));
+    }
+
+    void contextMenuOffersCdText()
+    {
+        StartWith(kSheet);
+        GoTo(5);
+        Frame()->UpdateCommandUI();
+        const QList<QAction*> items = Frame()->ContextMenu()->actions();
+        bool found = false;
+        for (const QAction* a : items)
+            found = found || (a->text() == S("Insert CD-&Text...") && a->isEnabled());
+        QVERIFY(found);
+    }
+
+    // Edit opens the CD-Text dialog; what is typed is saved in quotes.
+    void editChangesKeywordAndText()
+    {
+        StartWith(kSheet);
+        GoTo(5);
+        QTimer::singleShot(0, this, [] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), S("Edit CD-Text"));
+            auto* combo = dialog->findChild<QComboBox*>(S("keywordCombo"));
+            combo->setCurrentIndex(combo->findText(S("SONGWRITER")));
+            dialog->findChild<QLineEdit*>(S("textEdit"))->setText(S("Some One"));
+            dialog->accept();
+        });
+        QVERIFY(Frame()->ExecuteCommand(cmd::Edit));
+        QCOMPARE(LineText(5), S("              SONGWRITER \"Some One\""));
+        QCOMPARE(View()->CurrentLine(), 5);
+    }
+
+    // An unknown line cannot be edited, only deleted; cut and paste moves
+    // CD-TEXT lines like any other; undo brings back what was deleted.
+    void copyPasteDeleteAndUndo()
+    {
+        StartWith(kSheet);
+        GoTo(6);
+        QVERIFY(!Enabled(cmd::Edit));
+        QVERIFY(Enabled(cmd::Delete));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Delete));
+        QCOMPARE(LineText(6), S("              INDEX 01 00:00:00"));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(Saved(), std::string(kSheet));
+
+        GoTo(0);
+        QVERIFY(Frame()->ExecuteCommand(cmd::Cut));
+        QCOMPARE(LineText(0), S("TITLE \"Album\""));
+        GoTo(5);
+        QVERIFY(Frame()->ExecuteCommand(cmd::Paste));
+        QCOMPARE(LineText(5), S("              PERFORMER \"The Band\""));
+        QCOMPARE(Doc().Line(5)->Kind(), ItemKind::CdText);
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(Saved(), std::string(kSheet));
+    }
+
+    // On the continued INDEX: Insert Track puts the new track after it,
+    // and Delete takes the continuation away with its last index.
+    void editingAroundAContinuation()
+    {
+        StartWith(kSheet);
+        GoTo(11);
+        QVERIFY(!Enabled(cmd::InsertPregap));
+        QVERIFY(!Enabled(cmd::InsertIsrc));
+        QVERIFY(Frame()->ExecuteCommand(cmd::InsertTrack));
+        QCOMPARE(LineText(11), S("              INDEX 01 00:00:00"));
+        QCOMPARE(LineText(12), S("     TRACK 03 AUDIO"));
+        QCOMPARE(View()->CurrentLine(), 12);
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        GoTo(11);
+        QVERIFY(Enabled(cmd::Delete));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Delete));
+        QCOMPARE(LineText(10), S("FILE 02.WAV WAVE"));
+        QCOMPARE(LineText(11), S("     TRACK 03 AUDIO"));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(Saved(), std::string(kSheet));
+    }
+};
+
+QTEST_MAIN(TestSheetItems)
+#include "TestSheetItems.moc"
