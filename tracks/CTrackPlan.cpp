@@ -38,8 +38,6 @@ std::string TwoDigits(int n)
     return out.size() < 2 ? "0" + out : out;
 }
 
-std::string TrackLabel(int number) { return "track " + TwoDigits(number); }
-
 } // namespace
 
 const char* ts::TrackFormatWord(TrackFormat format)
@@ -201,7 +199,7 @@ bool CTrackPlan::ReadTracks(const CQuillDoc& document, std::vector<Track>& track
                 const CCueIndex* index = track->Index(x);
                 const std::uint64_t frame = ts::FrameOfTime(index->Time(), source.rate);
                 if (frame > source.frames) {
-                    error = "INDEX " + TwoDigits(index->Number()) + " of " + TrackLabel(entry.number) + " (" +
+                    error = "INDEX " + TwoDigits(index->Number()) + " of track " + TwoDigits(entry.number) + " (" +
                             index->Time().Text() + ") lies past the end of \"" + source.path + "\" (" +
                             ts::TimeOfFrame(source.frames, source.rate) + ")";
                     return false;
@@ -225,8 +223,7 @@ bool CTrackPlan::ReadTracks(const CQuillDoc& document, std::vector<Track>& track
     }
     for (Track& track : tracks) {
         if (!track.hasStart) {
-            error = TrackLabel(track.number) + " has no INDEX 01, where its audio starts";
-            error[0] = 'T';
+            error = "Track " + TwoDigits(track.number) + " has no INDEX 01, where its audio starts";
             return false;
         }
         if (!track.hasGap || track.gapStart > track.start)
@@ -313,8 +310,8 @@ bool CTrackPlan::Build(const CQuillDoc& document, const Options& options, std::s
         }
         out.leadingGap = track.start - from;
         if (to <= from) {
-            error = TrackLabel(track.number) + " holds no audio: it starts at the end of the audio or at the next track";
-            error[0] = 'T';
+            error = "Track " + TwoDigits(track.number) +
+                    " holds no audio: it starts at the end of the audio or where the next track starts";
             return false;
         }
         out.number = track.number;
