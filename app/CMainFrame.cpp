@@ -11,6 +11,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CQuillView.h"
+#include "view/CTrackCommands.h"
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
 
@@ -88,6 +89,10 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
                [this, waveShown](CCmdUI& ui) { ui.Enable(waveShown() && m_waveform->CanZoomOut()); });
     MapCommand(cmd::WaveSnap, [this](int) { m_waveform->SetSnap(!m_waveform->Snap()); },
                [this](CCmdUI& ui) { ui.SetCheck(m_waveform->Snap()); });
+    MapCommand(cmd::ExportTracks, [this](int) { CTrackCommands::ExportTracks(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
+    MapCommand(cmd::JoinImage, [this](int) { CTrackCommands::JoinImage(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });

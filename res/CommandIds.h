@@ -10,6 +10,8 @@ enum : int {
     Open = 57601,
     Save = 57603,
     SaveAs = 57604,
+    ExportTracks = 33200,
+    JoinImage = 33201,
     RecentFile1 = 57616,
     RecentFile2 = 57617,
     RecentFile3 = 57618,

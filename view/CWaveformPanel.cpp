@@ -117,7 +117,7 @@ CWaveformPanel::CWaveformPanel(CQuillDoc& doc, CQuillView& view, QWidget* parent
     m_level->setRange(-90, -10);
     m_level->setSuffix(QStringLiteral(" dB"));
     m_level->setValue(kSilenceDb);
-    auto* lengthLabel = new QLabel(QStringLiteral("&for"), this);
+    auto* lengthLabel = new QLabel(QStringLiteral("f&or"), this);
     lengthLabel->setBuddy(m_length);
     m_length->setRange(0.1, 30.0);
     m_length->setDecimals(1);

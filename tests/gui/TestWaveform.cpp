@@ -18,8 +18,10 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSet>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -585,6 +587,32 @@ private slots:
         QVERIFY(Frame()->ExecuteCommand(cmd::ViewWaveform));
         QVERIFY(Frame()->WaveformDock()->isVisible());
         WaitForPeaks();
+    }
+
+    // The panel's access keys never take a menu's Alt key: Alt+F must open
+    // the File menu, not the silence length box.
+    void thePanelsAccessKeysLeaveTheMenusAlone()
+    {
+        StartWith();
+        auto accessKey = [](const QString& text) {
+            const qsizetype at = text.indexOf(QLatin1Char('&'));
+            return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+        };
+        QSet<QChar> menuKeys;
+        for (QAction* menu : Frame()->menuBar()->actions())
+            menuKeys.insert(accessKey(menu->text()));
+        QVERIFY(menuKeys.contains(QLatin1Char('f')));
+        const QList<QLabel*> labels = Panel()->findChildren<QLabel*>();
+        QVERIFY(!labels.isEmpty());
+        for (const QLabel* label : labels) {
+            const QChar key = accessKey(label->text());
+            QVERIFY2(key.isNull() || !menuKeys.contains(key), qPrintable(label->text()));
+        }
+        QApplication::setActiveWindow(Frame());
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        QTest::keyClick(Frame(), Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QApplication::activePopupWidget()->close();
     }
 
     void noTwoCommandsShareAKey()

@@ -1,0 +1,38 @@
+// tracksmith-tracks: the split and join commands of tracksmith-cli, which
+// starts it for them.
+#include "cli/CliCommand.h"
+#include "cli/TrackCommands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const CliCommand kCommands[] = {
+    {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplit},
+    {"join", "SHEET OUT.flac|OUT.wav", RunJoin},
+};
+
+} // namespace
+
+void PrintUsage()
+{
+    std::fputs("usage:\n", stderr);
+    for (const CliCommand& c : kCommands)
+        std::fprintf(stderr, "  tracksmith-cli %s %s\n", c.name, c.usage);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2) {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        for (const CliCommand& c : kCommands) {
+            if (std::strcmp(argv[1], c.name) == 0)
+                return c.run(args);
+        }
+    }
+    PrintUsage();
+    return 2;
+}

@@ -1,0 +1,109 @@
+#include "tracks/CJoinPlan.h"
+
+#include <cctype>
+#include <string_view>
+
+#include "document/CQuillDoc.h"
+#include "model/CCueTime.h"
+#include "platform/FileUtil.h"
+
+namespace {
+
+bool EndsWith(const std::string& text, std::string_view end)
+{
+    if (text.size() < end.size())
+        return false;
+    for (std::size_t i = 0; i < end.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - end.size() + i])) != end[i])
+            return false;
+    }
+    return true;
+}
+
+// The first word of a sheet line and where the rest starts.
+std::string_view Keyword(std::string_view line, std::size_t& rest)
+{
+    std::size_t from = 0;
+    while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
+        ++from;
+    std::size_t to = from;
+    while (to < line.size() && line[to] != ' ' && line[to] != '\t')
+        ++to;
+    rest = to;
+    return line.substr(from, to - from);
+}
+
+} // namespace
+
+bool CJoinPlan::Build(const CQuillDoc& document, const std::string& image, std::string& error)
+{
+    m_image = image;
+    m_rounded = 0;
+    if (EndsWith(image, ".flac"))
+        m_format = TrackFormat::Flac;
+    else if (EndsWith(image, ".wav"))
+        m_format = TrackFormat::Wav;
+    else {
+        error = "\"" + image + "\" is neither a .flac nor a .wav file: the image is written as FLAC or WAVE";
+        return false;
+    }
+    m_sheetPath = image.substr(0, image.rfind('.')) + ".cue";
+    if (!m_sources.BuildSources(document, error))
+        return false;
+    const std::vector<PlanSource>& sources = m_sources.Sources();
+    for (const PlanSource& source : sources) {
+        if (source.type != sources.front().type) {
+            error = "\"" + source.path + "\" holds its samples unlike \"" + sources.front().path +
+                    "\" (integer and floating-point, or another width); the files of one image must match";
+            return false;
+        }
+    }
+
+    // The saved text of the sheet, line by line: the first FILE line names
+    // the image, the later ones go, and each INDEX moves by the length of
+    // the files before its own.
+    const std::uint32_t rate = sources.front().rate;
+    const std::string text = document.SheetText();
+    const std::string type = "WAVE";
+    std::string out;
+    int file = -1;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        std::size_t end = text.find('\n', from);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string_view line(text.data() + from, end - from);
+        from = end + 1;
+        std::size_t rest = 0;
+        const std::string_view word = Keyword(line, rest);
+        if (word == "FILE") {
+            ++file;
+            if (file == 0)
+                out += "FILE \"" + ts::FileNameOf(image) + "\" " + type + "\n";
+            continue;
+        }
+        if (word == "INDEX" && file > 0) {
+            // INDEX nn mm:ss:ff, then perhaps a comment.
+            std::size_t numberEnd = 0;
+            const std::string_view afterWord = line.substr(rest);
+            Keyword(afterWord, numberEnd);
+            std::size_t timeEnd = 0;
+            const std::string_view afterNumber = afterWord.substr(numberEnd);
+            const std::string_view time = Keyword(afterNumber, timeEnd);
+            const PlanSource& source = sources[static_cast<std::size_t>(file)];
+            const std::uint64_t frame = source.discStart + ts::FrameOfTime(CCueTime::Parse(time), rate);
+            if ((frame * CCueTime::kFramesPerSecond) % rate != 0)
+                ++m_rounded;
+            const std::size_t timeStart = rest + numberEnd + (timeEnd - time.size());
+            out += std::string(line.substr(0, timeStart));
+            out += ts::TimeOfFrame(frame, rate);
+            out += std::string(line.substr(timeStart + time.size()));
+            out += '\n';
+            continue;
+        }
+        out += std::string(line);
+        out += '\n';
+    }
+    m_sheet = std::move(out);
+    return true;
+}

@@ -1,0 +1,206 @@
+#include "view/CTrackCommands.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include "document/CQuillDoc.h"
+#include "platform/CPrompts.h"
+#include "platform/FileUtil.h"
+#include "tracks/CJoinPlan.h"
+#include "tracks/CTrackPlan.h"
+#include "tracks/CTrackSplitter.h"
+#include "view/CExportTracksDlg.h"
+
+namespace {
+
+const char* const kExportCaption = "Export Tracks";
+const char* const kJoinCaption = "Join Into One Image";
+constexpr int kSteps = 1000;
+constexpr int kPollMs = 50;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void ReportFailure(std::string text)
+{
+    if (!text.empty() && text.back() != '.')
+        text += '.';
+    ShowMessageBox(text, "Error", PromptButtons::Ok, PromptIcon::Error, true);
+}
+
+// The sheet's FILE names are found beside it, so it must have a place.
+bool HasFolder(const CQuillDoc& doc, const char* caption)
+{
+    if (!doc.PathName().empty())
+        return true;
+    ShowMessageBox("Save the cue sheet first: its audio files are found in the folder it is saved in.", caption,
+                   PromptButtons::Ok, PromptIcon::Information);
+    return false;
+}
+
+std::string StemOf(const std::string& path)
+{
+    const std::string name = ts::FileNameOf(path);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+// True when nothing is in the way, or the user lets the run replace it.
+bool MayReplace(const std::vector<std::string>& existing, const std::string& where, const char* caption)
+{
+    if (existing.empty())
+        return true;
+    std::string list;
+    const std::size_t shown = std::min<std::size_t>(existing.size(), 5);
+    for (std::size_t i = 0; i < shown; ++i)
+        list += "\n" + existing[i];
+    if (existing.size() > shown)
+        list += "\n...";
+    const std::string text = existing.size() == 1
+        ? Quoted(where) + " already holds this file:" + list + "\n\nReplace it?"
+        : Quoted(where) + " already holds " + std::to_string(existing.size()) + " of these files:" + list +
+              "\n\nReplace them?";
+    return ShowMessageBox(text, caption, PromptButtons::YesNo, PromptIcon::Warning) == PromptAnswer::Yes;
+}
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The choices of the last export, offered again in this session.
+CTrackPlan::Options g_lastOptions;
+
+} // namespace
+
+bool CTrackCommands::CanRun(const CQuillDoc& doc)
+{
+    return doc.FileCount() > 0;
+}
+
+bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label, CTrackSplitter& splitter,
+                                     const std::function<bool()>& work)
+{
+    QProgressDialog progress(QString::fromStdString(label), QStringLiteral("Cancel"), 0, kSteps, parent);
+    progress.setWindowTitle(QStringLiteral("Tracksmith"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+
+    std::atomic<bool> finished{false};
+    bool ok = false;
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(kPollMs);
+    QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
+        const std::uint64_t total = splitter.FramesTotal();
+        if (total > 0)
+            progress.setValue(static_cast<int>(std::min<std::uint64_t>(splitter.FramesDone() * kSteps / total, kSteps - 1)));
+        if (finished)
+            loop.quit();
+    });
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
+        splitter.Cancel();
+        progress.setLabelText(QStringLiteral("Cancelling..."));
+    });
+    std::thread worker([&] {
+        ok = work();
+        finished = true;
+    });
+    poll.start();
+    loop.exec();
+    worker.join();
+    return ok;
+}
+
+void CTrackCommands::ExportTracks(QWidget* parent, const CQuillDoc& doc)
+{
+    if (!CanRun(doc) || !HasFolder(doc, kExportCaption))
+        return;
+    CExportTracksDlg dialog(parent);
+    const std::string sheetFolder = ts::FolderOf(doc.PathName());
+    dialog.Load((sheetFolder.empty() ? std::string() : sheetFolder + "/") + StemOf(doc.PathName()), g_lastOptions);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const std::string folder = dialog.Folder();
+    g_lastOptions = dialog.Options();
+
+    CTrackPlan plan;
+    std::string error;
+    {
+        WaitCursor wait;
+        if (!plan.Build(doc, g_lastOptions, error)) {
+            ReportFailure(error);
+            return;
+        }
+    }
+    const std::vector<std::string> existing = CTrackSplitter::ExistingTargets(plan, folder);
+    if (!MayReplace(existing, folder, kExportCaption))
+        return;
+    CTrackSplitter splitter;
+    const bool ok = RunWithProgress(parent, "Writing " + std::to_string(plan.Tracks().size()) + " track files...",
+                                    splitter, [&] { return splitter.Split(plan, folder, !existing.empty(), error); });
+    if (splitter.Cancelled())
+        return;
+    if (!ok) {
+        ReportFailure(error);
+        return;
+    }
+    ShowMessageBox("Wrote " + std::to_string(plan.Tracks().size()) + " track files and " + Quoted(plan.SheetName()) +
+                       " into " + Quoted(folder) + ".",
+                   kExportCaption, PromptButtons::Ok, PromptIcon::Information);
+}
+
+void CTrackCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
+{
+    if (!CanRun(doc) || !HasFolder(doc, kJoinCaption))
+        return;
+    FileDialogRequest request;
+    request.title = kJoinCaption;
+    request.folder = ts::FolderOf(doc.PathName());
+    request.fileName = StemOf(doc.PathName()) + " (image).flac";
+    request.filters = {{"FLAC image (*.flac)", "*.flac"}, {"WAVE image (*.wav)", "*.wav"}};
+    std::optional<std::string> image = CPrompts::Current().AskSaveFile(request);
+    if (!image)
+        return;
+    if (ts::FileNameOf(*image).find('.') == std::string::npos)
+        *image += ".flac";
+
+    CJoinPlan plan;
+    std::string error;
+    {
+        WaitCursor wait;
+        if (!plan.Build(doc, *image, error)) {
+            ReportFailure(error);
+            return;
+        }
+    }
+    const std::vector<std::string> existing = CTrackSplitter::ExistingTargets(plan);
+    if (!MayReplace(existing, ts::FolderOf(*image), kJoinCaption))
+        return;
+    CTrackSplitter splitter;
+    const bool ok = RunWithProgress(parent, "Writing " + Quoted(ts::FileNameOf(*image)) + "...", splitter,
+                                    [&] { return splitter.Join(plan, !existing.empty(), error); });
+    if (splitter.Cancelled())
+        return;
+    if (!ok) {
+        ReportFailure(error);
+        return;
+    }
+    std::string text = "Wrote " + Quoted(*image) + " and its cue sheet " + Quoted(ts::FileNameOf(plan.SheetPath())) + ".";
+    if (plan.RoundedIndexes() > 0)
+        text += "\n" + std::to_string(plan.RoundedIndexes()) +
+                " indexes fall between two CD frames in the image and were moved to the nearest.";
+    ShowMessageBox(text, kJoinCaption, PromptButtons::Ok, PromptIcon::Information);
+}
