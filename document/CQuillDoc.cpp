@@ -241,6 +241,7 @@ std::string CQuillDoc::SheetText() const
 
 bool CQuillDoc::OnNewDocument()
 {
+    m_encoding = ts::SheetEncoding();
     return CDocument::OnNewDocument();
 }
 
@@ -248,8 +249,26 @@ bool CQuillDoc::OnOpenDocument(const std::string& path)
 {
     if (!CDocument::OnOpenDocument(path))
         return false;
+    m_encoding = ts::SheetEncoding();
     CCueLineSource source = CCueLineSource::FromFileName(path);
+    if (!source.Load()) {
+        ShowMessageBox("Cannot open \"" + path + "\": " + source.LoadError(), "Error", PromptButtons::Ok,
+                       PromptIcon::Error, true);
+        return false;
+    }
+    m_encoding = source.Encoding();
+    // An empty file is an empty sheet: what Save writes for one.
+    if (source.LineCount() == 0) {
+        ChangeHook(false, false);
+        return true;
+    }
     return CCueReader::Read(source, *this, nullptr) != nullptr;
+}
+
+void CQuillDoc::SetCharset(const std::string& charset)
+{
+    if (m_encoding.form == ts::FileForm::Bytes && !charset.empty())
+        m_encoding.charset = charset;
 }
 
 std::string CQuillDoc::SaveBytes() const
@@ -265,6 +284,8 @@ std::string CQuillDoc::SaveBytes() const
         bytes += "\r\n";
     }
     bytes.append(text, from, std::string::npos);
+    if (m_encoding.form != ts::FileForm::Bytes || m_encoding.mark)
+        return ts::EncodeFileBytes(bytes, m_encoding);
     return bytes;
 }
 

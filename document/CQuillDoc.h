@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CueTypes.h"
+#include "model/TextEncoding.h"
 #include "platform/CDocument.h"
 
 #include <memory>
@@ -84,8 +85,16 @@ public:
 
     // The sheet as saved, with "\n" line ends.
     std::string SheetText() const;
-    // The bytes Save writes: the sheet text with CR LF line ends.
+    // The bytes Save writes: the sheet text with CR LF line ends, stored as
+    // the file the sheet came from stored it (mark and wide form kept).
     std::string SaveBytes() const;
+
+    // How the sheet's file stores its text, and which character set its
+    // bytes are shown in. A new sheet is UTF-8 without a mark.
+    const ts::SheetEncoding& Encoding() const { return m_encoding; }
+    // Shows the bytes in another character set; the bytes stay as they
+    // are, so the sheet is not modified. Only 8-bit sheets have a choice.
+    void SetCharset(const std::string& charset);
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
@@ -109,4 +118,5 @@ private:
     bool m_relayoutRunning = false;
     int m_nextTrackNumber = 1;
     unsigned long m_changeCount = 0;
+    ts::SheetEncoding m_encoding;
 };

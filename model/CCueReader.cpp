@@ -14,6 +14,7 @@
 #include "model/CCueTrack.h"
 #include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
+#include "platform/CPrompts.h"
 #include "platform/Trace.h"
 
 #include <memory>
@@ -82,7 +83,7 @@ std::string TraceText(const CCueItem& item)
 
 bool CReadPass::Fail(const char* message)
 {
-    ts::ReportError(ts::CurrentCueLine(), message);
+    ts::ReportStopError(ts::CurrentCueLine(), message);
     return false;
 }
 
@@ -234,8 +235,11 @@ bool CReadPass::HandleLine(const CCueLine& line)
 
 CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem* anchor)
 {
-    if (source.IsFile() && !source.Load())
+    if (source.IsFile() && !source.IsLoaded() && !source.Load()) {
+        ShowMessageBox("Cannot open \"" + source.FileName() + "\": " + source.LoadError(), "Error",
+                       PromptButtons::Ok, PromptIcon::Error, true);
         return nullptr;
+    }
 
     CCueLine line;
     CQuillDoc::Placement placement;
@@ -251,12 +255,18 @@ CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem
 
     CReadPass pass(document, placement);
     document.BeginBatchMode();
+    // The warnings and field errors of the read go into one box at its end.
+    ts::BeginCollecting();
     ts::SetCurrentCueLine(0);
+    if (source.HadBadUnits())
+        ts::ReportWarning(0, "The file holds malformed wide text, read as U+FFFD");
     bool completed = true;
     for (int i = 0;; ++i) {
         ts::SetCurrentCueLine(static_cast<unsigned>(i) + 1);
         if (!source.GetLine(i, line))
             break;
+        if (source.HasNul(i))
+            ts::ReportWarning(ts::CurrentCueLine(), "NUL byte read as a blank");
         line.Tokenize();
         if (!pass.HandleLine(line)) {
             completed = false;
@@ -265,6 +275,7 @@ CCueItem* CCueReader::Read(CCueLineSource& source, CQuillDoc& document, CCueItem
     }
     document.EndBatchMode();
     ts::SetCurrentCueLine(0);
+    ts::ShowCollected();
     if (!completed)
         return nullptr;
     if (source.IsFile())

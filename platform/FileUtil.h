@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,15 @@ std::string FileNameOf(const std::string& path);
 std::string FolderOf(const std::string& path);
 
 // Whether the file can be opened for reading; when not, reason says why
-// in the system's words.
+// in the system's words. Only a regular file can: a FIFO, device, socket or
+// folder is refused without being opened for reading, so the check never
+// blocks.
 bool CanReadFile(const std::string& path, std::string& reason);
+
+// Reads the regular file at path whole into bytes, refusing what
+// CanReadFile refuses and a file above limit bytes. On failure bytes is
+// empty and reason says why.
+bool ReadWholeFile(const std::string& path, std::size_t limit, std::string& bytes, std::string& reason);
 
 // Replaces the file at path with bytes: they are written to a temporary
 // file beside it, flushed to disk and renamed over the target only when

@@ -44,6 +44,12 @@ PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)
     box.setWindowTitle(FromUtf8(request.caption));
     box.setText(FromUtf8(request.text));
     box.setTextFormat(Qt::PlainText);
+    if (!request.details.empty()) {
+        QStringList details;
+        for (const PromptMessage& message : request.details)
+            details << FromUtf8(message.text).trimmed();
+        box.setDetailedText(details.join(QLatin1Char('\n')));
+    }
     switch (request.icon) {
     case PromptIcon::Error: box.setIcon(QMessageBox::Critical); break;
     case PromptIcon::Warning: box.setIcon(QMessageBox::Warning); break;
