@@ -8,11 +8,13 @@
 #include "model/CCueReader.h"
 #include "model/CCueTextWriter.h"
 #include "model/CCueTrack.h"
+#include "model/CueLineText.h"
 #include "platform/FileUtil.h"
 #include "platform/ShortPath.h"
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace {
 
@@ -156,8 +158,47 @@ void CQuillDoc::RemoveTopLevel(CCueItem* item)
     ChangeHook(true, true);
 }
 
+std::string CQuillDoc::NameForPath(const std::string& path) const
+{
+    if (PathName().empty())
+        return path;
+    // A file in the sheet's folder or below it goes by its path from there,
+    // as rippers write it, so that the sheet and its files can move
+    // together.
+    const std::filesystem::path folder = std::filesystem::path(ts::FolderOf(PathName())).lexically_normal();
+    const std::filesystem::path file = std::filesystem::path(path).lexically_normal();
+    if (folder.empty() || !file.is_absolute() || !folder.is_absolute())
+        return path;
+    auto f = file.begin();
+    for (auto d = folder.begin(); d != folder.end(); ++d, ++f) {
+        if (d->empty())
+            continue; // the trailing element of "/music/"
+        if (f == file.end() || *f != *d)
+            return path;
+    }
+    const std::filesystem::path relative = file.lexically_relative(folder);
+    return relative.empty() || *relative.begin() == ".." ? path : relative.string();
+}
+
 CCueFile* CQuillDoc::InsertFileByPath(const std::string& path, CCueItem* before)
 {
+    if (!ts::HasShortNames()) {
+        const std::string name = NameForPath(path);
+        if (HasFileNamed(path) || HasFileNamed(name))
+            return nullptr;
+        if (ts::FileNameForm(name) == ts::NameForm::Impossible) {
+            ShowMessageBox("The file name\n" + path + "\ncannot be written in a cue sheet: " + ts::FileNameProblem(name)
+                               + "\n\nPlease rename the file.",
+                           "File not inserted", PromptButtons::Ok, PromptIcon::Error, true);
+            return nullptr;
+        }
+        auto file = std::make_unique<CCueFile>(this, name);
+        CCueFile* added = file.get();
+        InsertTopLevel(std::move(file), before);
+        added->AddTrack(nullptr);
+        ChangeHook(true, true);
+        return added;
+    }
     if (HasFileNamed(path))
         return nullptr;
     std::string shortPath;

@@ -68,9 +68,14 @@ public:
 
     void InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before);
     void RemoveTopLevel(CCueItem* item);
-    // Adds a FILE for the path, with one track and INDEX 01 at 00:00:00.
-    // Null when the name is already in the sheet or has no short form.
+    // Adds a FILE for the path, with one track and INDEX 01 at 00:00:00,
+    // named as NameForPath says (by its 8.3 alias where the file system
+    // has them). Null when the name is already in the sheet, or when it is
+    // one no sheet can hold (or has no short form), which is reported.
     CCueFile* InsertFileByPath(const std::string& path, CCueItem* before);
+    // The name a FILE line gets for a path: relative to the sheet's folder
+    // when the file lies in it or below it, else the path itself.
+    std::string NameForPath(const std::string& path) const;
 
     Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const;
     bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }

@@ -64,12 +64,16 @@ void CCueLineSource::Split()
     const std::size_t n = m_text.size();
     std::size_t i = 0;
     // A NUL is read as a blank, like a tab; the line remembers it held one
-    // so that the reader can say so.
+    // so that the reader can say so. A tab between double quotes is part
+    // of a name and stays.
     while (i < n) {
         const std::size_t start = i;
         bool nul = false;
+        bool quoted = false;
         while (i < n && p[i] != '\n' && p[i] != '\r') {
-            if (p[i] == '\t') {
+            if (p[i] == '"') {
+                quoted = !quoted;
+            } else if (p[i] == '\t' && !quoted) {
                 p[i] = ' ';
             } else if (p[i] == '\0') {
                 p[i] = ' ';

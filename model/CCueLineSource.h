@@ -34,7 +34,8 @@ public:
     static constexpr std::size_t kMaxFileSize = std::size_t(256) << 20;
 
     int LineCount();
-    // Copies line i (0-based, tabs as blanks, no line end) into line.
+    // Copies line i (0-based, no line end) into line; tabs are blanks
+    // except between double quotes.
     bool GetLine(int i, CCueLine& line);
     // Whether line i held NUL bytes; they are read as blanks.
     bool HasNul(int i);

@@ -27,6 +27,7 @@ enum : int {
     ViewToolbar = 59392,
     ViewWavebar = 32815,
     ViewStatusBar = 59393,
+    ViewEncoding = 32830,
     // Insert
     InsertFile = 32784,
     InsertTrack = 32785,

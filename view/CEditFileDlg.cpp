@@ -90,3 +90,9 @@ void CEditFileDlg::OnBrowse()
     const bool wave = ts::EqualsNoCase(ts::PathExtension(*path), ".wav");
     m_ui->typeCombo->setCurrentIndex(static_cast<int>(wave ? FileType::Wave : FileType::Binary));
 }
+
+void CEditFileDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->nameEdit, "file name", true, true}, {m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
+}
