@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace ts {
@@ -142,6 +143,91 @@ bool WriteAll(int fd, std::string_view bytes)
 
 } // namespace
 
+namespace {
+
+// Writes bytes over the file at target, in place: for a target whose folder
+// takes no temporary file, or whose hard links, owner or attributes a
+// replacement would lose. The space is taken first, so a full disk leaves
+// the file as it was.
+bool WriteInPlace(const std::string& target, std::string_view bytes, std::string& reason)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return false;
+    }
+    int error = 0;
+    if (!bytes.empty()) {
+        const int rc = ::posix_fallocate(fd, 0, static_cast<off_t>(bytes.size()));
+        if (rc != 0 && rc != EOPNOTSUPP && rc != EINVAL)
+            error = rc;
+    }
+    if (error == 0) {
+        std::string_view rest = bytes;
+        off_t offset = 0;
+        while (!rest.empty()) {
+            const ssize_t n = ::pwrite(fd, rest.data(), rest.size(), offset);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                error = errno;
+                break;
+            }
+            rest.remove_prefix(static_cast<std::size_t>(n));
+            offset += n;
+        }
+    }
+    if (error == 0 && (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0))
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        reason = std::strerror(error);
+        return false;
+    }
+    return true;
+}
+
+// Gives the temporary file the extended attributes of the target, ACLs
+// included (they are the system.posix_acl_* attributes). False when one
+// cannot be read or set, so that the caller keeps the target instead.
+bool CopyAttributes(const std::string& target, int fd)
+{
+    const ssize_t size = ::listxattr(target.c_str(), nullptr, 0);
+    if (size < 0)
+        return errno == ENOTSUP;
+    std::string names(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = ::listxattr(target.c_str(), names.data(), names.size());
+    if (got < 0)
+        return false;
+    names.resize(static_cast<std::size_t>(got));
+    for (std::size_t at = 0; at < names.size();) {
+        const std::string name = names.c_str() + at;
+        at += name.size() + 1;
+        if (name.empty())
+            continue;
+        const ssize_t length = ::getxattr(target.c_str(), name.c_str(), nullptr, 0);
+        if (length < 0)
+            return false;
+        std::string value(static_cast<std::size_t>(length), '\0');
+        const ssize_t read = ::getxattr(target.c_str(), name.c_str(), value.data(), value.size());
+        if (read < 0 || ::fsetxattr(fd, name.c_str(), value.data(), static_cast<std::size_t>(read), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason)
 {
     std::string target = path;
@@ -153,28 +239,58 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     }
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        reason = std::strerror(EISDIR);
-        return false;
+    if (exists) {
+        if (!S_ISREG(existing.st_mode)) {
+            reason = NotRegularReason(existing.st_mode);
+            return false;
+        }
+        // A read-only sheet stays as it is, even for a user who could
+        // replace it.
+        if (::access(target.c_str(), W_OK) != 0) {
+            reason = std::strerror(errno);
+            return false;
+        }
+        if ((existing.st_mode & 0222) == 0) {
+            reason = "The file is read-only";
+            return false;
+        }
+        // A new file would leave the other names with the old text.
+        if (existing.st_nlink > 1)
+            return WriteInPlace(target, bytes, reason);
     }
 
     const std::string folder = FolderOf(target);
     std::string temp = (folder.empty() ? std::string() : folder + "/") + "." + FileNameOf(target) + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
-        reason = std::strerror(errno);
+        const int error = errno;
+        if (exists)
+            return WriteInPlace(target, bytes, reason); // the folder takes no new file
+        reason = std::strerror(error);
         return false;
     }
     mode_t mode = 0;
     if (exists) {
         mode = existing.st_mode & 07777;
+        // The replacement must have the target's owner, group and
+        // attributes; when it cannot (another user's file that we may
+        // write), the target is written in place instead.
+        struct stat created {};
+        const bool owned = ::fstat(fd, &created) == 0 && created.st_uid == existing.st_uid
+            && created.st_gid == existing.st_gid;
+        if ((!owned && ::fchown(fd, existing.st_uid, existing.st_gid) != 0) || ::fchmod(fd, mode) != 0
+            || !CopyAttributes(target, fd)) {
+            ::close(fd);
+            ::unlink(temp.c_str());
+            return WriteInPlace(target, bytes, reason);
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
     int error = 0;
-    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
+    if ((!exists && ::fchmod(fd, mode) != 0) || !WriteAll(fd, bytes) || ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
@@ -185,6 +301,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
         ::unlink(temp.c_str());
         return false;
     }
+    SyncFolder(folder);
     return true;
 }
 

@@ -373,7 +373,10 @@ private slots:
         for (const auto& r : rows) {
             QTest::addRow("%s unchanged", r.name) << r.kind << r.nth << S(r.title) << QString() << QString();
             QTest::addRow("%s new comment", r.name)
-                << r.kind << r.nth << S(r.title) << S("rem Changed") << S("rem Changed");
+                << r.kind << r.nth << S(r.title) << S("rem Changed")
+                // Only a comment line starts with REM; on a keyword line
+                // it would not read back as the line's comment.
+                << S(std::string_view(r.name) == "comment" ? "rem Changed" : "; rem Changed");
         }
     }
     void editItemOpensTheDialogOfTheKind()
@@ -436,7 +439,7 @@ private slots:
                                       << S("; take one");
         QTest::newRow("track type") << kTrack << 0 << S("typeCombo") << S("CDG") << S("type") << S("CDG");
         QTest::newRow("track comment") << kTrack << 2 << S("commentEdit") << S("REM second take") << S("comment")
-                                       << S("REM second take");
+                                       << S("; REM second take"); // reads back as the comment
         QTest::newRow("pregap time") << kPregap << 0 << S("timeEdit") << S("0:3:10") << S("time") << S("00:03:10");
         QTest::newRow("postgap time") << kPostgap << 0 << S("timeEdit") << S("1:2") << S("time") << S("01:02:00");
         QTest::newRow("gap comment") << kPregap << 0 << S("commentEdit") << S(";x") << S("comment") << S(";x");
