@@ -29,8 +29,7 @@ bool CCueLineSource::Load()
         m_text.clear();
         return false;
     }
-    m_text = ts::DecodeFileBytes(bytes, m_encoding, m_badUnits);
-    bytes = std::string();
+    m_text = ts::DecodeFileBytes(std::move(bytes), m_encoding, m_badUnits);
     m_loaded = true;
     // Read as a text-mode stream does: a CR LF pair becomes one line feed.
     // Runs between carriage returns move in one piece.
@@ -62,27 +61,41 @@ void CCueLineSource::Split()
     m_lines.clear();
     char* p = m_text.data();
     const std::size_t n = m_text.size();
+    // Most sheets hold no tab, NUL or lone CR at all: then a line is found
+    // with one memchr and left as it is.
+    const auto has = [&](char c) { return n != 0 && std::memchr(p, c, n) != nullptr; };
+    const bool hasCr = has('\r');
+    const bool fixUp = has('\t') || has('\0');
     std::size_t i = 0;
-    // A NUL is read as a blank, like a tab; the line remembers it held one
-    // so that the reader can say so. A tab between double quotes is part
-    // of a name and stays.
     while (i < n) {
         const std::size_t start = i;
+        if (hasCr) {
+            while (i < n && p[i] != '\n' && p[i] != '\r')
+                ++i;
+        } else {
+            const void* lf = std::memchr(p + i, '\n', n - i);
+            i = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : n;
+        }
+        // A NUL is read as a blank, like a tab; the line remembers it held
+        // one so that the reader can say so. A tab between double quotes is
+        // part of a name and stays.
         bool nul = false;
-        bool quoted = false;
-        while (i < n && p[i] != '\n' && p[i] != '\r') {
-            if (p[i] == '"') {
-                quoted = !quoted;
-            } else if (p[i] == '\t' && !quoted) {
-                p[i] = ' ';
-            } else if (p[i] == '\0') {
-                p[i] = ' ';
-                nul = true;
+        if (fixUp) {
+            bool quoted = false;
+            for (std::size_t k = start; k < i; ++k) {
+                if (p[k] == '"') {
+                    quoted = !quoted;
+                } else if (p[k] == '\t') {
+                    if (!quoted)
+                        p[k] = ' ';
+                } else if (p[k] == '\0') {
+                    p[k] = ' ';
+                    nul = true;
+                }
             }
-            ++i;
         }
         m_lines.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(i - start), nul ? 1u : 0u});
-        if (i < n && (p[i] == '\n' || p[i] == '\r')) {
+        if (i < n) {
             const char end = p[i];
             ++i;
             if (i < n && (p[i] == '\n' || p[i] == '\r') && p[i] != end)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <type_traits>
 
@@ -58,6 +59,15 @@ bool IsValidUtf8(std::string_view text)
 {
     std::size_t pos = 0;
     while (pos < text.size()) {
+        // Sheets are mostly ASCII: eight bytes at a time while they are.
+        if (text.size() - pos >= 8) {
+            std::uint64_t block;
+            std::memcpy(&block, text.data() + pos, 8);
+            if ((block & 0x8080808080808080ull) == 0) {
+                pos += 8;
+                continue;
+            }
+        }
         if (static_cast<unsigned char>(text[pos]) < 0x80) {
             ++pos;
             continue;
@@ -183,8 +193,9 @@ void AppendUnit(std::string& out, std::uint32_t unit, std::size_t size, bool big
 
 } // namespace
 
-std::string DecodeFileBytes(std::string_view bytes, SheetEncoding& encoding, bool& bad)
+std::string DecodeFileBytes(std::string file, SheetEncoding& encoding, bool& bad)
 {
+    std::string_view bytes(file);
     encoding = SheetEncoding();
     bad = false;
     const auto starts = [&](std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; };
@@ -216,7 +227,8 @@ std::string DecodeFileBytes(std::string_view bytes, SheetEncoding& encoding, boo
             if (encoding.charset.empty() || encoding.charset == "UTF-8")
                 encoding.charset = "WINDOWS-1252";
         }
-        return std::string(bytes);
+        file.erase(0, skip);
+        return file;
     }
 
     const std::size_t size = UnitSize(encoding.form);

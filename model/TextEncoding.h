@@ -55,7 +55,7 @@ struct SheetEncoding {
 // is shown as UTF-8 when it is valid UTF-8, else in the character set the
 // detector names (Windows-1252 when it names none). A wide file's
 // malformed units become U+FFFD; bad is set when there were any.
-std::string DecodeFileBytes(std::string_view bytes, SheetEncoding& encoding, bool& bad);
+std::string DecodeFileBytes(std::string bytes, SheetEncoding& encoding, bool& bad);
 // The file bytes of text stored as encoding says; the reverse of
 // DecodeFileBytes.
 std::string EncodeFileBytes(std::string_view text, const SheetEncoding& encoding);

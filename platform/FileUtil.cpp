@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -88,19 +89,29 @@ bool ReadWholeFile(const std::string& path, std::size_t limit, std::string& byte
     if (fd < 0)
         return false;
     struct stat st {};
+    std::size_t expected = 0;
     if (::fstat(fd, &st) == 0 && st.st_size > 0) {
         if (static_cast<std::uintmax_t>(st.st_size) > limit) {
             ::close(fd);
             reason = std::strerror(EFBIG);
             return false;
         }
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
+        expected = static_cast<std::size_t>(st.st_size);
     }
-    // The size is only a hint: read to the end, whatever it said.
+    // The size is only a hint: read to the end, whatever it said. One byte
+    // more than expected lets the end show in the first pass.
     int error = 0;
-    char buffer[65536];
+    std::size_t used = 0;
+    bytes.resize(expected + 1);
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (used == bytes.size()) {
+            if (bytes.size() > limit) {
+                error = EFBIG;
+                break;
+            }
+            bytes.resize(std::min(limit + 1, bytes.size() * 2 + 4096));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -109,12 +120,11 @@ bool ReadWholeFile(const std::string& path, std::size_t limit, std::string& byte
         }
         if (n == 0)
             break;
-        if (bytes.size() + static_cast<std::size_t>(n) > limit) {
-            error = EFBIG;
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        used += static_cast<std::size_t>(n);
     }
+    if (error == 0 && used > limit)
+        error = EFBIG;
+    bytes.resize(used);
     ::close(fd);
     if (error != 0) {
         bytes.clear();
