@@ -167,15 +167,8 @@ std::string CQuillDoc::NameForPath(const std::string& path) const
     // together.
     const std::filesystem::path folder = std::filesystem::path(ts::FolderOf(PathName())).lexically_normal();
     const std::filesystem::path file = std::filesystem::path(path).lexically_normal();
-    if (folder.empty() || !file.is_absolute() || !folder.is_absolute())
+    if (!file.is_absolute() || !folder.is_absolute())
         return path;
-    auto f = file.begin();
-    for (auto d = folder.begin(); d != folder.end(); ++d, ++f) {
-        if (d->empty())
-            continue; // the trailing element of "/music/"
-        if (f == file.end() || *f != *d)
-            return path;
-    }
     const std::filesystem::path relative = file.lexically_relative(folder);
     return relative.empty() || *relative.begin() == ".." ? path : relative.string();
 }
