@@ -291,6 +291,8 @@ bool CQuillDoc::OnOpenDocument(const std::string& path)
         return false;
     }
     m_encoding = source.Encoding();
+    if (m_encodingListener)
+        m_encodingListener(m_encoding);
     // An empty file is an empty sheet: what Save writes for one.
     if (source.LineCount() == 0) {
         ChangeHook(false, false);

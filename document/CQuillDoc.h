@@ -4,6 +4,7 @@
 #include "model/TextEncoding.h"
 #include "platform/CDocument.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -100,6 +101,12 @@ public:
     // Shows the bytes in another character set; the bytes stay as they
     // are, so the sheet is not modified. Only 8-bit sheets have a choice.
     void SetCharset(const std::string& charset);
+    // Told the encoding of a file being opened as soon as it is known,
+    // before the read shows its messages.
+    void SetEncodingListener(std::function<void(const ts::SheetEncoding&)> listener)
+    {
+        m_encodingListener = std::move(listener);
+    }
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
@@ -124,4 +131,5 @@ private:
     int m_nextTrackNumber = 1;
     unsigned long m_changeCount = 0;
     ts::SheetEncoding m_encoding;
+    std::function<void(const ts::SheetEncoding&)> m_encodingListener;
 };

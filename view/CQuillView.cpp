@@ -75,6 +75,8 @@ CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
     , m_lastWaveTime(CCueTime::FromMsf(0, 0, 0))
     , m_editor(doc)
 {
+    // The messages of a read quote the sheet in its own character set.
+    m_doc.SetEncodingListener([](const ts::SheetEncoding& encoding) { CSheetCodec::SetCurrent(encoding.charset); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_listing);
@@ -261,7 +263,10 @@ void CQuillView::OnEncoding()
     m_doc.UpdateAllViews(nullptr, CurrentItem());
 }
 
-CQuillView::~CQuillView() = default;
+CQuillView::~CQuillView()
+{
+    m_doc.SetEncodingListener(nullptr);
+}
 
 void CQuillView::OnUpdate(CView*, const void* hint)
 {

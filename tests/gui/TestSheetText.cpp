@@ -32,6 +32,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <memory>
 
 namespace {
@@ -295,6 +297,76 @@ private slots:
         QVERIFY(found);
         QVERIFY(Frame()->ExecuteCommand(cmd::Save));
         QVERIFY(ReadAll(sheet.toStdString()).contains("FILE \"disc 2/02 My Song.wav\" WAVE\r\n"));
+    }
+
+    // Paths that are not files are refused at once: the window opens with
+    // the message instead of hanging in the open.
+    void specialFileOpensTheWindowWithAMessage()
+    {
+        const QString fifo = m_dir->filePath(S("pipe.cue"));
+        QCOMPARE(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+        StartApp({fifo});
+        QCOMPARE(m_prompts->Lines(), std::vector<std::string>{"Error: Cannot open \"" + fifo.toStdString()
+                                                              + "\": Is a named pipe (FIFO), not a regular file"});
+        QCOMPARE(Doc().LineCount(), 0);
+    }
+
+    // What Save writes for an empty sheet opens again, without a message.
+    void emptyAndBlankFilesOpen_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("blank lines") << QByteArray("\r\n  \r\n") << 2;
+    }
+    void emptyAndBlankFilesOpen()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, lines);
+        const QString path = Write("empty.cue", bytes);
+        StartApp({path});
+        QVERIFY(m_prompts->Messages().empty());
+        QCOMPARE(Doc().LineCount(), lines);
+        QVERIFY(Frame()->windowTitle().startsWith(S("empty.cue")));
+    }
+
+    // A NUL byte shows a warning and hides nothing after it.
+    void nulByteKeepsTheRest()
+    {
+        StartApp({Write("nul.cue", QByteArray("FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\0\nTRACK 02 AUDIO\n"
+                                              "INDEX 01 01:00:00\n", 76))});
+        QCOMPARE(m_prompts->Lines(), std::vector<std::string>{"Warning: Warning at Line 3:  NUL byte read as a blank\n"});
+        QCOMPARE(Doc().LineCount(), 5);
+        QCOMPARE(LineText(3), S("     TRACK 02 AUDIO"));
+    }
+
+    // A message quotes at most 100 characters of a token.
+    void longTokensAreCutInMessages()
+    {
+        QByteArray sheet("FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\n");
+        sheet += QByteArray(5 << 20, 'X') + "\n";
+        StartApp({Write("long.cue", sheet)});
+        QCOMPARE(m_prompts->Messages().size(), std::size_t(1));
+        QVERIFY(m_prompts->Messages()[0].text.size() < 200);
+        QCOMPARE(m_prompts->Messages()[0].text, "Warning at Line 4:  Ignoring line\n");
+    }
+
+    // A read-only sheet is not saved over: a message, and the file as it was.
+    void readOnlySheetIsNotSavedOver()
+    {
+        const QString path = Write("sheet.cue", "FILE A.WAV WAVE\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        const QByteArray before = ReadAll(path.toStdString());
+        StartApp({path});
+        QVERIFY(Frame()->ExecuteCommand(cmd::InsertTrack));
+        QVERIFY(Doc().IsModified());
+        m_prompts->Clear();
+        QVERIFY(Frame()->ExecuteCommand(cmd::Save));
+        const std::string reason = ::geteuid() == 0 ? "The file is read-only" : "Permission denied";
+        QCOMPARE(m_prompts->Lines(),
+                 std::vector<std::string>{"Error: Cannot save \"" + path.toStdString() + "\": " + reason});
+        QCOMPARE(ReadAll(path.toStdString()), before);
+        QVERIFY(Doc().IsModified());
     }
 
     // A field whose line would not read back is refused with a message.
