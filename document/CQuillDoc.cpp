@@ -176,7 +176,17 @@ std::string CQuillDoc::NameForPath(const std::string& path) const
 CCueFile* CQuillDoc::InsertFileByPath(const std::string& path, CCueItem* before)
 {
     if (!ts::HasShortNames()) {
-        const std::string name = NameForPath(path);
+        std::string name = NameForPath(path);
+        if (m_nameEncoder) {
+            std::string encoded;
+            if (!m_nameEncoder(name, encoded)) {
+                ShowMessageBox("The file name\n" + path + "\ncannot be written in this cue sheet: the sheet's encoding, "
+                                   + m_encoding.charset + ", cannot hold its characters.",
+                               "File not inserted", PromptButtons::Ok, PromptIcon::Error, true);
+                return nullptr;
+            }
+            name = std::move(encoded);
+        }
         if (HasFileNamed(path) || HasFileNamed(name))
             return nullptr;
         if (ts::FileNameForm(name) == ts::NameForm::Impossible) {

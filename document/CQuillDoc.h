@@ -107,6 +107,11 @@ public:
     {
         m_encodingListener = std::move(listener);
     }
+    // Turns a file name from the file system (UTF-8) into the sheet's
+    // character set; false when the set cannot hold it. Without one, names
+    // go in as they are.
+    using NameEncoder = std::function<bool(const std::string& utf8, std::string& bytes)>;
+    void SetNameEncoder(NameEncoder encoder) { m_nameEncoder = std::move(encoder); }
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
@@ -132,4 +137,5 @@ private:
     unsigned long m_changeCount = 0;
     ts::SheetEncoding m_encoding;
     std::function<void(const ts::SheetEncoding&)> m_encodingListener;
+    NameEncoder m_nameEncoder;
 };

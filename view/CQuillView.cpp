@@ -77,6 +77,10 @@ CQuillView::CQuillView(CQuillDoc& doc, CMainFrame& frame, QWidget* parent)
 {
     // The messages of a read quote the sheet in its own character set.
     m_doc.SetEncodingListener([](const ts::SheetEncoding& encoding) { CSheetCodec::SetCurrent(encoding.charset); });
+    // Inserted and dropped files are named in the sheet's character set.
+    m_doc.SetNameEncoder([](const std::string& utf8, std::string& bytes) {
+        return CSheetCodec::Current().Encode(QString::fromStdString(utf8), bytes);
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_listing);
@@ -266,6 +270,7 @@ void CQuillView::OnEncoding()
 CQuillView::~CQuillView()
 {
     m_doc.SetEncodingListener(nullptr);
+    m_doc.SetNameEncoder(nullptr);
 }
 
 void CQuillView::OnUpdate(CView*, const void* hint)
@@ -438,9 +443,12 @@ std::string CQuillView::ResolvePath(const std::string& name) const
 {
     if (name.empty())
         return name;
-    const QString path = QString::fromStdString(name);
+    // The name is in the sheet's character set; paths are UTF-8, or for a
+    // UTF-8 sheet whatever bytes the name has.
+    const CSheetCodec& codec = CSheetCodec::Current();
+    const QString path = codec.IsUtf8() ? QString::fromStdString(name) : codec.Decode(name);
     if (QFileInfo(path).isAbsolute())
-        return name;
+        return codec.IsUtf8() ? name : path.toStdString();
     const QString folder = m_doc.PathName().empty()
         ? QDir::currentPath()
         : QFileInfo(QString::fromStdString(m_doc.PathName())).absolutePath();

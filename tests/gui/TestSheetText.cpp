@@ -369,6 +369,28 @@ private slots:
         QVERIFY(Doc().IsModified());
     }
 
+    // In a sheet of another character set a dropped file is named in it,
+    // and the name finds the file again.
+    void droppedNamesInTheSheetsEncoding()
+    {
+        const QString sheet = Copy("cp1251.cue");
+        StartApp({sheet});
+        const QString wave = Write("Песня два.wav", "x");
+        View()->DropFiles({wave});
+        QVERIFY(m_prompts->Messages().empty());
+        const CCueFile* file = Doc().File(0);
+        QVERIFY(file);
+        QCOMPARE(file->Name(), std::string("\xCF\xE5\xF1\xED\xFF \xE4\xE2\xE0.wav"));
+        QCOMPARE(QString::fromStdString(View()->ResolvePath(file->Name())), wave);
+        // A name the code page cannot hold is refused.
+        const QString other = Write("東京.wav", "x");
+        View()->DropFiles({other});
+        QCOMPARE(m_prompts->Lines(), std::vector<std::string>{
+                     "File not inserted: The file name\n" + other.toStdString()
+                     + "\ncannot be written in this cue sheet: the sheet's encoding, WINDOWS-1251, cannot hold its "
+                       "characters."});
+    }
+
     // A field whose line would not read back is refused with a message.
     void fieldsThatWouldNotReadBack_data()
     {
