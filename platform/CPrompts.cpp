@@ -59,5 +59,5 @@ CPromptsScope::~CPromptsScope()
 PromptAnswer ShowMessageBox(const std::string& text, const std::string& caption, PromptButtons buttons,
                         PromptIcon icon, bool foreground)
 {
-    return CPrompts::Current().ShowMessage({text, caption, buttons, icon, foreground, {}});
+    return CPrompts::Current().ShowMessage({text, caption, buttons, icon, foreground});
 }

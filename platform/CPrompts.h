@@ -24,7 +24,7 @@ struct MessageBoxRequest {
     // When the box stands for several messages: each of them, in order.
     // The window lists them under the box's details; the command line
     // prints them one per line instead of the box's text.
-    std::vector<PromptMessage> details;
+    std::vector<PromptMessage> details = {};
 };
 
 struct FileDialogRequest {
