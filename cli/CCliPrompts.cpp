@@ -2,13 +2,25 @@
 
 #include <cstdio>
 
-PromptAnswer CCliPrompts::ShowMessage(const MessageBoxRequest& request)
+namespace {
+
+void PrintMessage(const std::string& caption, const std::string& text)
 {
-    std::string line = request.caption + ": " + request.text;
+    std::string line = caption + ": " + text;
     if (!line.empty() && line.back() == '\n')
         line.pop_back();
     line += '\n';
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+} // namespace
+
+PromptAnswer CCliPrompts::ShowMessage(const MessageBoxRequest& request)
+{
+    if (request.details.empty())
+        PrintMessage(request.caption, request.text);
+    for (const PromptMessage& message : request.details)
+        PrintMessage(message.caption, message.text);
     return DefaultAnswer(request.buttons);
 }
 

@@ -8,11 +8,13 @@
 #include "model/CCueReader.h"
 #include "model/CCueTextWriter.h"
 #include "model/CCueTrack.h"
+#include "model/CueLineText.h"
 #include "platform/FileUtil.h"
 #include "platform/ShortPath.h"
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 
 namespace {
 
@@ -156,8 +158,50 @@ void CQuillDoc::RemoveTopLevel(CCueItem* item)
     ChangeHook(true, true);
 }
 
+std::string CQuillDoc::NameForPath(const std::string& path) const
+{
+    if (PathName().empty())
+        return path;
+    // A file in the sheet's folder or below it goes by its path from there,
+    // as rippers write it, so that the sheet and its files can move
+    // together.
+    const std::filesystem::path folder = std::filesystem::path(ts::FolderOf(PathName())).lexically_normal();
+    const std::filesystem::path file = std::filesystem::path(path).lexically_normal();
+    if (!file.is_absolute() || !folder.is_absolute())
+        return path;
+    const std::filesystem::path relative = file.lexically_relative(folder);
+    return relative.empty() || *relative.begin() == ".." ? path : relative.string();
+}
+
 CCueFile* CQuillDoc::InsertFileByPath(const std::string& path, CCueItem* before)
 {
+    if (!ts::HasShortNames()) {
+        std::string name = NameForPath(path);
+        if (m_nameEncoder) {
+            std::string encoded;
+            if (!m_nameEncoder(name, encoded)) {
+                ShowMessageBox("The file name\n" + path + "\ncannot be written in this cue sheet: the sheet's encoding, "
+                                   + m_encoding.charset + ", cannot hold its characters.",
+                               "File not inserted", PromptButtons::Ok, PromptIcon::Error, true);
+                return nullptr;
+            }
+            name = std::move(encoded);
+        }
+        if (HasFileNamed(path) || HasFileNamed(name))
+            return nullptr;
+        if (ts::FileNameForm(name) == ts::NameForm::Impossible) {
+            ShowMessageBox("The file name\n" + path + "\ncannot be written in a cue sheet: " + ts::FileNameProblem(name)
+                               + "\n\nPlease rename the file.",
+                           "File not inserted", PromptButtons::Ok, PromptIcon::Error, true);
+            return nullptr;
+        }
+        auto file = std::make_unique<CCueFile>(this, name);
+        CCueFile* added = file.get();
+        InsertTopLevel(std::move(file), before);
+        added->AddTrack(nullptr);
+        ChangeHook(true, true);
+        return added;
+    }
     if (HasFileNamed(path))
         return nullptr;
     std::string shortPath;
@@ -290,6 +334,7 @@ std::string CQuillDoc::SheetText() const
 
 bool CQuillDoc::OnNewDocument()
 {
+    m_encoding = ts::SheetEncoding();
     return CDocument::OnNewDocument();
 }
 
@@ -297,8 +342,28 @@ bool CQuillDoc::OnOpenDocument(const std::string& path)
 {
     if (!CDocument::OnOpenDocument(path))
         return false;
+    m_encoding = ts::SheetEncoding();
     CCueLineSource source = CCueLineSource::FromFileName(path);
+    if (!source.Load()) {
+        ShowMessageBox("Cannot open \"" + path + "\": " + source.LoadError(), "Error", PromptButtons::Ok,
+                       PromptIcon::Error, true);
+        return false;
+    }
+    m_encoding = source.Encoding();
+    if (m_encodingListener)
+        m_encodingListener(m_encoding);
+    // An empty file is an empty sheet: what Save writes for one.
+    if (source.LineCount() == 0) {
+        ChangeHook(false, false);
+        return true;
+    }
     return CCueReader::Read(source, *this, nullptr) != nullptr;
+}
+
+void CQuillDoc::SetCharset(const std::string& charset)
+{
+    if (m_encoding.form == ts::FileForm::Bytes && !charset.empty())
+        m_encoding.charset = charset;
 }
 
 std::string CQuillDoc::SaveBytes() const
@@ -314,6 +379,8 @@ std::string CQuillDoc::SaveBytes() const
         bytes += "\r\n";
     }
     bytes.append(text, from, std::string::npos);
+    if (m_encoding.form != ts::FileForm::Bytes || m_encoding.mark)
+        return ts::EncodeFileBytes(bytes, m_encoding);
     return bytes;
 }
 

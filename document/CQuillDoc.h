@@ -2,8 +2,10 @@
 
 #include "model/CueTypes.h"
 #include "model/ICueSheet.h"
+#include "model/TextEncoding.h"
 #include "platform/CDocument.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -62,9 +64,14 @@ public:
 
     void InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before) override;
     void RemoveTopLevel(CCueItem* item);
-    // Adds a FILE for the path, with one track and INDEX 01 at 00:00:00.
-    // Null when the name is already in the sheet or has no short form.
+    // Adds a FILE for the path, with one track and INDEX 01 at 00:00:00,
+    // named as NameForPath says (by its 8.3 alias where the file system
+    // has them). Null when the name is already in the sheet, or when it is
+    // one no sheet can hold (or has no short form), which is reported.
     CCueFile* InsertFileByPath(const std::string& path, CCueItem* before);
+    // The name a FILE line gets for a path: relative to the sheet's folder
+    // when the file lies in it or below it, else the path itself.
+    std::string NameForPath(const std::string& path) const;
 
     Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const override;
     bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }
@@ -79,8 +86,27 @@ public:
 
     // The sheet as saved, with "\n" line ends.
     std::string SheetText() const;
-    // The bytes Save writes: the sheet text with CR LF line ends.
+    // The bytes Save writes: the sheet text with CR LF line ends, stored as
+    // the file the sheet came from stored it (mark and wide form kept).
     std::string SaveBytes() const;
+
+    // How the sheet's file stores its text, and which character set its
+    // bytes are shown in. A new sheet is UTF-8 without a mark.
+    const ts::SheetEncoding& Encoding() const { return m_encoding; }
+    // Shows the bytes in another character set; the bytes stay as they
+    // are, so the sheet is not modified. Only 8-bit sheets have a choice.
+    void SetCharset(const std::string& charset);
+    // Told the encoding of a file being opened as soon as it is known,
+    // before the read shows its messages.
+    void SetEncodingListener(std::function<void(const ts::SheetEncoding&)> listener)
+    {
+        m_encodingListener = std::move(listener);
+    }
+    // Turns a file name from the file system (UTF-8) into the sheet's
+    // character set; false when the set cannot hold it. Without one, names
+    // go in as they are.
+    using NameEncoder = std::function<bool(const std::string& utf8, std::string& bytes)>;
+    void SetNameEncoder(NameEncoder encoder) { m_nameEncoder = std::move(encoder); }
 
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
@@ -106,4 +132,7 @@ private:
     bool m_relayoutPending = false;
     bool m_relayoutRunning = false;
     unsigned long m_changeCount = 0;
+    ts::SheetEncoding m_encoding;
+    std::function<void(const ts::SheetEncoding&)> m_encodingListener;
+    NameEncoder m_nameEncoder;
 };

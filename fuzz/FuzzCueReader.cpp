@@ -1,12 +1,14 @@
 // Pastes arbitrary bytes into a sheet at an arbitrary line, as the clipboard
 // paste does, and reads them as a whole file into an empty sheet, as File
 // Open does. Every box is answered with its default. Afterwards the
-// document's line list must match its tree.
+// document's line list must match its tree, and the bytes must decode and
+// encode back to themselves.
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueLineSource.h"
 #include "model/CCueReader.h"
 #include "model/CCueTrack.h"
+#include "model/TextEncoding.h"
 #include "platform/CScriptedPrompts.h"
 
 #include <cstdint>
@@ -85,6 +87,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CCueReader::Read(text, doc, nullptr);
         CheckConsistent(doc);
         (void)doc.SaveBytes();
+    }
+    {
+        // A file's bytes decode and encode back to the same bytes, unless
+        // they held malformed wide text.
+        ts::SheetEncoding encoding;
+        bool bad = false;
+        const std::string decoded = ts::DecodeFileBytes(bytes, encoding, bad);
+        if (!bad && ts::EncodeFileBytes(decoded, encoding) != bytes)
+            std::abort();
     }
     return 0;
 }

@@ -21,8 +21,10 @@ bool CCueItem::SetComment(const std::string& text)
     NotifyChanged(false);
     if (text.empty())
         return true;
+    // On a keyword line only a ";" starts the comment, so "REM x" typed
+    // there is kept behind one; a comment line may start with REM.
     const std::string_view firstWord = std::string_view(text).substr(0, text.find(' '));
-    if (text[0] == ';' || ts::EqualsNoCase(firstWord, "REM"))
+    if (text[0] == ';' || (m_kind == ItemKind::Comment && ts::EqualsNoCase(firstWord, "REM")))
         m_comment = text;
     else
         m_comment = "; " + text;

@@ -1,11 +1,9 @@
 #include "model/CCueLineSource.h"
 
 #include "model/CCueLine.h"
+#include "platform/FileUtil.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <limits>
 
 CCueLineSource CCueLineSource::FromFileName(std::string fileName)
 {
@@ -23,30 +21,16 @@ CCueLineSource CCueLineSource::FromText(std::string text)
 
 bool CCueLineSource::Load()
 {
-    std::FILE* f = std::fopen(m_fileName.c_str(), "rb");
-    if (!f)
-        return false;
-    bool ok = std::fseek(f, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(f) : -1;
-    ok = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-    // Line positions are kept in 32 bits; a sheet is never that large.
-    if (ok && static_cast<unsigned long>(size) > std::numeric_limits<std::uint32_t>::max() / 2) {
-        errno = EFBIG;
-        ok = false;
-    }
-    if (ok) {
-        m_text.resize(static_cast<std::size_t>(size));
-        const std::size_t got = size ? std::fread(m_text.data(), 1, m_text.size(), f) : 0;
-        ok = !std::ferror(f);
-        m_text.resize(got);
-    }
-    const int savedErrno = errno;
-    std::fclose(f);
-    errno = savedErrno;
-    if (!ok) {
+    m_split = false;
+    m_loaded = false;
+    m_loadError.clear();
+    std::string bytes;
+    if (!ts::ReadWholeFile(m_fileName, kMaxFileSize, bytes, m_loadError)) {
         m_text.clear();
         return false;
     }
+    m_text = ts::DecodeFileBytes(std::move(bytes), m_encoding, m_badUnits);
+    m_loaded = true;
     // Read as a text-mode stream does: a CR LF pair becomes one line feed.
     // Runs between carriage returns move in one piece.
     const std::size_t n = m_text.size();
@@ -68,7 +52,6 @@ bool CCueLineSource::Load()
         }
     }
     m_text.resize(out);
-    m_split = false;
     return true;
 }
 
@@ -78,17 +61,41 @@ void CCueLineSource::Split()
     m_lines.clear();
     char* p = m_text.data();
     const std::size_t n = m_text.size();
+    // Most sheets hold no tab, NUL or lone CR at all: then a line is found
+    // with one memchr and left as it is.
+    const auto has = [&](char c) { return n != 0 && std::memchr(p, c, n) != nullptr; };
+    const bool hasCr = has('\r');
+    const bool fixUp = has('\t') || has('\0');
     std::size_t i = 0;
-    // A NUL ends the text, as it ends a C string.
-    while (i < n && p[i] != '\0') {
+    while (i < n) {
         const std::size_t start = i;
-        while (i < n && p[i] != '\0' && p[i] != '\n' && p[i] != '\r') {
-            if (p[i] == '\t')
-                p[i] = ' ';
-            ++i;
+        if (hasCr) {
+            while (i < n && p[i] != '\n' && p[i] != '\r')
+                ++i;
+        } else {
+            const void* lf = std::memchr(p + i, '\n', n - i);
+            i = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - p) : n;
         }
-        m_lines.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(i - start)});
-        if (i < n && (p[i] == '\n' || p[i] == '\r')) {
+        // A NUL is read as a blank, like a tab; the line remembers it held
+        // one so that the reader can say so. A tab between double quotes is
+        // part of a name and stays.
+        bool nul = false;
+        if (fixUp) {
+            bool quoted = false;
+            for (std::size_t k = start; k < i; ++k) {
+                if (p[k] == '"') {
+                    quoted = !quoted;
+                } else if (p[k] == '\t') {
+                    if (!quoted)
+                        p[k] = ' ';
+                } else if (p[k] == '\0') {
+                    p[k] = ' ';
+                    nul = true;
+                }
+            }
+        }
+        m_lines.push_back({static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(i - start), nul ? 1u : 0u});
+        if (i < n) {
             const char end = p[i];
             ++i;
             if (i < n && (p[i] == '\n' || p[i] == '\r') && p[i] != end)
@@ -111,4 +118,11 @@ bool CCueLineSource::GetLine(int i, CCueLine& line)
     const Span& s = m_lines[static_cast<std::size_t>(i)];
     line.Text().assign(m_text, s.start, s.length);
     return true;
+}
+
+bool CCueLineSource::HasNul(int i)
+{
+    if (i < 0 || i >= LineCount())
+        return false;
+    return m_lines[static_cast<std::size_t>(i)].nul != 0;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/TextEncoding.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -17,18 +20,31 @@ public:
     const std::string& FileName() const { return m_fileName; }
     bool IsFile() const { return !m_fileName.empty(); }
 
-    // Reads the file whole. False when it cannot be opened or read; the
-    // reason is left in errno. Nothing is reported here.
+    // Reads the file whole and decodes it (see DecodeFileBytes). False when
+    // it cannot be read; LoadError() says why. Nothing is reported here.
     bool Load();
+    bool IsLoaded() const { return m_loaded; }
+    const std::string& LoadError() const { return m_loadError; }
+    // How the file stored its text; a text source is UTF-8.
+    const ts::SheetEncoding& Encoding() const { return m_encoding; }
+    // The file was wide text with malformed units, now U+FFFD.
+    bool HadBadUnits() const { return m_badUnits; }
+
+    // The largest file Load takes.
+    static constexpr std::size_t kMaxFileSize = std::size_t(256) << 20;
 
     int LineCount();
-    // Copies line i (0-based, tabs as blanks, no line end) into line.
+    // Copies line i (0-based, no line end) into line; tabs are blanks
+    // except between double quotes.
     bool GetLine(int i, CCueLine& line);
+    // Whether line i held NUL bytes; they are read as blanks.
+    bool HasNul(int i);
 
 private:
     struct Span {
         std::uint32_t start;
-        std::uint32_t length;
+        std::uint32_t length : 31;
+        std::uint32_t nul : 1;
     };
 
     void Split();
@@ -36,5 +52,9 @@ private:
     std::string m_text;
     std::string m_fileName;
     std::vector<Span> m_lines;
+    std::string m_loadError;
+    ts::SheetEncoding m_encoding;
     bool m_split = false;
+    bool m_loaded = false;
+    bool m_badUnits = false;
 };

@@ -16,6 +16,7 @@
 #include "model/CueDiagnostics.h"
 #include "model/ICueSheet.h"
 #include "model/TextUtil.h"
+#include "platform/CPrompts.h"
 #include "platform/Trace.h"
 
 #include <memory>
@@ -98,7 +99,7 @@ std::string TraceText(const CCueItem& item)
 
 bool CReadPass::Fail(const char* message)
 {
-    ts::ReportError(ts::CurrentCueLine(), message);
+    ts::ReportStopError(ts::CurrentCueLine(), message);
     return false;
 }
 
@@ -301,8 +302,11 @@ bool CReadPass::HandleLine(const CCueLine& line)
 
 CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem* anchor)
 {
-    if (source.IsFile() && !source.Load())
+    if (source.IsFile() && !source.IsLoaded() && !source.Load()) {
+        ShowMessageBox("Cannot open \"" + source.FileName() + "\": " + source.LoadError(), "Error",
+                       PromptButtons::Ok, PromptIcon::Error, true);
         return nullptr;
+    }
 
     CCueLine line;
     CuePlacement placement;
@@ -318,12 +322,18 @@ CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem
 
     CReadPass pass(document, placement);
     document.BeginBatchMode();
+    // The warnings and field errors of the read go into one box at its end.
+    ts::BeginCollecting();
     ts::SetCurrentCueLine(0);
+    if (source.HadBadUnits())
+        ts::ReportWarning(0, "The file holds malformed wide text, read as U+FFFD");
     bool completed = true;
     for (int i = 0;; ++i) {
         ts::SetCurrentCueLine(static_cast<unsigned>(i) + 1);
         if (!source.GetLine(i, line))
             break;
+        if (source.HasNul(i))
+            ts::ReportWarning(ts::CurrentCueLine(), "NUL byte read as a blank");
         line.Tokenize();
         // Each keyword of a line that holds several is read as a line of
         // its own, so none of them is lost.
@@ -347,6 +357,7 @@ CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem
     }
     document.EndBatchMode();
     ts::SetCurrentCueLine(0);
+    ts::ShowCollected();
     if (!completed)
         return nullptr;
     if (source.IsFile())

@@ -15,7 +15,29 @@ namespace ts {
 
 bool FileNameNeedsQuotes(const std::string& name)
 {
-    return name.find_first_of(" ;") != std::string::npos;
+    return name.find_first_of(" \t;") != std::string::npos;
+}
+
+NameForm FileNameForm(std::string_view name)
+{
+    return FileNameProblem(name).empty()
+        ? (FileNameNeedsQuotes(std::string(name)) ? NameForm::Quoted : NameForm::Bare)
+        : NameForm::Impossible;
+}
+
+std::string FileNameProblem(std::string_view name)
+{
+    if (name.empty())
+        return "the name is empty.";
+    if (name.find_first_of(std::string_view("\n\r\0", 3)) != std::string_view::npos)
+        return "a name cannot hold a line break or a NUL character.";
+    if (name.find('"') != std::string_view::npos) {
+        if (name.front() == '"')
+            return "a name cannot start with a double quote.";
+        if (FileNameNeedsQuotes(std::string(name)))
+            return "a name with a double quote cannot also hold a blank, a tab or a semicolon.";
+    }
+    return {};
 }
 
 void AppendFileName(const std::string& name, std::string& out)

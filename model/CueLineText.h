@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 class CCueItem;
 class CCueFile;
@@ -12,9 +13,18 @@ namespace ts {
 // comment item.
 void AppendItemText(const CCueItem& item, std::string& out);
 
-// A FILE name as written in a sheet: in double quotes when it holds a blank
-// or a semicolon, which would otherwise split it or start a comment.
+// A FILE name as written in a sheet: in double quotes when it holds a blank,
+// a tab or a semicolon, which would otherwise split it or start a comment.
 void AppendFileName(const std::string& name, std::string& out);
 bool FileNameNeedsQuotes(const std::string& name);
+
+// How a name can be written so that it reads back as the same name. A
+// quoted name ends at its next double quote, so a name with a double quote
+// can only be written bare: it must need no quotes and not start with one.
+// No name can hold a line break or a NUL, and an empty name is no name.
+enum class NameForm { Bare, Quoted, Impossible };
+NameForm FileNameForm(std::string_view name);
+// Why FileNameForm says Impossible, for the user; "" when it does not.
+std::string FileNameProblem(std::string_view name);
 
 } // namespace ts

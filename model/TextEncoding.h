@@ -35,4 +35,37 @@ std::size_t ShownLength(std::string_view text, bool utf8);
 // Appends the UTF-8 form of a code point (U+FFFD for an invalid one).
 void AppendUtf8(char32_t c, std::string& out);
 
+// How a sheet's text is stored in its file. For Bytes the text in memory is
+// the file's bytes (8-bit text in any code page, UTF-8 included, less a
+// UTF-8 mark); for the wide forms it is their UTF-8 translation.
+enum class FileForm { Bytes, Utf16LE, Utf16BE, Utf32LE, Utf32BE };
+
+struct SheetEncoding {
+    FileForm form = FileForm::Bytes;
+    bool mark = false; // the file starts with a byte-order mark
+    // The character set the text's bytes are shown in, as a name the
+    // detector and ICU know ("UTF-8", "WINDOWS-1252", "SHIFT_JIS"...).
+    std::string charset = "UTF-8";
+
+    bool operator==(const SheetEncoding&) const = default;
+};
+
+// The text of a file's bytes and how they were stored: a byte-order mark
+// decides the form, else the pattern of zero bytes of wide text. 8-bit text
+// is shown as UTF-8 when it is valid UTF-8, else in the character set the
+// detector names (Windows-1252 when it names none). A wide file's
+// malformed units become U+FFFD; bad is set when there were any.
+std::string DecodeFileBytes(std::string bytes, SheetEncoding& encoding, bool& bad);
+// The file bytes of text stored as encoding says; the reverse of
+// DecodeFileBytes.
+std::string EncodeFileBytes(std::string_view text, const SheetEncoding& encoding);
+
+// The character set libuchardet names for 8-bit text, "" when it names
+// none (or only ASCII); Latin-1 is named as Windows-1252.
+std::string DetectCharset(std::string_view bytes);
+
+// The name of an encoding for the user: the character set, or the wide
+// form ("UTF-16LE"), with " with BOM" when the file has a mark.
+std::string EncodingLabel(const SheetEncoding& encoding);
+
 } // namespace ts

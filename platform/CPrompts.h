@@ -9,12 +9,22 @@ enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class PromptIcon { None, Error, Warning, Information, Question };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
 
+// One message of those a box shows together.
+struct PromptMessage {
+    std::string caption;
+    std::string text;
+};
+
 struct MessageBoxRequest {
     std::string text;
     std::string caption;
     PromptButtons buttons = PromptButtons::Ok;
     PromptIcon icon = PromptIcon::None;
     bool foreground = false; // bring the program to the front first
+    // When the box stands for several messages: each of them, in order.
+    // The window lists them under the box's details; the command line
+    // prints them one per line instead of the box's text.
+    std::vector<PromptMessage> details = {};
 };
 
 struct FileDialogRequest {

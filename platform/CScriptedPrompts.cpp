@@ -28,8 +28,12 @@ std::optional<std::string> CScriptedPrompts::AskSaveFile(const FileDialogRequest
 std::vector<std::string> CScriptedPrompts::Lines() const
 {
     std::vector<std::string> lines;
-    for (const MessageBoxRequest& m : m_messages)
-        lines.push_back(m.caption + ": " + m.text);
+    for (const MessageBoxRequest& m : m_messages) {
+        if (m.details.empty())
+            lines.push_back(m.caption + ": " + m.text);
+        for (const PromptMessage& d : m.details)
+            lines.push_back(d.caption + ": " + d.text);
+    }
     return lines;
 }
 

@@ -22,7 +22,8 @@ public:
 
     const std::vector<MessageBoxRequest>& Messages() const { return m_messages; }
     const std::vector<FileDialogRequest>& Dialogs() const { return m_dialogs; }
-    // "Caption: text" of every box, in order; handy for comparisons.
+    // "Caption: text" of every box, in order; handy for comparisons. A box
+    // that stands for several messages gives one line for each of them.
     std::vector<std::string> Lines() const;
     void Clear();
 

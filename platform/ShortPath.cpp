@@ -44,6 +44,8 @@ bool ShortPathName(const std::string& path, std::string& shortPath)
     return shortPath.find(' ') == std::string::npos;
 }
 
+bool HasShortNames() { return true; }
+
 #else
 
 bool ShortPathName(const std::string& path, std::string& shortPath)
@@ -53,6 +55,8 @@ bool ShortPathName(const std::string& path, std::string& shortPath)
     shortPath = path;
     return true;
 }
+
+bool HasShortNames() { return false; }
 
 #endif
 

@@ -10,4 +10,8 @@ namespace ts {
 // short form otherwise.
 bool ShortPathName(const std::string& path, std::string& shortPath);
 
+// Whether the file system gives paths 8.3 aliases (Windows). Elsewhere a
+// name is written as it is, blanks and all.
+bool HasShortNames();
+
 } // namespace ts

@@ -30,6 +30,7 @@ enum : int {
     ViewWavebar = 32815,
     ViewStatusBar = 59393,
     ViewWaveform = 33100,
+    ViewEncoding = 32830,
     // Insert
     InsertFile = 32784,
     InsertTrack = 32785,

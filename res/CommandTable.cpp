@@ -37,6 +37,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::ViewWavebar, "&Wavebar", "", "Show or hide the wavebar", "Toggle Wavebar", ""},
     CommandInfo{cmd::ViewStatusBar, "&Status Bar", "", "Show or hide the status bar", "Toggle StatusBar", ""},
     CommandInfo{cmd::ViewWaveform, "&Waveform", "", "Show or hide the waveform panel", "Toggle Waveform", ""},
+    CommandInfo{cmd::ViewEncoding, "&Encoding...", "", "Choose the character set the sheet's text is shown in", "Encoding", ""},
 
     CommandInfo{cmd::InsertFile, "&File...\tCtrl+F", "Ctrl+F", "Insert File at current location", "Insert file", "insert-file", "Insert &File...\tCtrl+F"},
     CommandInfo{cmd::InsertTrack, "&Track\tCtrl+T", "Ctrl+T", "Insert Track at current location", "Insert track", "insert-track", "Insert &Track\tCtrl+T"},
@@ -72,7 +73,8 @@ constexpr std::array kCommands = {
 constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::ExportTracks, cmd::JoinImage, 0,
                              cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
-constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform};
+constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
+                             cmd::ViewEncoding};
 constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
                                     cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
                                     cmd::InsertCdText, cmd::InsertComment};

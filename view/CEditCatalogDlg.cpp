@@ -33,3 +33,9 @@ bool CEditCatalogDlg::Store(CCueCatalog& catalog) const
         changed |= catalog.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
     return changed;
 }
+
+void CEditCatalogDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->numberEdit, "catalog number", true}, {m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
+}

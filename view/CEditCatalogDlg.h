@@ -25,6 +25,9 @@ public:
     // Sets what was changed, the number first, then the comment.
     bool Store(CCueCatalog& catalog) const;
 
+    // Refuses OK while a box holds what the sheet cannot take.
+    void accept() override;
+
 private:
     std::unique_ptr<Ui::CEditCatalogDlg> m_ui;
     QString m_number;

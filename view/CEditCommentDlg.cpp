@@ -28,3 +28,9 @@ bool CEditCommentDlg::Store(CCueComment& comment) const
         return false;
     return comment.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
 }
+
+void CEditCommentDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
+}

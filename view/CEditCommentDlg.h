@@ -26,6 +26,9 @@ public:
     // change. A change of letter case only is a change.
     bool Store(CCueComment& comment) const;
 
+    // Refuses OK while a box holds what the sheet cannot take.
+    void accept() override;
+
 private:
     std::unique_ptr<Ui::CEditCommentDlg> m_ui;
     QString m_comment;

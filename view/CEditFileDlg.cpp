@@ -87,7 +87,20 @@ void CEditFileDlg::OnBrowse()
     if (!path)
         return;
     // Only name and type change: what was typed in the Comment box stays.
-    m_ui->nameEdit->setText(QString::fromStdString(*path));
+    // A file in the sheet's folder or below goes by its path from there.
+    QString chosen = QString::fromStdString(*path);
+    if (!m_sheetFolder.empty()) {
+        const QString relative = QDir(QString::fromStdString(m_sheetFolder)).relativeFilePath(chosen);
+        if (!relative.startsWith(QStringLiteral("../")) && relative != QStringLiteral("..") && !QDir::isAbsolutePath(relative))
+            chosen = relative;
+    }
+    m_ui->nameEdit->setText(chosen);
     const bool wave = ts::EqualsNoCase(ts::PathExtension(*path), ".wav");
     m_ui->typeCombo->setCurrentIndex(static_cast<int>(wave ? FileType::Wave : FileType::Binary));
+}
+
+void CEditFileDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->nameEdit, "file name", true, true}, {m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
 }

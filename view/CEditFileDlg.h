@@ -33,6 +33,9 @@ public:
     // The file dialog of Browse, which is Insert File's: starting in folder.
     static FileDialogRequest BrowseRequest(const std::string& folder);
 
+    // Refuses OK while a box holds what the sheet cannot take.
+    void accept() override;
+
 private:
     void OnBrowse();
 

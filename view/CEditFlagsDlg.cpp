@@ -35,3 +35,9 @@ bool CEditFlagsDlg::Store(CCueFlags& flags) const
         changed |= flags.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
     return changed;
 }
+
+void CEditFlagsDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
+}

@@ -25,6 +25,9 @@ public:
     // Sets the three flags together, then the comment when it was changed.
     bool Store(CCueFlags& flags) const;
 
+    // Refuses OK while a box holds what the sheet cannot take.
+    void accept() override;
+
 private:
     std::unique_ptr<Ui::CEditFlagsDlg> m_ui;
     QString m_comment;

@@ -82,3 +82,9 @@ void CEditGapDlg::NormaliseTime()
     m_timeText = ts::NormalisedTime(m_timeText);
     m_ui->timeEdit->setText(m_timeText);
 }
+
+void CEditGapDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
+}

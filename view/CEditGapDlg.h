@@ -37,6 +37,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+    // Refuses OK while a box holds what the sheet cannot take.
+    void accept() override;
+
 private:
     void LoadGap(const QString& title, const CCueTrack* track, const CCueTime& time, const CCueItem& gap);
     template <typename Gap>

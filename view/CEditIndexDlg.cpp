@@ -110,8 +110,11 @@ void CEditIndexDlg::done(int result)
 {
     // OK from the keyboard leaves the Time box without losing the focus:
     // the typed time is checked all the same.
-    if (result == QDialog::Accepted)
+    if (result == QDialog::Accepted) {
+        if (!ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+            return;
         CheckTime();
+    }
     GiveBackPlayer();
     QDialog::done(result);
 }

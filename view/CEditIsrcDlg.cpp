@@ -34,3 +34,9 @@ bool CEditIsrcDlg::Store(CCueIsrc& isrc) const
         changed |= isrc.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
     return changed;
 }
+
+void CEditIsrcDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->isrcEdit, "ISRC number", true}, {m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
+}

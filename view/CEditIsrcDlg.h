@@ -25,6 +25,9 @@ public:
     // Sets what was changed, the code first, then the comment.
     bool Store(CCueIsrc& isrc) const;
 
+    // Refuses OK while a box holds what the sheet cannot take.
+    void accept() override;
+
 private:
     std::unique_ptr<Ui::CEditIsrcDlg> m_ui;
     QString m_code;

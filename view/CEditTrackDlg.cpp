@@ -49,3 +49,9 @@ bool CEditTrackDlg::Store(CCueTrack& track) const
         changed |= track.SetType(static_cast<TrackType>(type));
     return changed;
 }
+
+void CEditTrackDlg::accept()
+{
+    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
+}

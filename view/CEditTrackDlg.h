@@ -25,6 +25,9 @@ public:
     // Sets what was changed, comment first, then the type.
     bool Store(CCueTrack& track) const;
 
+    // Refuses OK while a box holds what the sheet cannot take.
+    void accept() override;
+
 private:
     std::unique_ptr<Ui::CEditTrackDlg> m_ui;
     int m_type = -1;

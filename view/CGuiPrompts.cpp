@@ -4,9 +4,19 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "model/TextEncoding.h"
+#include "view/CSheetCodec.h"
+
 namespace {
 
 QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// A message may quote a sheet's bytes, which need not be UTF-8; they are
+// read in the open sheet's character set.
+QString MessageText(const std::string& s)
+{
+    return ts::IsValidUtf8(s) ? FromUtf8(s) : CSheetCodec::Current().Decode(s);
+}
 
 QString Filters(const FileDialogRequest& request)
 {
@@ -42,8 +52,14 @@ PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)
 {
     QMessageBox box(m_owner);
     box.setWindowTitle(FromUtf8(request.caption));
-    box.setText(FromUtf8(request.text));
+    box.setText(MessageText(request.text));
     box.setTextFormat(Qt::PlainText);
+    if (!request.details.empty()) {
+        QStringList details;
+        for (const PromptMessage& message : request.details)
+            details << MessageText(message.text).trimmed();
+        box.setDetailedText(details.join(QLatin1Char('\n')));
+    }
     switch (request.icon) {
     case PromptIcon::Error: box.setIcon(QMessageBox::Critical); break;
     case PromptIcon::Warning: box.setIcon(QMessageBox::Warning); break;

@@ -10,8 +10,10 @@
 #include "res/CommandIds.h"
 #include "view/CEditFileDlg.h"
 #include "view/CItemEditor.h"
+#include "view/CEncodingDlg.h"
 #include "view/CListingEdit.h"
 #include "view/CRtfReader.h"
+#include "view/CSheetCodec.h"
 #include "view/CWaveCommands.h"
 
 #include <algorithm>
@@ -78,6 +80,12 @@ CQuillView::CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent)
     , m_lastWaveTime(CCueTime::FromMsf(0, 0, 0))
     , m_editor(doc)
 {
+    // The messages of a read quote the sheet in its own character set.
+    m_doc.SetEncodingListener([](const ts::SheetEncoding& encoding) { CSheetCodec::SetCurrent(encoding.charset); });
+    // Inserted and dropped files are named in the sheet's character set.
+    m_doc.SetNameEncoder([](const std::string& utf8, std::string& bytes) {
+        return CSheetCodec::Current().Encode(QString::fromStdString(utf8), bytes);
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_listing);
@@ -151,6 +159,9 @@ void CQuillView::MapEditCommands()
     readClipboard();
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, readClipboard);
     MapCommand(cmd::Paste, [this](int) { OnPaste(); }, [this](CCmdUI& ui) { ui.Enable(m_clipboardHasText); });
+    // Only 8-bit text has a character set to choose; wide text is Unicode.
+    MapCommand(cmd::ViewEncoding, [this](int) { OnEncoding(); },
+               [this](CCmdUI& ui) { ui.Enable(m_doc.Encoding().form == ts::FileForm::Bytes); });
     MapCommand(cmd::Undo, [this](int) { OnUndoRedo(true); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanUndo()); });
     MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanRedo()); });
 }
@@ -231,16 +242,46 @@ void CQuillView::OnCopy()
 
 void CQuillView::OnPaste()
 {
+    // Pasted text is stored in the sheet's character set, like typed text.
     const QString text = QGuiApplication::clipboard()->text();
-    const QByteArray bytes = text.toUtf8();
+    std::string bytes;
+    if (!CSheetCodec::Current().Encode(text, bytes)) {
+        ShowMessageBox("The Clipboard holds characters that the sheet's encoding, "
+                           + CSheetCodec::Current().Charset() + ", cannot hold.",
+                       "Paste", PromptButtons::Ok, PromptIcon::Error);
+        return;
+    }
     ApplyChange([this, &bytes]() -> CCueItem* {
         CCueItem* current = CurrentItem();
-        CCueItem* first = m_editor.Paste(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), current);
+        CCueItem* first = m_editor.Paste(bytes, current);
         return first ? first : current;
     });
 }
 
-CQuillView::~CQuillView() = default;
+void CQuillView::OnEncoding()
+{
+    // The sample: the first line that is not plain ASCII.
+    std::string sample;
+    const std::string text = m_doc.SheetText();
+    for (std::size_t at = 0; at < text.size() && sample.empty();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view line(text.data() + at, end - at);
+        if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            sample.assign(line.substr(line.find_first_not_of(' ')));
+        at = end + 1;
+    }
+    CEncodingDlg dialog(m_doc.Encoding().charset, sample, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Charset().empty() || dialog.Charset() == m_doc.Encoding().charset)
+        return;
+    m_doc.SetCharset(dialog.Charset());
+    m_doc.UpdateAllViews(nullptr, CurrentItem());
+}
+
+CQuillView::~CQuillView()
+{
+    m_doc.SetEncodingListener(nullptr);
+    m_doc.SetNameEncoder(nullptr);
+}
 
 void CQuillView::OnUpdate(CView*, const void* hint)
 {
@@ -264,6 +305,7 @@ void CQuillView::OnUpdate(CView*, const void* hint)
 
 void CQuillView::FillListing()
 {
+    CSheetCodec::SetCurrent(m_doc.Encoding().charset);
     CCueRichWriter writer;
     writer.WriteDocument(m_doc, m_rtf);
     CRtfReader::Read(m_rtf, *m_listing->document());
@@ -446,9 +488,12 @@ std::string CQuillView::ResolvePath(const std::string& name) const
 {
     if (name.empty())
         return name;
-    const QString path = QString::fromStdString(name);
+    // The name is in the sheet's character set; paths are UTF-8, or for a
+    // UTF-8 sheet whatever bytes the name has.
+    const CSheetCodec& codec = CSheetCodec::Current();
+    const QString path = codec.IsUtf8() ? QString::fromStdString(name) : codec.Decode(name);
     if (QFileInfo(path).isAbsolute())
-        return name;
+        return codec.IsUtf8() ? name : path.toStdString();
     const QString folder = m_doc.PathName().empty()
         ? QDir::currentPath()
         : QFileInfo(QString::fromStdString(m_doc.PathName())).absolutePath();

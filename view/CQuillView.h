@@ -110,6 +110,7 @@ private:
     void OnEdit();
     void OnCopy();
     void OnPaste();
+    void OnEncoding();
     void OnUndoRedo(bool undo);
     // The add-a-path procedure for each of paths, last first, so the new
     // FILE lines end up in the given order; one undoable step.

@@ -11,12 +11,14 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStringDecoder>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include "model/TextEncoding.h"
+#include "view/CSheetCodec.h"
 
 namespace {
 
@@ -478,6 +480,23 @@ void Parser::EndParagraph()
 {
     m_current.para = State().para;
     m_current.endChars = State().chars;
+
+    // A sheet in another character set than UTF-8: its runs in turn, so a
+    // character that straddles two goes to the run that ends it.
+    const CSheetCodec& codec = CSheetCodec::Current();
+    if (!codec.IsUtf8() && codec.IsKnown()) {
+        QStringDecoder decoder(codec.Charset().c_str());
+        for (TextRun& run : m_current.runs) {
+            if (run.decoded)
+                continue;
+            run.text += decoder.decode(QByteArrayView(run.bytes.data(), static_cast<qsizetype>(run.bytes.size())));
+            run.bytes.clear();
+            run.decoded = true;
+        }
+        m_paragraphs.push_back(std::move(m_current));
+        m_current = Paragraph();
+        return;
+    }
 
     // One decision per paragraph: UTF-8 when all its bytes are valid
     // UTF-8, else Windows-1252. A character may straddle two runs; it goes

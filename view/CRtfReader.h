@@ -18,9 +18,9 @@ class QTextDocument;
 // Other control words are ignored, and groups of destinations that hold no
 // shown text (\*, \info, \stylesheet, \pict, ...) are skipped whole.
 //
-// Text bytes, raw or as \'hh, are shown as UTF-8 when the paragraph's bytes
-// are valid UTF-8, else as Windows-1252, whatever \ansicpg says: sheets come
-// in both. Twips convert to pixels at the primary screen's logical DPI, the
+// Text bytes, raw or as \'hh, are shown in the open sheet's character set
+// (CSheetCodec), whatever \ansicpg says; for UTF-8, as UTF-8 when the
+// paragraph's bytes are valid UTF-8, else as Windows-1252. Twips convert to pixels at the primary screen's logical DPI, the
 // resolution QTextDocument converts point sizes with, so an indent keeps its
 // width in characters; without a screen, 96 DPI.
 class CRtfReader final

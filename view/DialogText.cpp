@@ -1,22 +1,29 @@
 #include "view/DialogText.h"
 
 #include "model/CCueTrack.h"
+#include "model/CueLineText.h"
+#include "platform/CPrompts.h"
 #include "model/TextEncoding.h"
+#include "view/CSheetCodec.h"
+
+#include <QDialog>
+#include <QLineEdit>
 
 namespace ts {
 
 QString ItemText(std::string_view bytes)
 {
-    if (IsValidUtf8(bytes))
-        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char c : bytes)
-        text += QChar(static_cast<char16_t>(Windows1252ToUnicode(static_cast<unsigned char>(c))));
-    return text;
+    return CSheetCodec::Current().Decode(bytes);
 }
 
 std::string ItemBytes(const QString& text)
+{
+    std::string bytes;
+    CSheetCodec::Current().Encode(OneLine(text), bytes);
+    return bytes;
+}
+
+QString OneLine(const QString& text)
 {
     QString line = text;
     for (QChar& c : line) {
@@ -24,7 +31,33 @@ std::string ItemBytes(const QString& text)
             || c == QChar(QChar::ParagraphSeparator))
             c = QLatin1Char(' ');
     }
-    return line.toStdString();
+    return line;
+}
+
+bool FieldsAcceptable(QDialog& dialog, std::initializer_list<DialogField> fields)
+{
+    const std::string caption = dialog.windowTitle().toStdString();
+    for (const DialogField& field : fields) {
+        const QString text = OneLine(field.edit->text());
+        std::string message;
+        std::string bytes;
+        if (field.required && text.trimmed().isEmpty()) {
+            message = std::string("The ") + field.name + " must not be empty.";
+        } else if (!CSheetCodec::Current().Encode(text, bytes)) {
+            message = std::string("The ") + field.name + " holds characters that the sheet's encoding, "
+                + CSheetCodec::Current().Charset() + ", cannot hold.";
+        } else if (field.fileName && FileNameForm(bytes) == NameForm::Impossible) {
+            message = "The file name\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
+                + FileNameProblem(bytes);
+        }
+        if (!message.empty()) {
+            ShowMessageBox(message, caption, PromptButtons::Ok, PromptIcon::Error);
+            field.edit->setFocus();
+            field.edit->selectAll();
+            return false;
+        }
+    }
+    return true;
 }
 
 QString TimeText(const CCueTime& time) { return QString::fromStdString(time.Text()); }

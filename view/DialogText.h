@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -8,16 +9,33 @@
 #include "model/CCueTime.h"
 
 class CCueTrack;
+class QDialog;
+class QLineEdit;
 
 // Conversions between the sheet's bytes and the texts of the edit dialogs.
 namespace ts {
 
-// A name or comment as the listing shows it: UTF-8 when the bytes are valid
-// UTF-8, Windows-1252 otherwise.
+// A name or comment as the listing shows it, in the sheet's character set.
 QString ItemText(std::string_view bytes);
-// Typed text as sheet bytes (UTF-8). Line breaks and NUL characters become
-// blanks, since every item is written as one line of the sheet.
+// Typed text as sheet bytes, in the sheet's character set, as one line.
 std::string ItemBytes(const QString& text);
+// The text as one line: line breaks and NUL characters become blanks,
+// since every item is written as one line of the sheet.
+QString OneLine(const QString& text);
+
+// One text box of an edit dialog and what it must hold.
+struct DialogField {
+    QLineEdit* edit;
+    const char* name;   // as the message names it: "file name"
+    bool required;      // must not be empty
+    bool fileName = false; // must be a name a cue sheet can hold
+};
+// Checks the boxes when OK is pressed: a required one must not be empty, a
+// file name must be one a sheet can hold, and every text must fit the
+// sheet's character set, so that the line written reads back as typed. On
+// the first that fails: a message captioned with the dialog's title, the
+// focus on that box, and false.
+bool FieldsAcceptable(QDialog& dialog, std::initializer_list<DialogField> fields);
 
 // A time as "mm:ss:ff", and a typed time read leniently (never fails).
 QString TimeText(const CCueTime& time);

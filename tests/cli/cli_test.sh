@@ -54,6 +54,32 @@ run check .
 expect "folder exit" 1 "$rc"
 expect "folder message" 'Error: Cannot open ".": Is a directory' "$err"
 
+# A FIFO is refused at once instead of blocking the read.
+mkfifo pipe.cue
+"$cli" check pipe.cue >"$tmp/out" 2>"$tmp/err" &
+pid=$!
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then
+  kill "$pid"
+  failures=$((failures + 1))
+  echo "FAIL fifo: check blocks"
+else
+  wait "$pid"
+  expect "fifo exit" 1 "$?"
+  expect "fifo message" 'Error: Cannot open "pipe.cue": Is a named pipe (FIFO), not a regular file' "$(cat "$tmp/err")"
+fi
+
+# Every warning of a read is still one line of its own.
+printf 'FILE A.WAV WAVE\nREMARK a\nTRACK 1 AUDIO\nINDEX 1 0\nREMARK b\n' >two.cue
+run check two.cue
+expect "two warnings" "$(printf 'Warning: Warning at Line 2:  Ignoring line\nWarning: Warning at Line 5:  Ignoring line')" "$err"
+
+# An empty file is an empty sheet.
+: >empty.cue
+run normalize empty.cue
+expect "empty exit" 0 "$rc"
+expect "empty output" "" "$out$err"
+
 run normalize
 expect "no argument exit" 2 "$rc"
 run normalize a.cue b.cue

@@ -214,18 +214,84 @@ TEST_F(SheetFixture, InsertFileByPath)
     EXPECT_EQ(image->Track(0)->Number(), 1);
     EXPECT_EQ(file->Track(0)->Number(), 2);
 
-    // No short form without blanks exists here.
-    EXPECT_EQ(doc->InsertFileByPath("/cd/My Song.wav", nullptr), nullptr);
-    ASSERT_EQ(prompts.Messages().size(), 1u);
-    const MessageBoxRequest& box = prompts.Messages()[0];
-    EXPECT_EQ(box.caption, "File not inserted");
-    EXPECT_EQ(box.icon, PromptIcon::Error);
-    EXPECT_EQ(box.text,
-              "The file /cd/My Song.wav\nhas a long filename, which CDRWIN does not support.\n"
-              "Tracksmith tried to get the equivalent short filename, but\n"
-              "the disk volume on which this file resides does not support 8.3 aliases.\n\n"
-              "Please rename the file and each subdirectory in its path to use short filenames.");
-    EXPECT_EQ(doc->FileCount(), 2);
+    // Without 8.3 aliases a name with blanks goes in as it is, quoted.
+    CCueFile* blanks = doc->InsertFileByPath("/cd/My Song.wav", nullptr);
+    ASSERT_NE(blanks, nullptr);
+    EXPECT_EQ(blanks->Name(), "/cd/My Song.wav");
+    EXPECT_NE(Text().find("FILE \"/cd/My Song.wav\" WAVE\n"), std::string::npos);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(doc->FileCount(), 3);
+}
+
+// Every name the writer writes reads back as the same name; a name no
+// sheet can hold is refused with the reason.
+struct NameCase {
+    const char* name;
+    std::string path;
+    const char* line;    // the FILE line written, or null when refused
+    const char* problem; // the reason of the refusal
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.name; }
+
+class FileNames : public SheetFixture, public testing::WithParamInterface<NameCase> {};
+
+TEST_P(FileNames, ReadBackOrRefused)
+{
+    const NameCase& c = GetParam();
+    CCueFile* file = doc->InsertFileByPath(c.path, nullptr);
+    if (!c.line) {
+        EXPECT_EQ(file, nullptr);
+        EXPECT_EQ(Boxes(), Strings{"File not inserted: The file name\n" + c.path + "\ncannot be written in a cue sheet: "
+                                   + c.problem + "\n\nPlease rename the file."});
+        EXPECT_EQ(doc->FileCount(), 0);
+        return;
+    }
+    ASSERT_NE(file, nullptr);
+    const std::string text = Text();
+    EXPECT_EQ(text.substr(0, text.find('\n')), c.line);
+    // Saved and opened again, the name is the same.
+    ASSERT_TRUE(doc->OnSaveDocument(dir.File("names.cue")));
+    ASSERT_TRUE(doc->OnOpenDocument(dir.File("names.cue")));
+    EXPECT_EQ(Boxes(), Strings{});
+    ASSERT_EQ(doc->FileCount(), 1);
+    EXPECT_EQ(doc->File(0)->Name(), c.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, FileNames, testing::Values(
+    NameCase{"plain", "/cd/A.WAV", "FILE /cd/A.WAV WAVE", nullptr},
+    NameCase{"blank", "/cd/My Song.wav", "FILE \"/cd/My Song.wav\" WAVE", nullptr},
+    NameCase{"tab", "/cd/a\tb.wav", "FILE \"/cd/a\tb.wav\" WAVE", nullptr},
+    NameCase{"semicolon", "/cd/a;b.wav", "FILE \"/cd/a;b.wav\" WAVE", nullptr},
+    NameCase{"quote_bare", "/cd/12\"mix.wav", "FILE /cd/12\"mix.wav WAVE", nullptr},
+    NameCase{"unicode", "/cd/Caf\xC3\xA9 cr\xC3\xA8me.wav", "FILE \"/cd/Caf\xC3\xA9 cr\xC3\xA8me.wav\" WAVE", nullptr},
+    NameCase{"quote_and_blank", "/cd/12\" mix.wav", nullptr,
+             "a name with a double quote cannot also hold a blank, a tab or a semicolon."},
+    NameCase{"leading_quote", "\"x.wav", nullptr, "a name cannot start with a double quote."},
+    NameCase{"line_break", "/cd/a\nb.wav", nullptr, "a name cannot hold a line break or a NUL character."},
+    NameCase{"carriage_return", "/cd/a\rb.wav", nullptr, "a name cannot hold a line break or a NUL character."}));
+
+// A file in the sheet's folder or below it goes by its relative path.
+TEST_F(SheetFixture, NamesRelativeToTheSheet)
+{
+    ASSERT_TRUE(Open(""));
+    doc->SetPathName(dir.File("album/sheet.cue"));
+    const std::string album = dir.File("album");
+    EXPECT_EQ(doc->NameForPath(album + "/01.wav"), "01.wav");
+    EXPECT_EQ(doc->NameForPath(album + "/disc 1/01.wav"), "disc 1/01.wav");
+    EXPECT_EQ(doc->NameForPath(album + "/./x/../02.wav"), "02.wav");
+    EXPECT_EQ(doc->NameForPath(dir.File("other/01.wav")), dir.File("other/01.wav"));
+    EXPECT_EQ(doc->NameForPath(dir.File("albums/01.wav")), dir.File("albums/01.wav"));
+    EXPECT_EQ(doc->NameForPath(album + "/../01.wav"), album + "/../01.wav");
+    CCueFile* file = doc->InsertFileByPath(album + "/disc 1/01.wav", nullptr);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(Text().substr(0, Text().find('\n')), "FILE \"disc 1/01.wav\" WAVE");
+    // The same file by its full path is already in the sheet.
+    EXPECT_EQ(doc->InsertFileByPath(album + "/disc 1/01.wav", nullptr), nullptr);
+    // An untitled sheet has no folder: full paths.
+    ASSERT_TRUE(doc->OnNewDocument());
+    doc->SetPathName({});
+    EXPECT_EQ(doc->NameForPath(album + "/01.wav"), album + "/01.wav");
 }
 
 TEST_F(SheetFixture, RemoveTopLevelDropsSubtree)

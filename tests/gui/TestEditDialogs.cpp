@@ -404,7 +404,10 @@ private slots:
         for (const auto& r : rows) {
             QTest::addRow("%s unchanged", r.name) << r.kind << r.nth << S(r.title) << QString() << QString();
             QTest::addRow("%s new comment", r.name)
-                << r.kind << r.nth << S(r.title) << S("rem Changed") << S("rem Changed");
+                << r.kind << r.nth << S(r.title) << S("rem Changed")
+                // Only a comment line starts with REM; on a keyword line
+                // it would not read back as the line's comment.
+                << S(std::string_view(r.name) == "comment" ? "rem Changed" : "; rem Changed");
         }
     }
     void editItemOpensTheDialogOfTheKind()
@@ -467,7 +470,7 @@ private slots:
                                       << S("; take one");
         QTest::newRow("track type") << kTrack << 0 << S("typeCombo") << S("CDG") << S("type") << S("CDG");
         QTest::newRow("track comment") << kTrack << 2 << S("commentEdit") << S("REM second take") << S("comment")
-                                       << S("REM second take");
+                                       << S("; REM second take"); // reads back as the comment
         QTest::newRow("pregap time") << kPregap << 0 << S("timeEdit") << S("0:3:10") << S("time") << S("00:03:10");
         QTest::newRow("postgap time") << kPostgap << 0 << S("timeEdit") << S("1:2") << S("time") << S("01:02:00");
         QTest::newRow("gap comment") << kPregap << 0 << S("commentEdit") << S(";x") << S("comment") << S(";x");
@@ -564,10 +567,15 @@ private slots:
         QTest::addColumn<QString>("folder"); // "<sheet>" stands for the sheet's folder
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("type");
-        QTest::newRow("wave in capitals") << S("A.WAV") << S("<sheet>") << S("/music/SONG.WAV") << S("WAVE");
-        QTest::newRow("iso image") << S("sub/A.WAV") << S("<sheet>/sub") << S("/data/disc.iso") << S("BINARY");
-        QTest::newRow("no extension") << S("/abs/dir/A.WAV") << S("/abs/dir") << S("/x/track") << S("BINARY");
-        QTest::newRow("written on Windows") << S("/abs\\dir\\A.WAV") << S("/abs/dir") << S("/x/a.wav") << S("WAVE");
+        QTest::addColumn<QString>("named"); // the name stored; "" for the chosen path
+        QTest::newRow("wave in capitals") << S("A.WAV") << S("<sheet>") << S("/music/SONG.WAV") << S("WAVE") << S("");
+        QTest::newRow("iso image") << S("sub/A.WAV") << S("<sheet>/sub") << S("/data/disc.iso") << S("BINARY") << S("");
+        QTest::newRow("no extension") << S("/abs/dir/A.WAV") << S("/abs/dir") << S("/x/track") << S("BINARY") << S("");
+        QTest::newRow("written on Windows") << S("/abs\\dir\\A.WAV") << S("/abs/dir") << S("/x/a.wav") << S("WAVE")
+                                            << S("");
+        // Beside the sheet or below it: by the path from the sheet.
+        QTest::newRow("in the sheet's folder") << S("A.WAV") << S("<sheet>") << S("<sheet>/disc 1/02 Song.wav")
+                                               << S("WAVE") << S("disc 1/02 Song.wav");
     }
     void browseSetsNameAndType()
     {
@@ -575,6 +583,10 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, chosen);
         QFETCH(QString, type);
+        QFETCH(QString, named);
+        chosen.replace(S("<sheet>"), m_sheet->dir.path());
+        if (named.isEmpty())
+            named = chosen;
         auto& file = static_cast<CCueFile&>(*m_sheet->Find(ItemKind::File, 1));
         CEditFileDlg dialog(nullptr);
         dialog.Load(file);
@@ -591,12 +603,12 @@ private slots:
             {"Wave files (*.wav)", "*.wav"}, {"Binary files (*.iso;*.raw)", "*.iso;*.raw"}, {"All files (*.*)", "*.*"}};
         QVERIFY(request.filters == filters);
 
-        QCOMPARE(dialog.findChild<QLineEdit*>(S("nameEdit"))->text(), chosen);
+        QCOMPARE(dialog.findChild<QLineEdit*>(S("nameEdit"))->text(), named);
         QCOMPARE(dialog.findChild<QComboBox*>(S("typeCombo"))->currentText(), type);
         QCOMPARE(dialog.findChild<QLineEdit*>(S("commentEdit"))->text(), S("typed before browsing"));
         dialog.accept();
         QVERIFY(dialog.Store(file));
-        QCOMPARE(Q(file.Name()), chosen);
+        QCOMPARE(Q(file.Name()), named);
         QCOMPARE(Q(std::string(file.TypeText())), type);
     }
 

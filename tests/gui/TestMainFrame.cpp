@@ -215,7 +215,7 @@ private slots:
         QTest::newRow("File") << S("&File")
             << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "", "Recent File", "", "", "", "", "E&xit"});
         QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"});
-        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "&Waveform"});
+        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "&Waveform", "", "&Encoding..."});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
                            "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "CD-&Text...",
@@ -473,7 +473,8 @@ private slots:
         QCOMPARE(request.filters[1].first, std::string("Binary files (*.iso;*.raw)"));
         QCOMPARE(request.filters[2].first, std::string("All files (*.*)"));
         QCOMPARE(View()->CurrentLine(), 8);
-        QCOMPARE(LineText(8), S("FILE ") + wave + S(" WAVE"));
+        // In the sheet's folder: named relative to the sheet.
+        QCOMPARE(LineText(8), S("FILE EXTRA.WAV WAVE"));
         QCOMPARE(LineText(9), S("     TRACK 03 AUDIO"));
         QCOMPARE(LineText(11), S("FILE B.WAV WAVE"));
     }

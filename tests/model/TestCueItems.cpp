@@ -4,7 +4,9 @@
 #include "model/CCueFlags.h"
 #include "model/CCueIndex.h"
 #include "model/CCueIsrc.h"
+#include "model/CCueLineSource.h"
 #include "model/CCuePregap.h"
+#include "model/CCueReader.h"
 #include "model/CCueTrack.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +76,30 @@ INSTANTIATE_TEST_SUITE_P(Texts, SetComment, testing::Values(
     CommentCase{"remark here", "; remark here"},
     CommentCase{" rem x", ";  rem x"}, // the first word is empty: prefixed
     CommentCase{"", ""}));
+
+// Typed on a keyword line, a comment reads back as that line's comment
+// however it starts.
+class KeywordLineComment : public testing::TestWithParam<CommentCase> {};
+
+TEST_P(KeywordLineComment, ReadsBackAsTheLinesComment)
+{
+    CQuillDoc doc;
+    CCueFile* file = doc.InsertFileByPath("/cd/A.WAV", nullptr);
+    ASSERT_NE(file, nullptr);
+    CCueTrack* track = file->Track(0);
+    ASSERT_TRUE(track->SetComment(GetParam().text));
+    EXPECT_EQ(track->Comment(), GetParam().stored);
+    CQuillDoc copy;
+    CCueLineSource source = CCueLineSource::FromText(doc.SheetText());
+    ASSERT_NE(CCueReader::Read(source, copy, nullptr), nullptr);
+    EXPECT_EQ(copy.File(0)->Track(0)->Comment(), GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, KeywordLineComment, testing::Values(
+    CommentCase{"REM take 2", "; REM take 2"},
+    CommentCase{"rem", "; rem"},
+    CommentCase{"hello", "; hello"},
+    CommentCase{"; as typed", "; as typed"}));
 
 TEST(CueItem, SameCommentIsNoChange)
 {

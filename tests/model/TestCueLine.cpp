@@ -45,9 +45,12 @@ TEST(CueLineSource, LineEnds)
     EXPECT_EQ(SplitLines(""), Strings{});
     EXPECT_EQ(SplitLines("\n"), Strings{""});
     EXPECT_EQ(SplitLines("x\ty\t"), Strings{"x y "});
-    // A NUL ends the text.
-    EXPECT_EQ(SplitLines(std::string("a\nb\0c\nd", 7)), (Strings{"a", "b"}));
-    EXPECT_EQ(SplitLines(std::string("\0a", 2)), Strings{});
+    // A NUL reads as a blank and the text goes on.
+    EXPECT_EQ(SplitLines(std::string("a\nb\0c\nd", 7)), (Strings{"a", "b c", "d"}));
+    EXPECT_EQ(SplitLines(std::string("\0a", 2)), Strings{" a"});
+    // A tab between double quotes belongs to a name and stays.
+    EXPECT_EQ(SplitLines("FILE \"a\tb.wav\"\tWAVE\n\tTRACK"), (Strings{"FILE \"a\tb.wav\" WAVE", " TRACK"}));
+    EXPECT_EQ(SplitLines("a\rb\tc\r\n\"\t\""), (Strings{"a", "b c", "\"\t\""}));
 }
 
 TEST(CueLineSource, FileLoadTurnsCrLfIntoOneEnd)

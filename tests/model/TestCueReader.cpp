@@ -50,10 +50,13 @@ TEST_P(ReadFile, BoxesAndResult)
 const char* const kNotCue = "Error: The file %s\ndoes not appear to be a cue sheet";
 
 INSTANTIATE_TEST_SUITE_P(Sheets, ReadFile, testing::Values(
-    OpenCase{"empty", "", false, {kNotCue}, ""},
+    // What Save writes for an empty sheet opens again.
+    OpenCase{"empty", "", true, {}, ""},
+    OpenCase{"blank_lines_only", "\r\n\r\n", true, {}, Lines({"", ""})},
     OpenCase{"track_first", "TRACK 01 AUDIO\n", false, {kNotCue}, ""},
     OpenCase{"prose", "hello world\n", false, {kNotCue}, ""},
-    OpenCase{"nul_first", std::string("\0FILE A.WAV WAVE\n", 17), false, {kNotCue}, ""},
+    OpenCase{"nul_first", std::string("\0FILE A.WAV WAVE\n", 17), true,
+             {"Warning: Warning at Line 1:  NUL byte read as a blank\n"}, Lines({"FILE A.WAV WAVE"})},
     OpenCase{"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), false, {kNotCue}, ""},
     OpenCase{"leading_comments",
              Lines({"", "REM a", "; b", "FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 00:00:00"}), true, {},
@@ -140,9 +143,14 @@ INSTANTIATE_TEST_SUITE_P(Sheets, ReadFile, testing::Values(
     OpenCase{"tabs_and_case",
              "file\ta.wav\twave\n\ttrack 1 audio\n\t\tindex 1 0:2:0\n", true, {},
              Lines({"FILE a.wav WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "    INDEX 02 00:02:00"})},
-    OpenCase{"text_after_nul_ignored",
-             std::string("FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\n\0TRACK 02 AUDIO\n", 59), true, {},
-             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})}));
+    // A NUL never hides the rest of the sheet.
+    OpenCase{"text_after_nul_kept",
+             std::string("FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\n\0TRACK 02 AUDIO\nINDEX 01 1:00:00\n", 75),
+             true, {"Warning: Warning at Line 4:  NUL byte read as a blank\n"},
+             Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "  TRACK 02 AUDIO",
+                    "    INDEX 01 01:00:00"})},
+    OpenCase{"nul_inside_comment", std::string("REM a\0b\nFILE A.WAV WAVE\n", 24), true,
+             {"Warning: Warning at Line 1:  NUL byte read as a blank\n"}, Lines({"REM a b", "FILE A.WAV WAVE"})}));
 
 // The regression sheets under tests/data/sheets, one per pattern that real
 // sheets use: NAME.cue opens, shows the boxes of NAME.messages (none when
@@ -214,6 +222,48 @@ TEST_F(SheetFixture, OpenCollectsEveryFieldError)
                                 "Error: Line 8:  Non-numeric index number"}));
     // Every line is kept: the broken ones as they were read.
     EXPECT_EQ(doc->LineCount(), 9);
+}
+
+TEST_F(SheetFixture, WarningsOfOneReadShareOneBox)
+{
+    EXPECT_TRUE(Open(Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 0", "ISRC", "FLAGS X", "PREGAP",
+                            "TRACK 2 AUDIO", "INDEX x 1", "INDEX 01 00:10:00"})));
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    const MessageBoxRequest& box = prompts.Messages()[0];
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_EQ(box.text, "Line 4:  No ISRC number - must specify <ABCDE1234567>\n"
+                        "Warning at Line 5:  Unknown flag X\n"
+                        "Line 6:  No Pregap time - must specify <mm::ss::ff>\n"
+                        "Line 8:  Non-numeric index number\n");
+    EXPECT_EQ(box.details.size(), 4u);
+}
+
+TEST_F(SheetFixture, ManyWarningsListTheRestInTheDetails)
+{
+    std::string sheet = "FILE A.WAV WAVE\nTRACK 01 AUDIO\nINDEX 01 0\n";
+    for (int i = 0; i < 30; ++i)
+        sheet += "REMARK line\n";
+    EXPECT_TRUE(Open(sheet));
+    ASSERT_EQ(prompts.Messages().size(), 1u);
+    const MessageBoxRequest& box = prompts.Messages()[0];
+    EXPECT_EQ(box.caption, "Warning");
+    ASSERT_EQ(box.details.size(), 30u);
+    EXPECT_EQ(box.details.front().text, "Warning at Line 4:  Ignoring line\n");
+    EXPECT_EQ(box.details.back().text, "Warning at Line 33:  Ignoring line\n");
+    EXPECT_EQ(box.text.find("Line 14:"), std::string::npos);
+    EXPECT_NE(box.text.find("Warning at Line 13:  Ignoring line\n...and 20 more"), std::string::npos);
+    // The command line and the scripted prompts see each message.
+    EXPECT_EQ(Boxes().size(), 30u);
+}
+
+TEST_F(SheetFixture, WarningsComeBeforeTheErrorThatStopsTheRead)
+{
+    EXPECT_FALSE(Open(Lines({"FILE A.WAV WAVE", "REMARK a", "TRACK 01 AUDIO", "REMARK b", "PREGAP 1", "PREGAP 2"})));
+    ASSERT_EQ(prompts.Messages().size(), 2u);
+    EXPECT_EQ(prompts.Messages()[0].details.size(), 2u);
+    EXPECT_EQ(Boxes(), (Strings{"Warning: Warning at Line 2:  Ignoring line\n",
+                                "Warning: Warning at Line 4:  Ignoring line\n",
+                                "Error: Line 6:  Only one Pregap allowed per track"}));
 }
 
 TEST_F(SheetFixture, FailedReadKeepsItemsReadBeforeTheAbort)

@@ -132,7 +132,7 @@ TEST_F(RichWriter, EndOfLineCommentsStartAtPosition39)
     // blanks: 19; INDEX 01 00:00:00 after fourteen: 31.
     EXPECT_EQ(Body(), kFile + "FILE SONG.WAV" + kPlain + " WAVE" + Blanks(39 - 18) + kComment + "; f" + kPlain + kPar +
                       Blanks(5) + kTrack + "TRACK 01" + kPlain + " AUDIO" + Blanks(39 - 19) + kComment + "; t" + kPlain + kPar +
-                      Blanks(14) + kIndex + "INDEX 01" + kPlain + " 00:00:00" + Blanks(39 - 31) + kComment + "REM i" + kPlain + kPar);
+                      Blanks(14) + kIndex + "INDEX 01" + kPlain + " 00:00:00" + Blanks(39 - 31) + kComment + "; REM i" + kPlain + kPar);
 }
 
 TEST_F(RichWriter, FlagsCommentAt39)

@@ -1,0 +1,102 @@
+#include "view/CSheetCodec.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include "model/TextEncoding.h"
+
+namespace {
+
+CSheetCodec& CurrentCodec()
+{
+    static CSheetCodec codec;
+    return codec;
+}
+
+QString FromWindows1252(std::string_view bytes)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char c : bytes)
+        text += QChar(static_cast<char16_t>(ts::Windows1252ToUnicode(static_cast<unsigned char>(c))));
+    return text;
+}
+
+bool IsUtf8Name(const std::string& charset)
+{
+    return charset.empty() || charset == "UTF-8" || charset == "utf-8" || charset == "UTF8";
+}
+
+} // namespace
+
+CSheetCodec::CSheetCodec(std::string charset)
+    : m_charset(std::move(charset))
+    , m_utf8(IsUtf8Name(m_charset))
+    , m_known(m_utf8 || QStringDecoder(m_charset.c_str()).isValid())
+{
+}
+
+QString CSheetCodec::Decode(std::string_view bytes) const
+{
+    if (m_utf8 || !m_known) {
+        if (ts::IsValidUtf8(bytes))
+            return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        return FromWindows1252(bytes);
+    }
+    QStringDecoder decoder(m_charset.c_str());
+    return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+bool CSheetCodec::Encode(const QString& text, std::string& bytes) const
+{
+    if (m_utf8 || !m_known) {
+        bytes = text.toStdString();
+        return true;
+    }
+    QStringEncoder encoder(m_charset.c_str());
+    const QByteArray encoded = encoder.encode(text);
+    bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    // A character without a form comes out as a substitute; only the way
+    // back tells.
+    return !encoder.hasError() && Decode(bytes) == text;
+}
+
+const CSheetCodec& CSheetCodec::Current()
+{
+    return CurrentCodec();
+}
+
+void CSheetCodec::SetCurrent(const std::string& charset)
+{
+    if (charset != CurrentCodec().Charset())
+        CurrentCodec() = CSheetCodec(charset);
+}
+
+const std::vector<std::pair<std::string, QString>>& CSheetCodec::Choices()
+{
+    static const std::vector<std::pair<std::string, QString>> choices = {
+        {"UTF-8", QStringLiteral("Unicode (UTF-8)")},
+        {"WINDOWS-1252", QStringLiteral("Western European (Windows-1252)")},
+        {"ISO-8859-1", QStringLiteral("Western European (ISO-8859-1)")},
+        {"ISO-8859-15", QStringLiteral("Western European (ISO-8859-15)")},
+        {"WINDOWS-1250", QStringLiteral("Central European (Windows-1250)")},
+        {"ISO-8859-2", QStringLiteral("Central European (ISO-8859-2)")},
+        {"WINDOWS-1251", QStringLiteral("Cyrillic (Windows-1251)")},
+        {"KOI8-R", QStringLiteral("Cyrillic (KOI8-R)")},
+        {"ISO-8859-5", QStringLiteral("Cyrillic (ISO-8859-5)")},
+        {"WINDOWS-1253", QStringLiteral("Greek (Windows-1253)")},
+        {"ISO-8859-7", QStringLiteral("Greek (ISO-8859-7)")},
+        {"WINDOWS-1254", QStringLiteral("Turkish (Windows-1254)")},
+        {"WINDOWS-1255", QStringLiteral("Hebrew (Windows-1255)")},
+        {"WINDOWS-1256", QStringLiteral("Arabic (Windows-1256)")},
+        {"WINDOWS-1257", QStringLiteral("Baltic (Windows-1257)")},
+        {"WINDOWS-1258", QStringLiteral("Vietnamese (Windows-1258)")},
+        {"WINDOWS-874", QStringLiteral("Thai (Windows-874)")},
+        {"SHIFT_JIS", QStringLiteral("Japanese (Shift_JIS)")},
+        {"EUC-JP", QStringLiteral("Japanese (EUC-JP)")},
+        {"GB18030", QStringLiteral("Chinese Simplified (GB18030)")},
+        {"BIG5", QStringLiteral("Chinese Traditional (Big5)")},
+        {"EUC-KR", QStringLiteral("Korean (EUC-KR)")},
+    };
+    return choices;
+}
