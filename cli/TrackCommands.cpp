@@ -17,6 +17,16 @@ int Failed(const std::string& message)
     return 1;
 }
 
+// Opens the sheet and takes its path, so that its FILE names are found
+// beside it.
+bool OpenSheet(CQuillDoc& doc, const std::string& path)
+{
+    if (!doc.OnOpenDocument(path))
+        return false;
+    doc.SetPathName(path);
+    return true;
+}
+
 } // namespace
 
 int RunSplit(const std::vector<std::string>& args)
@@ -38,10 +48,8 @@ int RunSplit(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!doc.OnOpenDocument(args[0]))
+    if (!OpenSheet(doc, args[0]))
         return 1;
-    // The sheet's FILE names are found beside it.
-    doc.SetPathName(args[0]);
     CTrackPlan plan;
     std::string error;
     if (!plan.Build(doc, options, error))
@@ -61,10 +69,8 @@ int RunJoin(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!doc.OnOpenDocument(args[0]))
+    if (!OpenSheet(doc, args[0]))
         return 1;
-    // The sheet's FILE names are found beside it.
-    doc.SetPathName(args[0]);
     CJoinPlan plan;
     std::string error;
     if (!plan.Build(doc, args[1], error))
