@@ -48,3 +48,8 @@ int RunJoinTool(const std::vector<std::string>& args)
 {
     return RunTool("join", args);
 }
+
+int RunTrackTool(const char* command, const std::vector<std::string>& args)
+{
+    return RunTool(command, args);
+}

@@ -8,3 +8,6 @@
 // them. These replace the process with it and return only on failure.
 int RunSplitTool(const std::vector<std::string>& args);
 int RunJoinTool(const std::vector<std::string>& args);
+
+// Any other command of tracksmith-tracks (the album commands).
+int RunTrackTool(const char* command, const std::vector<std::string>& args);

@@ -1,5 +1,6 @@
-// tracksmith-tracks: the split and join commands of tracksmith-cli, which
-// starts it for them.
+// tracksmith-tracks: the split, join and album commands of tracksmith-cli,
+// which starts it for them.
+#include "cli/AlbumCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/TrackCommands.h"
 
@@ -13,6 +14,11 @@ namespace {
 const CliCommand kCommands[] = {
     {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplit},
     {"join", "SHEET OUT.flac|OUT.wav", RunJoin},
+    {"new", "AUDIO...", RunNew},
+    {"import", "LIST AUDIO", RunImport},
+    {"export", "SHEET --format youtube|audacity|ffmetadata|matroska|podcast|csv [-o OUT]", RunExport},
+    {"detect", "AUDIO [--threshold DB] [--min-silence SEC] [--min-track SEC]", RunDetect},
+    {"chapters", "SHEET OUT.m4a|OUT.m4b|OUT.mka|OUT.ogg|OUT.flac", RunChapters},
 };
 
 } // namespace

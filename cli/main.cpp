@@ -20,6 +20,15 @@ const CliCommand kCommands[] = {
     {"waveinfo", "[--repeat N] WAV", RunWaveInfo},
     {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplitTool},
     {"join", "SHEET OUT.flac|OUT.wav", RunJoinTool},
+    // The album commands, run in tracksmith-tracks like split and join.
+    {"new", "AUDIO...", [](const std::vector<std::string>& a) { return RunTrackTool("new", a); }},
+    {"import", "LIST AUDIO", [](const std::vector<std::string>& a) { return RunTrackTool("import", a); }},
+    {"export", "SHEET --format youtube|audacity|ffmetadata|matroska|podcast|csv [-o OUT]",
+     [](const std::vector<std::string>& a) { return RunTrackTool("export", a); }},
+    {"detect", "AUDIO [--threshold DB] [--min-silence SEC] [--min-track SEC]",
+     [](const std::vector<std::string>& a) { return RunTrackTool("detect", a); }},
+    {"chapters", "SHEET OUT.m4a|OUT.m4b|OUT.mka|OUT.ogg|OUT.flac",
+     [](const std::vector<std::string>& a) { return RunTrackTool("chapters", a); }},
 };
 
 } // namespace
