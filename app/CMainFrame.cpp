@@ -11,6 +11,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CQuillView.h"
+#include "view/CAlbumCommands.h"
 #include "view/CTrackCommands.h"
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
@@ -93,6 +94,14 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::JoinImage, [this](int) { CTrackCommands::JoinImage(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
+    MapCommand(cmd::NewFromAudio, [this](int) { CAlbumCommands::NewFromAudioFiles(this, *m_view, m_doc); });
+    MapCommand(cmd::ImportTracklist, [this](int) { CAlbumCommands::ImportTracklist(this, *m_view, m_doc); });
+    MapCommand(cmd::ExportTracklist, [this](int) { CAlbumCommands::ExportTracklist(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasTracks(m_doc)); });
+    MapCommand(cmd::WriteChapters, [this](int) { CAlbumCommands::WriteChapters(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasOneFile(m_doc)); });
+    MapCommand(cmd::DetectTracks, [this](int) { CAlbumCommands::DetectTracks(this, *m_view, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasTracks(m_doc)); });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });
@@ -569,5 +578,13 @@ void CMainFrame::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     raise();
     activateWindow();
+    // Audio files dropped on an empty sheet make it, tags and all.
+    std::vector<std::string> files;
+    for (const QString& path : paths)
+        files.push_back(path.toStdString());
+    if (m_doc.TopLevelCount() == 0 && CAlbumCommands::AreAudioFiles(files)) {
+        CAlbumCommands::FillFromAudioFiles(*m_view, m_doc, files);
+        return;
+    }
     m_view->DropFiles(paths);
 }

@@ -61,3 +61,11 @@ PromptAnswer ShowMessageBox(const std::string& text, const std::string& caption,
 {
     return CPrompts::Current().ShowMessage({text, caption, buttons, icon, foreground});
 }
+
+std::vector<std::string> CPrompts::AskOpenFiles(const FileDialogRequest& request)
+{
+    std::vector<std::string> paths;
+    if (std::optional<std::string> path = AskOpenFile(request))
+        paths.push_back(std::move(*path));
+    return paths;
+}

@@ -47,6 +47,9 @@ public:
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> AskOpenFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> AskSaveFile(const FileDialogRequest& request) = 0;
+    // Several files at once, in the order chosen; empty when the user
+    // cancels. Prompts that ask for one file at a time give that one.
+    virtual std::vector<std::string> AskOpenFiles(const FileDialogRequest& request);
 
     // The object in use. Without one installed, boxes are answered with
     // their safe default (OK, No or Cancel) and dialogs are cancelled; the

@@ -12,6 +12,12 @@ enum : int {
     SaveAs = 57604,
     ExportTracks = 33200,
     JoinImage = 33201,
+    // Album commands
+    NewFromAudio = 33210,
+    ImportTracklist = 33211,
+    ExportTracklist = 33212,
+    WriteChapters = 33213,
+    DetectTracks = 33214,
     RecentFile1 = 57616,
     RecentFile2 = 57617,
     RecentFile3 = 57618,

@@ -65,12 +65,20 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::Truncate, "", "", "", "", ""},
     CommandInfo{cmd::WriteSilence, "", "", "Make interval in wave file silent", "", ""},
 
+    // Album commands
+    CommandInfo{cmd::NewFromAudio, "New from &Audio Files...", "", "Make a new sheet with a track for each audio file, named from their tags", "New from Audio Files", ""},
+    CommandInfo{cmd::ImportTracklist, "&Import Tracklist...", "", "Make the sheet's tracks from a tracklist, a chapter file or the chapters of a media file", "Import Tracklist", ""},
+    CommandInfo{cmd::ExportTracklist, "E&xport Tracklist...", "", "Write the sheet's tracks as chapters or a tracklist for other programs", "Export Tracklist", ""},
+    CommandInfo{cmd::WriteChapters, "Write &Chapters Into...", "", "Write a copy of the sheet's audio with its tracks as chapters", "Write Chapters Into", ""},
+    CommandInfo{cmd::DetectTracks, "&Detect Tracks...", "", "Propose track starts where the audio falls silent", "Detect Tracks", ""},
+
     CommandInfo{cmd::HelpContents, "Contents\tF1", "F1", "Open Help", "Help", "help-contents"},
     CommandInfo{cmd::HomePage, "&Kestrel Home Page ...", "", "Access Web site", "Home Page", ""},
     CommandInfo{cmd::About, "&About Tracksmith...", "", "Show About box", "About", ""},
 };
 
 constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::ExportTracks, cmd::JoinImage, 0,
+                             cmd::NewFromAudio, cmd::ImportTracklist, cmd::ExportTracklist, cmd::WriteChapters, 0,
                              cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
@@ -80,7 +88,7 @@ constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertInd
                                     cmd::InsertCdText, cmd::InsertComment};
 constexpr int kWaveMenu[] = {cmd::PlayStop, 0, cmd::SkipBack1Min, cmd::SkipBack10Secs,
                                   cmd::SkipForward10Secs, cmd::SkipForward1Min, 0, cmd::WaveZoomIn,
-                                  cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap};
+                                  cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap, 0, cmd::DetectTracks};
 constexpr int kHelpMenu[] = {cmd::HelpContents, 0, cmd::HomePage, 0, cmd::About};
 
 constexpr std::array kMainMenu = {

@@ -146,6 +146,29 @@ std::vector<CSilenceDetector::Proposal> CSilenceDetector::Propose(const Options&
 {
     std::vector<Proposal> out;
     const double level = SilenceLevel(options);
+    // A window counts as silent by the mean power of the 50 ms around it,
+    // so that the peaks of a noise floor do not break a silence up.
+    const std::size_t n = m_levels.size();
+    std::vector<bool> silent(n);
+    {
+        constexpr std::size_t kHalf = 2;
+        std::vector<double> power(n);
+        for (std::size_t w = 0; w < n; ++w)
+            power[w] = std::pow(10.0, m_levels[w] / 10.0);
+        const double limit = std::pow(10.0, level / 10.0);
+        double sum = 0;
+        std::size_t from = 0;
+        std::size_t to = 0; // the span [from, to) is summed
+        for (std::size_t w = 0; w < n; ++w) {
+            const std::size_t lo = w > kHalf ? w - kHalf : 0;
+            const std::size_t hi = std::min(n, w + kHalf + 1);
+            while (to < hi)
+                sum += power[to++];
+            while (from < lo)
+                sum -= power[from++];
+            silent[w] = sum / double(hi - lo) <= limit;
+        }
+    }
     const auto minWindows = static_cast<std::size_t>(std::ceil(options.minSilence / kWindowSeconds - 1e-9));
     const auto at = [this](std::size_t w) {
         return static_cast<Micros>(std::uint64_t(w) * m_window * 1000000ULL / m_rate);
@@ -153,14 +176,13 @@ std::vector<CSilenceDetector::Proposal> CSilenceDetector::Propose(const Options&
     const auto minTrack = static_cast<Micros>(options.minTrack * kMicrosPerSecond);
     Micros lastStart = 0;
     std::size_t i = 0;
-    const std::size_t n = m_levels.size();
     while (i < n) {
-        if (m_levels[i] > level) {
+        if (!silent[i]) {
             ++i;
             continue;
         }
         const std::size_t from = i;
-        while (i < n && m_levels[i] <= level)
+        while (i < n && silent[i])
             ++i;
         // Silence before the first sound or after the last belongs to the
         // first or last track.

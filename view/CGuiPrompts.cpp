@@ -97,6 +97,15 @@ std::optional<std::string> CGuiPrompts::AskOpenFile(const FileDialogRequest& req
     return path.toStdString();
 }
 
+std::vector<std::string> CGuiPrompts::AskOpenFiles(const FileDialogRequest& request)
+{
+    std::vector<std::string> paths;
+    for (const QString& path :
+         QFileDialog::getOpenFileNames(m_owner, FromUtf8(request.title), StartPath(request), Filters(request)))
+        paths.push_back(path.toStdString());
+    return paths;
+}
+
 std::optional<std::string> CGuiPrompts::AskSaveFile(const FileDialogRequest& request)
 {
     const QString path = QFileDialog::getSaveFileName(m_owner, FromUtf8(request.title), StartPath(request), Filters(request));

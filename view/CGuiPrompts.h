@@ -15,6 +15,7 @@ public:
 
     PromptAnswer ShowMessage(const MessageBoxRequest& request) override;
     std::optional<std::string> AskOpenFile(const FileDialogRequest& request) override;
+    std::vector<std::string> AskOpenFiles(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFile(const FileDialogRequest& request) override;
 
 private:
