@@ -150,8 +150,8 @@ std::vector<CSilenceDetector::Proposal> CSilenceDetector::Propose(const Options&
     // so that the peaks of a noise floor do not break a silence up.
     const std::size_t n = m_levels.size();
     std::vector<bool> silent(n);
+    constexpr std::size_t kHalf = 2;
     {
-        constexpr std::size_t kHalf = 2;
         std::vector<double> power(n);
         for (std::size_t w = 0; w < n; ++w)
             power[w] = std::pow(10.0, m_levels[w] / 10.0);
@@ -190,11 +190,19 @@ std::vector<CSilenceDetector::Proposal> CSilenceDetector::Propose(const Options&
             continue;
         // The sound begins where a fade-in first rises out of the noise
         // floor, a little before it crosses the threshold.
+        // The smoothing moves both edges of a silence by up to kHalf
+        // windows into the sound; the raw levels put them back.
         std::size_t begin = i;
-        while (begin > from && m_levels[begin - 1] > m_floor + 3.0)
+        const double floorEdge = m_floor + 3.0;
+        while (begin < n && begin < i + kHalf && m_levels[begin] <= floorEdge)
+            ++begin;
+        while (begin > from && m_levels[begin - 1] > floorEdge)
             --begin;
+        std::size_t gap = from;
+        while (gap > 0 && gap + kHalf > from && m_levels[gap - 1] <= level)
+            --gap;
         Proposal p;
-        p.gapStart = at(from);
+        p.gapStart = at(gap);
         p.start = at(begin);
         if (p.start - lastStart < minTrack || m_length - p.start < minTrack)
             continue;

@@ -322,7 +322,7 @@ void CAlbumCommands::DetectTracks(QWidget* parent, CQuillView& view, CQuillDoc& 
                 track->Index(0)->SetTime(start);
                 if (ts::CdFramesOf(p.gapStart) < ts::CdFramesOf(p.start)) {
                     const CCueTime gap = TimeOf(p.gapStart);
-                    track->AddIndex(track->Index(0), &gap);
+                    track->AddIndex(track->Index(0), &gap)->SetNumber(0);
                 }
                 if (!first)
                     first = track;
