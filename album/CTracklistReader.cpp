@@ -209,7 +209,15 @@ void ReadText(const std::vector<std::string>& lines, Tracklist& list)
         TracklistEntry entry;
         entry.line = number;
         std::string rest;
-        if (LeadingTime(body, entry.time, rest)) {
+        // Bullets, arrows and emoji before a time are decoration.
+        std::string timed = body;
+        std::size_t junk = 0;
+        while (junk < timed.size() && junk < 12 && !std::isalnum(static_cast<unsigned char>(timed[junk])) &&
+               timed[junk] != '[' && timed[junk] != '(' && timed[junk] != '{')
+            ++junk;
+        if (junk > 0 && LeadingTime(Trim(timed.substr(junk)), entry.time, rest))
+            timed = Trim(timed.substr(junk));
+        if (LeadingTime(timed, entry.time, rest)) {
             // A span "0:00 - 3:45 Title" gives its start.
             std::string after = TrimSeparators(rest);
             Micros ignored = 0;

@@ -9,6 +9,8 @@ ts_packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libuchardet-dev
   ffmpeg flac shntool acl attr xvfb xauth openbox x11-utils
   time bc
+  # mkvmerge reads the exported Matroska chapters back; python3 the JSON ones
+  mkvtoolnix python3
 )
 
 ts_install_missing() {
