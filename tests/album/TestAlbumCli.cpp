@@ -191,6 +191,36 @@ TEST_F(AlbumCli, ImportsTheChaptersOfAnAudiobook)
     EXPECT_EQ(names, "Author|The Book\n1||Chapter One\n2|Reader|Chapter Two\n");
 }
 
+// A four-and-a-half-hour audiobook (silence at 1 kHz, to be quick): starts
+// past 255 minutes, and more than 99 tracks, numbered on. libcue reads no
+// sheet of more than 99 tracks, so the long list is checked as printed.
+TEST_F(AlbumCli, ImportsPast255MinutesAndPast99Tracks)
+{
+    ASSERT_EQ(Sh(dir, "ffmpeg -v error -f lavfi -i anullsrc=r=1000:cl=mono -t 16200 -c:a flac book.flac"), 0);
+    dir.Write("chapters.txt", "0:00 Start\n2:00:00 Middle\n4:20:00.5 Epilogue\n");
+    Result r = Cli(dir, "import chapters.txt book.flac");
+    ASSERT_EQ(r.code, 0) << r.err;
+    dir.Write("book.cue", r.out);
+    const std::vector<double> points = Breakpoints(dir, "book.cue");
+    ASSERT_EQ(points.size(), 2u) << r.out;
+    EXPECT_NEAR(points[0], 7200.0, 0.001);
+    EXPECT_NEAR(points[1], 15600.5, 1.0 / 75);
+
+    std::string list;
+    for (int i = 0; i < 120; ++i)
+        list += std::to_string(i * 2 / 60) + ":" + (i * 2 % 60 < 10 ? "0" : "") + std::to_string(i * 2 % 60) +
+                ":00 Part " + std::to_string(i + 1) + "\n";
+    dir.Write("parts.txt", list);
+    r = Cli(dir, "import parts.txt book.flac");
+    ASSERT_EQ(r.code, 0) << r.err;
+    std::size_t tracks = 0;
+    for (std::size_t at = r.out.find("  TRACK "); at != std::string::npos; at = r.out.find("  TRACK ", at + 1))
+        ++tracks;
+    EXPECT_EQ(tracks, 120u);
+    EXPECT_NE(r.out.find("  TRACK 99 AUDIO\n    TITLE \"Part 99\"\n    INDEX 01 196:00:00\n"), std::string::npos);
+    EXPECT_NE(r.out.find("  TRACK 120 AUDIO\n    TITLE \"Part 120\"\n    INDEX 01 238:00:00\n"), std::string::npos);
+}
+
 // A sheet whose chapters every export is checked against: a gap before
 // track 2 (chapters start at INDEX 01), a performer, and a title with the
 // characters the formats escape.
