@@ -69,11 +69,12 @@ std::string Lower(std::string text)
     return text;
 }
 
-// Reads sheet text in at the end of the sheet; the first item read.
-CCueItem* ReadIn(CQuillDoc& doc, const std::string& text)
+// Reads sheet text in before anchor (at the end when null); the first
+// item read.
+CCueItem* ReadIn(CQuillDoc& doc, const std::string& text, CCueItem* anchor = nullptr)
 {
     CCueLineSource source = CCueLineSource::FromText(text);
-    return CCueReader::Read(source, doc, nullptr);
+    return CCueReader::Read(source, doc, anchor);
 }
 
 bool HasDiscLines(const CQuillDoc& doc)
@@ -210,21 +211,31 @@ void CAlbumCommands::ImportTracklist(QWidget* parent, CQuillView& view, CQuillDo
     preview.Load(ts::FileNameOf(*listPath), ts::FileNameOf(audio), list, starts);
     if (preview.exec() != QDialog::Accepted)
         return;
-    // The sheet's own disc lines stay; the list's go in only where there
-    // are none.
+    // The list's tracks take the place of the FILE block of its audio (at
+    // the end when the sheet has none); the sheet's other blocks and its
+    // own disc lines stay. The list's disc names go in only where the sheet
+    // has none.
+    const std::string fileName = sheet.files.front().name;
     if (HasDiscLines(doc)) {
         sheet.title.clear();
         sheet.performer.clear();
     }
-    const std::string text = sheet.Text();
     view.ApplyChange([&] {
-        doc.BeginBatchMode();
-        for (int i = doc.TopLevelCount() - 1; i >= 0; --i) {
-            if (doc.TopLevelItem(i)->Kind() == ItemKind::File)
-                doc.RemoveTopLevel(doc.TopLevelItem(i));
+        CCueItem* next = nullptr;
+        for (int i = 0; i < doc.TopLevelCount(); ++i) {
+            CCueItem* item = doc.TopLevelItem(i);
+            if (item->Kind() == ItemKind::File && static_cast<CCueFile*>(item)->Name() == fileName) {
+                next = i + 1 < doc.TopLevelCount() ? doc.TopLevelItem(i + 1) : nullptr;
+                doc.RemoveTopLevel(item);
+                break;
+            }
         }
-        doc.EndBatchMode();
-        return ReadIn(doc, text);
+        // Before another FILE block the text starts at its own FILE line.
+        if (next) {
+            sheet.title.clear();
+            sheet.performer.clear();
+        }
+        return ReadIn(doc, sheet.Text(), next);
     });
 }
 

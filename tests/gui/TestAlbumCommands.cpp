@@ -184,6 +184,29 @@ private slots:
         QVERIFY(Boxes().isEmpty());
     }
 
+    // In a sheet of several files the list replaces the block of the audio
+    // it is for, where it stands; the other blocks stay.
+    void importKeepsTheOtherFiles()
+    {
+        MakeLiveRecording();
+        Start("REM Made by hand\nFILE \"live.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+              "FILE \"encore.wav\" WAVE\n  TRACK 02 AUDIO\n    TITLE \"Encore\"\n    INDEX 01 00:00:00\n");
+        Write("list.txt", "0:00 Opener\n0:23 Middle\n");
+        m_prompts->QueueFile(File("list.txt"));
+        m_prompts->QueueFile(File("live.wav"));
+        OnModal<CImportTracklistDlg>([&](CImportTracklistDlg* dlg) {
+            QTest::mouseClick(dlg->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        });
+        const std::string before = Text();
+        QVERIFY(Frame()->ExecuteCommand(cmd::ImportTracklist));
+        QTRY_VERIFY(Text() != before);
+        QCOMPARE(Q(Text()), Q("REM Made by hand\nFILE live.wav WAVE\n  TRACK 01 AUDIO\n    TITLE \"Opener\"\n"
+                              "    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    TITLE \"Middle\"\n    INDEX 01 00:23:00\n"
+                              "FILE encore.wav WAVE\n  TRACK 03 AUDIO\n    TITLE \"Encore\"\n    INDEX 01 00:00:00\n"));
+        QCOMPARE(m_prompts->Dialogs().size(), std::size_t(2));
+        QCOMPARE(Q(m_prompts->Dialogs().back().title), S("Audio for the Tracklist"));
+    }
+
     void importPastTheEndChangesNothing()
     {
         MakeLiveRecording();
