@@ -84,7 +84,9 @@ std::string CAlbumSheet::Text() const
         out += "TITLE " + Quoted(title) + "\n";
     std::size_t number = 0;
     for (const File& file : files) {
-        out += "FILE " + Quoted(file.name) + " " + TypeOf(file.name) + "\n";
+        // A name with a double quote in it can only stand bare.
+        const bool bare = file.name.find('"') != std::string::npos;
+        out += "FILE " + (bare ? file.name : Quoted(file.name)) + " " + TypeOf(file.name) + "\n";
         bool first = true;
         for (const Track& track : file.tracks) {
             out += "  TRACK " + Number(++number) + " AUDIO\n";

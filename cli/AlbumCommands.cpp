@@ -128,6 +128,8 @@ int RunExport(const std::vector<std::string>& args)
     CQuillDoc doc;
     if (!OpenSheet(doc, args[0]))
         return 1;
+    if (!out.empty() && ts::IsSheetOrItsAudio(doc, out))
+        return Failed("\"" + out + "\" is the sheet or its audio: choose another name for the list");
     ChapterList chapters;
     std::string error;
     if (!ts::ChaptersOfSheet(doc, format != CTracklistWriter::Format::YouTube, chapters, error))

@@ -1,12 +1,14 @@
 #include "tracks/AlbumTasks.h"
 
 #include <cctype>
+#include <filesystem>
 
 #include "album/AlbumTime.h"
 #include "album/CTracklistReader.h"
 #include "album/SheetChapters.h"
 #include "audio/CAudioDecoder.h"
 #include "document/CQuillDoc.h"
+#include "model/CCueFile.h"
 #include "platform/FileUtil.h"
 #include "tracks/CMediaInfo.h"
 
@@ -160,6 +162,18 @@ bool ts::ChaptersOfSheet(const CQuillDoc& document, bool needEnd, ChapterList& c
         return false;
     }
     return true;
+}
+
+bool ts::IsSheetOrItsAudio(const CQuillDoc& document, const std::string& path)
+{
+    std::error_code ignored;
+    if (!document.PathName().empty() && std::filesystem::equivalent(path, document.PathName(), ignored))
+        return true;
+    for (int i = 0; i < document.FileCount(); ++i) {
+        if (std::filesystem::equivalent(path, AudioPathOf(document, document.File(i)->Name()), ignored))
+            return true;
+    }
+    return false;
 }
 
 CAlbumSheet ts::SheetFromProposals(const std::string& fileName, const std::vector<CSilenceDetector::Proposal>& proposals)

@@ -47,6 +47,10 @@ bool ChaptersOfSheet(const CQuillDoc& document, bool needEnd, ChapterList& chapt
 // The path of a FILE line's audio: beside the sheet unless absolute.
 std::string AudioPathOf(const CQuillDoc& document, const std::string& fileName);
 
+// Whether path names the sheet itself or one of its audio files, which an
+// exported list must never replace.
+bool IsSheetOrItsAudio(const CQuillDoc& document, const std::string& path);
+
 // A sheet of the proposals of a detector for the file.
 CAlbumSheet SheetFromProposals(const std::string& fileName, const std::vector<CSilenceDetector::Proposal>& proposals);
 

@@ -251,6 +251,11 @@ void CAlbumCommands::ExportTracklist(QWidget* parent, const CQuillDoc& doc)
     if (dialog.exec() != QDialog::Accepted)
         return;
     lastFormat = dialog.Format();
+    if (ts::IsSheetOrItsAudio(doc, dialog.Path())) {
+        ReportFailure("\"" + dialog.Path() + "\" is the sheet or its audio: choose another name for the list",
+                      kExportCaption);
+        return;
+    }
     ChapterList chapters;
     std::string error;
     {

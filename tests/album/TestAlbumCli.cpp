@@ -124,7 +124,9 @@ TEST_P(AlbumCliRefuses, WithAMessage)
     dir.Write("a.cue", "FILE \"a.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:10:00\n");
     dir.Write("missing.cue", "FILE \"gone.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
     const auto before = std::distance(std::filesystem::directory_iterator(dir.Path()), {});
+    const std::string sheet = ReadFileBytes(dir.File("a.cue"));
     const Result r = Cli(dir, GetParam().args);
+    EXPECT_EQ(ReadFileBytes(dir.File("a.cue")), sheet);
     EXPECT_EQ(r.code, GetParam().code) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
@@ -146,6 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"DetectBadThreshold", "detect a.flac --threshold loud", 2, "usage"},
         BadRun{"ExportUnknownFormat", "export a.cue --format cue", 1, "Unknown tracklist format \"cue\""},
         BadRun{"ExportMissingAudio", "export missing.cue --format csv -o out.csv", 1, "cannot be read: no such file"},
+        BadRun{"ExportOverTheSheet", "export a.cue --format csv -o a.cue", 1,
+               "\"a.cue\" is the sheet or its audio: choose another name for the list"},
         BadRun{"ChaptersIntoWave", "chapters a.cue out.wav", 1, "\"out.wav\" cannot take chapters"},
         BadRun{"ChaptersOverTheSource", "chapters a.cue a.flac", 1, "choose another name for the copy"}),
     [](const testing::TestParamInfo<BadRun>& p) { return std::string(p.param.name); });
