@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -111,6 +112,12 @@ struct BadRun {
     int code;
     const char* message; // a part of what standard error says
 };
+
+void PrintTo(const BadRun& value, std::ostream* os)
+{
+    *os << value.name;
+}
+
 
 class AlbumCliRefuses : public AlbumCli, public testing::WithParamInterface<BadRun> {};
 
@@ -343,6 +350,12 @@ struct Container {
     const char* target;
 };
 
+void PrintTo(const Container& value, std::ostream* os)
+{
+    *os << value.name;
+}
+
+
 class ChaptersInto : public Exported, public testing::WithParamInterface<Container> {};
 
 // The copy has the sheet's chapters and the very packets of the source.
@@ -401,6 +414,12 @@ struct Recording {
     double fadeIn;
     double fadeOut;
 };
+
+void PrintTo(const Recording& value, std::ostream* os)
+{
+    *os << value.name;
+}
+
 
 class Detect : public AlbumCli, public testing::WithParamInterface<Recording> {};
 

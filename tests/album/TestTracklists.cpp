@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -212,6 +213,12 @@ struct ChapterCase {
     bool needEnd;
     std::string expected; // "start-end performer/title;" a chapter, or the error
 };
+
+void PrintTo(const ChapterCase& value, std::ostream* os)
+{
+    *os << value.name;
+}
+
 
 class SheetChapterCase : public SheetFixture, public testing::WithParamInterface<ChapterCase> {};
 
