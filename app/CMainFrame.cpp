@@ -4,8 +4,9 @@
 #include "app/CToolBarEx.h"
 #include "app/CWelcomeDlg.h"
 #include "audio/CWaveFile.h"
-#include "audio/CWavePlayer.h"
-#include "audio/CWavePos.h"
+#include "player/CWavePlayer.h"
+#include "player/CWavePos.h"
+#include "document/CEditSession.h"
 #include "document/CQuillDoc.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
@@ -50,17 +51,18 @@ constexpr int kDefaultLines = 30;  // listing lines a first start shows
 
 const char* const CMainFrame::kHomePage = "https://www.example.org/kestrel/tracksmith/";
 
-CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
+CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
-    , m_doc(doc)
+    , m_session(session)
+    , m_doc(session.Doc())
     , m_router([this] { return std::vector<CCmdTarget*>{m_view, &m_doc, this, &m_app}; })
 {
     SetPlayerFactory([](const std::string& path) { return std::make_unique<CWavePlayer>(path); });
     setWindowIcon(QIcon(QStringLiteral(":/icons/tracksmith.png")));
     setAcceptDrops(true);
     CreateActions();
-    m_view = new CQuillView(m_doc, *this, this);
+    m_view = new CQuillView(m_session, *this, this);
     setCentralWidget(m_view);
     CreateMenus();
     CreateBars();
@@ -94,20 +96,22 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::JoinImage, [this](int) { CTrackCommands::JoinImage(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
-    MapCommand(cmd::NewFromAudio, [this](int) { CAlbumCommands::NewFromAudioFiles(this, *m_view, m_doc); });
-    MapCommand(cmd::ImportTracklist, [this](int) { CAlbumCommands::ImportTracklist(this, *m_view, m_doc); });
+    MapCommand(cmd::NewFromAudio, [this](int) { CAlbumCommands::NewFromAudioFiles(this, m_session, m_doc); });
+    MapCommand(cmd::ImportTracklist, [this](int) { CAlbumCommands::ImportTracklist(this, m_session, m_doc); });
     MapCommand(cmd::ExportTracklist, [this](int) { CAlbumCommands::ExportTracklist(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasTracks(m_doc)); });
     MapCommand(cmd::WriteChapters, [this](int) { CAlbumCommands::WriteChapters(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasOneFile(m_doc)); });
-    MapCommand(cmd::DetectTracks, [this](int) { CAlbumCommands::DetectTracks(this, *m_view, m_doc); },
+    MapCommand(cmd::DetectTracks, [this](int) { CAlbumCommands::DetectTracks(this, m_session, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasTracks(m_doc)); });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });
     MapCommand(cmd::Welcome, [this](int) { OnWelcome(); });
+    // The document runs the save flows; the frame offers them as commands.
+    MapCommand(cmd::Save, [this](int) { m_doc.DoFileSave(); });
+    MapCommand(cmd::SaveAs, [this](int) { m_doc.DoSave({}); });
 
-    m_doc.AddView(m_view);
     connect(m_view, &CQuillView::CurrentLineChanged, this, &CMainFrame::UpdateCommandUI);
     m_idleTimer.setInterval(kIdleInterval);
     connect(&m_idleTimer, &QTimer::timeout, this, [this] {
@@ -119,10 +123,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     UpdateTitle();
 }
 
-CMainFrame::~CMainFrame()
-{
-    m_doc.RemoveView(m_view);
-}
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::CreateActions()
 {
@@ -229,7 +230,7 @@ void CMainFrame::CreateWaveform()
     // The name keys its place, size and visibility in the saved layout.
     m_waveformDock->setObjectName(QStringLiteral("Waveform"));
     m_waveformDock->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
-    m_waveform = new CWaveformPanel(m_doc, *m_view, m_waveformDock);
+    m_waveform = new CWaveformPanel(m_session, *m_view, m_waveformDock);
     m_waveformDock->setWidget(m_waveform);
     addDockWidget(Qt::TopDockWidgetArea, m_waveformDock);
     m_waveform->SetContextActions({m_actions.at(cmd::WaveZoomIn), m_actions.at(cmd::WaveZoomOut),
@@ -583,7 +584,7 @@ void CMainFrame::dropEvent(QDropEvent* event)
     for (const QString& path : paths)
         files.push_back(path.toStdString());
     if (m_doc.TopLevelCount() == 0 && CAlbumCommands::AreAudioFiles(files)) {
-        CAlbumCommands::FillFromAudioFiles(*m_view, m_doc, files);
+        CAlbumCommands::FillFromAudioFiles(m_session, m_doc, files);
         return;
     }
     m_view->DropFiles(paths);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class CEditSession;
 class CQuillApp;
 class CQuillDoc;
 class CQuillView;
@@ -33,7 +34,7 @@ class CMainFrame final : public QMainWindow, public CCmdTarget, public IViewFram
     Q_DISABLE_COPY_MOVE(CMainFrame)
 
 public:
-    CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent = nullptr);
+    CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // Runs a command through the routing when it is enabled; then refreshes
@@ -102,6 +103,7 @@ private:
     void OpenReadme();
 
     CQuillApp& m_app;
+    CEditSession& m_session;
     CQuillDoc& m_doc;
     CCommandRouter m_router;
     std::map<int, QAction*> m_actions;

@@ -3,10 +3,12 @@
 #include "app/CAboutDlg.h"
 #include "app/CFileAssociation.h"
 #include "app/CMainFrame.h"
+#include "document/CEditSession.h"
 #include "document/CQuillDoc.h"
 #include "res/CommandIds.h"
 #include "view/CDialogManners.h"
 #include "view/CGuiPrompts.h"
+#include "view/CSheetCodec.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -42,21 +44,29 @@ CQuillApp::~CQuillApp()
     m_frame.reset();
 }
 
+CQuillDoc& CQuillApp::Document()
+{
+    return m_session->Doc();
+}
+
 bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* prompts)
 {
     CDocument::SetAppName("Tracksmith");
     m_recent.Load(*m_settings);
-    m_doc = std::make_unique<CQuillDoc>();
+    // The sheet's text is shown and typed in its character set.
+    m_session = std::make_unique<CEditSession>(
+        [](const std::string& charset) { return std::make_unique<CSheetCodec>(charset); });
     // A sheet opened or saved under a name joins the recent files.
-    m_doc->SetPathListener([this](const std::string& path) {
+    m_session->Doc().SetPathListener([this](const std::string& path) {
         m_recent.Add(QString::fromStdString(path));
         m_recent.Save(*m_settings);
     });
     if (qApp)
         qApp->installEventFilter(new CDialogManners(this));
     m_prompts = std::make_unique<CGuiPrompts>();
+    m_prompts->SetSession(m_session.get());
     m_promptsScope = std::make_unique<CPromptsScope>(prompts ? *prompts : *m_prompts);
-    m_frame = std::make_unique<CMainFrame>(*this, *m_doc);
+    m_frame = std::make_unique<CMainFrame>(*this, *m_session);
     m_prompts->SetOwner(m_frame.get());
 
     const QString file = FileArgument(arguments);
@@ -66,7 +76,7 @@ bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* 
     if (!opened) {
         // A sheet that does not open has been reported; the editor starts
         // with a new sheet rather than closing on the user.
-        m_doc->NewDocument();
+        m_session->Doc().NewDocument();
     }
     if (show) {
         m_frame->show();
@@ -117,7 +127,7 @@ bool CQuillApp::Launch(const QUrl& url, const std::function<void()>& failed)
 bool CQuillApp::OpenFile(const QString& path, bool* cancelled)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    const bool opened = m_doc->OpenDocumentFile(absolute.toStdString(), cancelled);
+    const bool opened = m_session->Doc().OpenDocumentFile(absolute.toStdString(), cancelled);
     m_frame->UpdateCommandUI();
     return opened;
 }
@@ -168,15 +178,15 @@ QString CQuillApp::DataFile(const QString& name)
 
 void CQuillApp::OnFileNew()
 {
-    m_doc->NewDocument();
+    m_session->Doc().NewDocument();
 }
 
 void CQuillApp::OnFileOpen()
 {
     FileDialogRequest request;
     request.title = "Open";
-    if (!m_doc->PathName().empty())
-        request.folder = QFileInfo(QString::fromStdString(m_doc->PathName())).absolutePath().toStdString();
+    if (!m_session->Doc().PathName().empty())
+        request.folder = QFileInfo(QString::fromStdString(m_session->Doc().PathName())).absolutePath().toStdString();
     request.filters = CQuillDoc::SheetFilters();
     const std::optional<std::string> path = CPrompts::Current().AskOpenFile(request);
     if (path)

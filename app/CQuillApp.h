@@ -16,6 +16,7 @@ class CGuiPrompts;
 class CMainFrame;
 class CPrompts;
 class CPromptsScope;
+class CEditSession;
 class CQuillDoc;
 
 // The application: settings, the recent files, the one document and its
@@ -46,7 +47,9 @@ public:
 
     QSettings& Settings() { return *m_settings; }
     CRecentFileList& RecentFiles() { return m_recent; }
-    CQuillDoc& Document() { return *m_doc; }
+    CQuillDoc& Document();
+    // The edit session of the open sheet, which every view edits through.
+    CEditSession& Session() { return *m_session; }
     CMainFrame* Frame() const { return m_frame.get(); }
 
     void SetLauncher(Launcher launcher) { m_launcher = std::move(launcher); }
@@ -80,7 +83,7 @@ private:
 
     std::unique_ptr<QSettings> m_settings;
     CRecentFileList m_recent;
-    std::unique_ptr<CQuillDoc> m_doc;
+    std::unique_ptr<CEditSession> m_session;
     std::unique_ptr<CGuiPrompts> m_prompts;
     std::unique_ptr<CPromptsScope> m_promptsScope;
     std::unique_ptr<CMainFrame> m_frame;

@@ -15,7 +15,7 @@
 #include <QStyleOptionToolBar>
 #include <QToolButton>
 
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 
 namespace {
 

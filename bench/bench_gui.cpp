@@ -52,7 +52,7 @@ void BM_ListingUpdate(benchmark::State& state)
     if (editor.app.Document().LineCount() < 700)
         state.SkipWithError("the sheet did not open");
     for (auto _ : state)
-        editor.View().OnUpdate(nullptr, editor.app.Document().Line(400));
+        editor.app.Document().UpdateAllViews(nullptr, editor.app.Document().Line(400));
     state.counters["lines"] = editor.app.Document().LineCount();
 }
 BENCHMARK(BM_ListingUpdate)->Unit(benchmark::kMillisecond);
@@ -80,7 +80,7 @@ void BM_InsertDelete(benchmark::State& state)
 {
     Editor editor;
     CMainFrame& frame = *editor.app.Frame();
-    editor.View().OnUpdate(nullptr, editor.app.Document().Line(400));
+    editor.app.Document().UpdateAllViews(nullptr, editor.app.Document().Line(400));
     for (auto _ : state) {
         frame.ExecuteCommand(cmd::InsertComment);
         frame.ExecuteCommand(cmd::Delete);
@@ -98,7 +98,7 @@ void BM_PasteSheet(benchmark::State& state)
     std::string text = SheetGenerator::Realistic().Text();
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
     for (auto _ : state) {
-        editor.View().OnUpdate(nullptr, editor.app.Document().Line(0));
+        editor.app.Document().UpdateAllViews(nullptr, editor.app.Document().Line(0));
         frame.ExecuteCommand(cmd::Paste);
         state.PauseTiming();
         frame.ExecuteCommand(cmd::Undo);

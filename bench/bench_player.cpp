@@ -13,10 +13,10 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "audio/CAudioDecoder.h"
-#include "audio/CSdlAudioSink.h"
+#include "player/CSdlAudioSink.h"
 #include "audio/CWaveFile.h"
-#include "audio/CWavePlayer.h"
-#include "audio/CWavePos.h"
+#include "player/CWavePlayer.h"
+#include "player/CWavePos.h"
 #include "platform/CScriptedPrompts.h"
 #include "view/CQuillView.h"
 

@@ -6,6 +6,11 @@
 // and is handed out by bumping a pointer. Freed blocks are not reused; the
 // region is large enough for sheets far beyond real ones, and when it runs
 // out, allocation falls back to malloc.
+//
+// Single-threaded only: the region pointer and its fill level are plain
+// globals, bumped without a lock. It is linked into tracksmith-cli alone,
+// which starts no thread, and only with the TRACKSMITH_CLI_ARENA build
+// option (cli/CMakeLists.txt).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,5 @@
 #include "document/CSheetEditor.h"
 
-#include "audio/IWavePlayer.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueCdText.h"
@@ -29,12 +28,12 @@ bool CSheetEditor::CanInsert(ItemKind kind, CCueItem* current) const
     return m_doc.CanInsert(kind, current);
 }
 
-CCueItem* CSheetEditor::Insert(ItemKind kind, CCueItem* current, const IWavePlayer* player)
+CCueItem* CSheetEditor::Insert(ItemKind kind, CCueItem* current, std::optional<CCueTime> at)
 {
     if (kind == ItemKind::Track)
-        return InsertTrack(current, player);
+        return InsertTrack(current, at);
     if (kind == ItemKind::Index)
-        return InsertIndex(current, player);
+        return InsertIndex(current, at);
 
     const CQuillDoc::Placement p = m_doc.PlacementQuery(kind, current);
     if (!p.allowed)
@@ -87,14 +86,14 @@ CCueItem* CSheetEditor::Insert(ItemKind kind, CCueItem* current, const IWavePlay
     return added;
 }
 
-CCueItem* CSheetEditor::InsertTrack(CCueItem* current, const IWavePlayer* player)
+CCueItem* CSheetEditor::InsertTrack(CCueItem* current, std::optional<CCueTime> at)
 {
     const CQuillDoc::Placement p = m_doc.PlacementQuery(ItemKind::Track, current);
     if (!p.allowed || !p.file)
         return nullptr;
     CCueTrack* track = p.file->AddTrack(p.anchor);
-    if (player) {
-        const CCueTime position = player->GetPosition();
+    if (at) {
+        const CCueTime position = *at;
         bool taken = false;
         for (int i = 0; i < p.file->TrackCount(); ++i) {
             const CCueTrack* other = p.file->Track(i);
@@ -107,18 +106,18 @@ CCueItem* CSheetEditor::InsertTrack(CCueItem* current, const IWavePlayer* player
     return track;
 }
 
-CCueItem* CSheetEditor::InsertIndex(CCueItem* current, const IWavePlayer* player)
+CCueItem* CSheetEditor::InsertIndex(CCueItem* current, std::optional<CCueTime> at)
 {
     const CQuillDoc::Placement p = m_doc.PlacementQuery(ItemKind::Index, current);
     if (!p.allowed || !p.track)
         return nullptr;
     CCueTrack* track = p.track;
 
-    // Whether the player's position lies between the neighbouring tracks.
+    // Whether the time lies between the neighbouring tracks.
     bool fits = false;
     CCueTime position;
-    if (player) {
-        position = player->GetPosition();
+    if (at) {
+        position = *at;
         fits = true;
         const CCueFile* file = track->File();
         const int k = file ? file->PositionOfTrack(track) : -1;
@@ -148,10 +147,10 @@ CCueItem* CSheetEditor::InsertIndex(CCueItem* current, const IWavePlayer* player
         index->SetTime(position);
     } else {
         // The neighbour's time: the index that follows, else the one before.
-        const int at = track->PositionOfIndex(index);
-        if (const CCueIndex* following = track->Index(at + 1))
+        const int place = track->PositionOfIndex(index);
+        if (const CCueIndex* following = track->Index(place + 1))
             index->SetTime(following->Time());
-        else if (const CCueIndex* before = track->Index(at - 1))
+        else if (const CCueIndex* before = track->Index(place - 1))
             index->SetTime(before->Time());
     }
     return index;

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "model/CCueTime.h"
 #include "model/CueTypes.h"
+
+#include <optional>
 
 #include <string>
 
 class CCueItem;
 class CQuillDoc;
-class IWavePlayer;
 
 // The editing commands on a sheet, relative to the current item: insert an
 // item of a kind with its default contents, add a file by path, delete an
@@ -20,9 +22,10 @@ public:
     // Whether the insert command of a kind is enabled at the current item.
     bool CanInsert(ItemKind kind, CCueItem* current) const;
     // Inserts an item of kind (not FILE) with its defaults; tracks and
-    // indexes take the player's position where it fits. Null when the kind
-    // cannot go there.
-    CCueItem* Insert(ItemKind kind, CCueItem* current, const IWavePlayer* player);
+    // indexes take the time `at` (the play position, or a clicked point of
+    // the wave) where it fits, else a time from their neighbours. Null when
+    // the kind cannot go there.
+    CCueItem* Insert(ItemKind kind, CCueItem* current, std::optional<CCueTime> at = std::nullopt);
 
     // Adds a FILE for path before the current item's file, after the CD
     // audio warning for ".cda" files. stop is set when the user declined
@@ -44,8 +47,8 @@ public:
     static constexpr const char* kNewTitle = "New title ... double-click to change";
 
 private:
-    CCueItem* InsertTrack(CCueItem* current, const IWavePlayer* player);
-    CCueItem* InsertIndex(CCueItem* current, const IWavePlayer* player);
+    CCueItem* InsertTrack(CCueItem* current, std::optional<CCueTime> at);
+    CCueItem* InsertIndex(CCueItem* current, std::optional<CCueTime> at);
 
     CQuillDoc& m_doc;
 };

@@ -1,7 +1,6 @@
 #include "platform/CDocument.h"
 
 #include "platform/FileUtil.h"
-#include "res/CommandIds.h"
 
 #include <algorithm>
 
@@ -14,8 +13,6 @@ CView::~CView() = default;
 CDocument::CDocument()
 {
     SetUntitled();
-    MapCommand(cmd::Save, [this](int) { DoFileSave(); });
-    MapCommand(cmd::SaveAs, [this](int) { DoSave({}); });
 }
 
 CDocument::~CDocument() = default;

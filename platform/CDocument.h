@@ -21,8 +21,8 @@ public:
 
 // The document side of our small document/view framework: the modified
 // flag, the path and title, the registered views, and the new, open and
-// save flows of a single-document program with their prompts. It handles
-// the Save and Save As commands.
+// save flows of a single-document program with their prompts. The window
+// that offers Save and Save As runs them through DoFileSave and DoSave.
 class CDocument : public CCmdTarget
 {
 public:

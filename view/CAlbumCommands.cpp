@@ -24,6 +24,8 @@
 #include "view/CDetectTracksDlg.h"
 #include "view/CExportTracklistDlg.h"
 #include "view/CImportTracklistDlg.h"
+#include "document/CEditSession.h"
+#include "document/CSheetEditor.h"
 #include "view/CQuillView.h"
 
 namespace {
@@ -94,9 +96,9 @@ CCueTime TimeOf(Micros time)
 }
 
 // The FILE the current line belongs to, else the sheet's first.
-CCueFile* CurrentFile(const CQuillView& view, const CQuillDoc& doc)
+CCueFile* CurrentFile(const CEditSession& session, const CQuillDoc& doc)
 {
-    if (const CCueItem* item = view.CurrentItem()) {
+    if (const CCueItem* item = session.CurrentItem()) {
         if (CCueFile* file = item->OwningFile())
             return file;
     }
@@ -134,7 +136,7 @@ bool CAlbumCommands::AreAudioFiles(const std::vector<std::string>& paths)
     });
 }
 
-bool CAlbumCommands::FillFromAudioFiles(CQuillView& view, CQuillDoc& doc, const std::vector<std::string>& paths)
+bool CAlbumCommands::FillFromAudioFiles(CEditSession& session, CQuillDoc& doc, const std::vector<std::string>& paths)
 {
     CAlbumSheet sheet;
     std::string error;
@@ -147,11 +149,11 @@ bool CAlbumCommands::FillFromAudioFiles(CQuillView& view, CQuillDoc& doc, const 
         }
     }
     const std::string text = sheet.Text();
-    view.ApplyChange([&] { return ReadIn(doc, text); });
+    session.Apply([&](CSheetEditor&) -> CCueItem* { return ReadIn(doc, text); });
     return true;
 }
 
-void CAlbumCommands::NewFromAudioFiles(QWidget*, CQuillView& view, CQuillDoc& doc)
+void CAlbumCommands::NewFromAudioFiles(QWidget*, CEditSession& session, CQuillDoc& doc)
 {
     FileDialogRequest request;
     request.title = kNewCaption;
@@ -161,10 +163,10 @@ void CAlbumCommands::NewFromAudioFiles(QWidget*, CQuillView& view, CQuillDoc& do
     const std::vector<std::string> paths = CPrompts::Current().AskOpenFiles(request);
     if (paths.empty() || !doc.NewDocument())
         return;
-    FillFromAudioFiles(view, doc, paths);
+    FillFromAudioFiles(session, doc, paths);
 }
 
-void CAlbumCommands::ImportTracklist(QWidget* parent, CQuillView& view, CQuillDoc& doc)
+void CAlbumCommands::ImportTracklist(QWidget* parent, CEditSession& session, CQuillDoc& doc)
 {
     FileDialogRequest request;
     request.title = kImportCaption;
@@ -181,7 +183,7 @@ void CAlbumCommands::ImportTracklist(QWidget* parent, CQuillView& view, CQuillDo
     // which file they are for.
     std::string audio;
     if (doc.FileCount() == 1) {
-        audio = view.ResolvePath(doc.File(0)->Name());
+        audio = CQuillView::ResolvePath(session, doc.File(0)->Name());
     } else {
         FileDialogRequest audioRequest;
         audioRequest.title = "Audio for the Tracklist";
@@ -220,7 +222,7 @@ void CAlbumCommands::ImportTracklist(QWidget* parent, CQuillView& view, CQuillDo
         sheet.title.clear();
         sheet.performer.clear();
     }
-    view.ApplyChange([&] {
+    session.Apply([&](CSheetEditor&) -> CCueItem* {
         CCueItem* next = nullptr;
         for (int i = 0; i < doc.TopLevelCount(); ++i) {
             CCueItem* item = doc.TopLevelItem(i);
@@ -302,12 +304,12 @@ void CAlbumCommands::WriteChapters(QWidget*, const CQuillDoc& doc)
                    kChaptersCaption, PromptButtons::Ok, PromptIcon::Information);
 }
 
-void CAlbumCommands::DetectTracks(QWidget* parent, CQuillView& view, CQuillDoc& doc)
+void CAlbumCommands::DetectTracks(QWidget* parent, CEditSession& session, CQuillDoc& doc)
 {
-    CCueFile* file = CurrentFile(view, doc);
+    CCueFile* file = CurrentFile(session, doc);
     if (!file)
         return;
-    const std::string path = view.ResolvePath(file->Name());
+    const std::string path = CQuillView::ResolvePath(session, file->Name());
     CSilenceDetector detector;
     std::string error;
     {
@@ -320,7 +322,7 @@ void CAlbumCommands::DetectTracks(QWidget* parent, CQuillView& view, CQuillDoc& 
     const std::string name = file->Name();
     CDetectTracksDlg dialog(parent, detector, CSilenceDetector::Options(),
                             [&](const std::vector<CSilenceDetector::Proposal>& chosen) {
-        view.ApplyChange([&]() -> CCueItem* {
+        session.Apply([&](CSheetEditor&) -> CCueItem* {
             // The file is found again by name: an undo in between replaces
             // every item.
             CCueFile* target = nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <memory>
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class CEditCatalogDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CEditCatalogDlg)
 
 public:
-    explicit CEditCatalogDlg(QWidget* parent);
+    explicit CEditCatalogDlg(QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditCatalogDlg() override;
 
     void Load(const CCueCatalog& catalog);
@@ -29,6 +31,7 @@ public:
     void accept() override;
 
 private:
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditCatalogDlg> m_ui;
     QString m_number;
     QString m_comment;

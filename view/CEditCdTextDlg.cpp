@@ -5,8 +5,9 @@
 #include "model/CCueCdText.h"
 #include "view/DialogText.h"
 
-CEditCdTextDlg::CEditCdTextDlg(QWidget* parent)
+CEditCdTextDlg::CEditCdTextDlg(QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditCdTextDlg>())
 {
     m_ui->setupUi(this);
@@ -24,7 +25,7 @@ void CEditCdTextDlg::Load(const CCueCdText& text)
         if (keyword != "CDTEXTFILE" || discLevel)
             m_ui->keywordCombo->addItem(QString::fromLatin1(keyword.data(), static_cast<qsizetype>(keyword.size())));
     }
-    m_keyword = ts::ItemText(text.Keyword());
+    m_keyword = ts::ItemText(m_codec, text.Keyword());
     int row = m_ui->keywordCombo->findText(m_keyword, Qt::MatchFixedString);
     if (row < 0) {
         m_ui->keywordCombo->addItem(m_keyword);
@@ -34,9 +35,9 @@ void CEditCdTextDlg::Load(const CCueCdText& text)
     // Letter case as written counts as no change.
     m_keyword = m_ui->keywordCombo->currentText();
     m_quoted = text.IsQuoted();
-    m_text = ts::ItemText(text.Text());
+    m_text = ts::ItemText(m_codec, text.Text());
     m_ui->textEdit->setText(m_text);
-    m_comment = ts::ItemText(text.Comment());
+    m_comment = ts::ItemText(m_codec, text.Comment());
     m_ui->commentEdit->setText(m_comment);
 }
 
@@ -44,15 +45,15 @@ bool CEditCdTextDlg::Store(CCueCdText& text) const
 {
     bool changed = false;
     if (m_ui->keywordCombo->currentText() != m_keyword)
-        changed |= text.SetKeyword(ts::ItemBytes(m_ui->keywordCombo->currentText()));
+        changed |= text.SetKeyword(ts::ItemBytes(m_codec, m_ui->keywordCombo->currentText()));
     const QString typed = m_ui->textEdit->text();
     if (typed != m_text) {
-        std::string value = ts::ItemBytes(typed);
+        std::string value = ts::ItemBytes(m_codec, typed);
         if (m_quoted || value.empty() || value.find_first_of(" ;") != std::string::npos)
             value = '"' + value + '"';
         changed |= text.SetValue(value);
     }
     if (m_ui->commentEdit->text() != m_comment)
-        changed |= text.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+        changed |= text.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     return changed;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <memory>
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class CEditCdTextDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CEditCdTextDlg)
 
 public:
-    explicit CEditCdTextDlg(QWidget* parent);
+    explicit CEditCdTextDlg(QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditCdTextDlg() override;
 
     // The keyword list offers CDTEXTFILE only at disc level; a keyword
@@ -30,6 +32,7 @@ public:
     bool Store(CCueCdText& text) const;
 
 private:
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditCdTextDlg> m_ui;
     QString m_keyword;
     QString m_text;

@@ -5,8 +5,9 @@
 #include "model/CCueComment.h"
 #include "view/DialogText.h"
 
-CEditCommentDlg::CEditCommentDlg(QWidget* parent)
+CEditCommentDlg::CEditCommentDlg(QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditCommentDlg>())
 {
     m_ui->setupUi(this);
@@ -18,7 +19,7 @@ CEditCommentDlg::~CEditCommentDlg() = default;
 
 void CEditCommentDlg::Load(const CCueComment& comment)
 {
-    m_comment = ts::ItemText(comment.Comment());
+    m_comment = ts::ItemText(m_codec, comment.Comment());
     m_ui->commentEdit->setText(m_comment);
 }
 
@@ -26,11 +27,11 @@ bool CEditCommentDlg::Store(CCueComment& comment) const
 {
     if (m_ui->commentEdit->text() == m_comment)
         return false;
-    return comment.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+    return comment.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
 }
 
 void CEditCommentDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
         QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <memory>
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class CEditCommentDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CEditCommentDlg)
 
 public:
-    explicit CEditCommentDlg(QWidget* parent);
+    explicit CEditCommentDlg(QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditCommentDlg() override;
 
     void Load(const CCueComment& comment);
@@ -30,6 +32,7 @@ public:
     void accept() override;
 
 private:
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditCommentDlg> m_ui;
     QString m_comment;
 };

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/TextUtil.h"
 #include "platform/FileUtil.h"
@@ -22,8 +21,9 @@ int TypeRow(FileType type)
 
 } // namespace
 
-CEditFileDlg::CEditFileDlg(QWidget* parent)
+CEditFileDlg::CEditFileDlg(QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditFileDlg>())
 {
     m_ui->setupUi(this);
@@ -36,11 +36,9 @@ CEditFileDlg::~CEditFileDlg() = default;
 
 void CEditFileDlg::Load(const CCueFile& file)
 {
-    m_name = ts::ItemText(file.Name());
+    m_name = ts::ItemText(m_codec, file.Name());
     m_type = TypeRow(file.Type());
-    m_comment = ts::ItemText(file.Comment());
-    const auto* doc = dynamic_cast<const CQuillDoc*>(file.Sink());
-    m_sheetFolder = doc ? ts::FolderOf(doc->PathName()) : std::string();
+    m_comment = ts::ItemText(m_codec, file.Comment());
     m_ui->nameEdit->setText(m_name);
     m_ui->typeCombo->setCurrentIndex(m_type);
     m_ui->commentEdit->setText(m_comment);
@@ -50,14 +48,14 @@ bool CEditFileDlg::Store(CCueFile& file) const
 {
     bool changed = false;
     if (m_ui->nameEdit->text() != m_name)
-        changed |= file.SetName(ts::ItemBytes(m_ui->nameEdit->text()));
+        changed |= file.SetName(ts::ItemBytes(m_codec, m_ui->nameEdit->text()));
     // A type outside the list (a sheet's ERR or UNKNOWN) shows no row and
     // is kept unless the user picks one.
     const int type = m_ui->typeCombo->currentIndex();
     if (type >= 0 && type != m_type)
         changed |= file.SetType(static_cast<FileType>(type));
     if (m_ui->commentEdit->text() != m_comment)
-        changed |= file.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+        changed |= file.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     return changed;
 }
 
@@ -101,6 +99,6 @@ void CEditFileDlg::OnBrowse()
 
 void CEditFileDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, {{m_ui->nameEdit, "file name", true, true}, {m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->nameEdit, "file name", true, true}, {m_ui->commentEdit, "comment", false}}))
         QDialog::accept();
 }

@@ -5,8 +5,9 @@
 #include "model/CCueFlags.h"
 #include "view/DialogText.h"
 
-CEditFlagsDlg::CEditFlagsDlg(QWidget* parent)
+CEditFlagsDlg::CEditFlagsDlg(QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditFlagsDlg>())
 {
     m_ui->setupUi(this);
@@ -18,7 +19,7 @@ CEditFlagsDlg::~CEditFlagsDlg() = default;
 
 void CEditFlagsDlg::Load(const CCueFlags& flags)
 {
-    m_comment = ts::ItemText(flags.Comment());
+    m_comment = ts::ItemText(m_codec, flags.Comment());
     m_ui->trackValue->setText(ts::TrackText(flags.Track()));
     m_ui->dcpCheck->setChecked(flags.Dcp());
     m_ui->fourChannelCheck->setChecked(flags.FourChannel());
@@ -32,12 +33,12 @@ bool CEditFlagsDlg::Store(CCueFlags& flags) const
     bool changed = flags.Set(m_ui->dcpCheck->isChecked(), m_ui->fourChannelCheck->isChecked(),
                              m_ui->preEmphasisCheck->isChecked());
     if (m_ui->commentEdit->text() != m_comment)
-        changed |= flags.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+        changed |= flags.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     return changed;
 }
 
 void CEditFlagsDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
         QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <memory>
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class CEditFlagsDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CEditFlagsDlg)
 
 public:
-    explicit CEditFlagsDlg(QWidget* parent);
+    explicit CEditFlagsDlg(QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditFlagsDlg() override;
 
     void Load(const CCueFlags& flags);
@@ -29,6 +31,7 @@ public:
     void accept() override;
 
 private:
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditFlagsDlg> m_ui;
     QString m_comment;
 };

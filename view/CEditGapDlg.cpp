@@ -9,8 +9,9 @@
 #include "model/CCueTrack.h"
 #include "view/DialogText.h"
 
-CEditGapDlg::CEditGapDlg(QWidget* parent)
+CEditGapDlg::CEditGapDlg(QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditGapDlg>())
 {
     m_ui->setupUi(this);
@@ -36,7 +37,7 @@ void CEditGapDlg::LoadGap(const QString& title, const CCueTrack* track, const CC
     setWindowTitle(title);
     m_loadedTime = ts::TimeText(time);
     m_timeText = m_loadedTime;
-    m_comment = ts::ItemText(gap.Comment());
+    m_comment = ts::ItemText(m_codec, gap.Comment());
     m_ui->trackValue->setText(ts::TrackText(track));
     m_ui->timeEdit->setText(m_timeText);
     m_ui->commentEdit->setText(m_comment);
@@ -54,7 +55,7 @@ bool CEditGapDlg::StoreGap(Gap& gap) const
     if (time != m_loadedTime)
         changed |= gap.SetTime(ts::ParseTime(time));
     if (m_ui->commentEdit->text() != m_comment)
-        changed |= gap.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+        changed |= gap.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     return changed;
 }
 
@@ -85,6 +86,6 @@ void CEditGapDlg::NormaliseTime()
 
 void CEditGapDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
         QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <memory>
 
 #include <QDialog>
@@ -23,7 +25,7 @@ class CEditGapDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CEditGapDlg)
 
 public:
-    explicit CEditGapDlg(QWidget* parent);
+    explicit CEditGapDlg(QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditGapDlg() override;
 
     void Load(const CCuePregap& gap);
@@ -46,6 +48,7 @@ private:
     bool StoreGap(Gap& gap) const;
     void NormaliseTime();
 
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditGapDlg> m_ui;
     QString m_loadedTime;
     QString m_timeText; // what the Time box held when it last lost the focus

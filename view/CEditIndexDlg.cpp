@@ -6,7 +6,7 @@
 #include <QFocusEvent>
 #include <QMetaObject>
 
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "model/CCueIndex.h"
 #include "model/CCueTrack.h"
@@ -21,8 +21,9 @@ const CCueTime kOpenEnd = CCueTime::FromMsf(255, 0, 0);
 } // namespace
 
 CEditIndexDlg::CEditIndexDlg(CCueIndex& index, IWavePlayer* player, CWavePos* position,
-                             std::function<void()> reconnect, QWidget* parent)
+                             std::function<void()> reconnect, QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditIndexDlg>())
     , m_index(index)
     , m_player(player)
@@ -43,7 +44,7 @@ CEditIndexDlg::CEditIndexDlg(CCueIndex& index, IWavePlayer* player, CWavePos* po
         track->NextStart(m_rangeEnd);
     m_loadedTime = ts::TimeText(index.Time());
     m_timeText = m_loadedTime;
-    m_loadedComment = ts::ItemText(index.Comment());
+    m_loadedComment = ts::ItemText(m_codec, index.Comment());
 
     m_ui->zeroRadio->setEnabled(m_zeroAllowed);
     (m_loadedChoice == 1 ? m_ui->autoRadio : m_ui->zeroRadio)->setChecked(true);
@@ -98,7 +99,7 @@ bool CEditIndexDlg::Store()
     if (choice != m_loadedChoice)
         changed |= m_index.SetNumber(choice);
     if (m_ui->commentEdit->text() != m_loadedComment)
-        changed |= m_index.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+        changed |= m_index.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     // A time held in milliseconds shows rounded to frames; it is only set
     // again when the text was changed.
     if (m_timeText != m_loadedTime)
@@ -111,7 +112,7 @@ void CEditIndexDlg::done(int result)
     // OK from the keyboard leaves the Time box without losing the focus:
     // the typed time is checked all the same.
     if (result == QDialog::Accepted) {
-        if (!ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+        if (!ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
             return;
         CheckTime();
     }

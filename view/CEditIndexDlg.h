@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <functional>
 #include <memory>
 
@@ -32,7 +34,7 @@ public:
     // player and position may be null. reconnect makes the frame the
     // player's position listener again.
     CEditIndexDlg(CCueIndex& index, IWavePlayer* player, CWavePos* position, std::function<void()> reconnect,
-                  QWidget* parent);
+                  QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditIndexDlg() override;
 
     // Sets what was changed in the order number choice, comment, time; true
@@ -59,6 +61,7 @@ private:
     void RefreshSetTo(const CCueTime& position);
     void GiveBackPlayer();
 
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditIndexDlg> m_ui;
     CCueIndex& m_index;
     IWavePlayer* m_player;

@@ -5,8 +5,9 @@
 #include "model/CCueIsrc.h"
 #include "view/DialogText.h"
 
-CEditIsrcDlg::CEditIsrcDlg(QWidget* parent)
+CEditIsrcDlg::CEditIsrcDlg(QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditIsrcDlg>())
 {
     m_ui->setupUi(this);
@@ -18,8 +19,8 @@ CEditIsrcDlg::~CEditIsrcDlg() = default;
 
 void CEditIsrcDlg::Load(const CCueIsrc& isrc)
 {
-    m_code = ts::ItemText(isrc.Code());
-    m_comment = ts::ItemText(isrc.Comment());
+    m_code = ts::ItemText(m_codec, isrc.Code());
+    m_comment = ts::ItemText(m_codec, isrc.Comment());
     m_ui->trackValue->setText(ts::TrackText(isrc.Track()));
     m_ui->isrcEdit->setText(m_code);
     m_ui->commentEdit->setText(m_comment);
@@ -29,14 +30,14 @@ bool CEditIsrcDlg::Store(CCueIsrc& isrc) const
 {
     bool changed = false;
     if (m_ui->isrcEdit->text() != m_code)
-        changed |= isrc.SetCode(ts::ItemBytes(m_ui->isrcEdit->text()));
+        changed |= isrc.SetCode(ts::ItemBytes(m_codec, m_ui->isrcEdit->text()));
     if (m_ui->commentEdit->text() != m_comment)
-        changed |= isrc.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+        changed |= isrc.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     return changed;
 }
 
 void CEditIsrcDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, {{m_ui->isrcEdit, "ISRC number", true}, {m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->isrcEdit, "ISRC number", true}, {m_ui->commentEdit, "comment", false}}))
         QDialog::accept();
 }

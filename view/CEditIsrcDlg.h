@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <memory>
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class CEditIsrcDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CEditIsrcDlg)
 
 public:
-    explicit CEditIsrcDlg(QWidget* parent);
+    explicit CEditIsrcDlg(QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditIsrcDlg() override;
 
     void Load(const CCueIsrc& isrc);
@@ -29,6 +31,7 @@ public:
     void accept() override;
 
 private:
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditIsrcDlg> m_ui;
     QString m_code;
     QString m_comment;

@@ -17,8 +17,9 @@ int TypeRow(TrackType type)
 
 } // namespace
 
-CEditTrackDlg::CEditTrackDlg(QWidget* parent)
+CEditTrackDlg::CEditTrackDlg(QWidget* parent, const ISheetCodec& codec)
     : QDialog(parent)
+    , m_codec(codec)
     , m_ui(std::make_unique<Ui::CEditTrackDlg>())
 {
     m_ui->setupUi(this);
@@ -31,9 +32,9 @@ CEditTrackDlg::~CEditTrackDlg() = default;
 void CEditTrackDlg::Load(const CCueTrack& track)
 {
     m_type = TypeRow(track.Type());
-    m_comment = ts::ItemText(track.Comment());
+    m_comment = ts::ItemText(m_codec, track.Comment());
     m_ui->trackValue->setText(QString::asprintf("%.2d", track.Number()));
-    m_ui->fileValue->setText(track.File() ? ts::ItemText(track.File()->Name()) : QString());
+    m_ui->fileValue->setText(track.File() ? ts::ItemText(m_codec, track.File()->Name()) : QString());
     m_ui->typeCombo->setCurrentIndex(m_type);
     m_ui->commentEdit->setText(m_comment);
 }
@@ -42,7 +43,7 @@ bool CEditTrackDlg::Store(CCueTrack& track) const
 {
     bool changed = false;
     if (m_ui->commentEdit->text() != m_comment)
-        changed |= track.SetComment(ts::ItemBytes(m_ui->commentEdit->text()));
+        changed |= track.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     // A type outside the list shows no row and is kept unless one is picked.
     const int type = m_ui->typeCombo->currentIndex();
     if (type >= 0 && type != m_type)
@@ -52,6 +53,6 @@ bool CEditTrackDlg::Store(CCueTrack& track) const
 
 void CEditTrackDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
         QDialog::accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CUtf8Codec.h"
+
 #include <memory>
 
 #include <QDialog>
@@ -18,7 +20,7 @@ class CEditTrackDlg final : public QDialog
     Q_DISABLE_COPY_MOVE(CEditTrackDlg)
 
 public:
-    explicit CEditTrackDlg(QWidget* parent);
+    explicit CEditTrackDlg(QWidget* parent, const ISheetCodec& codec = CUtf8Codec::Instance());
     ~CEditTrackDlg() override;
 
     void Load(const CCueTrack& track);
@@ -29,6 +31,7 @@ public:
     void accept() override;
 
 private:
+    const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditTrackDlg> m_ui;
     int m_type = -1;
     QString m_comment;

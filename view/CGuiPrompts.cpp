@@ -5,18 +5,13 @@
 #include <QStringList>
 
 #include "model/TextEncoding.h"
+#include "document/CEditSession.h"
+#include "document/CUtf8Codec.h"
 #include "view/CSheetCodec.h"
 
 namespace {
 
 QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-// A message may quote a sheet's bytes, which need not be UTF-8; they are
-// read in the open sheet's character set.
-QString MessageText(const std::string& s)
-{
-    return ts::IsValidUtf8(s) ? FromUtf8(s) : CSheetCodec::Current().Decode(s);
-}
 
 QString Filters(const FileDialogRequest& request)
 {
@@ -46,6 +41,15 @@ QString StartPath(const FileDialogRequest& request)
 CGuiPrompts::CGuiPrompts(QWidget* owner)
     : m_owner(owner)
 {
+}
+
+// A message may quote a sheet's bytes, which need not be UTF-8; they are
+// read in the open sheet's character set.
+QString CGuiPrompts::MessageText(const std::string& s) const
+{
+    if (ts::IsValidUtf8(s))
+        return FromUtf8(s);
+    return CSheetCodec::TextOf(m_session ? m_session->Codec() : static_cast<const ISheetCodec&>(CUtf8Codec::Instance()), s);
 }
 
 PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)

@@ -3,6 +3,7 @@
 #include <functional>
 
 class CCueItem;
+class CEditSession;
 class IViewFrame;
 class CWavePos;
 class IWavePlayer;
@@ -25,7 +26,10 @@ public:
     CItemEditor() = delete;
 
     // Returns whether the tree changed; the caller then updates the views
-    // with the item as the hint. frame may be null (no player then).
-    static bool EditItem(QWidget* parent, CCueItem& item, IViewFrame* frame);
-    static bool EditItem(QWidget* parent, CCueItem& item, const WaveLink& wave);
+    // with the item as the hint. frame may be null (no player then). The
+    // session gives the sheet's character set and folder; without one the
+    // texts are UTF-8 and the sheet has no folder.
+    static bool EditItem(QWidget* parent, CCueItem& item, IViewFrame* frame, const CEditSession* session = nullptr);
+    static bool EditItem(QWidget* parent, CCueItem& item, const WaveLink& wave,
+                         const CEditSession* session = nullptr);
 };

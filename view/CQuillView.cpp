@@ -1,5 +1,7 @@
 #include "view/CQuillView.h"
 
+#include "audio/IWavePlayer.h"
+#include "document/CEditSession.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
@@ -17,6 +19,7 @@
 #include "view/CWaveCommands.h"
 
 #include <algorithm>
+#include <optional>
 
 #include <QClipboard>
 #include <QDir>
@@ -72,20 +75,14 @@ int BlockStart(const QTextDocument* doc, int line)
 
 } // namespace
 
-CQuillView::CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent)
+CQuillView::CQuillView(CEditSession& session, IViewFrame& frame, QWidget* parent)
     : QWidget(parent)
-    , m_doc(doc)
+    , m_session(session)
+    , m_doc(session.Doc())
     , m_frame(frame)
     , m_listing(new CListingEdit(kMargin, this))
     , m_lastWaveTime(CCueTime::FromMsf(0, 0, 0))
-    , m_editor(doc)
 {
-    // The messages of a read quote the sheet in its own character set.
-    m_doc.SetEncodingListener([](const ts::SheetEncoding& encoding) { CSheetCodec::SetCurrent(encoding.charset); });
-    // Inserted and dropped files are named in the sheet's character set.
-    m_doc.SetNameEncoder([](const std::string& utf8, std::string& bytes) {
-        return CSheetCodec::Current().Encode(QString::fromStdString(utf8), bytes);
-    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_listing);
@@ -104,6 +101,7 @@ CQuillView::CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent)
     connect(m_listing->verticalScrollBar(), &QScrollBar::valueChanged, this, &CQuillView::SnapToLine);
     setFocusProxy(m_listing);
     MapEditCommands();
+    m_session.AddView(*this);
 }
 
 void CQuillView::MapEditCommands()
@@ -123,9 +121,15 @@ void CQuillView::MapEditCommands()
         const ItemKind kind = c.kind;
         MapCommand(c.id,
                    [this, kind](int) {
-                       ApplyChange([this, kind] { return m_editor.Insert(kind, CurrentItem(), m_frame.Player()); });
+                       // Tracks and indexes go in at the play position.
+                       std::optional<CCueTime> at;
+                       if (const IWavePlayer* player = m_frame.Player())
+                           at = player->GetPosition();
+                       m_session.Apply([this, kind, at](CSheetEditor& editor) {
+                           return editor.Insert(kind, CurrentItem(), at);
+                       });
                    },
-                   [this, kind](CCmdUI& ui) { ui.Enable(m_editor.CanInsert(kind, CurrentItem())); });
+                   [this, kind](CCmdUI& ui) { ui.Enable(m_session.Editor().CanInsert(kind, CurrentItem())); });
     }
     MapCommand(cmd::InsertFile, [this](int) { OnInsertFile(); });
     MapCommand(cmd::Truncate, [this](int) { CWaveCommands::Truncate(m_frame, *this); });
@@ -137,7 +141,7 @@ void CQuillView::MapEditCommands()
                [this](int) {
                    const int line = CurrentLine();
                    CCueItem* item = CurrentItem();
-                   ApplyChange([this, item, line] { return m_editor.Delete(item, line); });
+                   m_session.Apply([item, line](CSheetEditor& editor) { return editor.Delete(item, line); });
                },
                [this](CCmdUI& ui) { ui.Enable(CSheetEditor::CanDelete(CurrentItem())); });
     MapCommand(cmd::Copy, [this](int) { OnCopy(); }, [this](CCmdUI& ui) { ui.Enable(!SelectionIsEmpty()); });
@@ -146,7 +150,7 @@ void CQuillView::MapEditCommands()
                    OnCopy();
                    const int line = CurrentLine();
                    CCueItem* item = CurrentItem();
-                   ApplyChange([this, item, line] { return m_editor.Delete(item, line); });
+                   m_session.Apply([item, line](CSheetEditor& editor) { return editor.Delete(item, line); });
                },
                [this](CCmdUI& ui) { ui.Enable(!SelectionIsEmpty() && CSheetEditor::CanDelete(CurrentItem())); });
     // Asking the clipboard's owner for its formats can take a round trip
@@ -162,21 +166,13 @@ void CQuillView::MapEditCommands()
     // Only 8-bit text has a character set to choose; wide text is Unicode.
     MapCommand(cmd::ViewEncoding, [this](int) { OnEncoding(); },
                [this](CCmdUI& ui) { ui.Enable(m_doc.Encoding().form == ts::FileForm::Bytes); });
-    MapCommand(cmd::Undo, [this](int) { OnUndoRedo(true); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanUndo()); });
-    MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanRedo()); });
+    MapCommand(cmd::Undo, [this](int) { OnUndoRedo(true); }, [this](CCmdUI& ui) { ui.Enable(History().CanUndo()); });
+    MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(History().CanRedo()); });
 }
 
-bool CQuillView::ApplyChange(const std::function<CCueItem*()>& change, bool updateUnchanged)
+const CUndoHistory& CQuillView::History() const
 {
-    const unsigned long before = m_doc.ChangeCount();
-    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine(), static_cast<std::size_t>(m_doc.LineCount())};
-    CCueItem* hint = change();
-    const bool changed = m_doc.ChangeCount() != before;
-    if (changed)
-        m_history.Record(std::move(state));
-    if (changed || updateUnchanged)
-        m_doc.UpdateAllViews(nullptr, hint);
-    return changed;
+    return m_session.History();
 }
 
 void CQuillView::OnEdit()
@@ -187,16 +183,17 @@ void CQuillView::OnEdit()
     // The listing is rebuilt only when the dialog changed something; the
     // update keeps the first visible line, so the edited line stays on its
     // row.
-    ApplyChange([this, item] { return CItemEditor::EditItem(this, *item, &m_frame) ? item : nullptr; }, false);
+    m_session.Apply(
+        [this, item](CSheetEditor&) { return CItemEditor::EditItem(this, *item, &m_frame, &m_session) ? item : nullptr; },
+        false);
 }
 
 void CQuillView::OnUndoRedo(bool undo)
 {
-    CUndoHistory::State state{m_doc.TakeSnapshot(), CurrentLine(), static_cast<std::size_t>(m_doc.LineCount())};
-    if (!(undo ? m_history.Undo(state) : m_history.Redo(state)))
-        return;
-    m_doc.RestoreSnapshot(state.snapshot);
-    m_doc.UpdateAllViews(nullptr, m_doc.Line(std::min(state.line, m_doc.LineCount() - 1)));
+    if (undo)
+        m_session.Undo();
+    else
+        m_session.Redo();
 }
 
 void CQuillView::OnInsertFile()
@@ -211,7 +208,7 @@ void CQuillView::OnInsertFile()
 
 void CQuillView::AddPaths(const QStringList& paths)
 {
-    ApplyChange([this, &paths]() -> CCueItem* {
+    m_session.Apply([this, &paths](CSheetEditor& editor) -> CCueItem* {
         CCueItem* hint = CurrentItem();
         for (qsizetype i = paths.size() - 1; i >= 0; --i) {
             const QString& path = paths[i];
@@ -224,7 +221,7 @@ void CQuillView::AddPaths(const QStringList& paths)
                 continue;
             }
             bool stop = false;
-            CCueItem* added = m_editor.AddPath(path.toStdString(), hint, stop);
+            CCueItem* added = editor.AddPath(path.toStdString(), hint, stop);
             if (stop)
                 break;
             // The next file goes in front of this one; after a skipped file,
@@ -245,15 +242,15 @@ void CQuillView::OnPaste()
     // Pasted text is stored in the sheet's character set, like typed text.
     const QString text = QGuiApplication::clipboard()->text();
     std::string bytes;
-    if (!CSheetCodec::Current().Encode(text, bytes)) {
-        ShowMessageBox("The Clipboard holds characters that the sheet's encoding, "
-                           + CSheetCodec::Current().Charset() + ", cannot hold.",
+    const ISheetCodec& codec = m_session.Codec();
+    if (!CSheetCodec::BytesOf(codec, text, bytes)) {
+        ShowMessageBox("The Clipboard holds characters that the sheet's encoding, " + codec.Charset() + ", cannot hold.",
                        "Paste", PromptButtons::Ok, PromptIcon::Error);
         return;
     }
-    ApplyChange([this, &bytes]() -> CCueItem* {
+    m_session.Apply([this, &bytes](CSheetEditor& editor) -> CCueItem* {
         CCueItem* current = CurrentItem();
-        CCueItem* first = m_editor.Paste(bytes, current);
+        CCueItem* first = editor.Paste(bytes, current);
         return first ? first : current;
     });
 }
@@ -273,30 +270,24 @@ void CQuillView::OnEncoding()
     CEncodingDlg dialog(m_doc.Encoding().charset, sample, this);
     if (dialog.exec() != QDialog::Accepted || dialog.Charset().empty() || dialog.Charset() == m_doc.Encoding().charset)
         return;
-    m_doc.SetCharset(dialog.Charset());
-    m_doc.UpdateAllViews(nullptr, CurrentItem());
+    m_session.SetCharset(dialog.Charset());
 }
 
 CQuillView::~CQuillView()
 {
-    m_doc.SetEncodingListener(nullptr);
-    m_doc.SetNameEncoder(nullptr);
+    m_session.RemoveView(*this);
 }
 
-void CQuillView::OnUpdate(CView*, const void* hint)
+void CQuillView::OnSheetChanged(const SheetChange& change)
 {
-    // A new or opened sheet starts a new history and shows its top; any
-    // other update keeps the listing where it stands.
-    const bool fresh = m_doc.Generation() != m_generation;
-    if (fresh) {
-        m_generation = m_doc.Generation();
-        m_history.Clear();
-    }
+    // A new or opened sheet shows its top; any other update keeps the
+    // listing where it stands.
+    const bool fresh = change.fresh;
     const int first = fresh ? 0 : FirstVisibleLine();
     const int column = m_listing->horizontalScrollBar()->value();
     Unhighlight();
     FillListing();
-    PlaceCaret(static_cast<const CCueItem*>(hint));
+    MoveTextCursor(CurrentLine());
     Highlight();
     SetFirstVisibleLine(first);
     m_listing->horizontalScrollBar()->setValue(fresh ? 0 : column);
@@ -305,31 +296,33 @@ void CQuillView::OnUpdate(CView*, const void* hint)
 
 void CQuillView::FillListing()
 {
-    CSheetCodec::SetCurrent(m_doc.Encoding().charset);
     CCueRichWriter writer;
     writer.WriteDocument(m_doc, m_rtf);
-    CRtfReader::Read(m_rtf, *m_listing->document());
+    CRtfReader::Read(m_rtf, *m_listing->document(), 0, m_session.Codec().Charset());
     // The margin is the viewport's (see the constructor), not the text's.
     m_listing->document()->setDocumentMargin(0);
 }
 
-void CQuillView::PlaceCaret(const CCueItem* item)
+void CQuillView::OnCurrentChanged()
 {
-    QTextDocument* doc = m_listing->document();
-    int line = 0;
-    if (!item)
-        item = m_doc.Line(0);
-    if (item) {
-        line = m_doc.LineOf(item);
-        if (line < 0)
-            return;
-    } else {
-        line = doc->blockCount() - 1;
-    }
-    SetCaretLine(line);
+    Unhighlight();
+    MoveTextCursor(CurrentLine());
+    Highlight();
+}
+
+int CQuillView::CaretLine() const
+{
+    const QTextCursor cursor = m_listing->textCursor();
+    return m_listing->document()->findBlock(cursor.selectionStart()).blockNumber();
 }
 
 void CQuillView::SetCaretLine(int line)
+{
+    MoveTextCursor(line);
+    m_session.SetCurrentLine(CaretLine(), this);
+}
+
+void CQuillView::MoveTextCursor(int line)
 {
     const int start = BlockStart(m_listing->document(), line);
     if (start < 0)
@@ -357,11 +350,7 @@ void CQuillView::SetCursorQuietly(const QTextCursor& cursor)
 
 void CQuillView::SetCurrentItem(const CCueItem* item)
 {
-    if (!item || m_doc.LineOf(item) < 0)
-        return;
-    Unhighlight();
-    PlaceCaret(item);
-    Highlight();
+    m_session.SetCurrentItem(item);
 }
 
 CCueItem* CQuillView::CurrentItem() const
@@ -371,8 +360,7 @@ CCueItem* CQuillView::CurrentItem() const
 
 int CQuillView::CurrentLine() const
 {
-    const QTextCursor cursor = m_listing->textCursor();
-    return m_listing->document()->findBlock(cursor.selectionStart()).blockNumber();
+    return m_session.CurrentLine();
 }
 
 int CQuillView::LineCount() const
@@ -427,13 +415,13 @@ void CQuillView::SetBullet(int line, bool on)
 void CQuillView::Unhighlight()
 {
     QTextDocument* doc = m_listing->document();
-    const int line = CurrentLine();
+    const int line = CaretLine();
     const int a = BlockStart(doc, line);
     const int b = BlockStart(doc, line + 1);
     if (a >= 0 && b >= 0)
         SetBullet(line, false);
     if (a >= 0)
-        SetCaretLine(line);
+        MoveTextCursor(line);
 }
 
 void CQuillView::Highlight()
@@ -486,17 +474,21 @@ const CCueIndex* CQuillView::IndexOfInterest(const CCueItem* item)
 
 std::string CQuillView::ResolvePath(const std::string& name) const
 {
+    return ResolvePath(m_session, name);
+}
+
+std::string CQuillView::ResolvePath(const CEditSession& session, const std::string& name)
+{
     if (name.empty())
         return name;
     // The name is in the sheet's character set; paths are UTF-8, or for a
     // UTF-8 sheet whatever bytes the name has.
-    const CSheetCodec& codec = CSheetCodec::Current();
-    const QString path = codec.IsUtf8() ? QString::fromStdString(name) : codec.Decode(name);
+    const ISheetCodec& codec = session.Codec();
+    const QString path = codec.IsUtf8() ? QString::fromStdString(name) : CSheetCodec::TextOf(codec, name);
     if (QFileInfo(path).isAbsolute())
         return codec.IsUtf8() ? name : path.toStdString();
-    const QString folder = m_doc.PathName().empty()
-        ? QDir::currentPath()
-        : QFileInfo(QString::fromStdString(m_doc.PathName())).absolutePath();
+    const std::string& sheet = session.Doc().PathName();
+    const QString folder = sheet.empty() ? QDir::currentPath() : QFileInfo(QString::fromStdString(sheet)).absolutePath();
     return QDir::cleanPath(QDir(folder).filePath(path)).toStdString();
 }
 
@@ -527,7 +519,7 @@ QSize CQuillView::SizeForLines(int lines) const
     rtf += CCueRichWriter::kParagraphEnd;
     rtf += CCueRichWriter::kTrailer;
     QTextDocument sample;
-    CRtfReader::Read(rtf, sample);
+    CRtfReader::Read(rtf, sample, 0, m_session.Codec().Charset());
     sample.setDocumentMargin(0);
     sample.setPageSize(QSizeF(1e6, 1e6)); // no layout without a page
     const qreal lineHeight = sample.documentLayout()->blockBoundingRect(sample.firstBlock()).height();

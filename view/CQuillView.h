@@ -1,10 +1,9 @@
 #pragma once
 
-#include "document/CSheetEditor.h"
 #include "document/CUndoHistory.h"
+#include "document/ISessionView.h"
 #include "model/CCueTime.h"
 #include "platform/CCmdTarget.h"
-#include "platform/CDocument.h"
 #include "view/IViewFrame.h"
 
 #include <QWidget>
@@ -14,6 +13,7 @@
 
 class CCueIndex;
 class CCueItem;
+class CEditSession;
 class CQuillDoc;
 class QTextCursor;
 class QTextEdit;
@@ -22,19 +22,23 @@ class QTextEdit;
 // over it, and the current item (the item on the caret's line) shown with
 // its whole block selected and a bullet on its own line. The view sees every
 // key and mouse event of the listing first. Whenever the current item
-// changes it tells the frame which wave file and time belong to it.
-class CQuillView final : public QWidget, public CView, public CCmdTarget
+// changes it tells the frame which wave file and time belong to it. It
+// edits the sheet and moves the current item through the edit session, and
+// follows whatever another view of the session does.
+class CQuillView final : public QWidget, public ISessionView, public CCmdTarget
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CQuillView)
 
 public:
-    CQuillView(CQuillDoc& doc, IViewFrame& frame, QWidget* parent);
+    CQuillView(CEditSession& session, IViewFrame& frame, QWidget* parent);
     ~CQuillView() override;
 
-    // Renders the document again and puts the caret on the hint item (the
-    // first line when the hint is null).
-    void OnUpdate(CView* sender, const void* hint) override;
+    // Renders the sheet again and puts the caret on the session's current
+    // item; a fresh sheet shows its top, an edited one keeps its place.
+    void OnSheetChanged(const SheetChange& change) override;
+    // Moves the caret and its highlight to the session's current item.
+    void OnCurrentChanged() override;
 
     CCueItem* CurrentItem() const;
     int CurrentLine() const;
@@ -43,7 +47,7 @@ public:
     bool SelectionIsEmpty() const;
     QString SelectedText() const;
     QTextEdit* Listing() const { return m_listing; }
-    // Puts the caret on an item's line, as a click on it does.
+    // Makes an item current, as a click on its line does.
     void SetCurrentItem(const CCueItem* item);
     // The first line shown whole at the top of the listing.
     int FirstVisibleLine() const;
@@ -55,16 +59,12 @@ public:
     // document; other files are added as FILE lines, in drop order.
     void DropFiles(const QStringList& paths);
 
-    // Runs a change of the tree as one undoable step and updates the view
-    // with the item the change returns as the hint (also when nothing
-    // changed, unless updateUnchanged is false). Returns whether the tree
-    // changed.
-    bool ApplyChange(const std::function<CCueItem*()>& change, bool updateUnchanged = true);
-    const CUndoHistory& History() const { return m_history; }
+    const CUndoHistory& History() const;
 
     // The wave file path of an item's FILE name: a relative name is taken
     // from the sheet's folder (the current folder for an untitled sheet).
     std::string ResolvePath(const std::string& name) const;
+    static std::string ResolvePath(const CEditSession& session, const std::string& name);
     // The index that decides the wave file and time of an item, or null.
     static const CCueIndex* IndexOfInterest(const CCueItem* item);
 
@@ -77,9 +77,14 @@ protected:
 
 private:
     void FillListing();
-    void PlaceCaret(const CCueItem* item);
-    // Puts the caret at the start of a line, without a selection.
+    // The line of the control's text cursor: the session's current line,
+    // except while an update is on its way.
+    int CaretLine() const;
+    // Puts the caret at the start of a line, without a selection, and
+    // makes the line current.
     void SetCaretLine(int line);
+    // Puts the text cursor at the start of a line, without a selection.
+    void MoveTextCursor(int line);
     // Sets the control's cursor without letting the control scroll.
     void SetCursorQuietly(const QTextCursor& cursor);
     void Unhighlight();
@@ -116,15 +121,13 @@ private:
     // FILE lines end up in the given order; one undoable step.
     void AddPaths(const QStringList& paths);
 
+    CEditSession& m_session;
     CQuillDoc& m_doc;
     IViewFrame& m_frame;
     QTextEdit* m_listing;
     std::string m_rtf;
     std::string m_lastWaveName;
     CCueTime m_lastWaveTime;
-    CSheetEditor m_editor;
-    CUndoHistory m_history;
-    unsigned m_generation = 0;
     bool m_clipboardHasText = false;
     int m_lastScroll = 0;    // the scroll bar's value after the last snap
     bool m_snapping = false; // SnapToLine is moving the scroll bar

@@ -119,7 +119,7 @@ QString DecodeName(const std::string& bytes)
 class Parser
 {
 public:
-    explicit Parser(std::string_view rtf) : m_in(rtf) {}
+    Parser(std::string_view rtf, const CSheetCodec& codec) : m_in(rtf), m_codec(codec) {}
 
     void Parse();
     void Fill(QTextDocument& document, double dpi) const;
@@ -137,6 +137,7 @@ private:
     QTextCharFormat CharFormat(const CharState& chars) const;
 
     std::string_view m_in;
+    const CSheetCodec& m_codec;
     std::size_t m_pos = 0;
     bool m_done = false;
     std::vector<GroupState> m_stack;
@@ -483,7 +484,7 @@ void Parser::EndParagraph()
 
     // A sheet in another character set than UTF-8: its runs in turn, so a
     // character that straddles two goes to the run that ends it.
-    const CSheetCodec& codec = CSheetCodec::Current();
+    const CSheetCodec& codec = m_codec;
     if (!codec.IsUtf8() && codec.IsKnown()) {
         QStringDecoder decoder(codec.Charset().c_str());
         for (TextRun& run : m_current.runs) {
@@ -597,14 +598,15 @@ void Parser::Fill(QTextDocument& document, double dpi) const
 
 } // namespace
 
-bool CRtfReader::Read(std::string_view rtf, QTextDocument& document, double dpi)
+bool CRtfReader::Read(std::string_view rtf, QTextDocument& document, double dpi, const std::string& charset)
 {
     std::size_t start = 0;
     while (start < rtf.size() && (rtf[start] == ' ' || rtf[start] == '\t' || rtf[start] == '\r' || rtf[start] == '\n'))
         ++start;
     if (rtf.substr(start, 5) != "{\\rtf")
         return false;
-    Parser parser(rtf.substr(start + 1)); // past the document's opening brace
+    const CSheetCodec codec(charset);
+    Parser parser(rtf.substr(start + 1), codec); // past the document's opening brace
     parser.Parse();
     parser.Fill(document, dpi);
     return true;

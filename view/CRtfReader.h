@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include <QFont>
@@ -18,8 +19,8 @@ class QTextDocument;
 // Other control words are ignored, and groups of destinations that hold no
 // shown text (\*, \info, \stylesheet, \pict, ...) are skipped whole.
 //
-// Text bytes, raw or as \'hh, are shown in the open sheet's character set
-// (CSheetCodec), whatever \ansicpg says; for UTF-8, as UTF-8 when the
+// Text bytes, raw or as \'hh, are shown in the given character set (the
+// sheet's, through CSheetCodec), whatever \ansicpg says; for UTF-8, as UTF-8 when the
 // paragraph's bytes are valid UTF-8, else as Windows-1252. Twips convert to pixels at the primary screen's logical DPI, the
 // resolution QTextDocument converts point sizes with, so an indent keeps its
 // width in characters; without a screen, 96 DPI.
@@ -32,7 +33,8 @@ public:
     // text (unbalanced braces, cut short, unknown words) is read as far as
     // it makes sense; no input makes this crash or hang. dpi 0 takes the
     // screen's (see above).
-    static bool Read(std::string_view rtf, QTextDocument& document, double dpi = 0);
+    static bool Read(std::string_view rtf, QTextDocument& document, double dpi = 0,
+                     const std::string& charset = "UTF-8");
 
     // The font that shows a font table entry: "Courier New" falls back to
     // the metric-compatible Liberation Mono and then to the system's fixed

@@ -7,12 +7,6 @@
 
 namespace {
 
-CSheetCodec& CurrentCodec()
-{
-    static CSheetCodec codec;
-    return codec;
-}
-
 QString FromWindows1252(std::string_view bytes)
 {
     QString text;
@@ -61,15 +55,24 @@ bool CSheetCodec::Encode(const QString& text, std::string& bytes) const
     return !encoder.hasError() && Decode(bytes) == text;
 }
 
-const CSheetCodec& CSheetCodec::Current()
+std::string CSheetCodec::ToUtf8(std::string_view bytes) const
 {
-    return CurrentCodec();
+    return Decode(bytes).toStdString();
 }
 
-void CSheetCodec::SetCurrent(const std::string& charset)
+bool CSheetCodec::FromUtf8(std::string_view utf8, std::string& bytes) const
 {
-    if (charset != CurrentCodec().Charset())
-        CurrentCodec() = CSheetCodec(charset);
+    return Encode(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())), bytes);
+}
+
+QString CSheetCodec::TextOf(const ISheetCodec& codec, std::string_view bytes)
+{
+    return QString::fromStdString(codec.ToUtf8(bytes));
+}
+
+bool CSheetCodec::BytesOf(const ISheetCodec& codec, const QString& text, std::string& bytes)
+{
+    return codec.FromUtf8(text.toStdString(), bytes);
 }
 
 const std::vector<std::pair<std::string, QString>>& CSheetCodec::Choices()

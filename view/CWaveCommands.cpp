@@ -8,9 +8,9 @@
 #include <QProgressDialog>
 
 #include "view/CTimeIntervalDlg.h"
-#include "audio/CTimeDlg.h"
+#include "player/CTimeDlg.h"
 #include "audio/CWaveFile.h"
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "audio/WaveOperations.h"
 #include "model/CCueFile.h"

@@ -1,7 +1,7 @@
 #include "view/CWaveformPanel.h"
 
 #include "audio/CPeaks.h"
-#include "audio/IWavePlayer.h"
+#include "document/CEditSession.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueCdText.h"
 #include "model/CCueFile.h"
@@ -13,6 +13,7 @@
 #include "res/CommandTable.h"
 #include "view/CPeakLoader.h"
 #include "view/CQuillView.h"
+#include "view/CSheetCodec.h"
 #include "view/CWaveformView.h"
 
 #include <QAction>
@@ -37,44 +38,18 @@ constexpr int kProgressInterval = 50; // ms between looks at the worker's progre
 
 QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// What the insert commands need of a player: the time to insert at.
-class CTimeSource final : public IWavePlayer
-{
-public:
-    explicit CTimeSource(const CCueTime& time)
-        : m_time(time)
-    {
-    }
-    const std::string& Path() const override { return m_path; }
-    bool Open() override { return true; }
-    void Close() override {}
-    bool IsOpen() const override { return true; }
-    bool IsPlaying() const override { return false; }
-    bool IsPaused() const override { return false; }
-    void Play() override {}
-    void Pause() override {}
-    void Seek(const CCueTime& position) override { m_time = position; }
-    CCueTime GetLength() const override { return m_time; }
-    CCueTime GetPosition() const override { return m_time; }
-    void SetPositionListener(PositionListener) override {}
-
-private:
-    std::string m_path;
-    CCueTime m_time;
-};
-
 // The track's title: its CD-TEXT TITLE, else its comment without the
 // comment mark.
-QString TitleOf(const CCueTrack& track)
+// The texts are the sheet's bytes, read in its character set.
+QString TitleOf(const CCueTrack& track, const ISheetCodec& codec)
 {
     for (int i = 0; i < track.ChildCount(); ++i) {
         const auto* cdText = dynamic_cast<const CCueCdText*>(track.Child(i));
         if (cdText && cdText->Keyword() == "TITLE") {
-            const std::string_view title = cdText->Text();
-            return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())).trimmed();
+            return CSheetCodec::TextOf(codec, cdText->Text()).trimmed();
         }
     }
-    QString text = QString::fromStdString(track.Comment()).trimmed();
+    QString text = CSheetCodec::TextOf(codec, track.Comment()).trimmed();
     if (text.startsWith(QLatin1Char(';')))
         text.remove(0, 1);
     else if (text.startsWith(QLatin1String("REM "), Qt::CaseInsensitive))
@@ -84,11 +59,11 @@ QString TitleOf(const CCueTrack& track)
 
 } // namespace
 
-CWaveformPanel::CWaveformPanel(CQuillDoc& doc, CQuillView& view, QWidget* parent)
+CWaveformPanel::CWaveformPanel(CEditSession& session, QWidget& listing, QWidget* parent)
     : QWidget(parent)
-    , m_doc(doc)
-    , m_view(view)
-    , m_editor(doc)
+    , m_session(session)
+    , m_doc(session.Doc())
+    , m_listing(listing)
     , m_loader(new CPeakLoader(this))
     , m_wave(new CWaveformView(this))
     , m_scroll(new QScrollBar(Qt::Horizontal, this))
@@ -170,14 +145,27 @@ CWaveformPanel::CWaveformPanel(CQuillDoc& doc, CQuillView& view, QWidget* parent
     connect(m_level, &QSpinBox::valueChanged, this, &CWaveformPanel::OnSilenceChanged);
     connect(m_length, &QDoubleSpinBox::valueChanged, this, &CWaveformPanel::OnSilenceChanged);
     // Enter in a silence box gives the keys back to the listing.
-    connect(m_level, &QSpinBox::editingFinished, this, [this] { if (m_level->hasFocus()) m_view.setFocus(); });
-    connect(m_length, &QDoubleSpinBox::editingFinished, this, [this] { if (m_length->hasFocus()) m_view.setFocus(); });
-    connect(&m_view, &CQuillView::CurrentLineChanged, this, &CWaveformPanel::RefreshMarks);
+    connect(m_level, &QSpinBox::editingFinished, this, [this] { if (m_level->hasFocus()) m_listing.setFocus(); });
+    connect(m_length, &QDoubleSpinBox::editingFinished, this, [this] { if (m_length->hasFocus()) m_listing.setFocus(); });
     OnSilenceChanged();
     OnViewChanged();
+    m_session.AddView(*this);
 }
 
-CWaveformPanel::~CWaveformPanel() = default;
+CWaveformPanel::~CWaveformPanel()
+{
+    m_session.RemoveView(*this);
+}
+
+void CWaveformPanel::OnSheetChanged(const SheetChange&)
+{
+    RefreshMarks();
+}
+
+void CWaveformPanel::OnCurrentChanged()
+{
+    RefreshMarks();
+}
 
 CCueTime CWaveformPanel::TimeOfBin(std::int64_t bin)
 {
@@ -325,15 +313,15 @@ CCueFile* CWaveformPanel::ShownFile() const
     if (m_path.empty())
         return nullptr;
     // The current line's file first: two FILE lines may name one file.
-    if (const CCueItem* current = m_view.CurrentItem()) {
+    if (const CCueItem* current = m_session.CurrentItem()) {
         CCueFile* file = current->OwningFile();
         if (const CCueIndex* index = CQuillView::IndexOfInterest(current))
             file = index->OwningFile();
-        if (file && m_view.ResolvePath(file->Name()) == m_path)
+        if (file && CQuillView::ResolvePath(m_session, file->Name()) == m_path)
             return file;
     }
     for (int i = 0; i < m_doc.FileCount(); ++i) {
-        if (m_view.ResolvePath(m_doc.File(i)->Name()) == m_path)
+        if (CQuillView::ResolvePath(m_session, m_doc.File(i)->Name()) == m_path)
             return m_doc.File(i);
     }
     return nullptr;
@@ -349,7 +337,7 @@ void CWaveformPanel::RefreshMarks()
         m_wave->SetMarks({}, {});
         return;
     }
-    const CCueIndex* current = CQuillView::IndexOfInterest(m_view.CurrentItem());
+    const CCueIndex* current = CQuillView::IndexOfInterest(m_session.CurrentItem());
     const std::int64_t fileEnd = m_wave->BinCount() > 0 ? m_wave->BinCount() : BinOfTime(CCueTime::FromMsf(255, 0, 0));
     for (int k = 0; k < file->TrackCount(); ++k) {
         const CCueTrack* track = file->Track(k);
@@ -375,7 +363,7 @@ void CWaveformPanel::RefreshMarks()
             mark.current = index == current;
             const QString number = QStringLiteral("%1").arg(track->Number(), 2, 10, QLatin1Char('0'));
             if (mark.trackStart) {
-                const QString title = TitleOf(*track);
+                const QString title = TitleOf(*track, m_session.Codec());
                 mark.label = title.isEmpty() ? number : number + QLatin1Char(' ') + title;
                 start = mark.bin;
             } else {
@@ -406,7 +394,7 @@ void CWaveformPanel::OnDropped(int mark, std::int64_t bin)
     if (!IsLive(index))
         return;
     const CCueTime time = TimeOfBin(bin);
-    m_view.ApplyChange([index, &time]() -> CCueItem* { return index->SetTime(time) ? index : nullptr; }, false);
+    m_session.Apply([index, &time](CSheetEditor&) -> CCueItem* { return index->SetTime(time) ? index : nullptr; }, false);
 }
 
 void CWaveformPanel::OnActivated(int mark)
@@ -416,7 +404,7 @@ void CWaveformPanel::OnActivated(int mark)
         return;
     CCueIndex* index = marks[static_cast<std::size_t>(mark)].index;
     if (IsLive(index))
-        m_view.SetCurrentItem(index);
+        m_session.SetCurrentItem(index);
 }
 
 void CWaveformPanel::OnContextMenu(std::int64_t bin, const QPoint& globalPos)
@@ -461,6 +449,5 @@ void CWaveformPanel::InsertAt(ItemKind kind, std::int64_t bin)
                 anchor = track->Index(i);
         }
     }
-    const CTimeSource at(time);
-    m_view.ApplyChange([this, kind, anchor, &at] { return m_editor.Insert(kind, anchor, &at); });
+    m_session.Apply([kind, anchor, time](CSheetEditor& editor) { return editor.Insert(kind, anchor, time); });
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "audio/IPcmSource.h"
-#include "document/CSheetEditor.h"
+#include "document/ISessionView.h"
+#include "model/CueTypes.h"
 #include "model/CCueTime.h"
 
 #include <QString>
@@ -13,10 +14,11 @@
 #include <string>
 
 class CCueFile;
+class CCueItem;
+class CEditSession;
 class CPeakLoader;
 class CPeaks;
 class CQuillDoc;
-class CQuillView;
 class CWaveformView;
 class QAction;
 class QDoubleSpinBox;
@@ -31,8 +33,9 @@ class QSpinBox;
 // settings and a scroll bar. A click asks for the play position there; a
 // dropped mark sets that index's time as one undoable edit, as the Edit
 // Index dialog does; the context menu inserts an index or a track at the
-// clicked time. It reaches the player only through its signals.
-class CWaveformPanel final : public QWidget
+// clicked time. It edits through the edit session and follows its current
+// item; it reaches the player only through its signals.
+class CWaveformPanel final : public QWidget, public ISessionView
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CWaveformPanel)
@@ -42,8 +45,13 @@ public:
     static constexpr int kSilenceDb = -50;
     static constexpr double kSilenceSeconds = 1.0;
 
-    CWaveformPanel(CQuillDoc& doc, CQuillView& view, QWidget* parent);
+    // listing: where the keys go back after a silence box.
+    CWaveformPanel(CEditSession& session, QWidget& listing, QWidget* parent);
     ~CWaveformPanel() override;
+
+    // The marks follow every change of the sheet and of the current item.
+    void OnSheetChanged(const SheetChange& change) override;
+    void OnCurrentChanged() override;
 
     // The wave file to show (a resolved path; empty shows none). Loading
     // waits while the panel is hidden.
@@ -110,9 +118,9 @@ private:
     CCueFile* ShownFile() const;
     bool IsLive(const CCueItem* item) const;
 
+    CEditSession& m_session;
     CQuillDoc& m_doc;
-    CQuillView& m_view;
-    CSheetEditor m_editor;
+    QWidget& m_listing;
     CPeakLoader* m_loader;
     CWaveformView* m_wave;
     QScrollBar* m_scroll;

@@ -11,15 +11,15 @@
 
 namespace ts {
 
-QString ItemText(std::string_view bytes)
+QString ItemText(const ISheetCodec& codec, std::string_view bytes)
 {
-    return CSheetCodec::Current().Decode(bytes);
+    return CSheetCodec::TextOf(codec, bytes);
 }
 
-std::string ItemBytes(const QString& text)
+std::string ItemBytes(const ISheetCodec& codec, const QString& text)
 {
     std::string bytes;
-    CSheetCodec::Current().Encode(OneLine(text), bytes);
+    CSheetCodec::BytesOf(codec, OneLine(text), bytes);
     return bytes;
 }
 
@@ -34,7 +34,7 @@ QString OneLine(const QString& text)
     return line;
 }
 
-bool FieldsAcceptable(QDialog& dialog, std::initializer_list<DialogField> fields)
+bool FieldsAcceptable(QDialog& dialog, const ISheetCodec& codec, std::initializer_list<DialogField> fields)
 {
     const std::string caption = dialog.windowTitle().toStdString();
     for (const DialogField& field : fields) {
@@ -43,9 +43,9 @@ bool FieldsAcceptable(QDialog& dialog, std::initializer_list<DialogField> fields
         std::string bytes;
         if (field.required && text.trimmed().isEmpty()) {
             message = std::string("The ") + field.name + " must not be empty.";
-        } else if (!CSheetCodec::Current().Encode(text, bytes)) {
+        } else if (!CSheetCodec::BytesOf(codec, text, bytes)) {
             message = std::string("The ") + field.name + " holds characters that the sheet's encoding, "
-                + CSheetCodec::Current().Charset() + ", cannot hold.";
+                + codec.Charset() + ", cannot hold.";
         } else if (field.fileName && FileNameForm(bytes) == NameForm::Impossible) {
             message = "The file name\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
                 + FileNameProblem(bytes);

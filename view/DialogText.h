@@ -9,6 +9,7 @@
 #include "model/CCueTime.h"
 
 class CCueTrack;
+class ISheetCodec;
 class QDialog;
 class QLineEdit;
 
@@ -16,9 +17,9 @@ class QLineEdit;
 namespace ts {
 
 // A name or comment as the listing shows it, in the sheet's character set.
-QString ItemText(std::string_view bytes);
+QString ItemText(const ISheetCodec& codec, std::string_view bytes);
 // Typed text as sheet bytes, in the sheet's character set, as one line.
-std::string ItemBytes(const QString& text);
+std::string ItemBytes(const ISheetCodec& codec, const QString& text);
 // The text as one line: line breaks and NUL characters become blanks,
 // since every item is written as one line of the sheet.
 QString OneLine(const QString& text);
@@ -35,7 +36,7 @@ struct DialogField {
 // sheet's character set, so that the line written reads back as typed. On
 // the first that fails: a message captioned with the dialog's title, the
 // focus on that box, and false.
-bool FieldsAcceptable(QDialog& dialog, std::initializer_list<DialogField> fields);
+bool FieldsAcceptable(QDialog& dialog, const ISheetCodec& codec, std::initializer_list<DialogField> fields);
 
 // A time as "mm:ss:ff", and a typed time read leniently (never fails).
 QString TimeText(const CCueTime& time);

@@ -1,4 +1,3 @@
-#include "audio/IWavePlayer.h"
 #include "document/CSheetEditor.h"
 #include "document/CUndoHistory.h"
 #include "model/CCueFile.h"
@@ -8,33 +7,11 @@
 #include "support/SheetFixture.h"
 
 #include <functional>
+#include <optional>
 
 namespace {
 
 using Strings = std::vector<std::string>;
-
-// A player that only reports a position it was given.
-class FakePlayer final : public IWavePlayer
-{
-public:
-    explicit FakePlayer(CCueTime position) : m_position(position) {}
-    const std::string& Path() const override { return m_path; }
-    bool Open() override { return true; }
-    void Close() override {}
-    bool IsOpen() const override { return true; }
-    bool IsPlaying() const override { return false; }
-    bool IsPaused() const override { return false; }
-    void Play() override {}
-    void Pause() override {}
-    void Seek(const CCueTime& position) override { m_position = position; }
-    CCueTime GetLength() const override { return CCueTime::FromMsf(60, 0, 0); }
-    CCueTime GetPosition() const override { return m_position; }
-    void SetPositionListener(PositionListener) override {}
-
-private:
-    std::string m_path = "/x/A.WAV";
-    CCueTime m_position;
-};
 
 const char* const kSheet =
     "REM top\n"                  // 0
@@ -117,7 +94,7 @@ TEST_F(SheetEditor, InsertPlacementTable)
         EXPECT_EQ(editor.CanInsert(r.kind, At(r.line)), enabled) << static_cast<int>(r.kind) << " at " << r.line;
         if (!enabled)
             continue;
-        CCueItem* added = editor.Insert(r.kind, At(r.line), nullptr);
+        CCueItem* added = editor.Insert(r.kind, At(r.line));
         ASSERT_NE(added, nullptr);
         EXPECT_EQ(After(added), With(r.added, r.at)) << static_cast<int>(r.kind) << " at " << r.line;
     }
@@ -126,7 +103,7 @@ TEST_F(SheetEditor, InsertPlacementTable)
 TEST_F(SheetEditor, InsertTrackWithoutPlayerTakesPreviousEnd)
 {
     // On TRACK 02: in front of it, starting where track 01 ends.
-    CCueItem* track = editor.Insert(ItemKind::Track, At(6), nullptr);
+    CCueItem* track = editor.Insert(ItemKind::Track, At(6));
     ASSERT_NE(track, nullptr);
     EXPECT_EQ(After(track), Lines({"REM top", "FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    ISRC ABCDE0000001",
                                    "    INDEX 01 00:00:00", "    REM in track", ">  TRACK 02 AUDIO",
@@ -139,16 +116,15 @@ TEST_F(SheetEditor, InsertTrackWithoutPlayerTakesPreviousEnd)
 
 TEST_F(SheetEditor, InsertTrackTakesAFreePlayerPosition)
 {
-    FakePlayer player(CCueTime::FromMsf(0, 30, 0));
-    CCueItem* track = editor.Insert(ItemKind::Track, At(1), &player);
+    CCueItem* track = editor.Insert(ItemKind::Track, At(1), CCueTime::FromMsf(0, 30, 0));
     ASSERT_NE(track, nullptr);
     // 00:30:00 lies in no other track of A.WAV (track 01 ends at 00:00:00).
     EXPECT_EQ(static_cast<CCueTrack*>(track)->Index(0)->Time().Text(), "00:30:00");
     EXPECT_EQ(static_cast<CCueTrack*>(track)->Number(), 2);
 
     ASSERT_TRUE(Open(kSheet));
-    FakePlayer inside(CCueTime::FromMsf(1, 1, 0)); // within track 02's own range
-    track = editor.Insert(ItemKind::Track, At(1), &inside);
+    // 01:01:00 lies within track 02's own range.
+    track = editor.Insert(ItemKind::Track, At(1), CCueTime::FromMsf(1, 1, 0));
     EXPECT_EQ(static_cast<CCueTrack*>(track)->Index(0)->Time().Text(), "01:02:00"); // its previous end
 }
 
@@ -166,8 +142,10 @@ void PrintTo(const IndexCase& c, std::ostream* os) { *os << c.name; }
 TEST_P(InsertIndex, TimeFromPlayerOrNeighbour)
 {
     const IndexCase& c = GetParam();
-    FakePlayer player(CCueTime::FromMilliseconds(static_cast<std::uint32_t>(c.playerSeconds) * 1000));
-    CCueItem* added = editor.Insert(ItemKind::Index, At(c.line), c.playerSeconds < 0 ? nullptr : &player);
+    std::optional<CCueTime> at;
+    if (c.playerSeconds >= 0)
+        at = CCueTime::FromMilliseconds(static_cast<std::uint32_t>(c.playerSeconds) * 1000);
+    CCueItem* added = editor.Insert(ItemKind::Index, At(c.line), at);
     ASSERT_NE(added, nullptr);
     EXPECT_EQ(static_cast<CCueIndex*>(added)->Time().Text(), c.time);
 }
@@ -200,8 +178,10 @@ void PrintTo(const AppendCase& c, std::ostream* os) { *os << c.name; }
 TEST_P(AppendIndex, KeepsTheOthers)
 {
     const AppendCase& c = GetParam();
-    FakePlayer player(CCueTime::FromMilliseconds(static_cast<std::uint32_t>(c.playerSeconds) * 1000));
-    CCueItem* added = editor.Insert(ItemKind::Index, At(c.line), c.playerSeconds < 0 ? nullptr : &player);
+    std::optional<CCueTime> at;
+    if (c.playerSeconds >= 0)
+        at = CCueTime::FromMilliseconds(static_cast<std::uint32_t>(c.playerSeconds) * 1000);
+    CCueItem* added = editor.Insert(ItemKind::Index, At(c.line), at);
     ASSERT_NE(added, nullptr);
     const CCueTrack* track = added->OwningTrack();
     EXPECT_EQ(track->Index(track->IndexCount() - 1), added);
@@ -335,7 +315,7 @@ TEST_F(SheetEditor, UndoRestoresTheExactTree)
     EXPECT_EQ(Text(), changed);
     EXPECT_TRUE(doc->IsModified());
     // The restored tree is whole: editing it works as before.
-    EXPECT_NE(editor.Insert(ItemKind::Pregap, At(2), nullptr), nullptr);
+    EXPECT_NE(editor.Insert(ItemKind::Pregap, At(2)), nullptr);
 }
 
 } // namespace
@@ -412,7 +392,7 @@ TEST_F(Continuation, EditsKeepItConsistent)
         const char* text;
     } steps[] = {
         {"track inserted at the continued index goes after it",
-         [](CSheetEditor& e, CQuillDoc& d) { return e.Insert(ItemKind::Track, d.Line(6), nullptr); },
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Insert(ItemKind::Track, d.Line(6)); },
          "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
          "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n  TRACK 04 AUDIO\n"
          "    INDEX 01 00:17:00\n"},
@@ -474,14 +454,14 @@ TEST_F(SheetFixture, CommentOwnersFollowWhereItHangs)
     editor.Delete(doc->Line(0), 0);
     ASSERT_EQ(doc->LineOf(comment), 1);
     EXPECT_EQ(comment->OwningFile(), doc->File(0));
-    CCueItem* track = editor.Insert(ItemKind::Track, comment, nullptr);
+    CCueItem* track = editor.Insert(ItemKind::Track, comment);
     ASSERT_NE(track, nullptr);
     EXPECT_EQ(track->OwningFile(), doc->File(0));
     // In front of the comment, where it stands in the file.
     EXPECT_EQ(Text(), "FILE B.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  REM between\n  TRACK 02 AUDIO\n"
                       "    INDEX 01 00:00:00\n");
     // The comment's file deleted: the comment goes with it.
-    editor.Insert(ItemKind::File, nullptr, nullptr);
+    editor.Insert(ItemKind::File, nullptr);
     editor.Delete(doc->Line(0), 0);
     EXPECT_EQ(doc->LineCount(), 0);
 }

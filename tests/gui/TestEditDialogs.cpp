@@ -28,6 +28,7 @@
 #include "view/CEditCatalogDlg.h"
 #include "view/CEditCdTextDlg.h"
 #include "view/CEditCommentDlg.h"
+#include "platform/FileUtil.h"
 #include "view/CEditFileDlg.h"
 #include "view/CEditFlagsDlg.h"
 #include "view/CEditGapDlg.h"
@@ -589,6 +590,7 @@ private slots:
             named = chosen;
         auto& file = static_cast<CCueFile&>(*m_sheet->Find(ItemKind::File, 1));
         CEditFileDlg dialog(nullptr);
+        dialog.SetSheetFolder(ts::FolderOf(m_sheet->doc.PathName()));
         dialog.Load(file);
         dialog.findChild<QLineEdit*>(S("nameEdit"))->setText(typed);
         dialog.findChild<QLineEdit*>(S("commentEdit"))->setText(S("typed before browsing"));

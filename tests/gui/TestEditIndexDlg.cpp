@@ -12,7 +12,7 @@
 #include <QWheelEvent>
 
 #include "DialogSheet.h"
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "model/CCueIndex.h"
 #include "model/CCueTrack.h"

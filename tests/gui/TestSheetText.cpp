@@ -142,7 +142,6 @@ private slots:
         m_app.reset();
         m_prompts.reset();
         m_dir.reset();
-        CSheetCodec::SetCurrent("UTF-8");
     }
 
     // A ripped album's unknown lines: one box for the whole read.

@@ -17,7 +17,7 @@
 #include <QtTest>
 
 #include "app/CToolBarEx.h"
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 #include "res/CommandIds.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "audio/CWavePlayer.h"
+#include "player/CWavePlayer.h"
 
 #include "audio/CAudioDecoder.h"
 #include "audio/CWaveFile.h"

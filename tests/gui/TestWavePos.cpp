@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 #include "model/CCueTime.h"
 
 Q_DECLARE_METATYPE(CCueTime)

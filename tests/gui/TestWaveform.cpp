@@ -2,7 +2,7 @@
 #include "app/CQuillApp.h"
 #include "audio/CPeaks.h"
 #include "audio/CWavePcmSource.h"
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "audio/WaveFixtures.h"
 #include "document/CQuillDoc.h"

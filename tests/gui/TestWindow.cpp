@@ -6,7 +6,7 @@
 #include "app/CQuillApp.h"
 #include "app/CToolBarEx.h"
 #include "app/CWelcomeDlg.h"
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 #include "document/CQuillDoc.h"
 #include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"

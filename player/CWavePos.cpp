@@ -1,4 +1,4 @@
-#include "audio/CWavePos.h"
+#include "player/CWavePos.h"
 
 #include <algorithm>
 #include <cstdint>

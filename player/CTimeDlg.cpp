@@ -1,4 +1,4 @@
-#include "audio/CTimeDlg.h"
+#include "player/CTimeDlg.h"
 
 #include "ui_CTimeDlg.h"
 

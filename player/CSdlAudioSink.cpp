@@ -1,4 +1,4 @@
-#include "audio/CSdlAudioSink.h"
+#include "player/CSdlAudioSink.h"
 
 #include <chrono>
 #include <condition_variable>

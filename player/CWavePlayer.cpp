@@ -1,4 +1,4 @@
-#include "audio/CWavePlayer.h"
+#include "player/CWavePlayer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,7 +10,7 @@
 #include <QCoreApplication>
 
 #include "audio/CAudioDecoder.h"
-#include "audio/CSdlAudioSink.h"
+#include "player/CSdlAudioSink.h"
 #include "audio/CWaveFile.h"
 #include "platform/CPrompts.h"
 

@@ -1,0 +1,2 @@
+#include "model/CCueReader.h"
+  #  include "document/CQuillDoc.h"

@@ -1,0 +1,3 @@
+#include "view/CEditFileDlg.h"
+#include "document/CQuillDoc.h"
+#include "app/CMainFrame.h"
