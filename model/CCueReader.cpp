@@ -113,6 +113,9 @@ void CReadPass::Added(CCueItem* item)
 
 bool CReadPass::ReadFile(const CCueLine& line)
 {
+    // A FILE line does not end the track: index lines before the next
+    // TRACK continue it, across any FILE lines that hold no track.
+    CCueTrack* carried = m_track ? m_track : m_continues;
     m_track = nullptr;
     m_continues = nullptr;
     auto file = std::make_unique<CCueFile>(&m_doc);
@@ -130,6 +133,8 @@ bool CReadPass::ReadFile(const CCueLine& line)
     // file before this one, wherever the file went.
     if (const CCueFile* before = m_doc.File(m_doc.PositionOfFile(added) - 1); before && before->TrackCount() > 0)
         m_continues = before->Track(before->TrackCount() - 1);
+    else
+        m_continues = carried;
     Added(added);
     return true;
 }
@@ -215,8 +220,11 @@ void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
 void CReadPass::ReadCatalog(const CCueLine& line)
 {
     auto catalog = std::make_unique<CCueCatalog>(&m_doc);
-    if (!catalog->Parse(line))
+    if (!catalog->Parse(line)) {
+        // Reported; the line is kept as it was, where it stands.
+        KeepUnknown(line, m_track ? static_cast<CCueItem*>(m_track) : m_file);
         return;
+    }
     CCueCatalog* added = catalog.get();
     m_doc.InsertTopLevel(std::move(catalog), m_anchor);
     Added(added);

@@ -104,7 +104,7 @@ void AppendItemText(const CCueItem& item, std::string& out)
         const auto& text = static_cast<const CCueCdText&>(item);
         out += text.Keyword();
         if (!text.Value().empty()) {
-            out += ' ';
+            out += text.Gap();
             out += text.Value();
         }
         break;

@@ -44,7 +44,7 @@ private:
     void LoadGap(const QString& title, const CCueTrack* track, const CCueTime& time, const CCueItem& gap);
     template <typename Gap>
     bool StoreGap(Gap& gap) const;
-    void NormaliseTime();
+    bool NormaliseTime(); // false when the typed time is refused
 
     std::unique_ptr<Ui::CEditGapDlg> m_ui;
     QString m_loadedTime;

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QWidget>
 
 namespace ts {
 
@@ -62,9 +63,19 @@ bool FieldsAcceptable(QDialog& dialog, std::initializer_list<DialogField> fields
 
 QString TimeText(const CCueTime& time) { return QString::fromStdString(time.Text()); }
 
-CCueTime ParseTime(const QString& text) { return CCueTime::Parse(text.toStdString()); }
+CCueTime ParseTime(const QString& text) { return CCueTime::Parse(text.trimmed().toStdString()); }
 
 QString NormalisedTime(const QString& text) { return TimeText(ParseTime(text)); }
+
+bool TimeAcceptable(QWidget& dialog, const QString& text)
+{
+    const std::string problem = CCueTime::Problem(text.trimmed().toStdString());
+    if (problem.empty())
+        return true;
+    ShowMessageBox(text.toStdString() + " is not a valid time: " + problem + ".", dialog.windowTitle().toStdString(),
+                   PromptButtons::Ok, PromptIcon::Error);
+    return false;
+}
 
 QString TrackText(const CCueTrack* track)
 {

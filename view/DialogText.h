@@ -11,6 +11,7 @@
 class CCueTrack;
 class QDialog;
 class QLineEdit;
+class QWidget;
 
 // Conversions between the sheet's bytes and the texts of the edit dialogs.
 namespace ts {
@@ -42,6 +43,10 @@ QString TimeText(const CCueTime& time);
 CCueTime ParseTime(const QString& text);
 // What the Time boxes show once they lose the focus.
 QString NormalisedTime(const QString& text);
+// Refuses a typed time that a sheet cannot hold exactly (a negative time,
+// seconds past 59, frames past 74, minutes past 9999, or no time at all):
+// a message captioned with the dialog's title that says why, and false.
+bool TimeAcceptable(QWidget& dialog, const QString& text);
 
 // "%.2d %s": the track's number and its type's name.
 QString TrackText(const CCueTrack* track);
