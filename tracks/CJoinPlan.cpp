@@ -47,6 +47,15 @@ bool CJoinPlan::Build(const CQuillDoc& document, const std::string& image, std::
         error = "\"" + image + "\" is neither a .flac nor a .wav file: the image is written as FLAC or WAVE";
         return false;
     }
+    // The image is named in its sheet's FILE line, in double quotes: a
+    // name that holds a quote or a line break would read back as another
+    // name, or as two lines.
+    if (const std::string name = ts::FileNameOf(image);
+        name.find_first_of(std::string_view("\"\n\r\0", 4)) != std::string::npos) {
+        error = "\"" + image + "\" cannot be named in a cue sheet: a name cannot hold a double quote, a line break or a "
+                "NUL character";
+        return false;
+    }
     m_sheetPath = image.substr(0, image.rfind('.')) + ".cue";
     if (!m_sources.BuildSources(document, error))
         return false;

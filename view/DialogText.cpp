@@ -50,6 +50,9 @@ bool FieldsAcceptable(QDialog& dialog, std::initializer_list<DialogField> fields
         } else if (field.fileName && FileNameForm(bytes) == NameForm::Impossible) {
             message = "The file name\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
                 + FileNameProblem(bytes);
+        } else if (field.code && !text.isEmpty() && !CodeProblem(bytes).empty()) {
+            message = "The " + std::string(field.name) + "\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
+                + CodeProblem(bytes);
         }
         if (!message.empty()) {
             ShowMessageBox(message, caption, PromptButtons::Ok, PromptIcon::Error);

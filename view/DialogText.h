@@ -30,6 +30,7 @@ struct DialogField {
     const char* name;   // as the message names it: "file name"
     bool required;      // must not be empty
     bool fileName = false; // must be a name a cue sheet can hold
+    bool code = false;     // an ISRC or CATALOG code that must read back as typed
 };
 // Checks the boxes when OK is pressed: a required one must not be empty, a
 // file name must be one a sheet can hold, and every text must fit the

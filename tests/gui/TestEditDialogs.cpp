@@ -676,7 +676,7 @@ private slots:
         QVERIFY(refusedOnce());
         // OK from the keyboard: a refused time keeps the dialog open.
         time->setText(typed);
-        dialog.accept();
+        static_cast<QDialog&>(dialog).accept();
         QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
         QVERIFY(refusedOnce());
         if (refusal.isEmpty())
