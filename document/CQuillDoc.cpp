@@ -124,11 +124,13 @@ void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
         }
         m_files.insert(m_files.begin() + static_cast<std::ptrdiff_t>(slot), static_cast<CCueFile*>(item.get()));
     } else if (item->Kind() == ItemKind::Catalog) {
-        // The catalog goes after the leading comments.
-        const auto firstOther = std::find_if(m_topLevel.begin(), m_topLevel.end(),
-                                             [](const auto& i) { return i->Kind() != ItemKind::Comment; });
-        if (firstOther != m_topLevel.end())
-            before = firstOther->get();
+        // The catalog stays where it is put among the disc's lines, but never
+        // after a FILE: there it would read back as part of that file.
+        const auto firstFile = std::find_if(m_topLevel.begin(), m_topLevel.end(),
+                                            [](const auto& i) { return i->Kind() == ItemKind::File; });
+        const int at = before ? PositionOfTopLevel(before) : -1;
+        if (firstFile != m_topLevel.end() && (at < 0 || at > firstFile - m_topLevel.begin()))
+            before = firstFile->get();
         m_catalog = static_cast<CCueCatalog*>(item.get());
     }
     const int at = before ? PositionOfTopLevel(before) : -1;

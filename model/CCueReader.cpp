@@ -32,6 +32,7 @@ public:
         , m_file(placement.file)
         , m_track(placement.track)
         , m_anchor(placement.anchor)
+        , m_topAnchor(placement.anchor)
     {
     }
 
@@ -63,6 +64,9 @@ private:
     CCueTrack* m_track;
     CCueTrack* m_continues = nullptr; // the track a new FILE's first lines continue
     CCueItem* m_anchor;
+    // Where top-level lines go: every one of a paste before the same item,
+    // in the order read, so that none lands after the FILEs that follow.
+    CCueItem* m_topAnchor;
     CCueItem* m_firstNew = nullptr;
 };
 
@@ -128,7 +132,7 @@ bool CReadPass::ReadFile(const CCueLine& line)
         return true;
     }
     CCueFile* added = file.get();
-    m_doc.InsertTopLevel(std::move(file), m_anchor);
+    m_doc.InsertTopLevel(std::move(file), m_topAnchor);
     // Track lines before the first TRACK continue the last track of the
     // file before this one, wherever the file went.
     if (const CCueFile* before = m_doc.File(m_doc.PositionOfFile(added) - 1); before && before->TrackCount() > 0)
@@ -193,7 +197,7 @@ void CReadPass::Hang(std::unique_ptr<CCueItem> item)
     else if (m_file)
         m_file->InsertChild(std::move(item), m_anchor);
     else
-        m_doc.InsertTopLevel(std::move(item), m_anchor);
+        m_doc.InsertTopLevel(std::move(item), m_topAnchor);
     Added(added);
 }
 
@@ -213,7 +217,7 @@ void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
     if (parent)
         parent->InsertChild(std::move(item), m_anchor);
     else
-        m_doc.InsertTopLevel(std::move(item), m_anchor);
+        m_doc.InsertTopLevel(std::move(item), m_topAnchor);
     Added(added);
 }
 
@@ -226,7 +230,7 @@ void CReadPass::ReadCatalog(const CCueLine& line)
         return;
     }
     CCueCatalog* added = catalog.get();
-    m_doc.InsertTopLevel(std::move(catalog), m_anchor);
+    m_doc.InsertTopLevel(std::move(catalog), m_topAnchor);
     Added(added);
 }
 

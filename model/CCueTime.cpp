@@ -77,6 +77,8 @@ CCueTime CCueTime::FromSamples(std::uint32_t samples, std::uint32_t rateCode)
 CCueTime CCueTime::Parse(std::string_view text)
 {
     std::string_view parts[3];
+    // An empty part, or an empty text, counts as 0, as the time boxes
+    // always took it.
     if (!SplitTime(text, parts)) {
         // Past a third colon the rest belongs to the frames, as atoi reads it.
         const auto c1 = text.find(':');
@@ -92,7 +94,9 @@ bool CCueTime::TryParse(std::string_view text, CCueTime& time, std::string& prob
 {
     problem.clear();
     std::string_view parts[3];
-    if (text.empty() || !SplitTime(text, parts)) {
+    // An empty part, or an empty text, counts as 0, as the time boxes
+    // always took it.
+    if (!SplitTime(text, parts)) {
         problem = "Invalid time - must be mm:ss:ff";
         return false;
     }

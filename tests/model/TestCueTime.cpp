@@ -79,6 +79,7 @@ TEST_P(TimeTryParse, KeepsOrRefuses)
 
 INSTANTIATE_TEST_SUITE_P(Strict, TimeTryParse, testing::Values(
     StrictCase{"00:00:00", "00:00:00", ""},
+    StrictCase{"", "00:00:00", ""},
     StrictCase{"1:2", "01:02:00", ""},
     StrictCase{"255:00:00", "255:00:00", ""},
     StrictCase{"256:00:00", "256:00:00", ""},
