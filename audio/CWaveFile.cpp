@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <iterator>
 #include <new>
 #include <system_error>
@@ -108,6 +109,18 @@ bool CWaveFile::Open(std::uint32_t mode)
     if (m_name.size() > kMaxNameLength)
         return Fail("cannot be opened: the name is longer than " + std::to_string(kMaxNameLength) +
                     " characters");
+    // A FIFO, a device or a socket would block the open or never end: it is
+    // refused before it is opened. A name that does not exist is left to the
+    // opener, which may serve it.
+    std::error_code ec;
+    if (const std::filesystem::file_status s = std::filesystem::status(m_name, ec);
+        !ec && std::filesystem::exists(s) && !std::filesystem::is_regular_file(s)) {
+        if (std::filesystem::is_directory(s))
+            return Fail("cannot be opened: it is a folder");
+        if (std::filesystem::is_fifo(s))
+            return Fail("cannot be opened: it is a named pipe (FIFO), not a regular file");
+        return Fail("cannot be opened: it is not a regular file but a device or a socket");
+    }
     if (!m_riff.Open(m_name, mode, kBufferSize, m_opener))
         return Fail("cannot be opened: " + SystemText(m_riff.Error()));
     return Parse();

@@ -12,6 +12,17 @@
 
 namespace {
 
+// A time from the command line, read as a sheet reads it: a time no sheet
+// holds is refused with the reason instead of becoming another one.
+bool ArgumentTime(const std::string& text, CCueTime& time)
+{
+    std::string problem;
+    if (CCueTime::TryParse(text, time, problem))
+        return true;
+    std::fprintf(stderr, "Error: %s is not a valid time: %s.\n", text.c_str(), problem.c_str());
+    return false;
+}
+
 int Report(const WaveResult& result)
 {
     if (result.ok)
@@ -28,7 +39,10 @@ int RunTruncate(const std::vector<std::string>& args)
         PrintUsage();
         return 2;
     }
-    return Report(TruncateWaveFile(args[0], CCueTime::Parse(args[1]), args[2]));
+    CCueTime at;
+    if (!ArgumentTime(args[1], at))
+        return 2;
+    return Report(TruncateWaveFile(args[0], at, args[2]));
 }
 
 int RunSilence(const std::vector<std::string>& args)
@@ -37,7 +51,11 @@ int RunSilence(const std::vector<std::string>& args)
         PrintUsage();
         return 2;
     }
-    return Report(WriteWaveSilence(args[0], CCueTime::Parse(args[1]), CCueTime::Parse(args[2])));
+    CCueTime start;
+    CCueTime stop;
+    if (!ArgumentTime(args[1], start) || !ArgumentTime(args[2], stop))
+        return 2;
+    return Report(WriteWaveSilence(args[0], start, stop));
 }
 
 int RunWaveInfo(const std::vector<std::string>& args)

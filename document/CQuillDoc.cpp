@@ -124,11 +124,13 @@ void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
         }
         m_files.insert(m_files.begin() + static_cast<std::ptrdiff_t>(slot), static_cast<CCueFile*>(item.get()));
     } else if (item->Kind() == ItemKind::Catalog) {
-        // The catalog goes after the leading comments.
-        const auto firstOther = std::find_if(m_topLevel.begin(), m_topLevel.end(),
-                                             [](const auto& i) { return i->Kind() != ItemKind::Comment; });
-        if (firstOther != m_topLevel.end())
-            before = firstOther->get();
+        // The catalog stays where it is put among the disc's lines, but never
+        // after a FILE: there it would read back as part of that file.
+        const auto firstFile = std::find_if(m_topLevel.begin(), m_topLevel.end(),
+                                            [](const auto& i) { return i->Kind() == ItemKind::File; });
+        const int at = before ? PositionOfTopLevel(before) : -1;
+        if (firstFile != m_topLevel.end() && (at < 0 || at > firstFile - m_topLevel.begin()))
+            before = firstFile->get();
         m_catalog = static_cast<CCueCatalog*>(item.get());
     }
     const int at = before ? PositionOfTopLevel(before) : -1;
@@ -247,18 +249,28 @@ void CQuillDoc::Relayout()
 void CQuillDoc::StartAtZero(CCueFile& file)
 {
     CCueTrack* first = file.Track(0);
-    if (!first || first->StartTime().Milliseconds() == 0)
+    // A continuation carries on the track of the file before, whose times
+    // it keeps as they are.
+    if (!first || first->IsContinuation() || first->StartTime().Milliseconds() == 0)
         return;
     const CCueTime zero = CCueTime::FromMilliseconds(0);
-    // An INDEX 00 already there is the file's lead-in: it moves to the
-    // start, and every other index keeps its time. Otherwise an index is
-    // added at the start.
-    if (CCueIndex* lead = first->Index(0); lead && lead->Number() == 0) {
-        lead->SetTime(zero);
+    if (first->HasIndexZero()) {
+        // The track's INDEX 00 beside its other indexes is the file's
+        // lead-in: it moves to the start, wherever it was read, and every
+        // other index keeps its time. A lone INDEX 00 keeps its time: there
+        // is nothing it leads in to.
+        if (first->IndexCount() < 2)
+            return;
+        for (int i = 0; i < first->IndexCount(); ++i) {
+            if (CCueIndex* lead = first->Index(i); lead->Number() == 0) {
+                lead->SetTime(zero);
+                break;
+            }
+        }
     } else {
         first->AddIndex(first->Index(0), &zero);
-        first->SortIndexesByTime();
     }
+    first->SortIndexesByTime();
 }
 
 void CQuillDoc::NumberIndexes()
@@ -269,14 +281,12 @@ void CQuillDoc::NumberIndexes()
     auto numberParts = [&parts] {
         if (parts.empty())
             return;
-        int count = 0;
-        bool zero = false;
+        std::vector<const CCueIndex*> sequence;
         for (const CCueTrack* part : parts) {
-            count += part->IndexCount();
-            zero = zero || part->HasIndexZero();
+            for (int i = 0; i < part->IndexCount(); ++i)
+                sequence.push_back(part->Index(i));
         }
-        // INDEX 00 survives only beside another index.
-        int next = count >= 2 && zero ? 0 : 1;
+        int next = CCueTrack::FirstIndexNumber(sequence);
         for (CCueTrack* part : parts)
             next = part->NumberIndexes(next);
         parts.clear();

@@ -16,6 +16,9 @@
 #include "model/TextUtil.h"
 #include "platform/CPrompts.h"
 
+#include <algorithm>
+#include <vector>
+
 CSheetEditor::CSheetEditor(CQuillDoc& doc)
     : m_doc(doc)
 {
@@ -197,10 +200,42 @@ bool CSheetEditor::CanDelete(const CCueItem* item)
     return true;
 }
 
+namespace {
+
+// The indexes that are the only index of their track (its continuations
+// in the files after it counted in) and numbered 00.
+std::vector<CCueIndex*> LoneIndexZeros(const CQuillDoc& doc)
+{
+    std::vector<CCueIndex*> lone;
+    std::vector<CCueIndex*> group;
+    auto close = [&] {
+        if (group.size() == 1 && group.front()->Number() == 0)
+            lone.push_back(group.front());
+        group.clear();
+    };
+    for (int f = 0; f < doc.FileCount(); ++f) {
+        const CCueFile* file = doc.File(f);
+        for (int t = 0; t < file->TrackCount(); ++t) {
+            const CCueTrack* track = file->Track(t);
+            if (!track->IsContinuation())
+                close();
+            for (int i = 0; i < track->IndexCount(); ++i)
+                group.push_back(track->Index(i));
+        }
+    }
+    close();
+    return lone;
+}
+
+} // namespace
+
 CCueItem* CSheetEditor::Delete(CCueItem* item, int line)
 {
     if (!item)
         return nullptr;
+    // A track read with only its INDEX 00 keeps it; a track whose INDEX 01
+    // the user deletes keeps a start: the INDEX 00 left alone becomes 01.
+    const std::vector<CCueIndex*> loneBefore = LoneIndexZeros(m_doc);
     if (item->Kind() == ItemKind::File)
         m_doc.RemoveTopLevel(item);
     else if (item->Kind() == ItemKind::Track && item->OwningFile())
@@ -215,6 +250,10 @@ CCueItem* CSheetEditor::Delete(CCueItem* item, int line)
         file->RemoveChild(item);
     else
         m_doc.RemoveTopLevel(item);
+    for (CCueIndex* index : LoneIndexZeros(m_doc)) {
+        if (std::find(loneBefore.begin(), loneBefore.end(), index) == loneBefore.end())
+            index->SetNumber(1);
+    }
     if (CCueItem* hint = m_doc.Line(line))
         return hint;
     return m_doc.Line(line - 1);

@@ -61,7 +61,11 @@ bool CCueCdText::Parse(const CCueLine& line)
     std::size_t keywordStart = 0;
     while (keywordStart < text.size() && text[keywordStart] == ' ')
         ++keywordStart;
-    m_keyword.assign(TrimRight(text.substr(keywordStart, std::min(start, text.size()) - keywordStart)));
+    const std::string_view head = text.substr(keywordStart, std::min(start, text.size()) - keywordStart);
+    m_keyword.assign(TrimRight(head));
+    m_gap.assign(head.substr(m_keyword.size()));
+    if (m_gap.empty())
+        m_gap = " ";
 
     // The value runs to the first semicolon outside double quotes, which
     // starts the end-of-line comment: a title may hold a ';'.
@@ -84,6 +88,7 @@ bool CCueCdText::Parse(const CCueLine& line)
 std::unique_ptr<CCueItem> CCueCdText::Clone(CCueFile* file, CCueTrack* track) const
 {
     auto copy = std::make_unique<CCueCdText>(nullptr, m_keyword, m_value);
+    copy->m_gap = m_gap;
     CloneInto(*copy, file, track);
     return copy;
 }

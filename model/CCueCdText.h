@@ -18,6 +18,9 @@ public:
     bool SetKeyword(const std::string& keyword);
     const std::string& Value() const { return m_value; }
     bool SetValue(const std::string& value);
+    // The blanks between the keyword and the value, as read; one blank for
+    // a line made in the editor.
+    const std::string& Gap() const { return m_gap; }
 
     // The value without its surrounding double quotes, when it has them.
     std::string_view Text() const;
@@ -35,4 +38,5 @@ public:
 private:
     std::string m_keyword;
     std::string m_value;
+    std::string m_gap = " ";
 };

@@ -69,38 +69,97 @@ int CCueFile::PositionOfTrack(const CCueTrack* track) const
     return it == m_tracks.end() ? -1 : static_cast<int>(it - m_tracks.begin());
 }
 
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The type a FILE line without one is saved with: what players and rippers
+// write for a file of that name, so that other readers take the line.
+FileType TypeForUntyped(std::string_view name)
+{
+    const std::string_view ext = ts::PathExtension(name);
+    if (ts::EqualsNoCase(ext, ".aif") || ts::EqualsNoCase(ext, ".aiff"))
+        return FileType::Aiff;
+    if (ts::EqualsNoCase(ext, ".mot"))
+        return FileType::Motorola;
+    static constexpr std::string_view kBinary[] = {".bin", ".img", ".iso", ".raw", ".dat", ".mdf"};
+    for (std::string_view b : kBinary) {
+        if (ts::EqualsNoCase(ext, b))
+            return FileType::Binary;
+    }
+    return FileType::Wave; // every audio format and a name without extension
+}
+
+} // namespace
+
 bool CCueFile::Parse(const CCueLine& line)
 {
     TakeLineComment(line);
-    std::size_t pos = 0;
+    const std::string_view args = line.ArgumentsBeforeComment();
     std::string_view name;
-    const std::string_view args = line.Arguments();
+    std::string_view rest;
     // A name in double quotes may hold blanks (and semicolons); the type
     // follows the closing quote.
     const auto close = args.size() > 1 && args[0] == '"' ? args.find('"', 1) : std::string_view::npos;
     if (close != std::string_view::npos) {
         name = args.substr(1, close - 1);
-        pos = close + 1;
-        m_comment.clear();
-        if (const auto semicolon = args.find(';', pos); semicolon != std::string_view::npos)
-            m_comment.assign(args.substr(semicolon));
+        rest = args.substr(close + 1);
+        if (!rest.empty() && !IsBlank(rest.front())) {
+            // "a"b"c".wav: no reading of it gives the name back.
+            ts::ReportError(ts::CurrentCueLine(), "A double quote inside a quoted file name");
+            return false;
+        }
         if (name.empty()) {
             ts::ReportError(ts::CurrentCueLine(), "No file specified");
             return false;
         }
-    } else if (!line.NextToken(pos, name)) {
-        ts::ReportError(ts::CurrentCueLine(), "No file specified");
-        return false;
+    } else {
+        std::size_t pos = 0;
+        std::string_view first;
+        if (!CCueLine::NextTokenIn(args, pos, first)) {
+            ts::ReportError(ts::CurrentCueLine(), "No file specified");
+            return false;
+        }
+        // Words after the name and before the last word belong to a name
+        // with blanks written without its quotes (or a NUL read as a
+        // blank): the name runs on to the last word, which is the type.
+        std::string_view word;
+        std::string_view last;
+        std::size_t words = 1;
+        for (std::size_t at = pos; CCueLine::NextTokenIn(args, at, word);)
+            last = word, ++words;
+        if (words >= 3) {
+            const auto nameStart = static_cast<std::size_t>(first.data() - args.data());
+            name = args.substr(nameStart, static_cast<std::size_t>(last.data() - first.data()));
+            while (!name.empty() && IsBlank(name.back()))
+                name.remove_suffix(1);
+            rest = last;
+            ts::ReportWarning(ts::CurrentCueLine(), "A file name with blanks must be in double quotes: read as \""
+                                                        + std::string(name) + "\"");
+        } else {
+            name = first;
+            rest = args.substr(pos);
+        }
     }
     m_name.assign(name);
 
+    std::size_t pos = 0;
     std::string_view type;
-    if (!line.NextToken(pos, type)) {
-        // Reported, but the file is kept, without a type word, as written.
-        ts::ReportError(ts::CurrentCueLine(),
-                        "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF");
-        m_type = FileType::Unknown;
+    if (!CCueLine::NextTokenIn(rest, pos, type)) {
+        // The file counts; it is saved with the type its name implies, so
+        // that other readers take the line.
+        m_type = TypeForUntyped(m_name);
+        ts::ReportWarning(ts::CurrentCueLine(),
+                          "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF; saved as "
+                              + std::string(ts::FileTypeText(m_type)));
         return true;
+    }
+    std::string_view more;
+    if (std::size_t after = pos; CCueLine::NextTokenIn(rest, after, more)) {
+        // Several words after a quoted name: kept together as the type.
+        type = rest.substr(static_cast<std::size_t>(type.data() - rest.data()));
+        while (!type.empty() && IsBlank(type.back()))
+            type.remove_suffix(1);
     }
     static constexpr FileType kParsed[] = {FileType::Wave, FileType::Binary, FileType::Motorola, FileType::Aiff};
     for (FileType t : kParsed) {

@@ -54,12 +54,7 @@ bool CCueFlags::Parse(const CCueLine& line)
 {
     TakeLineComment(line);
     // Only the words before the end-of-line comment are flags.
-    std::string_view args = line.Arguments();
-    if (line.CommentPosition() >= 0) {
-        const auto commentAt = static_cast<std::size_t>(line.CommentPosition());
-        const auto argsAt = static_cast<std::size_t>(line.ArgumentColumn() - 1);
-        args = commentAt > argsAt ? args.substr(0, commentAt - argsAt) : std::string_view();
-    }
+    const std::string_view args = line.ArgumentsBeforeComment();
     std::size_t pos = 0;
     std::string_view word;
     while (CCueLine::NextTokenIn(args, pos, word)) {

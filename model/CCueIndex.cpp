@@ -61,7 +61,10 @@ bool CCueIndex::Parse(const CCueLine& line)
         ts::ReportError(ts::CurrentCueLine(), "No Index time - must specify <mm::ss::ff>");
         return false;
     }
-    m_time = CCueTime::Parse(token);
+    if (std::string problem; !CCueTime::TryParse(token, m_time, problem)) {
+        ts::ReportError(ts::CurrentCueLine(), problem);
+        return false;
+    }
     return true;
 }
 

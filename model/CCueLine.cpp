@@ -45,8 +45,19 @@ bool CCueLine::Tokenize()
 {
     const std::string_view text(m_text);
     m_argumentColumn = 1;
-    const auto semicolon = text.find(';');
-    m_commentPosition = semicolon == std::string_view::npos ? -1 : static_cast<int>(semicolon);
+    // The comment starts at the first semicolon outside double quotes that
+    // starts a word: a quoted name may hold one, and so may a code written
+    // as AB;CD, which other readers take whole.
+    m_commentPosition = -1;
+    bool quoted = false;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (text[k] == '"') {
+            quoted = !quoted;
+        } else if (text[k] == ';' && !quoted && (k == 0 || text[k - 1] == ' ' || text[k - 1] == '\t')) {
+            m_commentPosition = static_cast<int>(k);
+            break;
+        }
+    }
 
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -91,9 +102,19 @@ std::string_view CCueLine::Arguments() const
     return start < m_text.size() ? std::string_view(m_text).substr(start) : std::string_view();
 }
 
+std::string_view CCueLine::ArgumentsBeforeComment() const
+{
+    const std::string_view args = Arguments();
+    if (m_commentPosition < 0)
+        return args;
+    const auto commentAt = static_cast<std::size_t>(m_commentPosition);
+    const auto argsAt = static_cast<std::size_t>(m_argumentColumn - 1);
+    return commentAt > argsAt ? args.substr(0, commentAt - argsAt) : std::string_view();
+}
+
 bool CCueLine::NextToken(std::size_t& pos, std::string_view& token) const
 {
-    return NextTokenIn(Arguments(), pos, token);
+    return NextTokenIn(ArgumentsBeforeComment(), pos, token);
 }
 
 bool CCueLine::NextTokenIn(std::string_view args, std::size_t& pos, std::string_view& token)
@@ -113,7 +134,7 @@ bool CCueLine::NextWord(std::size_t& pos, std::string_view& token) const
 {
     if (!NextToken(pos, token))
         return false;
-    const std::string_view args = Arguments();
+    const std::string_view args = ArgumentsBeforeComment();
     const auto start = static_cast<std::size_t>(token.data() - args.data());
     if (token.front() != '"' || (token.size() > 1 && token.back() == '"'))
         return true;
@@ -128,7 +149,18 @@ bool CCueLine::NextWord(std::size_t& pos, std::string_view& token) const
 std::size_t CCueLine::SecondKeyword() const
 {
     int count = 0;
+    std::size_t pos = 0;
+    std::string_view token;
     switch (m_kind) {
+    case ItemKind::Flags:
+        // The flags run to the first word that is a keyword.
+        while (NextToken(pos, token)) {
+            CCueLine rest;
+            rest.m_text.assign(token);
+            if (rest.Tokenize() && rest.Kind() != ItemKind::Comment)
+                return static_cast<std::size_t>(token.data() - m_text.data());
+        }
+        return std::string::npos;
     case ItemKind::Index:
     case ItemKind::Track:
         count = 2;
@@ -142,8 +174,6 @@ std::size_t CCueLine::SecondKeyword() const
     default:
         return std::string::npos;
     }
-    std::size_t pos = 0;
-    std::string_view token;
     for (int i = 0; i < count; ++i) {
         if (!NextWord(pos, token))
             return std::string::npos;

@@ -24,9 +24,9 @@ public:
     // The text from the comment position to the end of the line.
     bool CommentText(std::string_view& text) const;
 
-    // Walks the argument tokens, separated by runs of blanks, tabs and line
-    // feeds. Start with pos = 0; each call gives the next token, or false at
-    // the end. Quotes are not special.
+    // Walks the argument tokens before the end-of-line comment, separated
+    // by runs of blanks, tabs and line feeds. Start with pos = 0; each call
+    // gives the next token, or false at the end. Quotes are not special.
     bool NextToken(std::size_t& pos, std::string_view& token) const;
     static bool NextTokenIn(std::string_view text, std::size_t& pos, std::string_view& token);
     // As NextToken, but a token that opens a double quote runs to the
@@ -35,10 +35,13 @@ public:
     // Where a second keyword starts on the line, as token-based readers
     // take "INDEX 00 00:04:00 INDEX 01 00:06:00": after the arguments of an
     // INDEX, TRACK, PREGAP, POSTGAP, ISRC or CATALOG line, a known keyword
-    // starts another line. npos when there is none (also for a comment).
+    // starts another line; a FLAGS line's flags end at the first keyword.
+    // npos when there is none (also for a comment).
     std::size_t SecondKeyword() const;
     // The argument text itself (from the argument column to the end).
     std::string_view Arguments() const;
+    // The argument text up to the end-of-line comment.
+    std::string_view ArgumentsBeforeComment() const;
 
 private:
     std::string m_text;

@@ -32,6 +32,7 @@ public:
         , m_file(placement.file)
         , m_track(placement.track)
         , m_anchor(placement.anchor)
+        , m_topAnchor(placement.anchor)
     {
     }
 
@@ -63,6 +64,9 @@ private:
     CCueTrack* m_track;
     CCueTrack* m_continues = nullptr; // the track a new FILE's first lines continue
     CCueItem* m_anchor;
+    // Where top-level lines go: every one of a paste before the same item,
+    // in the order read, so that none lands after the FILEs that follow.
+    CCueItem* m_topAnchor;
     CCueItem* m_firstNew = nullptr;
 };
 
@@ -113,6 +117,9 @@ void CReadPass::Added(CCueItem* item)
 
 bool CReadPass::ReadFile(const CCueLine& line)
 {
+    // A FILE line does not end the track: index lines before the next
+    // TRACK continue it, across any FILE lines that hold no track.
+    CCueTrack* carried = m_track ? m_track : m_continues;
     m_track = nullptr;
     m_continues = nullptr;
     auto file = std::make_unique<CCueFile>(&m_doc);
@@ -125,11 +132,13 @@ bool CReadPass::ReadFile(const CCueLine& line)
         return true;
     }
     CCueFile* added = file.get();
-    m_doc.InsertTopLevel(std::move(file), m_anchor);
+    m_doc.InsertTopLevel(std::move(file), m_topAnchor);
     // Track lines before the first TRACK continue the last track of the
     // file before this one, wherever the file went.
     if (const CCueFile* before = m_doc.File(m_doc.PositionOfFile(added) - 1); before && before->TrackCount() > 0)
         m_continues = before->Track(before->TrackCount() - 1);
+    else
+        m_continues = carried;
     Added(added);
     return true;
 }
@@ -188,7 +197,7 @@ void CReadPass::Hang(std::unique_ptr<CCueItem> item)
     else if (m_file)
         m_file->InsertChild(std::move(item), m_anchor);
     else
-        m_doc.InsertTopLevel(std::move(item), m_anchor);
+        m_doc.InsertTopLevel(std::move(item), m_topAnchor);
     Added(added);
 }
 
@@ -208,17 +217,20 @@ void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
     if (parent)
         parent->InsertChild(std::move(item), m_anchor);
     else
-        m_doc.InsertTopLevel(std::move(item), m_anchor);
+        m_doc.InsertTopLevel(std::move(item), m_topAnchor);
     Added(added);
 }
 
 void CReadPass::ReadCatalog(const CCueLine& line)
 {
     auto catalog = std::make_unique<CCueCatalog>(&m_doc);
-    if (!catalog->Parse(line))
+    if (!catalog->Parse(line)) {
+        // Reported; the line is kept as it was, where it stands.
+        KeepUnknown(line, m_track ? static_cast<CCueItem*>(m_track) : m_file);
         return;
+    }
     CCueCatalog* added = catalog.get();
-    m_doc.InsertTopLevel(std::move(catalog), m_anchor);
+    m_doc.InsertTopLevel(std::move(catalog), m_topAnchor);
     Added(added);
 }
 

@@ -174,7 +174,7 @@ bool CCueRichWriter::WriteCdText(const CCueCdText& item, int depth, std::string&
     AppendEscaped(item.Keyword(), styled);
     styled += kPlainStyle;
     if (!item.Value().empty()) {
-        styled += ' ';
+        styled += item.Gap();
         AppendEscaped(item.Value(), styled);
     }
     return WriteKeywordLine(item, depth, styled, out);

@@ -7,6 +7,7 @@
 class CCueTextWriter final : public CCueWriter
 {
 protected:
+    bool FreeLinesWhereRead() const override { return true; }
     void Begin(std::string&) override {}
     void End(std::string&) override {}
     bool WriteFile(const CCueFile& item, int depth, std::string& out) override;

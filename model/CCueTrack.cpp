@@ -88,9 +88,13 @@ bool CCueTrack::Parse(const CCueLine& line)
         return false;
     }
     if (!line.NextToken(pos, token)) {
-        ts::ReportError(ts::CurrentCueLine(),
-                        "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.");
-        return false;
+        // The track counts, so that its indexes have a track; it is saved
+        // with the type its file implies, so that other readers take it.
+        m_type = m_file && m_file->Type() == FileType::Binary ? TrackType::Mode1_2352 : TrackType::Audio;
+        ts::ReportWarning(ts::CurrentCueLine(),
+                          "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.; saved as "
+                              + std::string(ts::TrackTypeText(m_type)));
+        return true;
     }
     for (int t = static_cast<int>(TrackType::Audio); t <= static_cast<int>(TrackType::Cdi_2352); ++t) {
         if (ts::EqualsNoCase(token, ts::TrackTypeText(static_cast<TrackType>(t)))) {
@@ -166,8 +170,22 @@ CCueIndex* CCueTrack::AddIndex(CCueItem* before, const CCueTime* time)
 void CCueTrack::SortIndexes()
 {
     SortIndexesByTime();
-    // INDEX 00 survives only beside another index.
-    NumberIndexes(m_indexes.size() >= 2 && HasIndexZero() ? 0 : 1);
+    NumberIndexes(FirstIndexNumber({m_indexes.begin(), m_indexes.end()}));
+}
+
+int CCueTrack::FirstIndexNumber(const std::vector<const CCueIndex*>& sequence)
+{
+    if (sequence.empty())
+        return 1;
+    if (sequence.size() == 1)
+        return sequence.front()->Number() == 0 ? 0 : 1;
+    const auto one = std::find_if(sequence.begin(), sequence.end(), [](const CCueIndex* i) { return i->Number() == 1; });
+    if (one == sequence.begin())
+        return 1;
+    if (one == sequence.begin() + 1 && sequence.front()->Number() == 0)
+        return 0;
+    const bool zero = std::any_of(sequence.begin(), sequence.end(), [](const CCueIndex* i) { return i->Number() == 0; });
+    return zero ? 0 : 1;
 }
 
 void CCueTrack::SortIndexesByTime()
@@ -232,7 +250,7 @@ bool CCueTrack::NextStart(CCueTime& time) const
         time = next->StartTime();
         return true;
     }
-    time = CCueTime::FromMsf(255, 0, 0);
+    time = CCueTime::FromMsf(CCueTime::kMaxMinutes, 59, CCueTime::kFramesPerSecond - 1);
     return false;
 }
 

@@ -55,9 +55,15 @@ public:
     // A new INDEX numbered 1 (relayout renumbers it) at time, or at the
     // previous track's end when time is null.
     CCueIndex* AddIndex(CCueItem* before, const CCueTime* time);
-    // Orders the indexes by time and numbers them: from 0 when an INDEX 00
-    // stands beside another index, else from 1.
+    // Orders the indexes by time and numbers them from FirstIndexNumber.
     void SortIndexes();
+    // The number the first of a track's indexes (in time order, across the
+    // files the track runs on into) gets: 0 for a lone INDEX 00, which
+    // keeps its number as other readers take it; 1 when the earliest index
+    // is an INDEX 01, so that an INDEX 01 never moves; 0 when an INDEX 00
+    // stands right before the INDEX 01; otherwise 0 when any is an INDEX 00
+    // beside another index, else 1.
+    static int FirstIndexNumber(const std::vector<const CCueIndex*>& sequence);
     // The two halves of SortIndexes, for tracks that run on into the next
     // file and number their indexes across the parts.
     void SortIndexesByTime();
@@ -71,7 +77,8 @@ public:
     CCueTime LastIndexTime() const;
     // The previous track's last index time, or 00:00:00 for a first track.
     CCueTime PreviousEnd() const;
-    // The next track's start time; 255:00:00 and false for a last track.
+    // The next track's start time; the largest time a sheet holds
+    // (9999:59:74) and false for a last track.
     bool NextStart(CCueTime& time) const;
     bool WithinOwnRange(const CCueTime& time) const;
     bool WithinNeighbours(const CCueTime& time) const;

@@ -15,12 +15,30 @@
 
 CCueWriter::~CCueWriter() = default;
 
+namespace {
+
+bool IsFreeLine(const CCueItem& item)
+{
+    return item.Kind() == ItemKind::Comment || item.Kind() == ItemKind::CdText || item.Kind() == ItemKind::Unknown;
+}
+
+} // namespace
+
 bool CCueWriter::WriteDocument(const ICueSheet& sheet, std::string& out)
 {
     out.clear();
     Begin(out);
-    for (int i = 0; i < sheet.TopLevelCount(); ++i)
-        WriteItem(*sheet.TopLevelItem(i), 0, out);
+    // A free line (comment, CD-TEXT, unknown) after a FILE reads back as a
+    // line of that file's last track, or of the file when it has none: it
+    // is written where it will be read, so that the text reads back as
+    // itself.
+    int freeDepth = 0;
+    for (int i = 0; i < sheet.TopLevelCount(); ++i) {
+        const CCueItem& item = *sheet.TopLevelItem(i);
+        WriteItem(item, FreeLinesWhereRead() && IsFreeLine(item) ? freeDepth : 0, out);
+        if (item.Kind() == ItemKind::File)
+            freeDepth = static_cast<const CCueFile&>(item).TrackCount() > 0 ? 2 : 1;
+    }
     End(out);
     return true;
 }
@@ -32,8 +50,13 @@ void CCueWriter::WriteItem(const CCueItem& item, int depth, std::string& out)
     case ItemKind::File:
         if (depth == 0) {
             WriteFile(static_cast<const CCueFile&>(item), depth, out);
-            for (int i = 0; i < item.ChildCount(); ++i)
-                WriteItem(*item.Child(i), 1, out);
+            // After a TRACK, the file's free lines read back as the track's.
+            bool afterTrack = false;
+            for (int i = 0; i < item.ChildCount(); ++i) {
+                const CCueItem& child = *item.Child(i);
+                afterTrack = afterTrack || child.Kind() == ItemKind::Track;
+                WriteItem(child, FreeLinesWhereRead() && afterTrack && IsFreeLine(child) ? 2 : 1, out);
+            }
         }
         break;
     case ItemKind::Track:

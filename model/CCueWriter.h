@@ -30,6 +30,10 @@ public:
     bool WriteDocument(const ICueSheet& sheet, std::string& out);
 
 protected:
+    // Whether a free line (comment, CD-TEXT, unknown) is written at the
+    // depth where it reads back (in the last track before it) rather than
+    // where it hangs: true for the text a sheet is saved as.
+    virtual bool FreeLinesWhereRead() const { return false; }
     virtual void Begin(std::string& out) = 0;
     virtual void End(std::string& out) = 0;
     virtual bool WriteFile(const CCueFile& item, int depth, std::string& out) = 0;

@@ -13,7 +13,10 @@ bool ParseGapTime(const CCueLine& line, const char* missing, CCueTime& time)
         ReportError(CurrentCueLine(), missing);
         return false;
     }
-    time = CCueTime::Parse(token);
+    if (std::string problem; !CCueTime::TryParse(token, time, problem)) {
+        ReportError(CurrentCueLine(), problem);
+        return false;
+    }
     return true;
 }
 

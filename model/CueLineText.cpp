@@ -40,6 +40,22 @@ std::string FileNameProblem(std::string_view name)
     return {};
 }
 
+std::string CodeProblem(std::string_view code)
+{
+    if (code.empty())
+        return "the code is empty.";
+    if (code.front() == '"') {
+        if (code.size() < 2 || code.back() != '"' || code.substr(1, code.size() - 2).find('"') != std::string_view::npos)
+            return "a code that starts with a double quote must end with one and hold no other.";
+        return {};
+    }
+    if (code.find_first_of(" \t") != std::string_view::npos)
+        return "a code cannot hold a blank unless it is in double quotes.";
+    if (code.front() == ';')
+        return "a code cannot start with a semicolon.";
+    return {};
+}
+
 void AppendFileName(const std::string& name, std::string& out)
 {
     if (FileNameNeedsQuotes(name)) {
@@ -104,7 +120,7 @@ void AppendItemText(const CCueItem& item, std::string& out)
         const auto& text = static_cast<const CCueCdText&>(item);
         out += text.Keyword();
         if (!text.Value().empty()) {
-            out += ' ';
+            out += text.Gap();
             out += text.Value();
         }
         break;

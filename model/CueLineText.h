@@ -26,5 +26,9 @@ enum class NameForm { Bare, Quoted, Impossible };
 NameForm FileNameForm(std::string_view name);
 // Why FileNameForm says Impossible, for the user; "" when it does not.
 std::string FileNameProblem(std::string_view name);
+// Why an ISRC or CATALOG code cannot be written so that it reads back as
+// itself (a blank or a leading semicolon outside quotes, quotes that do not
+// enclose the whole code); empty when it can.
+std::string CodeProblem(std::string_view code);
 
 } // namespace ts

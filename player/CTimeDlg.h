@@ -30,8 +30,12 @@ public:
 
     QLineEdit* TimeEdit() const;
 
+protected:
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void Normalize();
+    bool Normalize(); // false when the typed time is refused
 
     std::unique_ptr<Ui::CTimeDlg> m_ui;
     QString m_shown; // the text as last written back

@@ -1,9 +1,13 @@
 #include "tracks/CJoinPlan.h"
 
 #include <cctype>
+#include <cstdio>
 #include <string_view>
 
 #include "document/CQuillDoc.h"
+#include "model/CCueFile.h"
+#include "model/CCueIndex.h"
+#include "model/CCueTrack.h"
 #include "model/CCueTime.h"
 #include "platform/FileUtil.h"
 
@@ -47,6 +51,15 @@ bool CJoinPlan::Build(const CQuillDoc& document, const std::string& image, std::
         error = "\"" + image + "\" is neither a .flac nor a .wav file: the image is written as FLAC or WAVE";
         return false;
     }
+    // The image is named in its sheet's FILE line, in double quotes: a
+    // name that holds a quote or a line break would read back as another
+    // name, or as two lines.
+    if (const std::string name = ts::FileNameOf(image);
+        name.find_first_of(std::string_view("\"\n\r\0", 4)) != std::string::npos) {
+        error = "\"" + image + "\" cannot be named in a cue sheet: a name cannot hold a double quote, a line break or a "
+                "NUL character";
+        return false;
+    }
     m_sheetPath = image.substr(0, image.rfind('.')) + ".cue";
     if (!m_sources.BuildSources(document, error))
         return false;
@@ -56,6 +69,29 @@ bool CJoinPlan::Build(const CQuillDoc& document, const std::string& image, std::
             error = "\"" + source.path + "\" holds its samples unlike \"" + sources.front().path +
                     "\" (integer and floating-point, or another width); the files of one image must match";
             return false;
+        }
+    }
+
+    // Every index must lie inside its file, as a split requires: an image
+    // whose sheet points past the audio would not be the disc.
+    for (int f = 0; f < document.FileCount() && static_cast<std::size_t>(f) < sources.size(); ++f) {
+        const CCueFile* file = document.File(f);
+        const PlanSource& source = sources[static_cast<std::size_t>(f)];
+        for (int t = 0; t < file->TrackCount(); ++t) {
+            const CCueTrack* track = file->Track(t);
+            for (int x = 0; x < track->IndexCount(); ++x) {
+                const CCueIndex* index = track->Index(x);
+                if (ts::FrameOfTime(index->Time(), source.rate) > source.frames) {
+                    char number[8];
+                    std::snprintf(number, sizeof number, "%02d", index->Number());
+                    char trackNumber[8];
+                    std::snprintf(trackNumber, sizeof trackNumber, "%02d", track->Number());
+                    error = std::string("INDEX ") + number + " of track " + trackNumber + " (" + index->Time().Text() +
+                            ") lies past the end of \"" + source.path + "\" (" +
+                            ts::TimeOfFrame(source.frames, source.rate) + ")";
+                    return false;
+                }
+            }
         }
     }
 

@@ -6,9 +6,12 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/FileUtil.h"
@@ -26,6 +29,62 @@ bool Exists(const std::string& path)
     std::error_code ignored;
     return std::filesystem::symlink_status(path, ignored).type() != std::filesystem::file_type::not_found;
 }
+
+// The permissions a new file gets from the process's umask, as the sheet
+// written beside the tracks gets them. Read on the thread that reserves the
+// files, before any worker starts.
+mode_t NewFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// "NAME" cannot be written: REASON, with the words said once when the
+// reason already starts with them.
+std::string CannotWrite(const std::string& target, std::string reason)
+{
+    static constexpr std::string_view kWords = "cannot be written: ";
+    while (reason.starts_with(kWords))
+        reason.erase(0, kWords.size());
+    return "\"" + target + "\" " + std::string(kWords) + reason;
+}
+
+// The folders an export makes for itself, removed again (when empty) unless
+// the export completes, so that a failed or cancelled export leaves nothing
+// behind. A folder that was there before is never touched.
+class CMadeFolders
+{
+public:
+    // Makes folder and the missing folders above it; false with the reason.
+    bool Make(const std::string& folder, std::string& reason)
+    {
+        std::error_code ec;
+        for (std::filesystem::path p = std::filesystem::path(folder).lexically_normal();
+             !p.empty() && !std::filesystem::exists(p, ec); p = p.parent_path()) {
+            m_made.push_back(p);
+            if (p == p.parent_path())
+                break;
+        }
+        std::filesystem::create_directories(folder, ec);
+        if (ec) {
+            reason = ec.message();
+            return false;
+        }
+        return true;
+    }
+    void Keep() { m_made.clear(); }
+    ~CMadeFolders()
+    {
+        // Deepest first; remove only takes an empty folder.
+        std::error_code ignored;
+        for (const std::filesystem::path& p : m_made)
+            std::filesystem::remove(p, ignored);
+    }
+
+private:
+    std::vector<std::filesystem::path> m_made;
+};
 
 // A file written under a temporary name beside its target, removed unless
 // it was put in place.
@@ -51,6 +110,13 @@ public:
         const int fd = mkstemp(pattern.data());
         if (fd < 0) {
             reason = SystemReason(errno);
+            return false;
+        }
+        // mkstemp makes it 0600; the finished file follows the umask.
+        if (fchmod(fd, NewFileMode()) != 0) {
+            reason = SystemReason(errno);
+            close(fd);
+            unlink(pattern.c_str());
             return false;
         }
         close(fd);
@@ -207,10 +273,9 @@ bool CTrackSplitter::Split(const CTrackPlan& plan, const std::string& folder, bo
     m_total = 0;
     for (const PlanTrack& track : plan.Tracks())
         m_total += track.frames;
-    std::error_code made;
-    std::filesystem::create_directories(folder, made);
-    if (made) {
-        error = "The folder \"" + folder + "\" cannot be made: " + made.message();
+    CMadeFolders made;
+    if (std::string reason; !made.Make(folder, reason)) {
+        error = "The folder \"" + folder + "\" cannot be made: " + reason;
         return false;
     }
     if (!overwrite) {
@@ -252,7 +317,7 @@ bool CTrackSplitter::Split(const CTrackPlan& plan, const std::string& folder, bo
                 if (!m_cancel) {
                     std::lock_guard lock(errorLock);
                     if (!failed)
-                        firstError = "\"" + files[i]->Target() + "\" cannot be written: " + reason;
+                        firstError = CannotWrite(files[i]->Target(), reason);
                     failed = true;
                 }
                 return;
@@ -277,7 +342,7 @@ bool CTrackSplitter::Split(const CTrackPlan& plan, const std::string& folder, bo
     for (const auto& file : files) {
         std::string reason;
         if (!file->Commit(overwrite, reason)) {
-            error = "\"" + file->Target() + "\" cannot be written: " + reason;
+            error = CannotWrite(file->Target(), reason);
             return false;
         }
     }
@@ -288,10 +353,11 @@ bool CTrackSplitter::Split(const CTrackPlan& plan, const std::string& folder, bo
         return false;
     }
     if (!ts::WriteFileAtomically(sheet, plan.SheetText(), reason)) {
-        error = "\"" + sheet + "\" cannot be written: " + reason;
+        error = CannotWrite(sheet, reason);
         return false;
     }
     FlushFolder(folder);
+    made.Keep();
     return true;
 }
 
@@ -318,15 +384,15 @@ bool CTrackSplitter::Join(const CJoinPlan& plan, bool overwrite, std::string& er
         pieces.push_back({i, 0, plan.Sources()[i].frames});
     if (!EncodePieces(image.Temporary(), plan.Format(), plan.Sources(), pieces, {}, m_cancel, m_done, reason)) {
         if (!m_cancel)
-            error = "\"" + plan.ImagePath() + "\" cannot be written: " + reason;
+            error = CannotWrite(plan.ImagePath(), reason);
         return false;
     }
     if (!image.Commit(overwrite, reason)) {
-        error = "\"" + plan.ImagePath() + "\" cannot be written: " + reason;
+        error = CannotWrite(plan.ImagePath(), reason);
         return false;
     }
     if (!ts::WriteFileAtomically(plan.SheetPath(), plan.SheetText(), reason)) {
-        error = "\"" + plan.SheetPath() + "\" cannot be written: " + reason;
+        error = CannotWrite(plan.SheetPath(), reason);
         return false;
     }
     FlushFolder(ts::FolderOf(plan.ImagePath()));

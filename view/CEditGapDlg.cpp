@@ -61,9 +61,11 @@ bool CEditGapDlg::StoreGap(Gap& gap) const
 
 void CEditGapDlg::done(int result)
 {
-    // OK from the keyboard leaves the Time box without losing the focus.
-    if (result == QDialog::Accepted)
-        NormaliseTime();
+    // OK from the keyboard leaves the Time box without losing the focus:
+    // the typed time is checked all the same, and a refused one keeps the
+    // dialog open.
+    if (result == QDialog::Accepted && !NormaliseTime())
+        return;
     QDialog::done(result);
 }
 
@@ -74,18 +76,29 @@ bool CEditGapDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CEditGapDlg::NormaliseTime()
+bool CEditGapDlg::NormaliseTime()
 {
     const QString previous = m_timeText;
-    m_timeText = m_ui->timeEdit->text();
-    if (m_timeText == previous)
-        return;
-    m_timeText = ts::NormalisedTime(m_timeText);
+    const QString typed = m_ui->timeEdit->text();
+    if (typed == previous)
+        return true;
+    // Set before asking, so that the box losing the focus to the message
+    // does not ask again.
+    m_timeText = typed;
+    if (!ts::TimeAcceptable(*this, typed)) {
+        m_timeText = previous;
+        m_ui->timeEdit->setText(previous);
+        m_ui->timeEdit->setFocus();
+        m_ui->timeEdit->selectAll();
+        return false;
+    }
+    m_timeText = ts::NormalisedTime(typed);
     m_ui->timeEdit->setText(m_timeText);
+    return true;
 }
 
 void CEditGapDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+    if (NormaliseTime() && ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
         QDialog::accept();
 }

@@ -46,7 +46,7 @@ private:
     void LoadGap(const QString& title, const CCueTrack* track, const CCueTime& time, const CCueItem& gap);
     template <typename Gap>
     bool StoreGap(Gap& gap) const;
-    void NormaliseTime();
+    bool NormaliseTime(); // false when the typed time is refused
 
     const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditGapDlg> m_ui;

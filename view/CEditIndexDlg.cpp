@@ -15,8 +15,9 @@
 
 namespace {
 
-// The end of the range of a FILE's last track: no track limits it.
-const CCueTime kOpenEnd = CCueTime::FromMsf(255, 0, 0);
+// The end of the range of a FILE's last track: no track limits it, only
+// the largest time a sheet holds.
+const CCueTime kOpenEnd = CCueTime::FromMsf(CCueTime::kMaxMinutes, 59, CCueTime::kFramesPerSecond - 1);
 
 } // namespace
 
@@ -112,9 +113,8 @@ void CEditIndexDlg::done(int result)
     // OK from the keyboard leaves the Time box without losing the focus:
     // the typed time is checked all the same.
     if (result == QDialog::Accepted) {
-        if (!ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+        if (!ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}) || !CheckTime())
             return;
-        CheckTime();
     }
     GiveBackPlayer();
     QDialog::done(result);
@@ -146,14 +146,21 @@ void CEditIndexDlg::ShowTime(const QString& text)
     m_ui->timeEdit->setText(text);
 }
 
-void CEditIndexDlg::CheckTime()
+bool CEditIndexDlg::CheckTime()
 {
     const QString previous = m_timeText;
     // Taken before asking, so that the box losing the focus to the question
     // does not ask again.
     m_timeText = m_ui->timeEdit->text();
     if (m_timeText == previous)
-        return;
+        return true;
+    // A time no sheet can hold is refused, never wrapped into another one.
+    if (!ts::TimeAcceptable(*this, m_timeText)) {
+        ShowTime(previous);
+        m_ui->timeEdit->setFocus();
+        m_ui->timeEdit->selectAll();
+        return false;
+    }
     CCueTime time = ts::ParseTime(m_timeText);
     if (!WithinRange(time)) {
         const std::string text = m_timeText.toStdString() + " is not within the track's range of "
@@ -163,6 +170,7 @@ void CEditIndexDlg::CheckTime()
             time = ts::ParseTime(previous);
     }
     ShowTime(ts::TimeText(time));
+    return true;
 }
 
 void CEditIndexDlg::OnStep(int delta)

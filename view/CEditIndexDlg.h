@@ -54,7 +54,7 @@ protected:
 private:
     bool WithinRange(const CCueTime& time) const;
     void ShowTime(const QString& text);
-    void CheckTime();
+    bool CheckTime(); // false when the typed time is refused
     void OnStep(int delta);
     void OnPlay();
     void OnSetTo();

@@ -647,7 +647,9 @@ void CQuillView::MoveCaret(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Up: target = line - 1; break;
     case Qt::Key_Down: target = line + 1; break;
     case Qt::Key_Home: target = control ? 0 : line; break;
-    case Qt::Key_End: target = control ? last : line; break;
+    // Ctrl+End goes to the sheet's last line, not to the empty line after
+    // it, where nothing is current.
+    case Qt::Key_End: target = control ? std::min(last, std::max(m_doc.LineCount() - 1, 0)) : line; break;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         // A page moves the listing and the caret alike, so the caret keeps

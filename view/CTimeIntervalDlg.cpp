@@ -59,10 +59,9 @@ QPushButton* CTimeIntervalDlg::OkButton() const
 void CTimeIntervalDlg::done(int result)
 {
     // OK from the keyboard leaves a box without losing the focus.
-    if (result == QDialog::Accepted) {
-        Normalise(m_ui->startEdit, m_start);
-        Normalise(m_ui->stopEdit, m_stop);
-    }
+    if (result == QDialog::Accepted
+        && (!Normalise(m_ui->startEdit, m_start) || !Normalise(m_ui->stopEdit, m_stop)))
+        return; // refused: the dialog stays open
     QDialog::done(result);
 }
 
@@ -77,12 +76,23 @@ bool CTimeIntervalDlg::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void CTimeIntervalDlg::Normalise(QLineEdit* box, QString& lastText)
+bool CTimeIntervalDlg::Normalise(QLineEdit* box, QString& lastText)
 {
     const QString previous = lastText;
-    lastText = box->text();
-    if (lastText == previous)
-        return;
-    lastText = ts::NormalisedTime(lastText);
+    const QString typed = box->text();
+    if (typed == previous)
+        return true;
+    // Set before asking, so that the box losing the focus to the message
+    // does not ask again.
+    lastText = typed;
+    if (!ts::TimeAcceptable(*this, typed)) {
+        lastText = previous;
+        box->setText(previous);
+        box->setFocus();
+        box->selectAll();
+        return false;
+    }
+    lastText = ts::NormalisedTime(typed);
     box->setText(lastText);
+    return true;
 }

@@ -41,7 +41,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Normalise(QLineEdit* box, QString& lastText);
+    bool Normalise(QLineEdit* box, QString& lastText); // false when refused
 
     std::unique_ptr<Ui::CTimeIntervalDlg> m_ui;
     QString m_start; // what each box held when it last lost the focus

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QWidget>
 
 namespace ts {
 
@@ -49,6 +50,9 @@ bool FieldsAcceptable(QDialog& dialog, const ISheetCodec& codec, std::initialize
         } else if (field.fileName && FileNameForm(bytes) == NameForm::Impossible) {
             message = "The file name\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
                 + FileNameProblem(bytes);
+        } else if (field.code && !text.isEmpty() && !CodeProblem(bytes).empty()) {
+            message = "The " + std::string(field.name) + "\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
+                + CodeProblem(bytes);
         }
         if (!message.empty()) {
             ShowMessageBox(message, caption, PromptButtons::Ok, PromptIcon::Error);
@@ -62,9 +66,19 @@ bool FieldsAcceptable(QDialog& dialog, const ISheetCodec& codec, std::initialize
 
 QString TimeText(const CCueTime& time) { return QString::fromStdString(time.Text()); }
 
-CCueTime ParseTime(const QString& text) { return CCueTime::Parse(text.toStdString()); }
+CCueTime ParseTime(const QString& text) { return CCueTime::Parse(text.trimmed().toStdString()); }
 
 QString NormalisedTime(const QString& text) { return TimeText(ParseTime(text)); }
+
+bool TimeAcceptable(QWidget& dialog, const QString& text)
+{
+    const std::string problem = CCueTime::Problem(text.trimmed().toStdString());
+    if (problem.empty())
+        return true;
+    ShowMessageBox(text.toStdString() + " is not a valid time: " + problem + ".", dialog.windowTitle().toStdString(),
+                   PromptButtons::Ok, PromptIcon::Error);
+    return false;
+}
 
 QString TrackText(const CCueTrack* track)
 {

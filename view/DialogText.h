@@ -12,6 +12,7 @@ class CCueTrack;
 class ISheetCodec;
 class QDialog;
 class QLineEdit;
+class QWidget;
 
 // Conversions between the sheet's bytes and the texts of the edit dialogs.
 namespace ts {
@@ -30,6 +31,7 @@ struct DialogField {
     const char* name;   // as the message names it: "file name"
     bool required;      // must not be empty
     bool fileName = false; // must be a name a cue sheet can hold
+    bool code = false;     // an ISRC or CATALOG code that must read back as typed
 };
 // Checks the boxes when OK is pressed: a required one must not be empty, a
 // file name must be one a sheet can hold, and every text must fit the
@@ -43,6 +45,10 @@ QString TimeText(const CCueTime& time);
 CCueTime ParseTime(const QString& text);
 // What the Time boxes show once they lose the focus.
 QString NormalisedTime(const QString& text);
+// Refuses a typed time that a sheet cannot hold exactly (a negative time,
+// seconds past 59, frames past 74, minutes past 9999, or no time at all):
+// a message captioned with the dialog's title that says why, and false.
+bool TimeAcceptable(QWidget& dialog, const QString& text);
 
 // "%.2d %s": the track's number and its type's name.
 QString TrackText(const CCueTrack* track);

@@ -69,6 +69,45 @@ else
   expect "fifo message" 'Error: Cannot open "pipe.cue": Is a named pipe (FIFO), not a regular file' "$(cat "$tmp/err")"
 fi
 
+# The wave commands refuse a FIFO at once too: the open never waits for a
+# writer.
+refuses_fifo() { # name, expected message, args...
+  local name=$1 message=$2
+  shift 2
+  "$cli" "$@" >"$tmp/out" 2>"$tmp/err" &
+  local pid=$!
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then
+    kill "$pid"
+    failures=$((failures + 1))
+    echo "FAIL $name: blocks on a FIFO"
+  else
+    wait "$pid"
+    expect "$name exit" 1 "$?"
+    expect "$name message" "$message" "$(cat "$tmp/err")"
+  fi
+}
+mkfifo pipe.wav
+refuses_fifo "waveinfo fifo" '"pipe.wav" cannot be opened: it is a named pipe (FIFO), not a regular file' waveinfo pipe.wav
+refuses_fifo "truncate fifo" '"pipe.wav" cannot be opened: it is a named pipe (FIFO), not a regular file' \
+  truncate pipe.wav 00:01:00 out.wav
+expect "truncate fifo leaves nothing" "" "$(ls out.wav 2>/dev/null)"
+
+# A time no sheet holds is refused, never wrapped into another time.
+run truncate pipe.wav 01:300:00 out.wav
+expect "bad time exit" 2 "$rc"
+expect "bad time message" "Error: 01:300:00 is not a valid time: Seconds past 59 in time." "$err"
+
+# An image name that its sheet's FILE line cannot hold is refused before
+# anything is written.
+for name in 'q"u o.flac' "$(printf 'line\nbreak.wav')"; do
+  run join good.cue "$name"
+  expect "join refuses $name" 1 "$rc"
+  case "$err" in *"cannot be named in a cue sheet"*) passes=$((passes + 1)) ;;
+  *) failures=$((failures + 1)); printf 'FAIL join %s: %s\n' "$name" "$err" ;; esac
+  expect "join wrote nothing for $name" "" "$(ls -- "$name" "${name%.*}.cue" 2>/dev/null)"
+done
+
 # Every warning of a read is still one line of its own.
 printf 'FILE A.WAV WAVE\nREMARK a\nTRACK 1 AUDIO\nINDEX 1 0\nREMARK b\n' >two.cue
 run check two.cue

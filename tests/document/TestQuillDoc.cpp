@@ -38,8 +38,9 @@ TEST_F(SheetFixture, UnsortedTracksAndIndexesAreOrdered)
 {
     ASSERT_TRUE(Open(Lines({"FILE A.WAV WAVE", "TRACK 01 AUDIO", "INDEX 01 03:00:00", "TRACK 02 AUDIO",
                             "INDEX 01 00:00:00", "INDEX 00 05:00:00", "INDEX 03 01:00:00"})));
-    EXPECT_EQ(Text(), Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 00 00:00:00", "    INDEX 01 01:00:00",
-                             "    INDEX 02 05:00:00", "  TRACK 02 AUDIO", "    INDEX 01 03:00:00"}));
+    // The INDEX 01 keeps its time: the INDEX 00 read after it is numbered on.
+    EXPECT_EQ(Text(), Lines({"FILE A.WAV WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00", "    INDEX 02 01:00:00",
+                             "    INDEX 03 05:00:00", "  TRACK 02 AUDIO", "    INDEX 01 03:00:00"}));
 }
 
 TEST_F(SheetFixture, NewDocumentSavesAsEmptyFile)

@@ -627,23 +627,43 @@ private slots:
     }
 
     // A Time box shows its text normalised once it loses the focus, and
-    // when OK is pressed from the keyboard.
+    // when OK is pressed from the keyboard; a time no sheet holds exactly is
+    // refused with a message that says why, and the box takes back what it
+    // showed before.
     void timeNormalisedWhenLeavingTheBox_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("short") << S("1:2") << S("01:02:00");
-        QTest::newRow("minutes only") << S("5") << S("05:00:00");
-        QTest::newRow("empty") << S("") << S("00:00:00");
-        QTest::newRow("not a time") << S("abc") << S("00:00:00");
-        QTest::newRow("no range check") << S("3:75:80") << S("03:75:80");
-        QTest::newRow("eight bits a part") << S("300:00:00") << S("44:00:00");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("short") << S("1:2") << S("01:02:00") << QString();
+        QTest::newRow("minutes only") << S("5") << S("05:00:00") << QString();
+        QTest::newRow("empty") << S("") << S("00:00:00") << QString();
+        QTest::newRow("five hours") << S("300:00:00") << S("300:00:00") << QString();
+        QTest::newRow("largest") << S("9999:59:74") << S("9999:59:74") << QString();
+        QTest::newRow("not a time") << S("abc") << QString() << S("abc is not a valid time: Invalid time");
+        QTest::newRow("seconds past 59") << S("3:75:00") << QString() << S("Seconds past 59");
+        QTest::newRow("frames past 74") << S("01:02:75") << QString() << S("Frames past 74");
+        QTest::newRow("past 9999 minutes") << S("10000:00:00") << QString() << S("Time past 9999:59:74");
+        QTest::newRow("negative") << S("-1:00:00") << QString() << S("Negative time");
     }
     void timeNormalisedWhenLeavingTheBox()
     {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
+        QFETCH(QString, refusal);
+        // A refused time leaves the box as it was loaded.
         auto& gap = static_cast<CCuePregap&>(*m_sheet->Find(ItemKind::Pregap));
+        const QString loaded = Q(gap.Time().Text());
+        if (shown.isEmpty())
+            shown = loaded;
+        auto refusedOnce = [&] {
+            const auto& messages = m_sheet->prompts.Messages();
+            if (refusal.isEmpty())
+                return messages.empty();
+            const bool one = messages.size() == 1 && Q(messages.front().text).contains(refusal);
+            m_sheet->prompts.Clear();
+            return one;
+        };
         CEditGapDlg dialog(nullptr);
         dialog.Load(gap);
         dialog.show();
@@ -655,10 +675,21 @@ private slots:
         QCOMPARE(time->text(), typed);
         comment->setFocus(Qt::TabFocusReason);
         QCOMPARE(time->text(), shown);
+        QVERIFY(refusedOnce());
+        // OK from the keyboard: a refused time keeps the dialog open.
+        time->setText(typed);
+        static_cast<QDialog&>(dialog).accept();
+        QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
+        QVERIFY(refusedOnce());
+        if (refusal.isEmpty())
+            QCOMPARE(dialog.Store(gap), shown != loaded);
+        QCOMPARE(Q(gap.Time().Text()), shown);
 
+        if (!refusal.isEmpty() || shown == loaded)
+            shown = S("00:00:00");
         CTimeIntervalDlg interval(nullptr);
         interval.SetStart(S("00:00:00"));
-        interval.SetStop(S("00:01:00"));
+        interval.SetStop(S("00:00:00"));
         interval.show();
         QVERIFY(QTest::qWaitForWindowActive(&interval));
         auto* start = interval.findChild<QLineEdit*>(S("startEdit"));
@@ -667,12 +698,18 @@ private slots:
         start->setText(typed);
         stop->setFocus(Qt::TabFocusReason);
         QCOMPARE(interval.Start(), shown);
+        QVERIFY(refusedOnce());
+        stop->setFocus();
         stop->setText(typed);
         start->setFocus(Qt::TabFocusReason);
         QCOMPARE(interval.Stop(), shown);
+        QVERIFY(refusedOnce());
+        stop->setFocus();
         stop->setText(typed);
         interval.accept(); // Enter in the Stop box: no focus change
         QCOMPARE(interval.Stop(), shown);
+        QCOMPARE(interval.isVisible(), !refusal.isEmpty());
+        QVERIFY(refusedOnce());
     }
 
     void timeIntervalDialog_data()

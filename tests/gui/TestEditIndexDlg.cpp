@@ -202,6 +202,49 @@ private slots:
             << 2 << 1 << S("1:0") << false
             << S("1:0 is not within the track's range of 01:02:00 - .\nSet index time anyway?") << S("02:30:00");
         QTest::newRow("a last track has no end") << 3 << 0 << S("200:00:00") << false << QString() << S("200:00:00");
+        // Past 255 minutes a time is kept as typed, never wrapped.
+        QTest::newRow("five hours") << 3 << 0 << S("300:00:00") << false << QString() << S("300:00:00");
+        QTest::newRow("the largest time") << 3 << 0 << S("9999:59:74") << false << QString() << S("9999:59:74");
+    }
+
+    // A time no sheet holds is refused with its reason when the box loses
+    // the focus, and again on OK: the box shows the time it had, the
+    // dialog stays open and the index keeps its time.
+    void refusedTimes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("past 9999 minutes") << S("10000:00:00") << S("Time past 9999:59:74");
+        QTest::newRow("seconds past 59") << S("01:300:00") << S("Seconds past 59 in time");
+        QTest::newRow("frames past 74") << S("00:00:99") << S("Frames past 74 in time");
+        QTest::newRow("negative") << S("-1:00:00") << S("Negative time - must be 00:00:00 or later");
+        QTest::newRow("not a time") << S("1:2:3:4") << S("Invalid time - must be mm:ss:ff");
+    }
+    void refusedTimes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, reason);
+        CCueIndex& item = Index(3, 0);
+        const QString before = Text(item.Time());
+        auto dialog = Dialog(item);
+        ShowActive(*dialog);
+        TypeTime(*dialog, typed);
+        QCOMPARE(TimeBox(*dialog)->text(), before);
+        const auto& boxes = m_sheet->prompts.Messages();
+        QCOMPARE(boxes.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(boxes[0].text), typed + S(" is not a valid time: ") + reason + S("."));
+        QCOMPARE(boxes[0].buttons, PromptButtons::Ok);
+        QCOMPARE(boxes[0].icon, PromptIcon::Error);
+
+        // Typed again and OK pressed from the keyboard: refused once more.
+        TimeBox(*dialog)->setFocus();
+        TimeBox(*dialog)->setText(typed);
+        dialog->accept();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(m_sheet->prompts.Messages().size(), std::size_t(2));
+        QCOMPARE(TimeBox(*dialog)->text(), before);
+        QVERIFY(!dialog->Store());
+        QCOMPARE(Text(item.Time()), before);
     }
     void rangeQuestion()
     {

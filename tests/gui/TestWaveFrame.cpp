@@ -629,8 +629,9 @@ private slots:
         StartWith();
         if (line >= 0)
             ClickLine(line);
-        else
-            QTest::keyClick(Listing(), Qt::Key_End, Qt::ControlModifier);
+        else // below the last line: nothing is current
+            QTest::mouseClick(Listing()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              QPoint(40, Listing()->viewport()->height() - 5));
         bool dialogShown = false;
         OnModal([&](QDialog* dlg) {
             dialogShown = true;

@@ -157,7 +157,7 @@ TEST_F(TrackTimes, StartEndAndNeighbours)
     EXPECT_TRUE(t1->NextStart(next));
     EXPECT_EQ(next.Text(), "00:10:00");
     EXPECT_FALSE(t3->NextStart(next));
-    EXPECT_EQ(next.Text(), "255:00:00");
+    EXPECT_EQ(next.Text(), "9999:59:74");
 
     EXPECT_TRUE(t1->WithinOwnRange(Msf(0, 5, 0)));
     EXPECT_TRUE(t1->WithinOwnRange(Msf(0, 10, 0)));
@@ -189,7 +189,9 @@ TEST_F(TrackTimes, SortIndexesOrdersAndNumbers)
     EXPECT_EQ(t->Child(0), t->Index(0));
 }
 
-TEST_F(TrackTimes, IndexZeroKeptOnlyBesideAnother)
+// A lone INDEX 00 keeps its number, as other readers take it; an INDEX 01
+// never moves to another time.
+TEST_F(TrackTimes, IndexZeroKeptAndIndexOneNeverMoves)
 {
     CCueTrack* two = AddTrack({Msf(0, 0, 0), Msf(0, 2, 0)});
     two->Index(0)->SetNumber(0);
@@ -200,7 +202,16 @@ TEST_F(TrackTimes, IndexZeroKeptOnlyBesideAnother)
     CCueTrack* one = AddTrack({Msf(1, 0, 0)});
     one->Index(0)->SetNumber(0);
     one->SortIndexes();
-    EXPECT_EQ(one->Index(0)->Number(), 1);
+    EXPECT_EQ(one->Index(0)->Number(), 0);
+
+    // INDEX 00 read after INDEX 01: the INDEX 01 keeps its time.
+    CCueTrack* late = AddTrack({Msf(2, 0, 0), Msf(1, 0, 0)});
+    late->Index(0)->SetNumber(0);
+    late->SortIndexes();
+    EXPECT_EQ(late->Index(0)->Number(), 1);
+    EXPECT_EQ(late->Index(0)->Time().Text(), "01:00:00");
+    EXPECT_EQ(late->Index(1)->Number(), 2);
+    EXPECT_EQ(late->Index(1)->Time().Text(), "02:00:00");
 }
 
 TEST_F(TrackTimes, ExchangeSortKeepsOtherChildrenInPlace)

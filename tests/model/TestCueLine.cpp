@@ -101,15 +101,18 @@ INSTANTIATE_TEST_SUITE_P(Lines, Tokenize, testing::Values(
     TokenCase{"    ", ItemKind::Comment, 5, 4},
     TokenCase{"REMARK x", ItemKind::None, 8, -1},
     TokenCase{"CDTEXTFILE X ; y", ItemKind::CdText, 12, 13},
-    TokenCase{"  title \"a;b\"", ItemKind::CdText, 9, 10},
+    TokenCase{"  title \"a;b\"", ItemKind::CdText, 9, -1},   // quoted: no comment
+    TokenCase{"ISRC AB;CD", ItemKind::Isrc, 6, -1},          // inside a word: no comment
+    TokenCase{"TRACK 01 ;c", ItemKind::Track, 7, 9},
     TokenCase{"PERFORMERS x", ItemKind::None, 12, -1},
     TokenCase{"FLAGS", ItemKind::Flags, 6, -1},
     TokenCase{"PREGAP    00:02:00", ItemKind::Pregap, 11, -1},
     TokenCase{"postgap 1", ItemKind::Postgap, 9, -1},
-    TokenCase{"FILE a;b WAVE", ItemKind::File, 6, 6},
+    TokenCase{"FILE a;b WAVE", ItemKind::File, 6, -1},
+    TokenCase{"FILE \"a b\"\t; c", ItemKind::File, 6, 11},
     TokenCase{"catalog 1", ItemKind::Catalog, 9, -1},
     TokenCase{"Isrc X", ItemKind::Isrc, 6, -1},
-    TokenCase{"INDEX;1", ItemKind::None, 8, 5}));
+    TokenCase{"INDEX;1", ItemKind::None, 8, -1}));
 
 // One line parsed into a fresh item of its kind.
 struct ParseCase {
@@ -200,8 +203,7 @@ TEST_P(FieldParse, FieldsAndMessages)
     if (*c.box) {
         ASSERT_EQ(prompts.Messages().size(), 1u);
         const MessageBoxRequest& box = prompts.Messages()[0];
-        EXPECT_EQ(box.caption, "Error");
-        EXPECT_EQ(box.text, std::string("Line 7:  ") + c.box);
+        EXPECT_EQ(box.caption + ": " + box.text, c.box);
         EXPECT_EQ(box.buttons, PromptButtons::Ok);
         EXPECT_EQ(box.icon, PromptIcon::None);
         EXPECT_TRUE(box.foreground);
@@ -216,9 +218,7 @@ TEST_P(FieldParse, FieldsAndMessages)
 INSTANTIATE_TEST_SUITE_P(Good, FieldParse, testing::Values(
     ParseCase{"  index 1 0:2:0", true, "", "1|00:02:00|"},
     ParseCase{"INDEX 0007 1:2:3 extra", true, "", "7|01:02:03|"},
-    ParseCase{"INDEX 01 ;oops", true, "", "1|00:00:00|;oops"}, // the comment is read as the time
     ParseCase{"INDEX 99999999999 00:00:00", true, "", "2147483647|00:00:00|"},
-    ParseCase{"INDEX 01 999999:99:99", true, "", "1|63:99:99|"},
     ParseCase{"TRACK 01 audio ; first song", true, "", "1|AUDIO|; first song"},
     ParseCase{"TRACK 120 AUDIO", true, "", "120|AUDIO|"},
     ParseCase{"TRACK -3 mode2/2352", true, "", "-3|MODE2/2352|"},
@@ -227,7 +227,12 @@ INSTANTIATE_TEST_SUITE_P(Good, FieldParse, testing::Values(
     ParseCase{"FILE \"SONG.WAV\" WAVE", true, "", "SONG.WAV|WAVE|"},
     ParseCase{"FILE \"My Song.wav\" WAVE ; x", true, "", "My Song.wav|WAVE|; x"},
     ParseCase{"FILE \"a;b.wav\" WAVE", true, "", "a;b.wav|WAVE|"},
-    ParseCase{"FILE a;b.wav WAVE", true, "", "a;b.wav|WAVE|;b.wav WAVE"},
+    ParseCase{"FILE a;b.wav WAVE", true, "", "a;b.wav|WAVE|"}, // a semicolon inside a word is no comment
+    ParseCase{"ISRC AB;CD", true, "", "AB;CD|"},
+    ParseCase{"CATALOG 12345;67 ; q", true, "", "12345;67|; q"},
+    ParseCase{"INDEX 01 300:00:00", true, "", "1|300:00:00|"},
+    ParseCase{"INDEX 01 9999:59:74", true, "", "1|9999:59:74|"},
+    ParseCase{"TITLE  \"X\"", true, "", "TITLE|\"X\"|"},
     ParseCase{"FILE \"x.bin BINARY", true, "", "\"x.bin|BINARY|"},
     ParseCase{"FILE D.MOT motorola", true, "", "D.MOT|MOTOROLA|"},
     ParseCase{"FILE E.AIF AIFF", true, "", "E.AIF|AIFF|"},
@@ -245,7 +250,6 @@ INSTANTIATE_TEST_SUITE_P(Good, FieldParse, testing::Values(
     ParseCase{"FLAGS", true, "", "|"},
     ParseCase{"FLAGS dcp 4ch pre", true, "", "DCP 4CH PRE |"},
     ParseCase{"FLAGS DCP ; copy permitted", true, "", "DCP |; copy permitted"},
-    ParseCase{"FLAGS DCP;x", true, "", "DCP |;x"},
     ParseCase{"PREGAP 00:02:00", true, "", "00:02:00|"},
     ParseCase{"POSTGAP 1", true, "", "01:00:00|"},
     ParseCase{"ISRC ABCDE1234567 ; code", true, "", "ABCDE1234567|; code"},
@@ -255,24 +259,44 @@ INSTANTIATE_TEST_SUITE_P(Good, FieldParse, testing::Values(
     ParseCase{"", true, "", "|"}));
 
 INSTANTIATE_TEST_SUITE_P(Bad, FieldParse, testing::Values(
-    ParseCase{"INDEX", false, "No Index number specified", ""},
-    ParseCase{"INDEX 1a 00:00:00", false, "Non-numeric index number", ""},
-    ParseCase{"INDEX -1 00:00:00", false, "Non-numeric index number", ""},
-    ParseCase{"INDEX 01", false, "No Index time - must specify <mm::ss::ff>", ""},
-    ParseCase{"TRACK", false, "No track number specified", ""},
-    ParseCase{"TRACK 0 AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
-    ParseCase{"TRACK x AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
-    ParseCase{"TRACK 1", false, "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.", ""},
-    ParseCase{"FILE", false, "No file specified", ""},
-    ParseCase{"FILE \"\" WAVE", false, "No file specified", ""},
-    // Reported, but the file is kept without a type word.
-    ParseCase{"FILE A.WAV", true, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF", "A.WAV||"},
-    ParseCase{"FILE \"My Song.wav\"", true, "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF",
-              "My Song.wav||"},
-    ParseCase{"PREGAP", false, "No Pregap time - must specify <mm::ss::ff>", ""},
-    ParseCase{"POSTGAP ", false, "No Postgap time - must specify <mm::ss::ff>", ""},
-    ParseCase{"ISRC", false, "No ISRC number - must specify <ABCDE1234567>", ""},
-    ParseCase{"CATALOG", false, "No Catalog number - must specify <1234567890123>", ""}));
+    ParseCase{"INDEX", false, "Error: Line 7:  No Index number specified", ""},
+    ParseCase{"INDEX 1a 00:00:00", false, "Error: Line 7:  Non-numeric index number", ""},
+    ParseCase{"INDEX -1 00:00:00", false, "Error: Line 7:  Non-numeric index number", ""},
+    ParseCase{"INDEX 01", false, "Error: Line 7:  No Index time - must specify <mm::ss::ff>", ""},
+    ParseCase{"TRACK", false, "Error: Line 7:  No track number specified", ""},
+    ParseCase{"TRACK 0 AUDIO", false, "Error: Line 7:  Invalid track number (track number must be higher than 0)", ""},
+    ParseCase{"TRACK x AUDIO", false, "Error: Line 7:  Invalid track number (track number must be higher than 0)", ""},
+    // The track counts, with the type its file implies; the comment stays one.
+    ParseCase{"TRACK 1", true,
+              "Warning: Warning at Line 7:  No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.; "
+              "saved as AUDIO\n", "1|AUDIO|"},
+    ParseCase{"TRACK 01 ; c", true,
+              "Warning: Warning at Line 7:  No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.; "
+              "saved as AUDIO\n", "1|AUDIO|; c"},
+    ParseCase{"INDEX 01 ;oops", false, "Error: Line 7:  No Index time - must specify <mm::ss::ff>", ""},
+    ParseCase{"INDEX 01 999999:99:99", false, "Error: Line 7:  Seconds past 59 in time", ""},
+    ParseCase{"INDEX 01 10000:00:00", false, "Error: Line 7:  Time past 9999:59:74", ""},
+    ParseCase{"INDEX 01 00:00:75", false, "Error: Line 7:  Frames past 74 in time", ""},
+    ParseCase{"INDEX 01 -1:00:00", false, "Error: Line 7:  Negative time - must be 00:00:00 or later", ""},
+    ParseCase{"PREGAP 01:300:00", false, "Error: Line 7:  Seconds past 59 in time", ""},
+    ParseCase{"FLAGS DCP;x", true, "Warning: Warning at Line 7:  Unknown flag DCP;x\n", "DCP;x |"},
+    ParseCase{"FILE \"a\"b\"c\".wav WAVE", false, "Error: Line 7:  A double quote inside a quoted file name", ""},
+    ParseCase{"FILE My Song.wav WAVE", true,
+              "Warning: Warning at Line 7:  A file name with blanks must be in double quotes: read as \"My Song.wav\"\n",
+              "My Song.wav|WAVE|"},
+    ParseCase{"FILE", false, "Error: Line 7:  No file specified", ""},
+    ParseCase{"FILE \"\" WAVE", false, "Error: Line 7:  No file specified", ""},
+    // Reported, and the file counts, with the type its name implies.
+    ParseCase{"FILE A.WAV", true,
+              "Warning: Warning at Line 7:  No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF; "
+              "saved as WAVE\n", "A.WAV|WAVE|"},
+    ParseCase{"FILE \"My Song.bin\" ; c", true,
+              "Warning: Warning at Line 7:  No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF; "
+              "saved as BINARY\n", "My Song.bin|BINARY|; c"},
+    ParseCase{"PREGAP", false, "Error: Line 7:  No Pregap time - must specify <mm::ss::ff>", ""},
+    ParseCase{"POSTGAP ", false, "Error: Line 7:  No Postgap time - must specify <mm::ss::ff>", ""},
+    ParseCase{"ISRC", false, "Error: Line 7:  No ISRC number - must specify <ABCDE1234567>", ""},
+    ParseCase{"CATALOG", false, "Error: Line 7:  No Catalog number - must specify <1234567890123>", ""}));
 
 // Where a second keyword starts on a line: after the arguments of the
 // keywords with a fixed count, when the next word is a keyword.
@@ -289,7 +313,10 @@ TEST(CueLine, SecondKeyword)
         {"INDEX 01 00:00:00 extra", std::string::npos},
         {"INDEX 01 00:00:00 ; INDEX 02 0", std::string::npos},
         {"INDEX 01 00:00:00 REM x", std::string::npos},
-        {"FLAGS DCP INDEX", std::string::npos},
+        {"FLAGS DCP INDEX", 10},
+        {"FLAGS DCP INDEX 01 00:00:00", 10},
+        {"FLAGS DCP PRE 4CH", std::string::npos},
+        {"FLAGS DCP ; INDEX 01 00:00:00", std::string::npos},
         {"TITLE x INDEX 01 0", std::string::npos},
         {"INDEX 01", std::string::npos},
     };

@@ -73,7 +73,7 @@ TEST_F(TextWriter, TrackChildrenInChildOrder)
                        "    ISRC ABCDE1234567\n"
                        "    REM blank below\n"
                        "    \n"
-                       "  \n");
+                       "    \n");
 }
 
 struct ColumnCase {

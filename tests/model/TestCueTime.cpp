@@ -34,15 +34,85 @@ INSTANTIATE_TEST_SUITE_P(Lenient, TimeParse, testing::Values(
     ParseCase{"5", "05:00:00", 5, 0, 0},
     ParseCase{"", "00:00:00", 0, 0, 0},
     ParseCase{"3:75:80", "03:75:80", 3, 75, 80},
-    ParseCase{"300:00:00", "44:00:00", 44, 0, 0},
+    ParseCase{"300:00:00", "300:00:00", 300, 0, 0},
+    ParseCase{"9999:59:74", "9999:59:74", 9999, 59, 74},
     ParseCase{"02:05:74", "02:05:74", 2, 5, 74},
     ParseCase{" 7: +8 :9x", "07:08:09", 7, 8, 9},
-    ParseCase{"-1:0:0", "255:00:00", 255, 0, 0},
-    ParseCase{"999999:99:99", "63:99:99", 63, 99, 99},
-    ParseCase{"99999999999999999999:1:1", "255:01:01", 255, 1, 1},
+    ParseCase{"-1:0:0", "00:00:00", 0, 0, 0},            // never wraps to a large time
+    ParseCase{"999999:99:99", "65535:99:99", 65535, 99, 99}, // held at the field's largest
+    ParseCase{"99999999999999999999:1:1", "65535:01:01", 65535, 1, 1},
     ParseCase{"a:b:c", "00:00:00", 0, 0, 0},
     ParseCase{"1:2:3:4", "01:02:03", 1, 2, 3},
     ParseCase{"::", "00:00:00", 0, 0, 0}));
+
+// The strict reading every sheet line and every dialog uses: a time a
+// sheet holds exactly, or the reason it is refused.
+struct StrictCase {
+    const char* text;
+    const char* shown;   // empty when refused
+    const char* problem; // the start of the reason
+};
+
+class TimeTryParse : public testing::TestWithParam<StrictCase> {};
+
+TEST_P(TimeTryParse, KeepsOrRefuses)
+{
+    const StrictCase& c = GetParam();
+    CCueTime t = CCueTime::FromMsf(1, 1, 1);
+    std::string problem;
+    const bool ok = CCueTime::TryParse(c.text, t, problem);
+    EXPECT_EQ(ok, *c.shown != '\0') << c.text;
+    if (ok) {
+        EXPECT_EQ(t.Text(), c.shown);
+        EXPECT_EQ(problem, "");
+        // What is written reads back as the same time.
+        CCueTime again;
+        ASSERT_TRUE(CCueTime::TryParse(t.Text(), again, problem));
+        EXPECT_EQ(CCueTime::Compare(again, t), 0);
+        EXPECT_EQ(again.Text(), t.Text());
+    } else {
+        EXPECT_EQ(problem.rfind(c.problem, 0), 0u) << problem;
+        EXPECT_EQ(t.Text(), "01:01:01") << "a refused text leaves the time alone";
+    }
+    EXPECT_EQ(CCueTime::Problem(c.text), problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(Strict, TimeTryParse, testing::Values(
+    StrictCase{"00:00:00", "00:00:00", ""},
+    StrictCase{"", "00:00:00", ""},
+    StrictCase{"1:2", "01:02:00", ""},
+    StrictCase{"255:00:00", "255:00:00", ""},
+    StrictCase{"256:00:00", "256:00:00", ""},
+    StrictCase{"300:00:00", "300:00:00", ""},
+    StrictCase{"0300:00:00", "300:00:00", ""},
+    StrictCase{"9999:59:74", "9999:59:74", ""},
+    StrictCase{"10000:00:00", "", "Time past 9999:59:74"},
+    StrictCase{"99999999999999999999:00:00", "", "Time past 9999:59:74"},
+    StrictCase{"00:60:00", "", "Seconds past 59"},
+    StrictCase{"01:300:00", "", "Seconds past 59"},
+    StrictCase{"00:99:99", "", "Seconds past 59"},
+    StrictCase{"00:00:75", "", "Frames past 74"},
+    StrictCase{"-1:00:00", "", "Negative time"},
+    StrictCase{"00:-1:00", "", "Invalid time"},
+    StrictCase{"1:2:3:4", "", "Invalid time"},
+    StrictCase{"00:02:00x", "", "Invalid time"},
+    StrictCase{"a:b:c", "", "Invalid time"}));
+
+TEST(CueTime, LongTimesSortAndCompareExactly)
+{
+    // Ten hours of chapters: every time past 255 minutes keeps its place.
+    const CCueTime a = CCueTime::FromMsf(255, 59, 74);
+    const CCueTime b = CCueTime::FromMsf(256, 0, 0);
+    const CCueTime c = CCueTime::FromMsf(511, 0, 0);
+    EXPECT_LT(CCueTime::Compare(a, b), 0);
+    EXPECT_LT(CCueTime::Compare(b, c), 0);
+    EXPECT_GT(CCueTime::Compare(c, CCueTime::FromMsf(255, 0, 0)), 0);
+    EXPECT_EQ(CCueTime::Compare(CCueTime::FromMsf(600, 0, 0), CCueTime::FromMilliseconds(600u * 60000u)), 0);
+    EXPECT_EQ(CCueTime::FromMsf(600, 0, 0).TotalFrames(), 600u * 60u * 75u);
+    // The packed value keeps the low 8 bits of the minutes where they were.
+    EXPECT_EQ(CCueTime::FromMsf(1, 2, 3).Value(), 0x030201u);
+    EXPECT_NE(CCueTime::FromMsf(300, 0, 0).Value(), CCueTime::FromMsf(44, 0, 0).Value());
+}
 
 struct MsCase {
     CCueTime time;
@@ -63,7 +133,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, TimeToMs, testing::Values(
     MsCase{CCueTime::FromMsf(0, 0, 1), 13},        // 1000/75 truncates
     MsCase{CCueTime::FromMsf(0, 0, 74), 986},
     MsCase{CCueTime::FromMsf(1, 2, 3), 62040},
-    MsCase{CCueTime::FromMsf(300, 0, 0), 44 * 60000}, // packing keeps 8 bits
+    MsCase{CCueTime::FromMsf(300, 0, 0), 300 * 60000},
+    MsCase{CCueTime::FromMsf(9999, 59, 74), 9999 * 60000 + 59000 + 986},
     MsCase{CCueTime::FromSamples(44100, 2048), 1000},
     MsCase{CCueTime::FromSamples(22, 16), 1},       // 0.997 ms rounds up
     MsCase{CCueTime::FromSamples(11, 16), 0},       // 0.498 ms rounds down

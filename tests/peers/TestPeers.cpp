@@ -36,6 +36,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -90,7 +91,17 @@ std::vector<LaidIndex> SortIndexes(std::vector<LaidIndex> indexes)
 {
     const bool hadZero = std::any_of(indexes.begin(), indexes.end(), [](const LaidIndex& i) { return i.number == 0; });
     ExchangeSort<LaidIndex>(indexes, [](const LaidIndex& i) { return std::optional<int>(i.frames); });
-    const int first = indexes.size() >= 2 && hadZero ? 0 : 1;
+    // A lone INDEX 00 stays INDEX 00; an INDEX 01 never moves: numbering
+    // starts at 1 when it comes first, at 0 when an INDEX 00 stands right
+    // before it.
+    int first = hadZero ? 0 : 1;
+    const auto one = std::find_if(indexes.begin(), indexes.end(), [](const LaidIndex& i) { return i.number == 1; });
+    if (indexes.size() == 1)
+        first = indexes.front().number == 0 ? 0 : 1;
+    else if (one == indexes.begin())
+        first = 1;
+    else if (one == indexes.begin() + 1 && indexes.front().number == 0)
+        first = 0;
     for (std::size_t k = 0; k < indexes.size(); ++k)
         indexes[k].number = first + static_cast<int>(k);
     return indexes;
@@ -116,15 +127,19 @@ std::vector<LaidTrack> LayOut(const SheetPlan& plan)
         ExchangeSort<Entry>(tracks, [](const Entry& t) {
             return t.second.empty() ? std::nullopt : std::optional<int>(t.second.front().frames);
         });
-        // The FILE's first track starts at 00:00:00: an INDEX 00 there
-        // moves to 0, otherwise an index at 0 goes before the first one.
+        // The FILE's first track starts at 00:00:00: its INDEX 00 beside
+        // another index moves to 0, a lone INDEX 00 keeps its time,
+        // otherwise an index at 0 goes before the first one.
         if (!tracks.empty()) {
             std::vector<LaidIndex>& first = tracks.front().second;
+            const auto zero = std::find_if(first.begin(), first.end(), [](const LaidIndex& i) { return i.number == 0; });
             if (!first.empty() && first.front().frames != 0) {
-                if (first.front().number == 0)
-                    first.front().frames = 0;
-                else
+                if (zero != first.end() && first.size() >= 2) {
+                    zero->frames = 0;
+                    ExchangeSort<LaidIndex>(first, byTime);
+                } else if (zero == first.end()) {
                     first.insert(first.begin(), {1, 0});
+                }
             }
         }
         for (const auto& [t, indexes] : tracks)
@@ -487,8 +502,9 @@ SheetPlan LateFirstTracks()
     b.tracks = {MakeTrack(1, {{1, Sec(40)}}), MakeTrack(2, {{0, Sec(1)}, {1, Sec(3)}})};
     SheetPlan::File c;
     c.name = "ONLY00.WAV";
-    // A lone INDEX 00 ends as INDEX 01.
-    c.tracks = {MakeTrack(1, {{0, 0}}), MakeTrack(2, {{0, Sec(10)}, {1, Sec(12)}})};
+    // An INDEX 00 read after the INDEX 01 of a FILE's first track is its
+    // lead-in: it moves to 0 and the INDEX 01 stays.
+    c.tracks = {MakeTrack(1, {{1, Sec(2)}, {0, Sec(5)}}), MakeTrack(2, {{0, Sec(10)}, {1, Sec(12)}})};
     plan.files = {a, b, c};
     return plan;
 }
@@ -673,38 +689,83 @@ std::string PeerView(const PeerRun& run, const std::string& sheet)
             continue;
         if (line.starts_with(sheet + ":"))
             line = line.substr(line.find(' ') + 1);
+        for (std::size_t at; (at = line.find(sheet)) != std::string::npos;)
+            line.replace(at, sheet.size(), "SHEET");
         text += line + "\n";
     }
     return text;
 }
 
-class PeerRegression : public testing::TestWithParam<const char*> {};
+// The expected views of the saved sheet where the save mends what a peer
+// read wrongly or not at all: NAME.peers holds, for each such command, a
+// line "== COMMAND" and the view of the saved sheet. Every other command
+// must read the saved sheet as it read the original.
+std::map<std::string, std::string> MendedViews(const std::filesystem::path& sheet)
+{
+    std::filesystem::path peers = sheet;
+    peers.replace_extension(".peers");
+    std::map<std::string, std::string> views;
+    std::istringstream in(ReadAll(peers));
+    std::string* current = nullptr;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("== "))
+            current = &views[line.substr(3)];
+        else if (current)
+            *current += line + "\n";
+    }
+    return views;
+}
+
+std::vector<std::string> RegressionSheets()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TS_TEST_DATA_DIR) / "sheets")) {
+        if (entry.path().extension() == ".cue")
+            names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class PeerRegression : public testing::TestWithParam<std::string> {};
 
 TEST_P(PeerRegression, SavedReadsAsTheOriginal)
 {
     for (const char* tool : {"cuebreakpoints", "cueprint", "cdrdao"})
         ASSERT_TRUE(PeerRun::Installed(tool)) << tool << " is not installed (scripts/deps.sh installs it)";
-    const std::string original = ReadAll(std::filesystem::path(TS_TEST_DATA_DIR) / "sheets" / GetParam());
+    const std::filesystem::path path = std::filesystem::path(TS_TEST_DATA_DIR) / "sheets" / GetParam();
+    const std::string original = ReadAll(path);
     ASSERT_FALSE(original.empty()) << GetParam();
+    const std::map<std::string, std::string> mended = MendedViews(path);
     TempDir dir;
     dir.Write("input.cue", original);
-    for (const std::string& name : FileNames(original))
-        WriteWave(dir.File(name), Sec(40));
     const PeerRun ours = PeerRun::Run(dir.Path().string(), PeerRun::Quote(TS_CLI_PATH) + " normalize input.cue");
     ASSERT_EQ(ours.exitCode, 0) << ours.err;
     dir.Write("saved.cue", ours.out);
+    for (const std::string& sheet : {original, ours.out}) {
+        for (const std::string& name : FileNames(sheet)) {
+            if (name.find('\0') == std::string::npos && !name.empty())
+                WriteWave(dir.File(name), Sec(40));
+        }
+    }
+    // Saved once more, it is the same sheet.
+    const PeerRun again = PeerRun::Run(dir.Path().string(), PeerRun::Quote(TS_CLI_PATH) + " normalize saved.cue");
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.out, ours.out);
     for (const char* command : {"cueprint", "cuebreakpoints", "cuebreakpoints --prepend-gaps", "cdrdao show-toc"}) {
         const std::string before = PeerView(PeerRun::Run(dir.Path().string(), std::string(command) + " input.cue"), "input.cue");
         const std::string after = PeerView(PeerRun::Run(dir.Path().string(), std::string(command) + " saved.cue"), "saved.cue");
-        EXPECT_EQ(after, before) << command << " on\n" << ours.out;
+        if (const auto it = mended.find(command); it != mended.end()) {
+            EXPECT_NE(before, it->second) << command << ": the original already reads so";
+            EXPECT_EQ(after, it->second) << command << " on\n" << ours.out;
+        } else {
+            EXPECT_EQ(after, before) << command << " on\n" << ours.out;
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sheets, PeerRegression,
-                         testing::Values("cd-text-ripped-album.cue", "cd-text-first-line-and-twice.cue",
-                                         "gap-in-previous-file.cue", "comment-between-file-and-track.cue",
-                                         "unknown-lines-kept.cue", "quoted-catalog-and-isrc.cue"),
-                         [](const testing::TestParamInfo<const char*>& p) {
+INSTANTIATE_TEST_SUITE_P(Sheets, PeerRegression, testing::ValuesIn(RegressionSheets()),
+                         [](const testing::TestParamInfo<std::string>& p) {
                              std::string name = std::filesystem::path(p.param).stem().string();
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;

@@ -8,6 +8,8 @@
 #include <ostream>
 #include <thread>
 
+#include <sys/stat.h>
+
 #include "audio/WaveFixtures.h"
 #include "model/CCueTime.h"
 #include "support/SheetFixture.h"
@@ -230,6 +232,8 @@ TEST_F(PlanTest, CancelledSplitLeavesNoFile)
     EXPECT_TRUE(splitter.Cancelled());
     EXPECT_LT(splitter.FramesDone(), splitter.FramesTotal());
     EXPECT_EQ(tracktest::FolderNames(out), std::vector<std::string>{});
+    // The folder the run made for itself goes with it.
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST_F(PlanTest, FailedSplitLeavesNoFile)
@@ -244,12 +248,42 @@ TEST_F(PlanTest, FailedSplitLeavesNoFile)
     CTrackPlan plan;
     std::string error;
     ASSERT_TRUE(plan.Build(*doc, {}, error)) << error;
-    const std::string out = dir.File("out");
+    // Two folders made for the run; the one that was there stays.
+    std::filesystem::create_directories(dir.File("there"));
+    const std::string out = dir.File("there/new/out");
     CTrackSplitter splitter;
     EXPECT_FALSE(splitter.Split(plan, out, false, error));
+    EXPECT_EQ(error.find("cannot be written: cannot be written"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("there/new"))) << error;
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("there")));
     EXPECT_NE(error.find("02.flac\" cannot be written: \"" + dir.File("a.flac") + "\" cannot be read"), std::string::npos)
         << error;
     EXPECT_EQ(tracktest::FolderNames(out), std::vector<std::string>{});
+}
+
+// The track files follow the umask, as the sheet written beside them does.
+TEST_F(PlanTest, TrackFilesFollowTheUmaskLikeTheSheet)
+{
+    MakeWave("a.wav", 8);
+    ASSERT_TRUE(OpenSheet("FILE \"a.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                          "  TRACK 02 AUDIO\n    INDEX 01 00:04:00\n"));
+    CTrackPlan plan;
+    std::string error;
+    ASSERT_TRUE(plan.Build(*doc, {}, error)) << error;
+    for (const mode_t mask : {mode_t{022}, mode_t{027}}) {
+        const mode_t previous = ::umask(mask);
+        const std::string out = dir.File("out" + std::to_string(mask));
+        CTrackSplitter splitter;
+        const bool ok = splitter.Split(plan, out, false, error);
+        ::umask(previous);
+        ASSERT_TRUE(ok) << error;
+        const std::vector<std::string> names = tracktest::FolderNames(out);
+        ASSERT_EQ(names.size(), 3u);
+        for (const std::string& name : names) {
+            const auto perms = std::filesystem::status(out + "/" + name).permissions();
+            EXPECT_EQ(static_cast<mode_t>(perms) & 0777, 0666 & ~mask) << name;
+        }
+    }
 }
 
 } // namespace

@@ -331,6 +331,25 @@ TEST_F(SplitTest, JoinedImageHoldsTheFilesEndToEndAndSplitsBack)
     EXPECT_NE(err.find("joined.flac\" exists already"), std::string::npos) << err;
 }
 
+// Join and split give the same answer on a sheet whose index lies past
+// the end of its file: both refuse it, and join writes nothing.
+TEST_F(SplitTest, JoinRefusesIndexesPastTheEndAsSplitDoes)
+{
+    ASSERT_EQ(wavetest::Run("sox -D -n -r 44100 -c 2 -b 16 " + Quote(dir.File("short.wav")) + " synth 1 sine 440"), 0);
+    const std::string late = dir.Write("late.cue", "FILE \"album.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                                   "FILE \"short.wav\" WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n"
+                                                   "    INDEX 02 00:05:00\n");
+    std::string joinErr;
+    EXPECT_EQ(Cli("join " + Quote(late) + " " + Quote(dir.File("image.wav")), &joinErr), 1);
+    std::string splitErr;
+    EXPECT_EQ(Cli("split " + Quote(late) + " " + Quote(dir.File("tracks")), &splitErr), 1);
+    for (const std::string& err : {joinErr, splitErr})
+        EXPECT_NE(err.find("INDEX 02 of track 02 (00:05:00) lies past the end of"), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("image.wav")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("image.cue")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("tracks")));
+}
+
 TEST_F(SplitTest, JoinMovesEveryIndexOfALaterFile)
 {
     // Two files: the second's indexes move by the first's length (5 s).
