@@ -545,7 +545,7 @@ protected:
         switch (Between(0, 5)) {
         case 0: {
             const ItemKind kind = Pick(kKinds);
-            editor.Insert(kind, current, nullptr);
+            editor.Insert(kind, current);
             return "insert " + std::to_string(static_cast<int>(kind));
         }
         case 1:
