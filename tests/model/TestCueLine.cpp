@@ -260,7 +260,6 @@ INSTANTIATE_TEST_SUITE_P(Bad, FieldParse, testing::Values(
     ParseCase{"INDEX -1 00:00:00", false, "Non-numeric index number", ""},
     ParseCase{"INDEX 01", false, "No Index time - must specify <mm::ss::ff>", ""},
     ParseCase{"TRACK", false, "No track number specified", ""},
-    ParseCase{"TRACK 0 AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
     ParseCase{"TRACK x AUDIO", false, "Invalid track number (track number must be higher than 0)", ""},
     ParseCase{"TRACK 1", false, "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.", ""},
     ParseCase{"FILE", false, "No file specified", ""},
