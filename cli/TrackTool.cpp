@@ -48,3 +48,8 @@ int RunJoinTool(const std::vector<std::string>& args)
 {
     return RunTool("join", args);
 }
+
+int RunCheckTool(const std::vector<std::string>& args)
+{
+    return RunTool("check", args);
+}

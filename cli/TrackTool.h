@@ -8,3 +8,5 @@
 // them. These replace the process with it and return only on failure.
 int RunSplitTool(const std::vector<std::string>& args);
 int RunJoinTool(const std::vector<std::string>& args);
+// tracksmith-cli check SHEET --readers: the check that reads the audio.
+int RunCheckTool(const std::vector<std::string>& args);

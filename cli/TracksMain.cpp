@@ -1,6 +1,7 @@
 // tracksmith-tracks: the split and join commands of tracksmith-cli, which
 // starts it for them.
 #include "cli/CliCommand.h"
+#include "cli/SheetRepairCommands.h"
 #include "cli/TrackCommands.h"
 
 #include <cstdio>
@@ -13,6 +14,7 @@ namespace {
 const CliCommand kCommands[] = {
     {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplit},
     {"join", "SHEET OUT.flac|OUT.wav", RunJoin},
+    {"check", "SHEET.cue --readers [--burn]", RunCheckReaders},
 };
 
 } // namespace
