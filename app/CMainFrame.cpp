@@ -11,6 +11,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CQuillView.h"
+#include "view/CSheetRepairs.h"
 #include "view/CTrackCommands.h"
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
@@ -53,7 +54,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     : QMainWindow(parent)
     , m_app(app)
     , m_doc(doc)
-    , m_router([this] { return std::vector<CCmdTarget*>{m_view, &m_doc, this, &m_app}; })
+    , m_router([this] { return std::vector<CCmdTarget*>{m_view, m_repairs, &m_doc, this, &m_app}; })
 {
     SetPlayerFactory([](const std::string& path) { return std::make_unique<CWavePlayer>(path); });
     setWindowIcon(QIcon(QStringLiteral(":/icons/tracksmith.png")));
@@ -64,6 +65,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     CreateMenus();
     CreateBars();
     CreateWaveform();
+    m_repairs = new CSheetRepairs(*this, m_doc, *m_view);
     RestoreLayout();
 
     MapCommand(cmd::PlayStop, [this](int) { OnPlayStop(); }, [this](CCmdUI& ui) {

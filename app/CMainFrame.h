@@ -15,6 +15,7 @@
 class CQuillApp;
 class CQuillDoc;
 class CQuillView;
+class CSheetRepairs;
 class CToolBarEx;
 class CWavePos;
 class CWaveformPanel;
@@ -52,6 +53,8 @@ public:
     CWavePos* PositionControl() const override { return m_wavePos; }
     CWaveformPanel* Waveform() const { return m_waveform; }
     QDockWidget* WaveformDock() const { return m_waveformDock; }
+    // Find Missing Audio, Check Sheet and what an opened sheet is offered.
+    CSheetRepairs* Repairs() const { return m_repairs; }
     IWavePlayer* Player() const override { return m_player.get(); }
     bool OpenSheet(const QString& path) override;
     QWidget* Window() override { return this; }
@@ -113,6 +116,7 @@ private:
     CWavePos* m_wavePos = nullptr;
     CWaveformPanel* m_waveform = nullptr;
     QDockWidget* m_waveformDock = nullptr;
+    CSheetRepairs* m_repairs = nullptr;
     std::unique_ptr<IWavePlayer> m_player;
     WavePlayerFactory m_playerFactory;
     CCueTime m_lastGoto; // the time the Goto dialog starts from

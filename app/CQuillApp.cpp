@@ -7,6 +7,7 @@
 #include "res/CommandIds.h"
 #include "view/CDialogManners.h"
 #include "view/CGuiPrompts.h"
+#include "view/CSheetRepairs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -118,6 +119,8 @@ bool CQuillApp::OpenFile(const QString& path, bool* cancelled)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const bool opened = m_doc->OpenDocumentFile(absolute.toStdString(), cancelled);
+    if (opened)
+        m_frame->Repairs()->SheetOpened();
     m_frame->UpdateCommandUI();
     return opened;
 }
