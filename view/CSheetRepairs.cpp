@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -100,8 +101,6 @@ CSheetRepairs::~CSheetRepairs() = default;
 void CSheetRepairs::Refresh()
 {
     m_findings = CSheetChecker::Check(m_doc, m_facts.get());
-    if (m_onlyStops)
-        std::erase_if(m_findings, [](const SheetFinding& f) { return !f.stopsPlayback; });
     m_checkedChange = m_doc.ChangeCount();
     m_checked = true;
     Fill();
@@ -109,9 +108,8 @@ void CSheetRepairs::Refresh()
 
 void CSheetRepairs::Fill()
 {
-    m_label->setText(m_onlyStops ? QStringLiteral("What stops the sheet from playing; Tools > Check Sheet lists the rest.")
-                     : m_findings.empty() ? QStringLiteral("Nothing found that other programs will get wrong.")
-                                          : QStringLiteral("What other programs will refuse or read wrong."));
+    m_label->setText(m_findings.empty() ? QStringLiteral("Nothing found that other programs will get wrong.")
+                                        : QStringLiteral("What other programs will refuse or read wrong."));
     m_list->clear();
     for (std::size_t i = 0; i < m_findings.size(); ++i) {
         const SheetFinding& finding = m_findings[i];
@@ -139,7 +137,6 @@ void CSheetRepairs::Fill()
 
 void CSheetRepairs::CheckSheet()
 {
-    m_onlyStops = false;
     Refresh();
     m_dock->show();
     m_dock->raise();
@@ -185,14 +182,22 @@ void CSheetRepairs::SheetOpened()
                 return m_view.CurrentItem();
             });
     }
-    // Only what stops playback is shown on open; the full check is asked for.
-    if (m_dock->isVisible() && !m_onlyStops) {
+    if (m_dock->isVisible()) {
         Refresh();
         return;
     }
-    m_onlyStops = true;
-    Refresh();
-    m_dock->setVisible(!m_findings.empty());
+    // Only what stops playback is shown on open, in the status bar, so
+    // that the listing keeps its size; the full check is asked for.
+    std::vector<SheetFinding> stops = CSheetChecker::Check(m_doc, m_facts.get());
+    std::erase_if(stops, [](const SheetFinding& f) { return !f.stopsPlayback; });
+    m_stopsMessage.clear();
+    if (!stops.empty()) {
+        m_stopsMessage = QStringLiteral("Line %1: %2").arg(stops.front().line).arg(QString::fromStdString(stops.front().text));
+        if (stops.size() > 1)
+            m_stopsMessage += QStringLiteral(" (and %1 more)").arg(stops.size() - 1);
+        m_stopsMessage += QStringLiteral(" \u2014 Tools > Check Sheet lists them.");
+        m_frame.statusBar()->showMessage(m_stopsMessage);
+    }
 }
 
 void CSheetRepairs::FindMissingAudio()

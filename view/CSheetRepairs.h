@@ -4,6 +4,7 @@
 #include "platform/CCmdTarget.h"
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 #include <vector>
@@ -18,8 +19,8 @@ class QTreeWidget;
 
 // The repairs of a sheet: File > Find Missing Audio, Tools > Check Sheet
 // with its dock of findings, and what an opened sheet is offered: one box
-// with the audio found for its missing files, and the findings that stop
-// playback. Every repair is one undoable step of the view.
+// with the audio found for its missing files, and in the status bar the
+// findings that stop playback. Every repair is one undoable step of the view.
 class CSheetRepairs final : public QObject, public CCmdTarget
 {
     Q_OBJECT
@@ -38,6 +39,9 @@ public:
     QDockWidget* CheckDock() const { return m_dock; }
     QTreeWidget* FindingList() const { return m_list; }
     const std::vector<SheetFinding>& Findings() const { return m_findings; }
+    // What stops the opened sheet from playing, as the status bar showed it
+    // on open; empty when nothing does.
+    const QString& StopsMessage() const { return m_stopsMessage; }
     // A row's Fix button and double click.
     bool Fix(int row);
     void GoTo(int row);
@@ -47,7 +51,6 @@ signals:
     void FindingsChanged();
 
 private:
-    // Checks the sheet again; with onlyStops, keeps what stops playback.
     void Refresh();
     void Fill();
 
@@ -59,7 +62,7 @@ private:
     QLabel* m_label;
     QTreeWidget* m_list;
     std::vector<SheetFinding> m_findings;
-    bool m_onlyStops = false;
+    QString m_stopsMessage; // what the status bar said on open
     unsigned long m_checkedChange = 0;
     bool m_checked = false;
 };

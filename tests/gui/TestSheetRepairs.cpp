@@ -16,9 +16,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -132,10 +134,13 @@ private slots:
         QCOMPARE(FirstFileName(), fix ? S("artist - album.flac") : S("Artist - Album.wav"));
         QCOMPARE(QString::fromStdString(Doc().File(1)->Name()), fix ? S("CD2/Bonus.flac") : S("Bonus.wav"));
         QCOMPARE(Doc().IsModified(), fix);
-        // Nothing stops playback once fixed; kept, the dock says what does.
-        QCOMPARE(Repairs()->CheckDock()->isVisible(), !fix);
+        // Nothing stops playback once fixed; kept, the status bar says what
+        // does, and the listing keeps its size.
+        QVERIFY(!Repairs()->CheckDock()->isVisible());
+        const QString stops = S("Line 1: \"Artist - Album.wav\": no such file (and 1 more) \xE2\x80\x94 Tools > Check Sheet lists them.");
+        QCOMPARE(Repairs()->StopsMessage(), fix ? QString() : stops);
         if (!fix) {
-            QCOMPARE(Repairs()->FindingList()->topLevelItemCount(), 2);
+            QCOMPARE(Frame()->statusBar()->currentMessage(), stops);
             return;
         }
         // The type word stays as written, and the fix is one step.
@@ -258,6 +263,39 @@ private slots:
         QVERIFY(Frame()->ExecuteCommand(cmd::FindMissingAudio));
         QCOMPARE(FirstFileName(), S("friday mix.flac"));
         QCOMPARE(LineText(1), S("FILE \"friday mix.flac\" WAVE"));
+    }
+
+    // Edit names the FILE not named yet like any other; Save then writes
+    // its line, which libcue reads.
+    void unnamedFileNamedWithEdit()
+    {
+        MakeAudio(S("one.wav"));
+        MakeAudio(S("two.wav"));
+        WriteSheet(S("mix.cue"), "TITLE \"Friday Mix\"\r\n  TRACK 01 AUDIO\r\n    INDEX 01 00:00:00\r\n");
+        StartApp();
+        QVERIFY(m_app->OpenFile(Path(S("mix.cue"))));
+        // Two audio files: nothing to offer.
+        QVERIFY(m_prompts->Lines().empty());
+        View()->SetCurrentItem(Doc().File(0));
+        QCOMPARE(View()->CurrentLine(), 1);
+        QTimer::singleShot(0, qApp, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog)
+                return;
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+            if (name)
+                name->setText(S("two.wav"));
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        QVERIFY(Frame()->ExecuteCommand(cmd::Edit));
+        QCOMPARE(FirstFileName(), S("two.wav"));
+        QCOMPARE(LineText(1), S("FILE two.wav WAVE"));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Save));
+        QCOMPARE(LibcueMessages(Path(S("mix.cue"))), QString());
+        QFile saved(Path(S("mix.cue")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("TITLE \"Friday Mix\"\r\nFILE two.wav WAVE\r\n  TRACK 01 AUDIO\r\n"
+                                              "    INDEX 01 00:00:00\r\n"));
     }
 };
 
