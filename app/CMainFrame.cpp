@@ -13,6 +13,7 @@
 #include "res/CommandTable.h"
 #include "view/CAlbumCommands.h"
 #include "view/CQuillView.h"
+#include "view/CSheetRepairs.h"
 #include "view/CTrackCommands.h"
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
@@ -56,7 +57,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
     , m_app(app)
     , m_session(session)
     , m_doc(session.Doc())
-    , m_router([this] { return std::vector<CCmdTarget*>{m_view, &m_doc, this, &m_app}; })
+    , m_router([this] { return std::vector<CCmdTarget*>{m_view, m_repairs, &m_doc, this, &m_app}; })
 {
     SetPlayerFactory([](const std::string& path) { return std::make_unique<CWavePlayer>(path); });
     setWindowIcon(QIcon(QStringLiteral(":/icons/tracksmith.png")));
@@ -67,6 +68,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
     CreateMenus();
     CreateBars();
     CreateWaveform();
+    m_repairs = new CSheetRepairs(*this, m_session, *m_view);
     RestoreLayout();
 
     MapCommand(cmd::PlayStop, [this](int) { OnPlayStop(); }, [this](CCmdUI& ui) {

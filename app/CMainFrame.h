@@ -16,6 +16,7 @@ class CEditSession;
 class CQuillApp;
 class CQuillDoc;
 class CQuillView;
+class CSheetRepairs;
 class CToolBarEx;
 class CWavePos;
 class CWaveformPanel;
@@ -53,6 +54,8 @@ public:
     CWavePos* PositionControl() const override { return m_wavePos; }
     CWaveformPanel* Waveform() const { return m_waveform; }
     QDockWidget* WaveformDock() const { return m_waveformDock; }
+    // Find Missing Audio, Check Sheet and what an opened sheet is offered.
+    CSheetRepairs* Repairs() const { return m_repairs; }
     IWavePlayer* Player() const override { return m_player.get(); }
     bool OpenSheet(const QString& path) override;
     QWidget* Window() override { return this; }
@@ -115,6 +118,7 @@ private:
     CWavePos* m_wavePos = nullptr;
     CWaveformPanel* m_waveform = nullptr;
     QDockWidget* m_waveformDock = nullptr;
+    CSheetRepairs* m_repairs = nullptr;
     std::unique_ptr<IWavePlayer> m_player;
     WavePlayerFactory m_playerFactory;
     CCueTime m_lastGoto; // the time the Goto dialog starts from

@@ -9,6 +9,7 @@
 #include "view/CDialogManners.h"
 #include "view/CGuiPrompts.h"
 #include "view/CSheetCodec.h"
+#include "view/CSheetRepairs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -128,6 +129,8 @@ bool CQuillApp::OpenFile(const QString& path, bool* cancelled)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const bool opened = m_session->Doc().OpenDocumentFile(absolute.toStdString(), cancelled);
+    if (opened)
+        m_frame->Repairs()->SheetOpened();
     m_frame->UpdateCommandUI();
     return opened;
 }

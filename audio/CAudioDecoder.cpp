@@ -230,6 +230,11 @@ bool CAudioDecoder::OpenStream()
     m_codecName = codec->name;
     const AVCodecDescriptor* descriptor = avcodec_descriptor_get(params->codec_id);
     m_lossless = descriptor != nullptr && (descriptor->props & AV_CODEC_PROP_LOSSLESS) != 0;
+    {
+        const int raw = params->bits_per_raw_sample > 0 ? params->bits_per_raw_sample
+                                                        : av_get_exact_bits_per_sample(params->codec_id);
+        m_storedBits = m_lossless && raw > 0 ? static_cast<std::uint16_t>(raw) : 0;
+    }
 
     // The first decoded sample is frame 0: its timestamp is the origin.
     const Step first = DecodeFrame();
@@ -310,6 +315,7 @@ void CAudioDecoder::Close()
     m_frameCount = 0;
     m_codecName.clear();
     m_lossless = false;
+    m_storedBits = 0;
     m_outputFrameBytes = 0;
     m_origin = 0;
     m_position = 0;

@@ -51,6 +51,8 @@ public:
     // The codec's short name ("flac", "mp3", "pcm_s16le").
     const std::string& CodecName() const { return m_codecName; }
     bool IsLossless() const { return m_lossless; }
+    // Bits per sample as the file stores them; 0 for lossy formats.
+    std::uint16_t StoredBits() const { return m_storedBits; }
 
     // The layout Read gives: 8-bit unsigned, 16- or 32-bit integer as the
     // source holds them, 32-bit float for floating-point and lossy sources.
@@ -98,6 +100,7 @@ private:
     std::uint64_t m_frameCount = 0;
     std::string m_codecName;
     bool m_lossless = false;
+    std::uint16_t m_storedBits = 0;
     SampleType m_outputType = SampleType::S16;
     std::size_t m_outputFrameBytes = 0;
     std::int64_t m_origin = 0;     // timestamp of the first sample, in stream units

@@ -2,8 +2,10 @@
 
 #include "cli/CCliPrompts.h"
 #include "cli/CliCommand.h"
+#include "cli/TrackTool.h"
 #include "document/CQuillDoc.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -44,5 +46,8 @@ int RunNormalize(const std::vector<std::string>& args)
 
 int RunCheck(const std::vector<std::string>& args)
 {
+    // With --readers the audio is read too, by the program that can.
+    if (std::find(args.begin(), args.end(), "--readers") != args.end())
+        return RunCheckTool(args);
     return ReadCommand(args, false);
 }

@@ -53,3 +53,8 @@ int RunTrackTool(const char* command, const std::vector<std::string>& args)
 {
     return RunTool(command, args);
 }
+
+int RunCheckTool(const std::vector<std::string>& args)
+{
+    return RunTool("check", args);
+}

@@ -11,3 +11,6 @@ int RunJoinTool(const std::vector<std::string>& args);
 
 // Any other command of tracksmith-tracks (the album commands).
 int RunTrackTool(const char* command, const std::vector<std::string>& args);
+
+// tracksmith-cli check SHEET --readers: the check that reads the audio.
+int RunCheckTool(const std::vector<std::string>& args);

@@ -2,6 +2,7 @@
 // which starts it for them.
 #include "cli/AlbumCommands.h"
 #include "cli/CliCommand.h"
+#include "cli/SheetRepairCommands.h"
 #include "cli/TrackCommands.h"
 
 #include <cstdio>
@@ -19,6 +20,7 @@ const CliCommand kCommands[] = {
     {"export", "SHEET --format youtube|audacity|ffmetadata|matroska|podcast|csv [-o OUT]", RunExport},
     {"detect", "AUDIO [--threshold DB] [--min-silence SEC] [--min-track SEC]", RunDetect},
     {"chapters", "SHEET OUT.m4a|OUT.m4b|OUT.mka|OUT.ogg|OUT.flac", RunChapters},
+    {"check", "SHEET.cue --readers [--burn]", RunCheckReaders},
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/SheetRepairCommands.h"
 #include "cli/TrackTool.h"
 #include "cli/WaveCommands.h"
 
@@ -13,13 +14,14 @@ namespace {
 
 const CliCommand kCommands[] = {
     {"normalize", "SHEET.cue", RunNormalize},
-    {"check", "SHEET.cue", RunCheck},
+    {"check", "SHEET.cue [--readers [--burn]]", RunCheck},
     {"help", "", [](const std::vector<std::string>&) { PrintUsage(); return 0; }},
     {"truncate", "WAV TIME OUT", RunTruncate},
     {"silence", "WAV START STOP", RunSilence},
     {"waveinfo", "[--repeat N] WAV", RunWaveInfo},
     {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplitTool},
     {"join", "SHEET OUT.flac|OUT.wav", RunJoinTool},
+    {"relink", "SHEET.cue", RunRelink},
     // The album commands, run in tracksmith-tracks like split and join.
     {"new", "AUDIO...", [](const std::vector<std::string>& a) { return RunTrackTool("new", a); }},
     {"import", "LIST AUDIO", [](const std::vector<std::string>& a) { return RunTrackTool("import", a); }},

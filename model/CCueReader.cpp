@@ -27,12 +27,13 @@ namespace {
 class CReadPass
 {
 public:
-    CReadPass(ICueSheet& sheet, const CuePlacement& placement)
+    CReadPass(ICueSheet& sheet, const CuePlacement& placement, bool wholeFile)
         : m_doc(sheet)
         , m_file(placement.file)
         , m_track(placement.track)
         , m_anchor(placement.anchor)
         , m_topAnchor(placement.anchor)
+        , m_wholeFile(wholeFile)
     {
     }
 
@@ -68,6 +69,9 @@ private:
     // in the order read, so that none lands after the FILEs that follow.
     CCueItem* m_topAnchor;
     CCueItem* m_firstNew = nullptr;
+    bool m_wholeFile;          // a sheet file read into an empty sheet
+    bool m_warnedZero = false; // TRACK 00 was reported
+    bool m_sawFile = false;    // a FILE line was read, even a broken one
 };
 
 std::string TraceText(const CCueItem& item)
@@ -122,6 +126,7 @@ bool CReadPass::ReadFile(const CCueLine& line)
     CCueTrack* carried = m_track ? m_track : m_continues;
     m_track = nullptr;
     m_continues = nullptr;
+    m_sawFile = true;
     auto file = std::make_unique<CCueFile>(&m_doc);
     m_file = file.get();
     if (!file->Parse(line)) {
@@ -145,8 +150,17 @@ bool CReadPass::ReadFile(const CCueLine& line)
 
 bool CReadPass::ReadTrack(const CCueLine& line)
 {
-    if (!m_file)
+    if (!m_file && (!m_wholeFile || m_sawFile))
         return Fail("Track with no file");
+    if (!m_file) {
+        // DJ software and chapter tools write tracks before any FILE line:
+        // they go under a file not named yet, which writes no line.
+        auto unnamed = std::make_unique<CCueFile>(&m_doc, std::string());
+        unnamed->SetType(FileType::Wave); // what such programs play
+        m_file = unnamed.get();
+        m_doc.InsertTopLevel(std::move(unnamed), m_anchor);
+        Added(m_file);
+    }
     auto track = std::make_unique<CCueTrack>(&m_doc, m_file);
     m_track = track.get();
     if (!track->Parse(line)) {
@@ -160,6 +174,11 @@ bool CReadPass::ReadTrack(const CCueLine& line)
     CCueTrack* added = track.get();
     m_file->InsertChild(std::move(track), m_anchor);
     Added(added);
+    if (added->Number() == 0 && !m_warnedZero) {
+        // Chapter tools count from 0; relayout numbers from 01 as always.
+        m_warnedZero = true;
+        ts::ReportWarning(ts::CurrentCueLine(), "TRACK 00 read; the tracks are numbered from 01");
+    }
     return true;
 }
 
@@ -322,8 +341,12 @@ CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem
 
     CCueLine line;
     CuePlacement placement;
+    // A sheet file may start with its first TRACK; it goes under a file
+    // not named yet.
+    const bool wholeFile = source.IsFile() && !anchor && document.TopLevelCount() == 0;
     const bool fits = source.GetLine(0, line) && line.Tokenize()
-        && (placement = document.PlacementQuery(line.Kind(), anchor)).allowed;
+        && ((placement = document.PlacementQuery(line.Kind(), anchor)).allowed
+            || (wholeFile && line.Kind() == ItemKind::Track));
     if (!fits) {
         if (source.IsFile())
             ts::ReportError(0, "The file " + source.FileName() + "\ndoes not appear to be a cue sheet");
@@ -332,7 +355,7 @@ CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem
         return nullptr;
     }
 
-    CReadPass pass(document, placement);
+    CReadPass pass(document, placement, wholeFile);
     document.BeginBatchMode();
     // The warnings and field errors of the read go into one box at its end.
     ts::BeginCollecting();

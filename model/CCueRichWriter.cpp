@@ -72,6 +72,9 @@ void CCueRichWriter::WriteEndOfLineComment(const CCueItem& item, std::size_t len
 
 bool CCueRichWriter::WriteFile(const CCueFile& item, int depth, std::string& out)
 {
+    // A file not named yet shows greyed; the text writer writes nothing.
+    if (item.Name().empty())
+        return WriteKeywordLine(item, depth, std::string(kUnknownStyle) + "FILE (not named yet)" + std::string(kPlainStyle), out);
     std::string name;
     ts::AppendFileName(item.Name(), name);
     std::string styled(kFileStyle);

@@ -23,7 +23,14 @@ bool CCueTextWriter::WriteKeywordLine(const CCueItem& item, int depth, std::stri
     return true;
 }
 
-bool CCueTextWriter::WriteFile(const CCueFile& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }
+bool CCueTextWriter::WriteFile(const CCueFile& item, int depth, std::string& out)
+{
+    // A file not named yet (tracks read before any FILE line) writes no
+    // line, so the sheet saves as it came.
+    if (item.Name().empty())
+        return true;
+    return WriteKeywordLine(item, depth, out);
+}
 bool CCueTextWriter::WriteTrack(const CCueTrack& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }
 bool CCueTextWriter::WriteIndex(const CCueIndex& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }
 bool CCueTextWriter::WritePostgap(const CCuePostgap& item, int depth, std::string& out) { return WriteKeywordLine(item, depth, out); }

@@ -83,7 +83,9 @@ bool CCueTrack::Parse(const CCueLine& line)
         return false;
     }
     m_number = ts::ParseLeadingInt(token);
-    if (m_number == 0) {
+    // TRACK 00 (chapter tools) is read; the reader says it is renumbered.
+    const bool zero = !token.empty() && token.find_first_not_of('0') == std::string_view::npos;
+    if (m_number == 0 && !zero) {
         ts::ReportError(ts::CurrentCueLine(), "Invalid track number (track number must be higher than 0)");
         return false;
     }

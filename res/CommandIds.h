@@ -67,6 +67,9 @@ enum : int {
     HomePage = 32816,
     About = 57664,
     Welcome = 32819,
+    // Repairs: audio a sheet lost, and what other programs get wrong
+    FindMissingAudio = 33300,
+    CheckSheet = 33301,
     // The wavebar slot taken by the position control; not a command.
     WavePosSlot = 32813,
 };

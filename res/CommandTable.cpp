@@ -75,10 +75,14 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::HelpContents, "Contents\tF1", "F1", "Open Help", "Help", "help-contents"},
     CommandInfo{cmd::HomePage, "&Kestrel Home Page ...", "", "Access Web site", "Home Page", ""},
     CommandInfo{cmd::About, "&About Tracksmith...", "", "Show About box", "About", ""},
+
+    CommandInfo{cmd::FindMissingAudio, "Find &Missing Audio...", "", "Find the audio files of FILE lines whose files are gone", "Find Missing Audio", ""},
+    CommandInfo{cmd::CheckSheet, "&Check Sheet", "", "List what other programs will refuse or read wrong in the sheet", "Check Sheet", ""},
 };
 
 constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::ExportTracks, cmd::JoinImage, 0,
                              cmd::NewFromAudio, cmd::ImportTracklist, cmd::ExportTracklist, cmd::WriteChapters, 0,
+                             cmd::FindMissingAudio, 0,
                              cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
@@ -89,11 +93,14 @@ constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertInd
 constexpr int kWaveMenu[] = {cmd::PlayStop, 0, cmd::SkipBack1Min, cmd::SkipBack10Secs,
                                   cmd::SkipForward10Secs, cmd::SkipForward1Min, 0, cmd::WaveZoomIn,
                                   cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap, 0, cmd::DetectTracks};
+                                  cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap};
+constexpr int kToolsMenu[] = {cmd::CheckSheet};
 constexpr int kHelpMenu[] = {cmd::HelpContents, 0, cmd::HomePage, 0, cmd::About};
 
 constexpr std::array kMainMenu = {
     MenuInfo{"&File", kFileMenu}, MenuInfo{"&Edit", kEditMenu}, MenuInfo{"&View", kViewMenu},
-    MenuInfo{"&Insert", kInsertMenu}, MenuInfo{"&Wave", kWaveMenu}, MenuInfo{"&Help", kHelpMenu},
+    MenuInfo{"&Insert", kInsertMenu}, MenuInfo{"&Wave", kWaveMenu}, MenuInfo{"&Tools", kToolsMenu},
+    MenuInfo{"&Help", kHelpMenu},
 };
 
 constexpr int kContextMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0,

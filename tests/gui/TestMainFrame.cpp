@@ -217,7 +217,7 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << S("&File")
-            << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "",
+            << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "", "Find &Missing Audio...", "",
                  "New from &Audio Files...", "&Import Tracklist...", "E&xport Tracklist...", "Write &Chapters Into...", "",
                  "Recent File", "", "", "", "", "E&xit"});
         QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"});
@@ -229,6 +229,7 @@ private slots:
         QTest::newRow("Wave") << S("&Wave")
             << L({"&Play\tSpace", "", "&Skip back 1 min\tF5", "Skip &back 10 secs\tF6", "S&kip forward 10 secs\tF7", "Skip &forward 1 min\tF8",
                    "", "Zoom &In\tCtrl+=", "Zoom &Out\tCtrl+-", "Zoom &to Fit\tCtrl+0", "S&nap to Silences\tCtrl+Shift+N", "", "&Detect Tracks..."});
+        QTest::newRow("Tools") << S("&Tools") << L({"&Check Sheet"});
         QTest::newRow("Help") << S("&Help") << L({"Contents\tF1", "", "&Kestrel Home Page ...", "", "&About Tracksmith..."});
     }
     void menuTexts()

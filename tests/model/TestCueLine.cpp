@@ -264,7 +264,6 @@ INSTANTIATE_TEST_SUITE_P(Bad, FieldParse, testing::Values(
     ParseCase{"INDEX -1 00:00:00", false, "Error: Line 7:  Non-numeric index number", ""},
     ParseCase{"INDEX 01", false, "Error: Line 7:  No Index time - must specify <mm::ss::ff>", ""},
     ParseCase{"TRACK", false, "Error: Line 7:  No track number specified", ""},
-    ParseCase{"TRACK 0 AUDIO", false, "Error: Line 7:  Invalid track number (track number must be higher than 0)", ""},
     ParseCase{"TRACK x AUDIO", false, "Error: Line 7:  Invalid track number (track number must be higher than 0)", ""},
     // The track counts, with the type its file implies; the comment stays one.
     ParseCase{"TRACK 1", true,

@@ -1,0 +1,3 @@
+#include "document/IAudioFacts.h"
+
+IAudioFacts::~IAudioFacts() = default;
