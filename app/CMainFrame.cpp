@@ -6,6 +6,7 @@
 #include "audio/CWaveFile.h"
 #include "audio/CWavePlayer.h"
 #include "audio/CWavePos.h"
+#include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
@@ -93,6 +94,10 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::JoinImage, [this](int) { CTrackCommands::JoinImage(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
+    MapCommand(cmd::EmbedSheet, [this](int) { CEmbeddedSheet::EmbedCommand(m_doc); }, [this](CCmdUI& ui) {
+        std::string reason;
+        ui.Enable(!CEmbeddedSheet::EmbedTarget(m_doc, reason).empty());
+    });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });

@@ -3,7 +3,9 @@
 #include "app/CAboutDlg.h"
 #include "app/CFileAssociation.h"
 #include "app/CMainFrame.h"
+#include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
+#include "embed/CTagSheetStore.h"
 #include "res/CommandIds.h"
 #include "view/CDialogManners.h"
 #include "view/CGuiPrompts.h"
@@ -47,6 +49,9 @@ bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* 
     CDocument::SetAppName("Tracksmith");
     m_recent.Load(*m_settings);
     m_doc = std::make_unique<CQuillDoc>();
+    // FLAC, WavPack and APE files open and save as the sheet in their tag.
+    static CTagSheetStore sheetStore;
+    IEmbeddedSheetStore::Install(&sheetStore);
     // A sheet opened or saved under a name joins the recent files.
     m_doc->SetPathListener([this](const std::string& path) {
         m_recent.Add(QString::fromStdString(path));
@@ -178,6 +183,7 @@ void CQuillApp::OnFileOpen()
     if (!m_doc->PathName().empty())
         request.folder = QFileInfo(QString::fromStdString(m_doc->PathName())).absolutePath().toStdString();
     request.filters = CQuillDoc::SheetFilters();
+    request.filters.insert(request.filters.begin() + 1, CEmbeddedSheet::OpenFilter());
     const std::optional<std::string> path = CPrompts::Current().AskOpenFile(request);
     if (path)
         OpenFile(QString::fromStdString(*path));

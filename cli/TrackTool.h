@@ -8,3 +8,8 @@
 // them. These replace the process with it and return only on failure.
 int RunSplitTool(const std::vector<std::string>& args);
 int RunJoinTool(const std::vector<std::string>& args);
+
+// extract and embed run in tracksmith-embed, which links the tag libraries
+// (shared only); the same way.
+int RunExtractTool(const std::vector<std::string>& args);
+int RunEmbedTool(const std::vector<std::string>& args);

@@ -12,6 +12,8 @@ enum : int {
     SaveAs = 57604,
     ExportTracks = 33200,
     JoinImage = 33201,
+    // Sheets in audio files' tags
+    EmbedSheet = 33419,
     RecentFile1 = 57616,
     RecentFile2 = 57617,
     RecentFile3 = 57618,
