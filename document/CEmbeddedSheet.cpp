@@ -191,6 +191,18 @@ bool CEmbeddedSheet::Extract(const std::string& path, std::string& text, std::ve
     std::string chosen;
     if (tag) {
         chosen = WithLf(data.tagText);
+        // Tags hold UTF-8; older taggers wrote the Windows code page.
+        if (!ts::IsValidUtf8(chosen)) {
+            std::string utf8;
+            for (const char c : chosen)
+                ts::AppendUtf8(ts::Windows1252ToUnicode(static_cast<unsigned char>(c)), utf8);
+            chosen = std::move(utf8);
+            warnings.push_back("The CUESHEET " + data.tagKind + " of \"" + name
+                               + "\" is not UTF-8 text; it is read as Windows-1252.");
+        } else if (data.tagLostBytes) {
+            warnings.push_back("The CUESHEET " + data.tagKind + " of \"" + name
+                               + "\" is not UTF-8 text; the characters that cannot be read show as U+FFFD.");
+        }
         // The tag is what taggers and players edit; the block is what the
         // encoder wrote. When they place the tracks differently the tag is
         // the newer word.
@@ -238,8 +250,9 @@ bool CEmbeddedSheet::Save(const std::string& path, const std::string& text, cons
         for (const char c : text)
             ts::AppendUtf8(ts::Windows1252ToUnicode(static_cast<unsigned char>(c)), utf8);
     } else {
-        reason = "the sheet's text is in " + encoding.charset
-            + ", and a CUESHEET tag holds UTF-8 text; save the sheet as a .cue file instead";
+        reason = "a CUESHEET tag holds UTF-8 text, and the sheet's text is "
+            + (Upper(encoding.charset) == "UTF-8" ? std::string("not valid UTF-8") : "in " + encoding.charset)
+            + "; save the sheet as a .cue file instead";
         return false;
     }
     std::string crlf;

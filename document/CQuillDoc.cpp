@@ -363,11 +363,14 @@ bool CQuillDoc::OnOpenDocument(const std::string& path)
         ChangeHook(false, false);
         return true;
     }
-    ts::BeginCollecting();
+    // The audio file's own warnings join the read's box.
+    if (!warnings.empty())
+        ts::BeginCollecting();
     for (const std::string& warning : warnings)
         ts::ReportWarning(0, warning);
     const bool read = CCueReader::Read(source, *this, nullptr) != nullptr;
-    ts::ShowCollected();
+    if (!warnings.empty())
+        ts::ShowCollected();
     return read;
 }
 

@@ -9,6 +9,9 @@ struct EmbeddedSheetData {
     bool hasTag = false;
     std::string tagText;  // UTF-8, as stored
     std::string tagKind;  // "Vorbis comment", "APEv2 tag"
+    // The library could read the tag only as UTF-8 and put U+FFFD for the
+    // bytes that were not.
+    bool tagLostBytes = false;
     bool hasBlock = false;
     std::string blockText; // FILE names the audio file itself
     // Indexes of the block that fall between CD frames, as "TRACK nn INDEX nn".

@@ -208,9 +208,17 @@ bool ReadApe(const std::string& path, const char* kindName, EmbeddedSheetData& d
         // TagLib keys the items by their upper-case name.
         const auto& items = tag->itemListMap();
         const auto item = items.find(kField);
-        if (item != items.end() && item->second.type() == TagLib::APE::Item::Text && !item->second.values().isEmpty()) {
+        if (item != items.end() && item->second.type() == TagLib::APE::Item::Text) {
             data.hasTag = true;
-            data.tagText = item->second.values().front().to8Bit(true);
+            if (!item->second.values().isEmpty())
+                data.tagText = item->second.values().front().to8Bit(true);
+            data.tagLostBytes = data.tagText.find("\xEF\xBF\xBD") != std::string::npos;
+            // TagLib gives nothing for an item that is not UTF-8 at all:
+            // that sheet can be neither shown nor safely replaced.
+            if (data.tagText.empty() && item->second.size() > 0) {
+                reason = "its CUESHEET APEv2 tag is not UTF-8 text and cannot be read";
+                return false;
+            }
         }
     }
     return true;

@@ -9,6 +9,8 @@ ts_packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libuchardet-dev
   ffmpeg flac shntool acl attr xvfb xauth openbox x11-utils
   time bc
+  # sheets in audio files' tags: TagLib and libFLAC, and wavpack for the tests
+  libtag1-dev libflac-dev wavpack
 )
 
 ts_install_missing() {

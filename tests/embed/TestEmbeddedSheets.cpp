@@ -49,7 +49,7 @@ protected:
 
     void SetUp() override
     {
-        for (const char* tool : {"flac", "metaflac", "sox", "wavpack", "wvunpack", "md5sum"}) {
+        for (const char* tool : {"flac", "metaflac", "sox", "wavpack", "wvunpack", "ffmpeg", "md5sum"}) {
             if (!PeerRun::Installed(tool))
                 GTEST_SKIP() << tool << " is not installed";
         }
@@ -173,7 +173,11 @@ TEST_P(OpenFlac, OpensTheTagElseTheBlock)
     const std::string flac = MakeFlac("album.flac");
     if (c.blockSheet)
         Run("metaflac --import-cuesheet-from=" + Data(c.blockSheet) + " album.flac");
-    if (c.tagSheet)
+    // metaflac takes UTF-8 only; ffmpeg stores any bytes, as old taggers did.
+    if (c.tagSheet && std::string(c.tagSheet).find("1252") != std::string::npos)
+        Run("ffmpeg -v error -i album.flac -c copy -metadata CUESHEET=\"$(cat " + Data(c.tagSheet)
+            + ")\" tagged.flac && mv tagged.flac album.flac");
+    else if (c.tagSheet)
         Run("metaflac --set-tag-from-file=CUESHEET=" + Data(c.tagSheet) + " album.flac");
     CQuillDoc doc;
     ASSERT_TRUE(doc.OnOpenDocument(flac));
@@ -196,7 +200,13 @@ INSTANTIATE_TEST_SUITE_P(
                  2,
                  {"Warning: Warning:  The CUESHEET Vorbis comment and the CUESHEET block of \"album.flac\" differ; "
                   "the tag's sheet is opened.\n"}},
-        OpenCase{"TagWithoutFileLine", "tag-no-file-line.cue", nullptr, 2, {}}),
+        OpenCase{"TagWithoutFileLine", "tag-no-file-line.cue", nullptr, 2, {}},
+        OpenCase{"TagInWindows1252",
+                 "tag-windows-1252.cue",
+                 nullptr,
+                 1,
+                 {"Warning: Warning:  The CUESHEET Vorbis comment of \"album.flac\" is not UTF-8 text; it is read as "
+                  "Windows-1252.\n"}}),
     [](const ::testing::TestParamInfo<OpenCase>& param) { return std::string(param.param.name); });
 
 // Save puts the sheet into the tag and changes nothing else: the audio,
@@ -271,6 +281,24 @@ TEST_F(EmbeddedSheets, WavPackOpensAndSavesItsApeTag)
     EXPECT_EQ(Run("wvunpack -q -c album.wv"), doc.SheetText());
     EXPECT_EQ(AudioMd5("album.wv"), audio);
     Run("wvunpack -q -v album.wv");
+}
+
+// TagLib reads an APEv2 item only as UTF-8: one in the Windows code page is
+// refused, for opening and for saving, rather than shown empty and replaced.
+TEST_F(EmbeddedSheets, WavPackTagNotInUtf8IsRefused)
+{
+    const std::string wv = MakeWavPack("album.wv", "-w Cuesheet=@" + Data("tag-windows-1252.cue"));
+    const std::string before = ReadFileBytes(wv);
+    CQuillDoc doc;
+    EXPECT_FALSE(doc.OpenDocumentFile(wv));
+    const std::string reason = "its CUESHEET APEv2 tag is not UTF-8 text and cannot be read";
+    EXPECT_EQ(prompts.Lines(), (std::vector<std::string>{"Error: Cannot open \"" + wv + "\": " + reason}));
+    prompts.Clear();
+    dir.Write("album.cue", "FILE album.wv WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n");
+    ASSERT_TRUE(doc.OpenDocumentFile(dir.File("album.cue")));
+    EXPECT_FALSE(doc.DoSave(wv));
+    EXPECT_EQ(prompts.Lines(), (std::vector<std::string>{"Error: Cannot save \"" + wv + "\": " + reason}));
+    EXPECT_TRUE(ReadFileBytes(wv) == before);
 }
 
 // A save that fails at any step, or is refused, leaves the file as it was
