@@ -295,7 +295,8 @@ private slots:
         QTest::keyClick(Listing(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(m_prompts->Dialogs().size(), 1u);
         QCOMPARE(m_prompts->Dialogs()[0].filters.at(0).first, std::string("Cue sheets (*.cue)"));
-        QCOMPARE(m_prompts->Dialogs()[0].filters.at(1).first, std::string("All Files (*.*)"));
+        QCOMPARE(m_prompts->Dialogs()[0].filters.at(1).first, std::string("Audio files with a sheet (*.flac *.wv *.ape)"));
+        QCOMPARE(m_prompts->Dialogs()[0].filters.at(2).first, std::string("All Files (*.*)"));
     }
 
     void recentFilesKeepFourMostRecentFirst()
