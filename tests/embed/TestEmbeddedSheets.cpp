@@ -153,6 +153,39 @@ TEST_P(BlockText, IsWhatMetaflacExportsAndOpensAsTheFilesSheet)
 INSTANTIATE_TEST_SUITE_P(Sheets, BlockText,
                          ::testing::Values("block-pregaps.cue", "block-one-track.cue", "block-hidden-track.cue"));
 
+// A block not made for a CD counts in samples of its own rate: it opens in
+// CD frames, and an index between two frames is named.
+struct RateCase {
+    const char* name;
+    const char* sheet;
+    std::vector<std::string> messages;
+};
+
+class NonCdBlock : public EmbeddedSheets, public ::testing::WithParamInterface<RateCase>
+{
+};
+
+TEST_P(NonCdBlock, OpensInCdFrames)
+{
+    const RateCase& c = GetParam();
+    Run("sox -n -r 48000 -b 16 -c 2 source.wav synth 30 sine 440 vol 0.3 && flac --silent source.wav -o hd.flac");
+    Run("metaflac --import-cuesheet-from=" + Data(c.sheet) + " hd.flac");
+    CQuillDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("hd.flac")));
+    EXPECT_EQ(prompts.Lines(), c.messages);
+    EXPECT_EQ(doc.SheetText(), "FILE hd.flac WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
+                               "    INDEX 01 00:10:01\n    REM FLAC__lead-in 0\n    REM FLAC__lead-out 255 1440000\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Blocks, NonCdBlock,
+    ::testing::Values(RateCase{"OnFrames", "block-48k-frames.cue", {}},
+                      RateCase{"BetweenFrames",
+                               "block-48k-samples.cue",
+                               {"Warning: Warning:  The CUESHEET block of \"hd.flac\" puts TRACK 02 INDEX 01 between "
+                                "two CD frames; it opens at the frame before.\n"}}),
+    [](const ::testing::TestParamInfo<RateCase>& param) { return std::string(param.param.name); });
+
 // Which sheet opens, and what it says, for a file with a tag, a block or
 // both.
 struct OpenCase {
