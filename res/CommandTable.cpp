@@ -19,7 +19,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::SaveAs, "Save &As...", "", "Save the active document with a new name", "Save As", ""},
     CommandInfo{cmd::ExportTracks, "&Export Tracks...", "", "Cut the sheet's audio into one tagged file per track", "Export Tracks", ""},
     CommandInfo{cmd::JoinImage, "&Join Into One Image...", "", "Join the sheet's audio files into one image with its own sheet", "Join Into One Image", ""},
-    CommandInfo{cmd::EmbedSheet, "&Embed Sheet in Audio File", "", "Write the sheet into the CUESHEET tag of its one FLAC, WavPack or APE file", "Embed Sheet in Audio File", ""},
+    CommandInfo{cmd::EmbedSheet, "Em&bed Sheet in Audio File", "", "Write the sheet into the CUESHEET tag of its one FLAC, WavPack or APE file", "Embed Sheet in Audio File", ""},
     CommandInfo{cmd::RecentFile1, "Recent File", "", "Open this document", "", ""},
     CommandInfo{cmd::RecentFile2, "", "", "Open this document", "", ""},
     CommandInfo{cmd::RecentFile3, "", "", "Open this document", "", ""},
