@@ -7,6 +7,7 @@
 #include "player/CWavePlayer.h"
 #include "player/CWavePos.h"
 #include "document/CEditSession.h"
+#include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
@@ -106,6 +107,10 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasOneFile(m_doc)); });
     MapCommand(cmd::DetectTracks, [this](int) { CAlbumCommands::DetectTracks(this, m_session, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasTracks(m_doc)); });
+    MapCommand(cmd::EmbedSheet, [this](int) { CEmbeddedSheet::EmbedCommand(m_doc); }, [this](CCmdUI& ui) {
+        std::string reason;
+        ui.Enable(!CEmbeddedSheet::EmbedTarget(m_doc, reason).empty());
+    });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });

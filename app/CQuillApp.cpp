@@ -4,7 +4,9 @@
 #include "app/CFileAssociation.h"
 #include "app/CMainFrame.h"
 #include "document/CEditSession.h"
+#include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
+#include "embed/CTagSheetStore.h"
 #include "res/CommandIds.h"
 #include "view/CDialogManners.h"
 #include "view/CGuiPrompts.h"
@@ -57,6 +59,9 @@ bool CQuillApp::InitInstance(const QStringList& arguments, bool show, CPrompts* 
     // The sheet's text is shown and typed in its character set.
     m_session = std::make_unique<CEditSession>(
         [](const std::string& charset) { return std::make_unique<CSheetCodec>(charset); });
+    // FLAC, WavPack and APE files open and save as the sheet in their tag.
+    static CTagSheetStore sheetStore;
+    IEmbeddedSheetStore::Install(&sheetStore);
     // A sheet opened or saved under a name joins the recent files.
     m_session->Doc().SetPathListener([this](const std::string& path) {
         m_recent.Add(QString::fromStdString(path));
@@ -191,6 +196,7 @@ void CQuillApp::OnFileOpen()
     if (!m_session->Doc().PathName().empty())
         request.folder = QFileInfo(QString::fromStdString(m_session->Doc().PathName())).absolutePath().toStdString();
     request.filters = CQuillDoc::SheetFilters();
+    request.filters.insert(request.filters.begin() + 1, CEmbeddedSheet::OpenFilter());
     const std::optional<std::string> path = CPrompts::Current().AskOpenFile(request);
     if (path)
         OpenFile(QString::fromStdString(*path));

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr const char* kTool = "tracksmith-tracks";
+constexpr const char* kEmbedTool = "tracksmith-embed";
 
 // The folder of the running program, with its slash; empty when unknown.
 std::string OwnFolder()
@@ -23,9 +24,9 @@ std::string OwnFolder()
     return slash == std::string::npos ? std::string() : self.substr(0, slash + 1);
 }
 
-int RunTool(const char* command, const std::vector<std::string>& args)
+int RunTool(const char* command, const std::vector<std::string>& args, const char* program = kTool)
 {
-    const std::string tool = OwnFolder() + kTool;
+    const std::string tool = OwnFolder() + program;
     std::vector<std::string> words{tool, command};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -57,4 +58,14 @@ int RunTrackTool(const char* command, const std::vector<std::string>& args)
 int RunCheckTool(const std::vector<std::string>& args)
 {
     return RunTool("check", args);
+}
+
+int RunExtractTool(const std::vector<std::string>& args)
+{
+    return RunTool("extract", args, kEmbedTool);
+}
+
+int RunEmbedTool(const std::vector<std::string>& args)
+{
+    return RunTool("embed", args, kEmbedTool);
 }

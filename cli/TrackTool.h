@@ -14,3 +14,8 @@ int RunTrackTool(const char* command, const std::vector<std::string>& args);
 
 // tracksmith-cli check SHEET --readers: the check that reads the audio.
 int RunCheckTool(const std::vector<std::string>& args);
+
+// extract and embed run in tracksmith-embed, which links the tag libraries
+// (shared only); the same way.
+int RunExtractTool(const std::vector<std::string>& args);
+int RunEmbedTool(const std::vector<std::string>& args);

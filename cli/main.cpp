@@ -31,6 +31,8 @@ const CliCommand kCommands[] = {
      [](const std::vector<std::string>& a) { return RunTrackTool("detect", a); }},
     {"chapters", "SHEET OUT.m4a|OUT.m4b|OUT.mka|OUT.ogg|OUT.flac",
      [](const std::vector<std::string>& a) { return RunTrackTool("chapters", a); }},
+    {"extract", "AUDIO", RunExtractTool},
+    {"embed", "SHEET", RunEmbedTool},
 };
 
 } // namespace

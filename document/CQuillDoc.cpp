@@ -1,5 +1,6 @@
 #include "document/CQuillDoc.h"
 
+#include "document/CEmbeddedSheet.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
@@ -8,6 +9,7 @@
 #include "model/CCueReader.h"
 #include "model/CCueTextWriter.h"
 #include "model/CCueTrack.h"
+#include "model/CueDiagnostics.h"
 #include "model/CueLineText.h"
 #include "platform/FileUtil.h"
 #include "platform/ShortPath.h"
@@ -354,9 +356,13 @@ bool CQuillDoc::OnOpenDocument(const std::string& path)
         return false;
     m_encoding = ts::SheetEncoding();
     CCueLineSource source = CCueLineSource::FromFileName(path);
-    if (!source.Load()) {
-        ShowMessageBox("Cannot open \"" + path + "\": " + source.LoadError(), "Error", PromptButtons::Ok,
-                       PromptIcon::Error, true);
+    // A FLAC, WavPack or APE file opens as the sheet it carries.
+    const bool embedded = CEmbeddedSheet::InAudioFile(path);
+    std::vector<std::string> warnings;
+    std::string reason;
+    if (embedded ? !CEmbeddedSheet::Load(path, source, warnings, reason) : !source.Load()) {
+        ShowMessageBox("Cannot open \"" + path + "\": " + (embedded ? reason : source.LoadError()), "Error",
+                       PromptButtons::Ok, PromptIcon::Error, true);
         return false;
     }
     m_encoding = source.Encoding();
@@ -367,7 +373,15 @@ bool CQuillDoc::OnOpenDocument(const std::string& path)
         ChangeHook(false, false);
         return true;
     }
-    return CCueReader::Read(source, *this, nullptr) != nullptr;
+    // The audio file's own warnings join the read's box.
+    if (!warnings.empty())
+        ts::BeginCollecting();
+    for (const std::string& warning : warnings)
+        ts::ReportWarning(0, warning);
+    const bool read = CCueReader::Read(source, *this, nullptr) != nullptr;
+    if (!warnings.empty())
+        ts::ShowCollected();
+    return read;
 }
 
 void CQuillDoc::SetCharset(const std::string& charset)
@@ -396,9 +410,10 @@ std::string CQuillDoc::SaveBytes() const
 
 bool CQuillDoc::OnSaveDocument(const std::string& path)
 {
-    const std::string bytes = SaveBytes();
     std::string reason;
-    if (!ts::WriteFileAtomically(path, bytes, reason)) {
+    // An audio file keeps the sheet in its tag; everything else is a .cue file.
+    if (CEmbeddedSheet::InAudioFile(path) ? !CEmbeddedSheet::Save(path, SheetText(), m_encoding, reason)
+                                          : !ts::WriteFileAtomically(path, SaveBytes(), reason)) {
         SetSaveError(reason);
         return false;
     }

@@ -19,6 +19,15 @@ CCueLineSource CCueLineSource::FromText(std::string text)
     return source;
 }
 
+CCueLineSource CCueLineSource::FromFileText(std::string fileName, std::string text)
+{
+    CCueLineSource source;
+    source.m_fileName = std::move(fileName);
+    source.m_text = std::move(text);
+    source.m_loaded = true;
+    return source;
+}
+
 bool CCueLineSource::Load()
 {
     m_split = false;

@@ -16,6 +16,10 @@ class CCueLineSource
 public:
     static CCueLineSource FromFileName(std::string fileName);
     static CCueLineSource FromText(std::string text);
+    // Text that belongs to a file but was not read from it as a whole
+    // (a sheet kept in an audio file's tag): UTF-8, already loaded, and
+    // named after the file in the reader's messages.
+    static CCueLineSource FromFileText(std::string fileName, std::string text);
 
     const std::string& FileName() const { return m_fileName; }
     bool IsFile() const { return !m_fileName.empty(); }

@@ -18,6 +18,8 @@ enum : int {
     ExportTracklist = 33212,
     WriteChapters = 33213,
     DetectTracks = 33214,
+    // Sheets in audio files' tags
+    EmbedSheet = 33419,
     RecentFile1 = 57616,
     RecentFile2 = 57617,
     RecentFile3 = 57618,

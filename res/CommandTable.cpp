@@ -19,6 +19,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::SaveAs, "Save &As...", "", "Save the active document with a new name", "Save As", ""},
     CommandInfo{cmd::ExportTracks, "&Export Tracks...", "", "Cut the sheet's audio into one tagged file per track", "Export Tracks", ""},
     CommandInfo{cmd::JoinImage, "&Join Into One Image...", "", "Join the sheet's audio files into one image with its own sheet", "Join Into One Image", ""},
+    CommandInfo{cmd::EmbedSheet, "Em&bed Sheet in Audio File", "", "Write the sheet into the CUESHEET tag of its one FLAC, WavPack or APE file", "Embed Sheet in Audio File", ""},
     CommandInfo{cmd::RecentFile1, "Recent File", "", "Open this document", "", ""},
     CommandInfo{cmd::RecentFile2, "", "", "Open this document", "", ""},
     CommandInfo{cmd::RecentFile3, "", "", "Open this document", "", ""},
@@ -84,6 +85,8 @@ constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd
                              cmd::NewFromAudio, cmd::ImportTracklist, cmd::ExportTracklist, cmd::WriteChapters, 0,
                              cmd::FindMissingAudio, 0,
                              cmd::RecentFile1, 0, cmd::Exit};
+constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::ExportTracks, cmd::JoinImage,
+                             cmd::EmbedSheet, 0, cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
                              cmd::ViewEncoding};

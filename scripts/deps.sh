@@ -11,6 +11,8 @@ ts_packages=(
   time bc
   # mkvmerge reads the exported Matroska chapters back; python3 the JSON ones
   mkvtoolnix python3
+  # sheets in audio files' tags: TagLib and libFLAC, and wavpack for the tests
+  libtag1-dev libflac-dev wavpack
 )
 
 ts_install_missing() {

@@ -2,6 +2,7 @@
 
 #include "audio/IWavePlayer.h"
 #include "document/CEditSession.h"
+#include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
@@ -769,7 +770,9 @@ bool CQuillView::FilterMouse(QObject* watched, QEvent* event)
 
 void CQuillView::DropFiles(const QStringList& paths)
 {
-    if (paths.size() == 1 && paths.front().endsWith(QLatin1String(".cue"), Qt::CaseInsensitive))
+    if (paths.size() == 1
+        && (paths.front().endsWith(QLatin1String(".cue"), Qt::CaseInsensitive)
+            || CEmbeddedSheet::CarriesSheet(paths.front().toStdString())))
         m_frame.OpenSheet(paths.front());
     else if (!paths.isEmpty())
         AddPaths(paths);

@@ -217,7 +217,7 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << S("&File")
-            << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "", "Find &Missing Audio...", "",
+            << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "Em&bed Sheet in Audio File", "", "Find &Missing Audio...", "",
                  "New from &Audio Files...", "&Import Tracklist...", "E&xport Tracklist...", "Write &Chapters Into...", "",
                  "Recent File", "", "", "", "", "E&xit"});
         QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"});
@@ -302,7 +302,8 @@ private slots:
         QTest::keyClick(Listing(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(m_prompts->Dialogs().size(), 1u);
         QCOMPARE(m_prompts->Dialogs()[0].filters.at(0).first, std::string("Cue sheets (*.cue)"));
-        QCOMPARE(m_prompts->Dialogs()[0].filters.at(1).first, std::string("All Files (*.*)"));
+        QCOMPARE(m_prompts->Dialogs()[0].filters.at(1).first, std::string("Audio files with a sheet (*.flac *.wv *.ape)"));
+        QCOMPARE(m_prompts->Dialogs()[0].filters.at(2).first, std::string("All Files (*.*)"));
     }
 
     void recentFilesKeepFourMostRecentFirst()
