@@ -48,3 +48,13 @@ int RunJoinTool(const std::vector<std::string>& args)
 {
     return RunTool("join", args);
 }
+
+int RunDiscIdTool(const std::vector<std::string>& args)
+{
+    return RunTool("discid", args);
+}
+
+int RunVerifyTool(const std::vector<std::string>& args)
+{
+    return RunTool("verify", args);
+}

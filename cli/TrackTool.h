@@ -8,3 +8,6 @@
 // them. These replace the process with it and return only on failure.
 int RunSplitTool(const std::vector<std::string>& args);
 int RunJoinTool(const std::vector<std::string>& args);
+// discid and verify read the audio through the same decoder.
+int RunDiscIdTool(const std::vector<std::string>& args);
+int RunVerifyTool(const std::vector<std::string>& args);

@@ -2,6 +2,7 @@
 // starts it for them.
 #include "cli/CliCommand.h"
 #include "cli/TrackCommands.h"
+#include "cli/VerifyCommands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,8 @@ namespace {
 const CliCommand kCommands[] = {
     {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplit},
     {"join", "SHEET OUT.flac|OUT.wav", RunJoin},
+    {"discid", "SHEET", RunDiscId},
+    {"verify", "SHEET [--log FILE] [--offline]", RunVerify},
 };
 
 } // namespace

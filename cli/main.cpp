@@ -20,6 +20,8 @@ const CliCommand kCommands[] = {
     {"waveinfo", "[--repeat N] WAV", RunWaveInfo},
     {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplitTool},
     {"join", "SHEET OUT.flac|OUT.wav", RunJoinTool},
+    {"discid", "SHEET", RunDiscIdTool},
+    {"verify", "SHEET [--log FILE] [--offline]", RunVerifyTool},
 };
 
 } // namespace
