@@ -60,6 +60,8 @@ struct TrackCase {
     int zeroEvery;      // every n-th 16-bit sample is zero (0: none)
 };
 
+void PrintTo(const TrackCase& c, std::ostream* os) { *os << c.name; }
+
 class TrackChecksumTest : public testing::TestWithParam<TrackCase>
 {
 };

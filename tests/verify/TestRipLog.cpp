@@ -28,6 +28,8 @@ struct LogCase {
     std::vector<LoggedTrack> tracks;
 };
 
+void PrintTo(const LogCase& c, std::ostream* os) { *os << c.file; }
+
 class RipLogTest : public testing::TestWithParam<LogCase>
 {
 };
