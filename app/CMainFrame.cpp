@@ -12,6 +12,8 @@
 #include "res/CommandTable.h"
 #include "view/CQuillView.h"
 #include "view/CTrackCommands.h"
+#include "view/CDiscInfoDlg.h"
+#include "view/CVerifyDlg.h"
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
 
@@ -92,6 +94,19 @@ CMainFrame::CMainFrame(CQuillApp& app, CQuillDoc& doc, QWidget* parent)
     MapCommand(cmd::ExportTracks, [this](int) { CTrackCommands::ExportTracks(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::JoinImage, [this](int) { CTrackCommands::JoinImage(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
+    MapCommand(cmd::DiscInfo, [this](int) {
+        CDiscInfoDlg::Run(this, m_doc, [this](const QUrl& url) {
+            const auto failed = [url] {
+                ShowMessageBox("Unable to launch default browser.  Please visit this address:\n" +
+                                   url.toString().toStdString(),
+                               "Web Error", PromptButtons::Ok, PromptIcon::Error, true);
+            };
+            if (!m_app.Launch(url, failed))
+                failed();
+        });
+    }, [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
+    MapCommand(cmd::VerifyRip, [this](int) { CVerifyDlg::Run(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });

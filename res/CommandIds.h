@@ -12,6 +12,8 @@ enum : int {
     SaveAs = 57604,
     ExportTracks = 33200,
     JoinImage = 33201,
+    DiscInfo = 33260,
+    VerifyRip = 33261,
     RecentFile1 = 57616,
     RecentFile2 = 57617,
     RecentFile3 = 57618,
