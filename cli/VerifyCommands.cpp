@@ -56,26 +56,29 @@ int RunDiscId(const std::vector<std::string>& args)
 
 int RunVerify(const std::vector<std::string>& args)
 {
-    if (args.empty() || args[0].empty()) {
-        PrintUsage();
-        return 2;
-    }
+    std::string sheet;
     std::string logPath;
     bool offline = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--offline") {
             offline = true;
         } else if (args[i] == "--log" && i + 1 < args.size() && !args[i + 1].empty()) {
             logPath = args[++i];
+        } else if (sheet.empty() && !args[i].empty() && args[i].rfind("--", 0) != 0) {
+            sheet = args[i];
         } else {
             PrintUsage();
             return 2;
         }
     }
+    if (sheet.empty()) {
+        PrintUsage();
+        return 2;
+    }
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!OpenSheet(doc, args[0]))
+    if (!OpenSheet(doc, sheet))
         return 1;
 
     std::string error;
@@ -85,7 +88,7 @@ int RunVerify(const std::vector<std::string>& args)
         if (!log.Read(logPath, error))
             return Failed(error);
         haveLog = true;
-    } else if (const std::string found = CRipLog::FindBeside(args[0]); !found.empty()) {
+    } else if (const std::string found = CRipLog::FindBeside(sheet); !found.empty()) {
         // A log found beside the sheet that is none is passed over with a
         // word, the checksums are still worth having.
         haveLog = log.Read(found, error);
