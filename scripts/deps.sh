@@ -9,6 +9,8 @@ ts_packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libuchardet-dev
   ffmpeg flac shntool acl attr xvfb xauth openbox x11-utils
   time bc
+  libdiscid-dev  # MusicBrainz and freedb disc IDs
+  whipper        # its AccurateRip checksums and disc IDs check ours in the tests
 )
 
 ts_install_missing() {
