@@ -26,8 +26,9 @@ img=$work/image.flac
 sheet=$work/image.cue
 
 echo "making a ${minutes}-minute FLAC image with sox and flac..." >&2
-sox -D -n -r 44100 -c 2 -b 16 -t wav - synth "$((minutes * 60))" pinknoise vol 0.3 synth sine amod 0.2 0.5 |
-  flac -s -5 -o "$img" -
+sox -D -n -r 44100 -c 2 -b 16 "$work/image.wav" synth "$((minutes * 60))" pinknoise vol 0.3 synth sine amod 0.2 0.5
+flac -s -5 -o "$img" "$work/image.wav"
+rm "$work/image.wav"
 
 {
   echo 'FILE "image.flac" WAVE'
@@ -58,6 +59,10 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 ours() { "$cli" verify "$sheet" --offline; }
 decode() { flac -d -c -s "$img" > /dev/null; }
+
+# Every track is read: the summary names them all.
+"$cli" verify "$sheet" --offline | grep -q "^0 of ${tracks} tracks verified$" ||
+  { echo "verify did not read the image" >&2; exit 1; }
 
 for ((i = 0; i < runs; i++)); do
   for name in ours decode; do

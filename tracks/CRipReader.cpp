@@ -1,31 +1,77 @@
 #include "tracks/CRipReader.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <thread>
 
-#include "tracks/CTrackPlan.h"
+#include "document/CQuillDoc.h"
+#include "model/CCueFile.h"
+#include "model/CCueTrack.h"
+#include "platform/FileUtil.h"
 #include "tracks/CTrackSource.h"
 #include "verify/CTrackChecksum.h"
 #include "verify/Crc32.h"
+
+namespace {
+
+// The bytes a sector of a data track takes in its file.
+std::uint64_t SectorBytes(TrackType type)
+{
+    switch (type) {
+    case TrackType::Mode1_2048: return 2048;
+    case TrackType::Mode2_2336:
+    case TrackType::Cdi_2336: return 2336;
+    default: return 2352;
+    }
+}
+
+} // namespace
 
 bool CRipReader::Open(const CQuillDoc& document, std::string& error)
 {
     m_sources.clear();
     m_sums.clear();
-    CTrackPlan plan;
-    if (!plan.BuildSources(document, error))
+    if (document.FileCount() == 0) {
+        error = "The sheet has no FILE to take audio from";
         return false;
+    }
+    const std::string folder = ts::FolderOf(document.PathName());
     std::vector<std::uint64_t> lengths;
-    for (const PlanSource& source : plan.Sources()) {
-        if (source.rate != CDiscLayout::kRate) {
-            error = "\"" + source.path + "\" has audio at " + std::to_string(source.rate) +
+    for (int i = 0; i < document.FileCount(); ++i) {
+        const CCueFile* file = document.File(i);
+        const std::string& name = file->Name();
+        Source source;
+        source.path = folder.empty() || (!name.empty() && name.front() == '/') ? name : folder + "/" + name;
+        if (file->TrackCount() > 0 && file->Track(0)->Type() != TrackType::Audio) {
+            // A data track's file: only its length in sectors counts.
+            std::error_code ec;
+            const std::uintmax_t size = std::filesystem::file_size(source.path, ec);
+            if (ec) {
+                error = "\"" + source.path + "\" cannot be read: " + ec.message();
+                return false;
+            }
+            lengths.push_back(size / SectorBytes(file->Track(0)->Type()) * CDiscLayout::kSamplesPerSector);
+            source.data = true;
+            m_sources.push_back(source);
+            continue;
+        }
+        CTrackSource reader;
+        if (!reader.Open(source.path)) {
+            error = "\"" + source.path + "\" cannot be read: " + reader.FailureReason();
+            return false;
+        }
+        if (reader.SampleRate() != CDiscLayout::kRate) {
+            error = "\"" + source.path + "\" has audio at " + std::to_string(reader.SampleRate()) +
                     " Hz: a CD's audio is 44.1 kHz 16-bit stereo";
             return false;
         }
-        m_sources.push_back({source.path, source.rate, source.channels, source.type == SampleType::S16});
-        lengths.push_back(source.frames);
+        source.rate = reader.SampleRate();
+        source.channels = reader.Channels();
+        source.s16 = reader.Type() == SampleType::S16;
+        lengths.push_back(reader.FrameCount());
+        m_sources.push_back(source);
     }
     return m_layout.Build(document, lengths, error);
 }
@@ -76,6 +122,8 @@ bool CRipReader::Compute(std::string& error)
     m_cancel = false;
     m_done = 0;
     for (const Source& source : m_sources) {
+        if (source.data)
+            continue;
         if (source.rate != CDiscLayout::kRate || source.channels != 2 || !source.s16) {
             error = "\"" + source.path + "\" is not 44.1 kHz 16-bit stereo audio, which rip checksums are defined on";
             return false;

@@ -39,6 +39,7 @@ private:
         std::uint32_t rate = 0;
         std::uint16_t channels = 0;
         bool s16 = false;
+        bool data = false; // a data track's file, never read
     };
     bool ReadTrack(std::size_t index, TrackChecksums& sums, std::string& error);
 

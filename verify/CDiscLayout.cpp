@@ -57,9 +57,40 @@ bool CDiscLayout::Build(const CQuillDoc& document, const std::vector<std::uint64
     };
     std::vector<Start> starts;
     std::uint64_t discPos = 0;
+    // Data tracks of an enhanced CD: where each starts from the start of
+    // the first data file, and the data files' length.
+    std::vector<std::uint64_t> dataStarts;
+    std::uint64_t dataPos = 0;
     for (int i = 0; i < document.FileCount(); ++i) {
         const CCueFile* file = document.File(i);
         const std::uint64_t length = sourceFrames[static_cast<std::size_t>(i)];
+        if (file->TrackCount() > 0 && file->Track(0)->Type() != TrackType::Audio) {
+            if (starts.empty()) {
+                error = "Track " + TwoDigits(file->Track(0)->Number()) + " is a " +
+                        std::string(file->Track(0)->TypeText()) +
+                        " track before the audio: only audio discs and enhanced CDs, whose data comes last, have "
+                        "these IDs and checksums";
+                return false;
+            }
+            for (int t = 0; t < file->TrackCount(); ++t) {
+                const CCueTrack* track = file->Track(t);
+                if (track->Type() == TrackType::Audio) {
+                    error = "Track " + TwoDigits(track->Number()) +
+                            " is an audio track in a file of data tracks: an enhanced CD's data comes last";
+                    return false;
+                }
+                for (int x = 0; x < track->IndexCount(); ++x) {
+                    if (track->Index(x)->Number() == 1)
+                        dataStarts.push_back(dataPos + FramesOfTime(track->Index(x)->Time()));
+                }
+            }
+            dataPos += length;
+            continue;
+        }
+        if (!dataStarts.empty() || dataPos > 0) {
+            error = "\"" + file->Name() + "\" holds audio after the data tracks: an enhanced CD's data comes last";
+            return false;
+        }
         std::vector<Insertion> insertions;
         // INDEX 01 frames in this file with their tracks.
         std::vector<Start> fileStarts;
@@ -67,7 +98,7 @@ bool CDiscLayout::Build(const CQuillDoc& document, const std::vector<std::uint64
             const CCueTrack* track = file->Track(t);
             if (track->Type() != TrackType::Audio) {
                 error = "Track " + TwoDigits(track->Number()) + " is a " + std::string(track->TypeText()) +
-                        " track: only audio discs have these IDs and checksums";
+                        " track in a file of audio tracks: an enhanced CD's data tracks need files of their own";
                 return false;
             }
             const std::uint64_t firstIndex =
@@ -168,6 +199,15 @@ bool CDiscLayout::Build(const CQuillDoc& document, const std::vector<std::uint64
     std::vector<std::uint32_t> offsets;
     for (const DiscTrack& track : m_tracks)
         offsets.push_back(static_cast<std::uint32_t>(track.start / kSamplesPerSector));
-    const auto leadOut = static_cast<std::uint32_t>((m_discFrames + kSamplesPerSector - 1) / kSamplesPerSector);
-    return m_toc.Set(std::move(offsets), leadOut, error);
+    const auto audioEnd = static_cast<std::uint32_t>((m_discFrames + kSamplesPerSector - 1) / kSamplesPerSector);
+    if (dataPos == 0)
+        return m_toc.Set(std::move(offsets), audioEnd, error);
+    // The data session starts after the audio session's lead-out and the
+    // data session's lead-in.
+    const std::uint32_t dataBase = audioEnd + CDiscToc::kSessionGap;
+    std::vector<std::uint32_t> dataOffsets;
+    for (std::uint64_t start : dataStarts)
+        dataOffsets.push_back(dataBase + static_cast<std::uint32_t>(start / kSamplesPerSector));
+    const auto leadOut = dataBase + static_cast<std::uint32_t>((dataPos + kSamplesPerSector - 1) / kSamplesPerSector);
+    return m_toc.Set(std::move(offsets), leadOut, error, std::move(dataOffsets));
 }

@@ -33,14 +33,18 @@ struct DiscTrack {
 // the gap layout (one image, track files with gaps appended or prepended, a
 // hidden first track in the image or in a file of its own). Audio before
 // track 1's INDEX 01 is the hidden track, which no track and no checksum
-// holds. Positions are sample frames at 44.1 kHz.
+// holds. Positions are sample frames at 44.1 kHz. Data tracks of an
+// enhanced CD come last, in files of their own, whose lengths count as
+// 588 frames a sector; they are in the table of contents but hold no
+// track here.
 class CDiscLayout
 {
 public:
     static constexpr std::uint32_t kRate = 44100;
     static constexpr std::uint64_t kSamplesPerSector = 588;
 
-    // sourceFrames: the length of each FILE of the sheet, in its order.
+    // sourceFrames: the length of each FILE of the sheet, in its order;
+    // for a data file its sectors times 588.
     // False with a message for the user when the sheet is no audio disc.
     bool Build(const CQuillDoc& document, const std::vector<std::uint64_t>& sourceFrames, std::string& error);
 

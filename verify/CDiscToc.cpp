@@ -15,14 +15,16 @@ std::string Hex8(std::uint32_t value, bool upper)
 
 } // namespace
 
-bool CDiscToc::Set(std::vector<std::uint32_t> offsets, std::uint32_t leadOut, std::string& error)
+bool CDiscToc::Set(std::vector<std::uint32_t> offsets, std::uint32_t leadOut, std::string& error,
+                   std::vector<std::uint32_t> dataOffsets)
 {
     if (offsets.empty()) {
         error = "The disc has no audio track";
         return false;
     }
-    if (offsets.size() > static_cast<std::size_t>(kMaxTracks)) {
-        error = "The disc has " + std::to_string(offsets.size()) + " tracks; a CD holds at most 99";
+    if (offsets.size() + dataOffsets.size() > static_cast<std::size_t>(kMaxTracks)) {
+        error = "The disc has " + std::to_string(offsets.size() + dataOffsets.size()) +
+                " tracks; a CD holds at most 99";
         return false;
     }
     for (std::size_t i = 1; i < offsets.size(); ++i) {
@@ -31,13 +33,27 @@ bool CDiscToc::Set(std::vector<std::uint32_t> offsets, std::uint32_t leadOut, st
             return false;
         }
     }
-    if (leadOut <= offsets.back()) {
+    for (std::size_t i = 0; i < dataOffsets.size(); ++i) {
+        const std::uint32_t before = i == 0 ? offsets.back() + kSessionGap : dataOffsets[i - 1];
+        if (dataOffsets[i] <= before) {
+            error = "Track " + std::to_string(offsets.size() + i + 1) + " does not start after track " +
+                    std::to_string(offsets.size() + i);
+            return false;
+        }
+    }
+    if (leadOut <= (dataOffsets.empty() ? offsets.back() : dataOffsets.back())) {
         error = "The last track holds no audio";
         return false;
     }
     m_offsets = std::move(offsets);
+    m_dataOffsets = std::move(dataOffsets);
     m_leadOut = leadOut;
     return true;
+}
+
+std::uint32_t CDiscToc::AudioLeadOut() const
+{
+    return m_dataOffsets.empty() ? m_leadOut : m_dataOffsets.front() - kSessionGap;
 }
 
 std::uint32_t CDiscToc::AccurateRipId1() const
@@ -79,7 +95,7 @@ std::string CDiscToc::CtdbTocId() const
     const std::uint32_t first = m_offsets.front();
     for (std::size_t i = 1; i < m_offsets.size(); ++i)
         text += Hex8(m_offsets[i] - first, true);
-    text += Hex8(m_leadOut - first, true);
+    text += Hex8(AudioLeadOut() - first, true);
     text.append(static_cast<std::size_t>(100 - TrackCount()) * 8, '0');
     const auto digest = ts::Sha1(text);
 
@@ -100,7 +116,7 @@ std::string CDiscToc::CtdbTocId() const
 
 std::string CDiscToc::MusicBrainzToc() const
 {
-    std::string out = "1 " + std::to_string(TrackCount()) + " " + std::to_string(m_leadOut + kLeadIn);
+    std::string out = "1 " + std::to_string(TrackCount()) + " " + std::to_string(AudioLeadOut() + kLeadIn);
     for (std::uint32_t offset : m_offsets)
         out += " " + std::to_string(offset + kLeadIn);
     return out;

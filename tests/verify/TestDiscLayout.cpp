@@ -132,7 +132,20 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         RefusalCase{"data_track",
                     "FILE \"disc.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n", {Sectors(1, 0)},
-                    "Track 01 is a MODE1/2352 track: only audio discs have these IDs and checksums"},
+                    "Track 01 is a MODE1/2352 track before the audio: only audio discs and enhanced CDs, whose data "
+                    "comes last, have these IDs and checksums"},
+        RefusalCase{"data_track_in_the_audio_file",
+                    "FILE \"disc.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 MODE1/2352\n"
+                    "    INDEX 01 01:00:00\n",
+                    {Sectors(2, 0)},
+                    "Track 02 is a MODE1/2352 track in a file of audio tracks: an enhanced CD's data tracks need "
+                    "files of their own"},
+        RefusalCase{"audio_after_data",
+                    "FILE \"a.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE \"d.bin\" BINARY\n"
+                    "  TRACK 02 MODE1/2352\n    INDEX 01 00:00:00\nFILE \"b.flac\" WAVE\n  TRACK 03 AUDIO\n"
+                    "    INDEX 01 00:00:00\n",
+                    {Sectors(2, 0), Sectors(1, 0), Sectors(1, 0)},
+                    "\"b.flac\" holds audio after the data tracks: an enhanced CD's data comes last"},
         RefusalCase{"index_past_end",
                     "FILE \"disc.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
                     "    INDEX 01 04:00:00\n",
@@ -143,6 +156,28 @@ INSTANTIATE_TEST_SUITE_P(
                     {Sectors(3, 0)},
                     "Track 02 holds no audio: it starts at the end of the audio or where the next track starts"}),
     [](const testing::TestParamInfo<RefusalCase>& param) { return std::string(param.param.name); });
+
+// An enhanced CD: the data track in a file of its own after the audio,
+// 11400 sectors after the audio's end; MusicBrainz sees the audio session,
+// AccurateRip the disc's lead-out.
+TEST_F(SheetFixture, EnhancedCd)
+{
+    ASSERT_TRUE(Open("FILE \"audio.flac\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
+                     "    INDEX 01 03:00:00\nFILE \"data.bin\" BINARY\n  TRACK 03 MODE1/2352\n    INDEX 01 00:00:00\n"));
+    CDiscLayout layout;
+    std::string error;
+    ASSERT_TRUE(layout.Build(*doc, {Sectors(5, 0), 1000 * kSector}, error)) << error;
+    const CDiscToc& toc = layout.Toc();
+    EXPECT_EQ(layout.Tracks().size(), 2u);
+    EXPECT_EQ(toc.TrackCount(), 2);
+    EXPECT_EQ(toc.DataOffsets(), std::vector<std::uint32_t>{22500 + 11400});
+    EXPECT_EQ(toc.LeadOut(), 22500u + 11400u + 1000u);
+    EXPECT_EQ(toc.AudioLeadOut(), 22500u);
+    EXPECT_EQ(toc.MusicBrainzToc(), "1 2 22650 150 13650");
+    EXPECT_EQ(toc.AccurateRipId1(), 0u + 13500u + 34900u);
+    EXPECT_EQ(toc.AccurateRipId2(), 1u + 13500u * 2 + 34900u * 3);
+    EXPECT_EQ(toc.AccurateRipFileName(0).substr(0, 9), "dBAR-002-");
+}
 
 // MusicBrainz's documented example.
 TEST(DiscIds, MusicBrainzExample)

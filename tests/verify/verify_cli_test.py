@@ -98,13 +98,19 @@ class Disc:
         image = binascii.crc32(self.samples[self.starts[0] * 4:])
         return out, image
 
-    def whipper_ids(self):
+    def whipper_ids(self, data_sectors=0):
         t = wtable.Table()
         for n, start in enumerate(self.starts, 1):
             track = wtable.Track(n)
             track.index(1, absolute=start // SECTOR)
             t.tracks.append(track)
         t.leadout = (self.frames + SECTOR - 1) // SECTOR
+        if data_sectors:
+            # the second session of an enhanced CD
+            track = wtable.Track(len(self.starts) + 1, audio=False, session=2)
+            track.index(1, absolute=t.leadout + 11400)
+            t.tracks.append(track)
+            t.leadout += 11400 + data_sectors
         return t.getMusicBrainzDiscId(), t.getCDDBDiscId(), t.accuraterip_path()
 
     # Sheets for the same disc.
@@ -259,6 +265,28 @@ class VerifyTest(unittest.TestCase):
                     self.assertIn('freedb ID: %s\n' % cddb, r.stdout)
                     self.assertIn('AccurateRip disc ID: %s\n' % ar, r.stdout)
                     self.assertRegex(r.stdout, r'CTDB TOC ID: [A-Za-z0-9._]{27}-\n')
+
+    def test_enhanced_cd(self):
+        disc, (sums, _), sheets = self.discs[False]
+        with open(os.path.join(disc.folder, 'data.bin'), 'wb') as f:
+            f.write(bytes(2352 * 2000))
+        with open(sheets['image']) as f:
+            text = f.read()
+        sheet = disc.sheet('enhanced.cue', [text.rstrip('\n'), 'FILE "data.bin" BINARY', '  TRACK 04 MODE1/2352',
+                                            '    INDEX 01 00:00:00'])
+        mb, cddb, ar = disc.whipper_ids(2000)
+        r = run('discid', sheet)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertIn('MusicBrainz disc ID: %s\n' % mb, r.stdout)
+        self.assertIn('freedb ID: %s\n' % cddb, r.stdout)
+        self.assertIn('AccurateRip disc ID: %s\n' % ar, r.stdout)
+        # The audio tracks keep their checksums; the last audio track ends
+        # the first session.
+        r = run('verify', sheet, '--offline')
+        rows = parse_verify(r.stdout)
+        self.assertEqual(sorted(rows), [1, 2, 3])
+        for n, (v1, v2, crc, crcnn) in enumerate(sums, 1):
+            self.assertEqual((rows[n]['v1'], rows[n]['v2'], rows[n]['crc']), (v1, v2, crc), 'track %d' % n)
 
     def test_checksums_match_whipper_in_every_layout(self):
         for hidden, (disc, (sums, image), sheets) in self.discs.items():
