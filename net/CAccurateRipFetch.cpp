@@ -48,6 +48,8 @@ void CAccurateRipFetch::Start(const QString& path)
     // back to this object's thread through a queued call.
     auto* manager = new QNetworkAccessManager;
     manager->moveToThread(&m_thread);
+    // A fetch still waiting when this object goes ends with the thread.
+    connect(&m_thread, &QThread::finished, manager, &QObject::deleteLater);
     QMetaObject::invokeMethod(manager, [this, manager, url] {
         QNetworkRequest request(url);
         request.setTransferTimeout(kTimeoutMs);

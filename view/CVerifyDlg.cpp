@@ -2,6 +2,9 @@
 
 #include "ui_CVerifyDlg.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include <QPushButton>
 
 #include "document/CQuillDoc.h"
