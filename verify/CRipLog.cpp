@@ -10,6 +10,9 @@
 namespace {
 
 constexpr std::size_t kMaxLogBytes = 16 * 1024 * 1024;
+// No line of a log is longer; longer ones are passed over unread, which
+// also keeps the regular expressions' work per line small.
+constexpr std::size_t kMaxLineBytes = 1024;
 
 void AppendUtf8(std::string& out, std::uint32_t cp)
 {
@@ -169,6 +172,8 @@ bool CRipLog::Parse(const std::string& bytes, std::string& error)
     std::string raw;
     std::smatch m;
     while (std::getline(lines, raw)) {
+        if (raw.size() > kMaxLineBytes)
+            continue;
         const std::string line = Trimmed(raw);
         if (line.empty())
             continue;

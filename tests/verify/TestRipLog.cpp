@@ -110,6 +110,22 @@ TEST(RipLog, ByteOrders)
     EXPECT_EQ(CRipLog::ToUtf8("\xEF\xBB\xBF" + text), text);
 }
 
+// A log with a line of a megabyte is read without trouble; the line is
+// passed over.
+TEST(RipLog, HugeLineIsPassedOver)
+{
+    std::string text = "X Lossless Decoder version 20230627\nTrack 01\n    CRC32 hash               : 0000ABCD\n";
+    text += "    AccurateRip v1 signature : 12345678 " + std::string(1 << 20, '[') + "\n";
+    text += "    AccurateRip v2 signature : 9ABCDEF0\n";
+    CRipLog log;
+    std::string error;
+    ASSERT_TRUE(log.Parse(text, error)) << error;
+    ASSERT_EQ(log.Tracks().size(), 1u);
+    EXPECT_EQ(log.Tracks()[0].crc, 0x0000ABCDu);
+    EXPECT_EQ(log.Tracks()[0].accurateRipV1, std::nullopt);
+    EXPECT_EQ(log.Tracks()[0].accurateRipV2, 0x9ABCDEF0u);
+}
+
 // The report against the XLD log: matching values, one that differs, and
 // the track verified only when everything the log printed matches.
 TEST(VerifyReport, AgainstALog)
