@@ -16,6 +16,8 @@
 #include "view/CQuillView.h"
 #include "view/CSheetRepairs.h"
 #include "view/CTrackCommands.h"
+#include "view/CDiscInfoDlg.h"
+#include "view/CVerifyDlg.h"
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
 
@@ -111,6 +113,19 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
         std::string reason;
         ui.Enable(!CEmbeddedSheet::EmbedTarget(m_doc, reason).empty());
     });
+    MapCommand(cmd::DiscInfo, [this](int) {
+        CDiscInfoDlg::Run(this, m_doc, [this](const QUrl& url) {
+            const auto failed = [url] {
+                ShowMessageBox("Unable to launch default browser.  Please visit this address:\n" +
+                                   url.toString().toStdString(),
+                               "Web Error", PromptButtons::Ok, PromptIcon::Error, true);
+            };
+            if (!m_app.Launch(url, failed))
+                failed();
+        });
+    }, [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
+    MapCommand(cmd::VerifyRip, [this](int) { CVerifyDlg::Run(this, m_doc); },
+               [this](CCmdUI& ui) { ui.Enable(CTrackCommands::CanRun(m_doc)); });
     MapCommand(cmd::Exit, [this](int) { close(); });
     MapCommand(cmd::HelpContents, [this](int) { OnHelp(); });
     MapCommand(cmd::HomePage, [this](int) { OnHomePage(); });

@@ -69,3 +69,13 @@ int RunEmbedTool(const std::vector<std::string>& args)
 {
     return RunTool("embed", args, kEmbedTool);
 }
+
+int RunDiscIdTool(const std::vector<std::string>& args)
+{
+    return RunTool("discid", args);
+}
+
+int RunVerifyTool(const std::vector<std::string>& args)
+{
+    return RunTool("verify", args);
+}

@@ -19,3 +19,7 @@ int RunCheckTool(const std::vector<std::string>& args);
 // (shared only); the same way.
 int RunExtractTool(const std::vector<std::string>& args);
 int RunEmbedTool(const std::vector<std::string>& args);
+
+// discid and verify read the audio through the same decoder.
+int RunDiscIdTool(const std::vector<std::string>& args);
+int RunVerifyTool(const std::vector<std::string>& args);

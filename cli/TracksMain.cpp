@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "cli/SheetRepairCommands.h"
 #include "cli/TrackCommands.h"
+#include "cli/VerifyCommands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -21,6 +22,8 @@ const CliCommand kCommands[] = {
     {"detect", "AUDIO [--threshold DB] [--min-silence SEC] [--min-track SEC]", RunDetect},
     {"chapters", "SHEET OUT.m4a|OUT.m4b|OUT.mka|OUT.ogg|OUT.flac", RunChapters},
     {"check", "SHEET.cue --readers [--burn]", RunCheckReaders},
+    {"discid", "SHEET", RunDiscId},
+    {"verify", "SHEET [--log FILE] [--offline]", RunVerify},
 };
 
 } // namespace

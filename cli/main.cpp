@@ -33,6 +33,8 @@ const CliCommand kCommands[] = {
      [](const std::vector<std::string>& a) { return RunTrackTool("chapters", a); }},
     {"extract", "AUDIO", RunExtractTool},
     {"embed", "SHEET", RunEmbedTool},
+    {"discid", "SHEET", RunDiscIdTool},
+    {"verify", "SHEET [--log FILE] [--offline]", RunVerifyTool},
 };
 
 } // namespace

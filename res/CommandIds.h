@@ -20,6 +20,8 @@ enum : int {
     DetectTracks = 33214,
     // Sheets in audio files' tags
     EmbedSheet = 33419,
+    DiscInfo = 33260,
+    VerifyRip = 33261,
     RecentFile1 = 57616,
     RecentFile2 = 57617,
     RecentFile3 = 57618,

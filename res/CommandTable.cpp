@@ -20,6 +20,8 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::ExportTracks, "&Export Tracks...", "", "Cut the sheet's audio into one tagged file per track", "Export Tracks", ""},
     CommandInfo{cmd::JoinImage, "&Join Into One Image...", "", "Join the sheet's audio files into one image with its own sheet", "Join Into One Image", ""},
     CommandInfo{cmd::EmbedSheet, "Em&bed Sheet in Audio File", "", "Write the sheet into the CUESHEET tag of its one FLAC, WavPack or APE file", "Embed Sheet in Audio File", ""},
+    CommandInfo{cmd::DiscInfo, "Disc &Information...", "", "Show the disc's table of contents and its MusicBrainz, freedb, AccurateRip and CTDB IDs", "Disc Information", ""},
+    CommandInfo{cmd::VerifyRip, "&Verify Rip...", "", "Check the rip's checksums against its log and the AccurateRip database", "Verify Rip", ""},
     CommandInfo{cmd::RecentFile1, "Recent File", "", "Open this document", "", ""},
     CommandInfo{cmd::RecentFile2, "", "", "Open this document", "", ""},
     CommandInfo{cmd::RecentFile3, "", "", "Open this document", "", ""},
@@ -87,6 +89,7 @@ constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd
                              cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::ExportTracks, cmd::JoinImage,
                              cmd::EmbedSheet, 0, cmd::RecentFile1, 0, cmd::Exit};
+                             cmd::DiscInfo, cmd::VerifyRip, 0, cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
                              cmd::ViewEncoding};

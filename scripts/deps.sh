@@ -13,6 +13,8 @@ ts_packages=(
   mkvtoolnix python3
   # sheets in audio files' tags: TagLib and libFLAC, and wavpack for the tests
   libtag1-dev libflac-dev wavpack
+  libdiscid-dev  # MusicBrainz and freedb disc IDs
+  whipper        # its AccurateRip checksums and disc IDs check ours in the tests
 )
 
 ts_install_missing() {
