@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/TrackTool.h"
+#include "cli/ImageCommands.h"
 #include "cli/WaveCommands.h"
 
 namespace {
@@ -18,8 +18,8 @@ const CliCommand kCommands[] = {
     {"truncate", "WAV TIME OUT", RunTruncate},
     {"silence", "WAV START STOP", RunSilence},
     {"waveinfo", "[--repeat N] WAV", RunWaveInfo},
-    {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplitTool},
-    {"join", "SHEET OUT.flac|OUT.wav", RunJoinTool},
+    {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplitCommand},
+    {"join", "SHEET OUT.flac|OUT.wav|OUT.bin", RunJoinCommand},
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CEditFileDlg.h"
+#include "view/CImageCommands.h"
 #include "view/CItemEditor.h"
 #include "view/CEncodingDlg.h"
 #include "view/CListingEdit.h"
@@ -164,6 +165,8 @@ void CQuillView::MapEditCommands()
                [this](CCmdUI& ui) { ui.Enable(m_doc.Encoding().form == ts::FileForm::Bytes); });
     MapCommand(cmd::Undo, [this](int) { OnUndoRedo(true); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanUndo()); });
     MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(m_history.CanRedo()); });
+    MapCommand(cmd::ConvertGaps, [this](int) { ApplyChange([this] { return CImageCommands::ConvertGaps(this, m_doc); }); },
+               [this](CCmdUI& ui) { ui.Enable(CImageCommands::CanConvertGaps(m_doc)); });
 }
 
 bool CQuillView::ApplyChange(const std::function<CCueItem*()>& change, bool updateUnchanged)

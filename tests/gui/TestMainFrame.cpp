@@ -214,7 +214,7 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << S("&File")
             << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "", "Recent File", "", "", "", "", "E&xit"});
-        QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"});
+        QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "", "Convert &Gaps..."});
         QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "&Waveform", "", "&Encoding..."});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
