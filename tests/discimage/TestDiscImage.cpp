@@ -465,4 +465,29 @@ INSTANTIATE_TEST_SUITE_P(Rules, MixedModeExport,
                                          MixedCase{"drop", 150, 400, false, 150}),
                          [](const testing::TestParamInfo<MixedCase>& p) { return std::string(p.param.rule); });
 
+// A byte image is joined and split by tracksmith-cli alone: copied into a
+// folder without tracksmith-tracks (the program that loads FFmpeg), it
+// still does both, while an audio join there says the tool is missing.
+TEST(ImageInProcess, JoinAndSplitWithoutTheAudioTool)
+{
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("bin"));
+    std::filesystem::copy_file(kCli, dir.File("bin/tracksmith-cli"));
+    std::filesystem::permissions(dir.File("bin/tracksmith-cli"), std::filesystem::perms::owner_all);
+    const std::string cli = Quote(dir.File("bin/tracksmith-cli"));
+    const std::string sheet = WriteRedumpImage(dir.Path().string(), "Game", {{}, {{"MODE2/2352", 200}, Audio(300)}}, 17);
+    std::string out;
+    EXPECT_EQ(wavetest::Run(cli + " join " + Quote(sheet) + " " + Quote(dir.File("one/Game.bin")) + " 2>&1", &out), 1);
+    EXPECT_NE(out.find("cannot be made"), std::string::npos) << out;
+    std::filesystem::create_directories(dir.File("one"));
+    EXPECT_EQ(wavetest::Run(cli + " join " + Quote(sheet) + " " + Quote(dir.File("one/Game.bin")) + " 2>&1", &out), 0) << out;
+    EXPECT_EQ(wavetest::Run(cli + " split " + Quote(dir.File("one/Game.cue")) + " " + Quote(dir.File("two")) + " 2>&1", &out), 0)
+        << out;
+    EXPECT_TRUE(ReadFileBytes(dir.File("two/Game (Track 2).bin")) == ReadFileBytes(dir.File("Game (Track 2).bin")));
+
+    std::ofstream(dir.File("audio.cue")) << "FILE \"Game (Track 2).wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
+    EXPECT_EQ(wavetest::Run(cli + " join " + Quote(dir.File("audio.cue")) + " " + Quote(dir.File("a.flac")) + " 2>&1", &out), 1);
+    EXPECT_NE(out.find("tracksmith-tracks\" cannot be started"), std::string::npos) << out;
+}
+
 } // namespace
