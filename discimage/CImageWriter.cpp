@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <string_view>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -308,13 +309,28 @@ bool CImageWriter::WriteFiles(const CDiscImage& disc, const std::vector<ImageOut
                 return false;
             }
         }
-        if (!WriteAll(file.Descriptor(), output.text, reason) || !file.Finish(reason)) {
+        if (!WriteAll(file.Descriptor(), output.text, reason)) {
             error = Quoted(output.target) + " cannot be written: " + reason;
             return false;
         }
     }
     if (m_cancel)
         return false;
+    // All files flush at once: the file system then commits them together,
+    // where one after the other each would wait for a commit of its own.
+    std::vector<std::string> reasons(files.size());
+    std::vector<char> flushed(files.size(), 0);
+    {
+        std::vector<std::jthread> flushers;
+        for (std::size_t i = 0; i < files.size(); ++i)
+            flushers.emplace_back([&, i] { flushed[i] = files[i]->Finish(reasons[i]) ? 1 : 0; });
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!flushed[i]) {
+            error = Quoted(files[i]->Target()) + " cannot be written: " + reasons[i];
+            return false;
+        }
+    }
 
     // In order, the sheet last: when it exists, every file it names does
     // too. A failure takes back the names given so far.
