@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/ImageCommands.h"
 #include "cli/SheetRepairCommands.h"
 #include "cli/TrackTool.h"
 #include "cli/WaveCommands.h"
@@ -19,8 +20,8 @@ const CliCommand kCommands[] = {
     {"truncate", "WAV TIME OUT", RunTruncate},
     {"silence", "WAV START STOP", RunSilence},
     {"waveinfo", "[--repeat N] WAV", RunWaveInfo},
-    {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplitTool},
-    {"join", "SHEET OUT.flac|OUT.wav", RunJoinTool},
+    {"split", "SHEET OUTDIR [--format flac|wav|opus|mp3] [--gaps append|prepend|drop]", RunSplitCommand},
+    {"join", "SHEET OUT.flac|OUT.wav|OUT.bin", RunJoinCommand},
     {"relink", "SHEET.cue", RunRelink},
     // The album commands, run in tracksmith-tracks like split and join.
     {"new", "AUDIO...", [](const std::vector<std::string>& a) { return RunTrackTool("new", a); }},

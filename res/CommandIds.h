@@ -35,6 +35,8 @@ enum : int {
     Delete = 32789,
     Undo = 33001,
     Redo = 33002,
+    // Edit: disc images
+    ConvertGaps = 33300,
     // View
     ViewToolbar = 59392,
     ViewWavebar = 32815,

@@ -35,6 +35,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::Delete, "&Delete\tDel", "Del, Ctrl+D", "Delete highlighted lines", "", ""},
     CommandInfo{cmd::Undo, "&Undo\tCtrl+Z", "Ctrl+Z", "Undo the last change", "Undo", ""},
     CommandInfo{cmd::Redo, "&Redo\tCtrl+Y", "Ctrl+Y, Ctrl+Shift+Z", "Redo the change undone last", "Redo", ""},
+    CommandInfo{cmd::ConvertGaps, "Convert &Gaps...", "", "Turn silent INDEX 00 gaps into PREGAP commands or back, in a copy of the image", "Convert Gaps", ""},
 
     CommandInfo{cmd::ViewToolbar, "&Toolbar", "", "Show or hide the toolbar", "Toggle Toolbar", ""},
     CommandInfo{cmd::ViewWavebar, "&Wavebar", "", "Show or hide the wavebar", "Toggle Wavebar", ""},
@@ -91,6 +92,8 @@ constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd
                              cmd::EmbedSheet, 0, cmd::RecentFile1, 0, cmd::Exit};
                              cmd::DiscInfo, cmd::VerifyRip, 0, cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
+constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo,
+                             0, cmd::ConvertGaps};
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
                              cmd::ViewEncoding};
 constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "discimage/ImageSectors.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueFlags.h"
@@ -107,6 +108,11 @@ std::string ts::TimeOfFrame(std::uint64_t frame, std::uint32_t rate)
     return out;
 }
 
+bool ts::OpenSource(CTrackSource& reader, const PlanSource& source)
+{
+    return source.raw ? reader.OpenRaw(source.path, source.bigEndian) : reader.Open(source.path);
+}
+
 std::string ts::SafeFileTitle(const std::string& title)
 {
     std::string out;
@@ -128,6 +134,7 @@ std::string ts::SafeFileTitle(const std::string& title)
 struct CTrackPlan::Track {
     const CCueTrack* item = nullptr;
     int number = 0;
+    std::string dataMode; // empty for audio
     bool hasGap = false;
     std::uint64_t gapStart = 0; // INDEX 00
     bool hasStart = false;
@@ -149,8 +156,10 @@ bool CTrackPlan::ReadSources(const CQuillDoc& document, std::string& error)
         PlanSource source;
         const std::string& name = file->Name();
         source.path = folder.empty() || (!name.empty() && name.front() == '/') ? name : folder + "/" + name;
+        source.raw = file->Type() == FileType::Binary || file->Type() == FileType::Motorola;
+        source.bigEndian = file->Type() == FileType::Motorola;
         CTrackSource reader;
-        if (!reader.Open(source.path)) {
+        if (!ts::OpenSource(reader, source)) {
             error = "\"" + source.path + "\" cannot be read: " + reader.FailureReason();
             return false;
         }
@@ -184,12 +193,20 @@ bool CTrackPlan::ReadTracks(const CQuillDoc& document, std::vector<Track>& track
         for (int t = 0; t < file->TrackCount(); ++t) {
             const CCueTrack* track = file->Track(t);
             if (!track->IsContinuation() || tracks.empty()) {
-                if (track->Type() != TrackType::Audio) {
-                    error = "Track " + TwoDigits(track->Number()) + " is a " + std::string(track->TypeText()) +
-                            " track: only audio tracks can be cut into files";
-                    return false;
-                }
                 Track entry;
+                if (track->Type() != TrackType::Audio) {
+                    // A data track is copied byte for byte from a disc
+                    // image; its sectors count as 588 frames of 4 bytes,
+                    // so it needs raw sectors or a file of its own.
+                    const std::uint32_t sectorBytes = ts::SectorBytes(track->TypeText());
+                    if (!source.raw || sectorBytes == 0 || (sectorBytes != 2352 && file->TrackCount() > 1)) {
+                        error = "Track " + TwoDigits(track->Number()) + " is a " + std::string(track->TypeText()) +
+                                " track in \"" + source.path + "\": only the data tracks of BINARY and MOTOROLA " +
+                                "files with raw sectors or a file of their own can be copied";
+                        return false;
+                    }
+                    entry.dataMode = std::string(track->TypeText());
+                }
                 entry.item = track;
                 entry.number = track->Number();
                 tracks.push_back(entry);
@@ -250,6 +267,18 @@ bool CTrackPlan::BuildSources(const CQuillDoc& document, std::string& error)
 {
     m_sources.clear();
     m_tracks.clear();
+    // Data sectors read as raw audio would be encoded as noise.
+    for (int i = 0; i < document.FileCount(); ++i) {
+        const CCueFile* file = document.File(i);
+        for (int t = 0; t < file->TrackCount(); ++t) {
+            const CCueTrack* track = file->Track(t);
+            if (track->Type() != TrackType::Audio) {
+                error = "Track " + TwoDigits(track->Number()) + " is a " + std::string(track->TypeText()) +
+                        " track: an audio image holds audio tracks only";
+                return false;
+            }
+        }
+    }
     return ReadSources(document, error);
 }
 
@@ -291,10 +320,12 @@ bool CTrackPlan::Build(const CQuillDoc& document, const Options& options, std::s
         std::uint64_t from = track.start;
         std::uint64_t to = end;
         PlanTrack out;
+        const bool previousData = i > 0 && !tracks[i - 1].dataMode.empty();
         switch (options.gaps) {
         case GapRule::Append:
-            // The first track has no previous file to take its gap.
-            from = i == 0 ? track.gapStart : track.start;
+            // The first track has no previous file to take its gap, nor has
+            // a track after a data track.
+            from = i == 0 || previousData ? track.gapStart : track.start;
             to = next ? next->start : end;
             out.trailingGap = next ? next->start - next->gapStart : 0;
             break;
@@ -308,6 +339,18 @@ bool CTrackPlan::Build(const CQuillDoc& document, const Options& options, std::s
             out.droppedGap = track.start - track.gapStart;
             break;
         }
+        // A data track's file holds exactly its sectors, its own pregap
+        // included, as the disc image lays them out; the tracks beside it
+        // end and start where it does.
+        if (!track.dataMode.empty()) {
+            from = track.gapStart;
+            out.droppedGap = 0;
+        }
+        if (next && (!track.dataMode.empty() || !next->dataMode.empty())) {
+            to = next->gapStart;
+            out.trailingGap = 0;
+        }
+        out.dataMode = track.dataMode;
         out.leadingGap = track.start - from;
         if (to <= from) {
             error = "Track " + TwoDigits(track.number) +
@@ -332,7 +375,8 @@ bool CTrackPlan::Build(const CQuillDoc& document, const Options& options, std::s
         if (const CCuePostgap* postgap = track.item->Postgap())
             out.postgap = postgap->Time().Text();
         const std::string title = ts::SafeFileTitle(out.tags.title);
-        out.fileName = TwoDigits(out.number) + (title.empty() ? "" : " - " + title) + "." + ext;
+        out.fileName = TwoDigits(out.number) + (title.empty() ? "" : " - " + title) + "." +
+                       (out.dataMode.empty() ? ext : std::string("bin"));
         m_tracks.push_back(std::move(out));
     }
     return true;
@@ -366,7 +410,7 @@ std::string CTrackPlan::SheetText() const
     // track is the first track's INDEX 00 in a file of its own.
     bool trackOpen = false;
     auto openTrack = [&](const PlanTrack& track) {
-        out += "  TRACK " + TwoDigits(track.number) + " AUDIO\n";
+        out += "  TRACK " + TwoDigits(track.number) + " " + (track.dataMode.empty() ? "AUDIO" : track.dataMode) + "\n";
         const TrackTags& tags = track.tags;
         if (!tags.title.empty())
             out += "    TITLE " + Quoted(tags.title) + "\n";
@@ -388,7 +432,7 @@ std::string CTrackPlan::SheetText() const
     for (std::size_t i = 0; i < m_tracks.size(); ++i) {
         const PlanTrack& track = m_tracks[i];
         const PlanTrack* next = i + 1 < m_tracks.size() ? &m_tracks[i + 1] : nullptr;
-        out += "FILE " + Quoted(track.fileName) + " " + type + "\n";
+        out += "FILE " + Quoted(track.fileName) + " " + (track.dataMode.empty() ? type : "BINARY") + "\n";
         if (track.number == 0) {
             if (next)
                 openTrack(*next);

@@ -10,6 +10,8 @@
 
 class CCueTime;
 class CQuillDoc;
+class CTrackSource;
+struct PlanSource;
 
 // Where the span from a track's INDEX 00 to its INDEX 01 goes.
 enum class GapRule { Append, Prepend, Drop };
@@ -27,6 +29,9 @@ bool ParseGapRule(const std::string& word, GapRule& rule);
 std::uint64_t FrameOfTime(const CCueTime& time, std::uint32_t rate);
 // "mm:ss:ff" of a sample frame, to the nearest CD frame.
 std::string TimeOfFrame(std::uint64_t frame, std::uint32_t rate);
+// Opens a source of the plan: raw for a BINARY or MOTOROLA file, else
+// through the decoder.
+bool OpenSource(CTrackSource& reader, const PlanSource& source);
 // A title made safe as a file name: "/" and control characters become "_".
 std::string SafeFileTitle(const std::string& title);
 } // namespace ts
@@ -39,6 +44,10 @@ struct PlanSource {
     SampleType type = SampleType::S16;
     std::uint64_t frames = 0;
     std::uint64_t discStart = 0; // the first frame's place in all files end to end
+    // A BINARY or MOTOROLA file: raw CD audio (and data sectors), read
+    // without the decoder.
+    bool raw = false;
+    bool bigEndian = false;
 };
 
 // A span of one source file.
@@ -63,6 +72,9 @@ struct PlanTrack {
     std::uint64_t droppedGap = 0;
     // INDEX 02 and later: number and frame from the start of the file.
     std::vector<std::pair<int, std::uint64_t>> laterIndexes;
+    // A data track's type word (MODE1/2352, ...), empty for audio. Its
+    // file is a byte copy of its sectors, its frames 4-byte units of them.
+    std::string dataMode;
     std::string flags;   // the FLAGS words, empty for none
     std::string pregap;  // PREGAP and POSTGAP times as written, empty for none
     std::string postgap;

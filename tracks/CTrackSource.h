@@ -22,6 +22,10 @@ public:
 
     // False with the reason (without the file name) when it cannot be read.
     bool Open(const std::string& path);
+    // Opens a file of raw CD audio (a BINARY or MOTOROLA file of a disc
+    // image): 16-bit stereo at 44.1 kHz, little-endian or big-endian, read
+    // without the decoder.
+    bool OpenRaw(const std::string& path, bool bigEndian);
     const std::string& FailureReason() const { return m_reason; }
 
     std::uint32_t SampleRate() const;
@@ -37,6 +41,11 @@ public:
     bool Read(std::uint64_t begin, std::uint64_t end, const Sink& sink);
 
 private:
+    bool ReadRaw(std::uint64_t begin, std::uint64_t end, const Sink& sink);
+
     std::unique_ptr<CAudioDecoder> m_decoder;
     std::string m_reason;
+    int m_rawFile = -1; // open for raw CD audio
+    bool m_bigEndian = false;
+    std::uint64_t m_rawFrames = 0;
 };

@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "discimage/CByteCopier.h"
 #include "platform/FileUtil.h"
 #include "tracks/CJoinPlan.h"
 #include "tracks/CTrackEncoder.h"
@@ -201,7 +202,7 @@ bool EncodePieces(const std::string& path, TrackFormat format, const std::vector
     std::size_t open = sources.size();
     for (const PlanPiece& piece : pieces) {
         if (piece.source != open) {
-            if (!reader.Open(sources[piece.source].path)) {
+            if (!ts::OpenSource(reader, sources[piece.source])) {
                 error = "\"" + sources[piece.source].path + "\" cannot be read: " + reader.FailureReason();
                 return false;
             }
@@ -231,6 +232,34 @@ bool EncodePieces(const std::string& path, TrackFormat format, const std::vector
     }
     if (!encoder.Finish()) {
         error = encoder.FailureReason();
+        return false;
+    }
+    return FlushToDisk(path, error);
+}
+
+// Copies the pieces of a data track into path byte for byte (a frame is 4
+// bytes of its sectors) and flushes it to disk.
+bool CopyPieces(const std::string& path, const std::vector<PlanSource>& sources, const std::vector<PlanPiece>& pieces,
+                const std::atomic<bool>& cancel, std::atomic<std::uint64_t>& done, std::string& error)
+{
+    constexpr std::uint64_t kFrameBytes = 4;
+    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) {
+        error = SystemReason(errno);
+        return false;
+    }
+    std::atomic<std::uint64_t> bytes{0};
+    CByteCopier copier(cancel, bytes);
+    for (const PlanPiece& piece : pieces) {
+        if (!copier.Append(sources[piece.source].path, piece.begin * kFrameBytes, (piece.end - piece.begin) * kFrameBytes,
+                           fd, error)) {
+            close(fd);
+            return false;
+        }
+        done += piece.end - piece.begin;
+    }
+    if (close(fd) != 0) {
+        error = SystemReason(errno);
         return false;
     }
     return FlushToDisk(path, error);
@@ -312,8 +341,11 @@ bool CTrackSplitter::Split(const CTrackPlan& plan, const std::string& folder, bo
             const CTrackEncoder::Tags tags = CTrackEncoder::TagsFor(plan.GetOptions().format, track.tags, plan.Tags(),
                                                                     number, number == 0 ? 0 : plan.TrackTotal());
             std::string reason;
-            if (!EncodePieces(files[i]->Temporary(), plan.GetOptions().format, plan.Sources(), track.pieces, tags,
-                              m_cancel, m_done, reason)) {
+            const bool written = track.dataMode.empty()
+                ? EncodePieces(files[i]->Temporary(), plan.GetOptions().format, plan.Sources(), track.pieces, tags,
+                               m_cancel, m_done, reason)
+                : CopyPieces(files[i]->Temporary(), plan.Sources(), track.pieces, m_cancel, m_done, reason);
+            if (!written) {
                 if (!m_cancel) {
                     std::lock_guard lock(errorLock);
                     if (!failed)

@@ -12,6 +12,7 @@
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CEditFileDlg.h"
+#include "view/CImageCommands.h"
 #include "view/CItemEditor.h"
 #include "view/CEncodingDlg.h"
 #include "view/CListingEdit.h"
@@ -169,6 +170,8 @@ void CQuillView::MapEditCommands()
                [this](CCmdUI& ui) { ui.Enable(m_doc.Encoding().form == ts::FileForm::Bytes); });
     MapCommand(cmd::Undo, [this](int) { OnUndoRedo(true); }, [this](CCmdUI& ui) { ui.Enable(History().CanUndo()); });
     MapCommand(cmd::Redo, [this](int) { OnUndoRedo(false); }, [this](CCmdUI& ui) { ui.Enable(History().CanRedo()); });
+    MapCommand(cmd::ConvertGaps, [this](int) { m_session.Apply([this](CSheetEditor&) { return CImageCommands::ConvertGaps(this, m_doc); }); },
+               [this](CCmdUI& ui) { ui.Enable(CImageCommands::CanConvertGaps(m_doc)); });
 }
 
 const CUndoHistory& CQuillView::History() const

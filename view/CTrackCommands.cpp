@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 
+#include "discimage/CDiscImage.h"
 #include "document/CQuillDoc.h"
 #include "platform/CPrompts.h"
 #include "platform/FileUtil.h"
@@ -16,6 +17,7 @@
 #include "tracks/CTrackPlan.h"
 #include "tracks/CTrackSplitter.h"
 #include "view/CExportTracksDlg.h"
+#include "view/CImageCommands.h"
 
 namespace {
 
@@ -166,6 +168,8 @@ void CTrackCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
 {
     if (!CanRun(doc) || !HasFolder(doc, kJoinCaption))
         return;
+    if (CDiscImage::IsByteImage(doc))
+        return CImageCommands::JoinImage(parent, doc);
     FileDialogRequest request;
     request.title = kJoinCaption;
     request.folder = ts::FolderOf(doc.PathName());

@@ -220,7 +220,7 @@ private slots:
             << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "Em&bed Sheet in Audio File", "", "Find &Missing Audio...", "", "Disc &Information...", "&Verify Rip...", "",
                  "New from &Audio Files...", "&Import Tracklist...", "E&xport Tracklist...", "Write &Chapters Into...", "",
                  "Recent File", "", "", "", "", "E&xit"});
-        QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y"});
+        QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "", "Convert &Gaps..."});
         QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "&Waveform", "", "&Encoding..."});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
