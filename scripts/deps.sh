@@ -9,6 +9,9 @@ ts_packages=(
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libuchardet-dev
   ffmpeg flac shntool acl attr xvfb xauth openbox x11-utils
   time bc
+  lintian dpkg-dev             # scripts/package: checks the .deb; dpkg-shlibdeps finds its dependencies
+  appstream desktop-file-utils man-db  # the package test validates the metainfo and desktop file, reads the manuals
+  qt6-tools-dev qt6-l10n-tools  # qt_add_translations: lupdate and lrelease
 )
 
 ts_install_missing() {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "model/TextEncoding.h"
+#include "view/CMessageText.h"
 #include "view/CSheetCodec.h"
 
 namespace {
@@ -13,9 +14,10 @@ QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), stat
 
 // A message may quote a sheet's bytes, which need not be UTF-8; they are
 // read in the open sheet's character set.
+// The text is shown in the program's language.
 QString MessageText(const std::string& s)
 {
-    return ts::IsValidUtf8(s) ? FromUtf8(s) : CSheetCodec::Current().Decode(s);
+    return ts::TranslateMessage(ts::IsValidUtf8(s) ? FromUtf8(s) : CSheetCodec::Current().Decode(s));
 }
 
 QString Filters(const FileDialogRequest& request)
@@ -26,8 +28,8 @@ QString Filters(const FileDialogRequest& request)
         QString pattern = FromUtf8(patterns);
         if (pattern == QLatin1String("*.*"))
             pattern = QStringLiteral("*");
-        filters << FromUtf8(name).section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") + pattern
-                + QLatin1Char(')');
+        const QString title = ts::TranslateMessage(FromUtf8(name).section(QLatin1Char('('), 0, 0).trimmed());
+        filters << title + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }
@@ -51,7 +53,7 @@ CGuiPrompts::CGuiPrompts(QWidget* owner)
 PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)
 {
     QMessageBox box(m_owner);
-    box.setWindowTitle(FromUtf8(request.caption));
+    box.setWindowTitle(ts::TranslateMessage(FromUtf8(request.caption)));
     box.setText(MessageText(request.text));
     box.setTextFormat(Qt::PlainText);
     if (!request.details.empty()) {
@@ -91,7 +93,7 @@ PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)
 
 std::optional<std::string> CGuiPrompts::AskOpenFile(const FileDialogRequest& request)
 {
-    const QString path = QFileDialog::getOpenFileName(m_owner, FromUtf8(request.title), StartPath(request), Filters(request));
+    const QString path = QFileDialog::getOpenFileName(m_owner, ts::TranslateMessage(FromUtf8(request.title)), StartPath(request), Filters(request));
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
@@ -99,7 +101,7 @@ std::optional<std::string> CGuiPrompts::AskOpenFile(const FileDialogRequest& req
 
 std::optional<std::string> CGuiPrompts::AskSaveFile(const FileDialogRequest& request)
 {
-    const QString path = QFileDialog::getSaveFileName(m_owner, FromUtf8(request.title), StartPath(request), Filters(request));
+    const QString path = QFileDialog::getSaveFileName(m_owner, ts::TranslateMessage(FromUtf8(request.title)), StartPath(request), Filters(request));
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
