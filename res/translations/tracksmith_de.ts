@@ -159,6 +159,14 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
         <source>&amp;Comment</source>
         <translation>&amp;Kommentar</translation>
     </message>
+    <message>
+        <source>Edit Pregap</source>
+        <translation>Pregap bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Postgap</source>
+        <translation>Postgap bearbeiten</translation>
+    </message>
 </context>
 <context>
     <name>CEditIndexDlg</name>
@@ -197,6 +205,10 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     <message>
         <source>&amp;Comment</source>
         <translation>&amp;Kommentar</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p</source>
+        <translation>Sto&amp;pp</translation>
     </message>
 </context>
 <context>
@@ -373,6 +385,32 @@ eingeben (mm:ss:ff):</translation>
     <message>
         <source>Sto&amp;p</source>
         <translation>&amp;Ende</translation>
+    </message>
+</context>
+<context>
+    <name>CTrackCommands</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>Wird abgebrochen...</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveCommands</name>
+    <message>
+        <source>Writing %1...</source>
+        <translation>%1 wird geschrieben...</translation>
+    </message>
+    <message>
+        <source>Write silence</source>
+        <translation>Stille schreiben</translation>
+    </message>
+    <message>
+        <source>Writing silence to %1...</source>
+        <translation>Stille wird in %1 geschrieben...</translation>
     </message>
 </context>
 <context>

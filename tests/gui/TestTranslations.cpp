@@ -69,6 +69,22 @@ QList<TsEntry> ReadTs(const QString& path)
 QString Shown(const QString& text) { return text.section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')); }
 QString KeyPart(const QString& text) { return text.section(QLatin1Char('\t'), 1); }
 
+// The text a reader sees in an HTML file: no tags, the entities used
+// decoded, every run of white space one blank.
+QString VisibleText(QString html)
+{
+    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    html.replace(QStringLiteral("&gt;"), QStringLiteral(">")).replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    html.replace(QStringLiteral("&mdash;"), QStringLiteral("-")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return html.simplified();
+}
+
+QString ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 QSet<QString> Placeholders(const QString& text)
 {
     QSet<QString> set;
@@ -243,6 +259,78 @@ private slots:
         QCOMPARE(ts::TranslateMessage(english), english);
         German();
         QCOMPARE(ts::TranslateMessage(english), german);
+    }
+
+    // The German help file names every menu command by its German text,
+    // its contents links lead to its headings, and the build puts it beside
+    // the program as it does the English one.
+    void germanHelpNamesEveryCommand_data()
+    {
+        QTest::addColumn<QString>("german");
+        QTranslator commands;
+        QVERIFY(commands.load(QStringLiteral(":/i18n/commands_de.qm")));
+        for (const CommandInfo& info : res::Commands()) {
+            for (const std::string_view text : {info.menuText, info.contextText}) {
+                if (text.empty() || info.id == cmd::RecentFile1)
+                    continue;
+                const QString german = Shown(commands.translate("Commands", std::string(text).c_str()));
+                QTest::newRow(std::string(text).c_str()) << german;
+            }
+        }
+    }
+    void germanHelpNamesEveryCommand()
+    {
+        QFETCH(QString, german);
+        const QString text = VisibleText(ReadFile(QStringLiteral(TS_SOURCE_DIR "/res/tracksmith.de.html")));
+        QVERIFY(!german.isEmpty());
+        QVERIFY2(text.contains(german), qPrintable(QStringLiteral("\"%1\" is not in the German help").arg(german)));
+    }
+    void germanHelpIsComplete()
+    {
+        const QString german = ReadFile(QStringLiteral(TS_SOURCE_DIR "/res/tracksmith.de.html"));
+        const QString english = ReadFile(QStringLiteral(TS_SOURCE_DIR "/res/tracksmith.html"));
+        QVERIFY(german.contains(QStringLiteral("<html lang=\"de\">")));
+        // The same chapters, by their anchors, in the same order.
+        const QRegularExpression anchor(QStringLiteral("<h[23] id=\"([a-z]+)\""));
+        const auto ids = [&anchor](const QString& html) {
+            QStringList list;
+            auto it = anchor.globalMatch(html);
+            while (it.hasNext())
+                list << it.next().captured(1);
+            return list;
+        };
+        QVERIFY(ids(english).size() >= 17);
+        QCOMPARE(ids(german), ids(english));
+        auto links = QRegularExpression(QStringLiteral("href=\"#([a-z]+)\"")).globalMatch(german);
+        while (links.hasNext()) {
+            const QString id = links.next().captured(1);
+            QVERIFY2(german.contains(QStringLiteral("id=\"%1\"").arg(id)), qPrintable(id));
+        }
+        QCOMPARE(ReadFile(QStringLiteral(TS_APP_DIR "/tracksmith.de.html")), german);
+    }
+
+    // The help file in the program's language is the one beside the
+    // English file with the language in its name, when it exists.
+    void localizedFile_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("germanExists");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("German, present") << S("de") << true << S("help.de.html");
+        QTest::newRow("German, missing") << S("de") << false << S("help.html");
+        QTest::newRow("English") << S("") << true << S("help.html");
+        QTest::newRow("French, none") << S("fr") << true << S("help.html");
+    }
+    void localizedFile()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, germanExists);
+        QFETCH(QString, expected);
+        const QString english = m_dir->filePath(QStringLiteral("help.html"));
+        QFile(english).open(QIODevice::WriteOnly);
+        if (germanExists)
+            QFile(m_dir->filePath(QStringLiteral("help.de.html"))).open(QIODevice::WriteOnly);
+        QCOMPARE(CTranslations::LocalizedFile(english, language), m_dir->filePath(expected));
     }
 
     // A locale the program has no catalogue for, and English, load nothing.

@@ -43,7 +43,7 @@ lintian --fail-on error "$deb" >"$tmp/lintian.log" 2>&1 && pass || { cat "$tmp/l
 mapfile -t files < <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }')
 for f in /usr/bin/tracksmith /usr/bin/tracksmith-cli /usr/bin/tracksmith-tracks \
   /usr/share/applications/tracksmith.desktop /usr/share/icons/hicolor/scalable/apps/tracksmith.svg \
-  /usr/share/tracksmith/tracksmith.html /usr/share/tracksmith/readme.txt \
+  /usr/share/tracksmith/tracksmith.html /usr/share/tracksmith/tracksmith.de.html /usr/share/tracksmith/readme.txt \
   /usr/share/doc/tracksmith/copyright /usr/share/doc/tracksmith/changelog.gz \
   /usr/share/man/man1/tracksmith.1.gz /usr/share/man/man1/tracksmith-cli.1.gz \
   /usr/share/bash-completion/completions/tracksmith-cli; do
