@@ -28,6 +28,14 @@ const std::vector<const char*> kTemplates = {
     "Unknown file type %1",
     "Got new track %1",
     "Got new index %1",
+    "\"%1\" was not added: %2",
+    "The Clipboard holds characters that the sheet's encoding, %1, cannot hold.",
+    "cannot be written in this cue sheet: the sheet's encoding, %1, cannot hold its characters.",
+    "cannot be written in a cue sheet: %1",
+    "%1 already holds this file:",
+    "%1 already holds %2 of these files:",
+    "Wrote %1 track files and %2 into %3.",
+    "%1 is not within the track's range of %2.",
 };
 
 // The exact translation of one text, or a null string.

@@ -108,6 +108,78 @@
         <translation>Neuer Index %1</translation>
     </message>
     <message>
+        <source>&quot;%1&quot; was not added: %2</source>
+        <translation>„%1“ wurde nicht hinzugefügt: %2</translation>
+    </message>
+    <message>
+        <source>The Clipboard holds characters that the sheet's encoding, %1, cannot hold.</source>
+        <translation>Die Zwischenablage enthält Zeichen, die die Kodierung des Cuesheets, %1, nicht aufnehmen kann.</translation>
+    </message>
+    <message>
+        <source>cannot be written in this cue sheet: the sheet's encoding, %1, cannot hold its characters.</source>
+        <translation>kann nicht in dieses Cuesheet geschrieben werden: Die Kodierung des Cuesheets, %1, kann seine Zeichen nicht aufnehmen.</translation>
+    </message>
+    <message>
+        <source>cannot be written in a cue sheet: %1</source>
+        <translation>kann nicht in ein Cuesheet geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 already holds this file:</source>
+        <translation>%1 enthält diese Datei schon:</translation>
+    </message>
+    <message>
+        <source>%1 already holds %2 of these files:</source>
+        <translation>%1 enthält schon %2 dieser Dateien:</translation>
+    </message>
+    <message>
+        <source>Wrote %1 track files and %2 into %3.</source>
+        <translation>%1 Track-Dateien und %2 wurden nach %3 geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 is not within the track's range of %2.</source>
+        <translation>%1 liegt nicht im Bereich des Tracks, %2.</translation>
+    </message>
+    <message>
+        <source>Set index time anyway?</source>
+        <translation>Indexzeit trotzdem setzen?</translation>
+    </message>
+    <message>
+        <source>Replace it?</source>
+        <translation>Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Replace them?</source>
+        <translation>Ersetzen?</translation>
+    </message>
+    <message>
+        <source>it is a folder.</source>
+        <translation>es ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>it cannot be read.</source>
+        <translation>es lässt sich nicht lesen.</translation>
+    </message>
+    <message>
+        <source>The file name</source>
+        <translation>Der Dateiname</translation>
+    </message>
+    <message>
+        <source>Please rename the file.</source>
+        <translation>Bitte benennen Sie die Datei um.</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Export Tracks</source>
+        <translation>Tracks exportieren</translation>
+    </message>
+    <message>
+        <source>Join Into One Image</source>
+        <translation>Zu einem Abbild zusammenfügen</translation>
+    </message>
+    <message>
         <source>Unable to launch README.TXT</source>
         <translation>README.TXT kann nicht geöffnet werden</translation>
     </message>

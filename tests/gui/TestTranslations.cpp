@@ -250,6 +250,14 @@ private slots:
                                    << S("Die Datei x.cue\nscheint kein Cuesheet zu sein");
         QTest::newRow("name with a percent sign") << S("Save changes to 100% %1.cue?")
                                                   << S("Änderungen an 100% %1.cue speichern?");
+        QTest::newRow("names between sentences")
+            << S("\"/music/out\" already holds 2 of these files:\n  01 - A.flac\n  02 - B.flac\n\nReplace them?")
+            << S("\"/music/out\" enthält schon 2 dieser Dateien:\n  01 - A.flac\n  02 - B.flac\n\nErsetzen?");
+        QTest::newRow("file name that cannot be written")
+            << S("The file name\n/tmp/a\"b c.wav\ncannot be written in a cue sheet: it holds a double quote\n\n"
+                 "Please rename the file.")
+            << S("Der Dateiname\n/tmp/a\"b c.wav\nkann nicht in ein Cuesheet geschrieben werden: it holds a double "
+                 "quote\n\nBitte benennen Sie die Datei um.");
         QTest::newRow("unknown") << S("Something the catalogue lacks") << S("Something the catalogue lacks");
     }
     void messagesInGerman()
