@@ -1,5 +1,6 @@
 #include "app/CAboutDlg.h"
 
+#include "res/Version.h"
 #include "ui_CAboutDlg.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     m_ui->icon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     // The picture scales to its label; a missing image leaves it empty.
     m_ui->picture->setPixmap(QPixmap(QStringLiteral(":/icons/about.png")));
+    // The version this program was built as, from the project version.
+    m_ui->build->setText(m_ui->build->text().arg(QLatin1String(res::kVersion)));
     connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &CAboutDlg::accept);
 }
 

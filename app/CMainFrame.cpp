@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CQuillApp.h"
+#include "app/CTranslations.h"
 #include "app/CToolBarEx.h"
 #include "app/CWelcomeDlg.h"
 #include "audio/CWaveFile.h"
@@ -13,6 +14,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CAlbumCommands.h"
+#include "view/CMessageText.h"
 #include "view/CQuillView.h"
 #include "view/CSheetRepairs.h"
 #include "view/CTrackCommands.h"
@@ -141,7 +143,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
             UpdateCommandUI();
     });
     m_idleTimer.start();
-    statusBar()->showMessage(FromView(res::kReady));
+    statusBar()->showMessage(ts::TranslateCommandText(res::kReady));
     UpdateTitle();
 }
 
@@ -150,14 +152,14 @@ CMainFrame::~CMainFrame() = default;
 void CMainFrame::CreateActions()
 {
     for (const CommandInfo& info : res::Commands()) {
-        auto* action = new QAction(FromView(info.menuText), this);
+        auto* action = new QAction(ts::TranslateCommandText(info.menuText), this);
         action->setData(info.id);
         action->setShortcuts(Shortcuts(info.keys));
         // Shortcuts belong to the main window: never to a dialog's fields.
         action->setShortcutContext(Qt::WindowShortcut);
-        action->setStatusTip(FromView(info.prompt));
+        action->setStatusTip(ts::TranslateCommandText(info.prompt));
         if (!info.tooltip.empty())
-            action->setToolTip(FromView(info.tooltip));
+            action->setToolTip(ts::TranslateCommandText(info.tooltip));
         if (!info.icon.empty())
             action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(FromView(info.icon))));
         if (info.id == cmd::ViewToolbar || info.id == cmd::ViewWavebar || info.id == cmd::ViewStatusBar
@@ -170,7 +172,7 @@ void CMainFrame::CreateActions()
 
         if (!info.contextText.empty()) {
             // The context menu names the insert commands in full.
-            auto* contextAction = new QAction(FromView(info.contextText), this);
+            auto* contextAction = new QAction(ts::TranslateCommandText(info.contextText), this);
             contextAction->setData(id);
             contextAction->setStatusTip(action->statusTip());
             connect(contextAction, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
@@ -182,7 +184,7 @@ void CMainFrame::CreateActions()
 void CMainFrame::CreateMenus()
 {
     for (const res::MenuInfo& info : res::MainMenu()) {
-        QMenu* menu = menuBar()->addMenu(FromView(info.title));
+        QMenu* menu = menuBar()->addMenu(ts::TranslateCommandText(info.title));
         for (int id : info.items) {
             if (id == 0)
                 menu->addSeparator();
@@ -208,7 +210,7 @@ void CMainFrame::CreateBars()
 {
     m_toolbar = new CToolBarEx(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar"));
-    m_toolbar->setWindowTitle(QStringLiteral("Toolbar"));
+    m_toolbar->setWindowTitle(tr("Toolbar"));
     for (int id : res::MainToolbar()) {
         if (id == 0)
             m_toolbar->AddSeparator();
@@ -220,7 +222,7 @@ void CMainFrame::CreateBars()
 
     m_wavebar = new CToolBarEx(this);
     m_wavebar->setObjectName(QStringLiteral("Wavebar"));
-    m_wavebar->setWindowTitle(QStringLiteral("Wavebar"));
+    m_wavebar->setWindowTitle(tr("Wavebar"));
     for (int id : res::Wavebar()) {
         if (id == 0)
             m_wavebar->AddSeparator();
@@ -248,7 +250,7 @@ void CMainFrame::CreateBars()
 
 void CMainFrame::CreateWaveform()
 {
-    m_waveformDock = new QDockWidget(QStringLiteral("Waveform"), this);
+    m_waveformDock = new QDockWidget(tr("Waveform"), this);
     // The name keys its place, size and visibility in the saved layout.
     m_waveformDock->setObjectName(QStringLiteral("Waveform"));
     m_waveformDock->setAllowedAreas(Qt::TopDockWidgetArea | Qt::BottomDockWidgetArea);
@@ -353,7 +355,7 @@ void CMainFrame::UpdateCommandUI()
         if (action->isCheckable())
             action->setChecked(ui.Checked());
         if (ui.Text())
-            action->setText(QString::fromStdString(*ui.Text()));
+            action->setText(ts::TranslateCommandText(*ui.Text()));
         if (const auto c = m_contextActions.find(id); c != m_contextActions.end())
             c->second->setEnabled(ui.Enabled());
     }
@@ -372,7 +374,7 @@ void CMainFrame::UpdateRecentFiles()
             action->setEnabled(true);
         } else if (i == 0) {
             // An empty list shows the placeholder, disabled.
-            action->setText(QStringLiteral("Recent File"));
+            action->setText(ts::TranslateCommandText("Recent File"));
             action->setVisible(true);
             action->setEnabled(false);
         } else {
@@ -383,8 +385,10 @@ void CMainFrame::UpdateRecentFiles()
 
 void CMainFrame::UpdateTitle()
 {
-    const QString title = QString::fromStdString(m_doc.Title()) + QStringLiteral(" - ")
-        + QString::fromUtf8(CQuillApp::kWindowTitle);
+    // An unsaved sheet's name is the program's text; a file's name is the user's.
+    const QString name = QString::fromStdString(m_doc.Title());
+    const QString title = (m_doc.PathName().empty() ? ts::TranslateMessage(name) : name) + QStringLiteral(" - ")
+        + ts::TranslateMessage(QString::fromUtf8(CQuillApp::kWindowTitle));
     if (windowTitle() != title)
         setWindowTitle(title);
 }
@@ -445,7 +449,7 @@ void CMainFrame::ShowWaveReason(const std::string& path, const std::string& reas
         bar->showMessage(m_waveMessage);
     } else if (!m_waveMessage.isEmpty()) {
         if (bar->currentMessage() == m_waveMessage)
-            bar->showMessage(FromView(res::kReady));
+            bar->showMessage(ts::TranslateCommandText(res::kReady));
         m_waveMessage.clear();
     }
 }
@@ -519,7 +523,8 @@ void CMainFrame::OnToggleBar(int id)
 void CMainFrame::OnHelp()
 {
     const QString name = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".html");
-    const QString path = CQuillApp::DataFile(name);
+    // The help file in the program's language, when there is one.
+    const QString path = CTranslations::LocalizedFile(CQuillApp::DataFile(name), CTranslations::Language());
     const auto failed = [path] {
         ShowMessageBox("Unable to open the help file " + path.toStdString(), "Error", PromptButtons::Ok,
                        PromptIcon::Error, true);
@@ -562,7 +567,7 @@ bool CMainFrame::event(QEvent* event)
     // An empty status tip (the mouse left a menu item or button) shows the
     // idle text again.
     if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
-        statusBar()->showMessage(FromView(res::kReady));
+        statusBar()->showMessage(ts::TranslateCommandText(res::kReady));
         return true;
     }
     return QMainWindow::event(event);

@@ -15,6 +15,9 @@ ts_packages=(
   libtag1-dev libflac-dev wavpack
   libdiscid-dev  # MusicBrainz and freedb disc IDs
   whipper        # its AccurateRip checksums and disc IDs check ours in the tests
+  lintian dpkg-dev             # scripts/package: checks the .deb; dpkg-shlibdeps finds its dependencies
+  appstream desktop-file-utils man-db  # the package test validates the metainfo and desktop file, reads the manuals
+  qt6-tools-dev qt6-l10n-tools  # qt_add_translations: lupdate and lrelease
 )
 
 ts_install_missing() {

@@ -2,6 +2,7 @@
 
 #include "ui_CEditGapDlg.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 
 #include "model/CCuePostgap.h"
@@ -24,12 +25,12 @@ CEditGapDlg::~CEditGapDlg() = default;
 
 void CEditGapDlg::Load(const CCuePregap& gap)
 {
-    LoadGap(QStringLiteral("Edit Pregap"), gap.Track(), gap.Time(), gap);
+    LoadGap(QCoreApplication::translate("CEditGapDlg", "Edit Pregap"), gap.Track(), gap.Time(), gap);
 }
 
 void CEditGapDlg::Load(const CCuePostgap& gap)
 {
-    LoadGap(QStringLiteral("Edit Postgap"), gap.Track(), gap.Time(), gap);
+    LoadGap(QCoreApplication::translate("CEditGapDlg", "Edit Postgap"), gap.Track(), gap.Time(), gap);
 }
 
 void CEditGapDlg::LoadGap(const QString& title, const CCueTrack* track, const CCueTime& time, const CCueItem& gap)

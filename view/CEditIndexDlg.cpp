@@ -3,6 +3,7 @@
 #include "ui_CEditIndexDlg.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QMetaObject>
 
@@ -61,7 +62,8 @@ CEditIndexDlg::CEditIndexDlg(CCueIndex& index, IWavePlayer* player, CWavePos* po
             QMetaObject::invokeMethod(this, [this, reported] { RefreshSetTo(reported); });
         });
         m_holdsPlayer = true;
-        m_ui->playButton->setText(m_player->IsPlaying() ? QStringLiteral("Sto&p") : QStringLiteral("&Play"));
+        m_ui->playButton->setText(m_player->IsPlaying() ? QCoreApplication::translate("CEditIndexDlg", "Sto&p")
+                                                        : QCoreApplication::translate("CEditIndexDlg", "&Play"));
     } else {
         m_ui->playButton->setEnabled(false);
         m_ui->setToButton->setEnabled(false);
@@ -212,12 +214,12 @@ void CEditIndexDlg::OnPlay()
     if (!m_player)
         return;
     if (m_player->IsPlaying()) {
-        m_ui->playButton->setText(QStringLiteral("&Play"));
+        m_ui->playButton->setText(QCoreApplication::translate("CEditIndexDlg", "&Play"));
         m_player->Pause();
         RefreshSetTo(m_player->GetPosition());
         return;
     }
-    m_ui->playButton->setText(QStringLiteral("Sto&p"));
+    m_ui->playButton->setText(QCoreApplication::translate("CEditIndexDlg", "Sto&p"));
     m_ui->setToButton->setEnabled(true);
     m_player->Seek(ts::ParseTime(m_ui->timeEdit->text()));
     if (m_player->IsPaused())
@@ -239,7 +241,7 @@ void CEditIndexDlg::RefreshSetTo(const CCueTime& position)
     if (text == m_setToText)
         return;
     m_setToText = text;
-    m_ui->setToButton->setText(QStringLiteral("&Set to ") + text);
+    m_ui->setToButton->setText(QCoreApplication::translate("CEditIndexDlg", "&Set to ") + text);
 }
 
 void CEditIndexDlg::GiveBackPlayer()

@@ -7,6 +7,7 @@
 #include "model/TextEncoding.h"
 #include "document/CEditSession.h"
 #include "document/CUtf8Codec.h"
+#include "view/CMessageText.h"
 #include "view/CSheetCodec.h"
 
 namespace {
@@ -21,8 +22,8 @@ QString Filters(const FileDialogRequest& request)
         QString pattern = FromUtf8(patterns);
         if (pattern == QLatin1String("*.*"))
             pattern = QStringLiteral("*");
-        filters << FromUtf8(name).section(QLatin1Char('('), 0, 0).trimmed() + QStringLiteral(" (") + pattern
-                + QLatin1Char(')');
+        const QString title = ts::TranslateMessage(FromUtf8(name).section(QLatin1Char('('), 0, 0).trimmed());
+        filters << title + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
     return filters.join(QStringLiteral(";;"));
 }
@@ -47,15 +48,17 @@ CGuiPrompts::CGuiPrompts(QWidget* owner)
 // read in the open sheet's character set.
 QString CGuiPrompts::MessageText(const std::string& s) const
 {
+    // The text is shown in the program's language.
     if (ts::IsValidUtf8(s))
-        return FromUtf8(s);
-    return CSheetCodec::TextOf(m_session ? m_session->Codec() : static_cast<const ISheetCodec&>(CUtf8Codec::Instance()), s);
+        return ts::TranslateMessage(FromUtf8(s));
+    return ts::TranslateMessage(
+        CSheetCodec::TextOf(m_session ? m_session->Codec() : static_cast<const ISheetCodec&>(CUtf8Codec::Instance()), s));
 }
 
 PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)
 {
     QMessageBox box(m_owner);
-    box.setWindowTitle(FromUtf8(request.caption));
+    box.setWindowTitle(ts::TranslateMessage(FromUtf8(request.caption)));
     box.setText(MessageText(request.text));
     box.setTextFormat(Qt::PlainText);
     if (!request.details.empty()) {
@@ -95,7 +98,7 @@ PromptAnswer CGuiPrompts::ShowMessage(const MessageBoxRequest& request)
 
 std::optional<std::string> CGuiPrompts::AskOpenFile(const FileDialogRequest& request)
 {
-    const QString path = QFileDialog::getOpenFileName(m_owner, FromUtf8(request.title), StartPath(request), Filters(request));
+    const QString path = QFileDialog::getOpenFileName(m_owner, ts::TranslateMessage(FromUtf8(request.title)), StartPath(request), Filters(request));
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
@@ -112,7 +115,7 @@ std::vector<std::string> CGuiPrompts::AskOpenFiles(const FileDialogRequest& requ
 
 std::optional<std::string> CGuiPrompts::AskSaveFile(const FileDialogRequest& request)
 {
-    const QString path = QFileDialog::getSaveFileName(m_owner, FromUtf8(request.title), StartPath(request), Filters(request));
+    const QString path = QFileDialog::getSaveFileName(m_owner, ts::TranslateMessage(FromUtf8(request.title)), StartPath(request), Filters(request));
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();

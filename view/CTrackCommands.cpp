@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -92,7 +93,7 @@ bool CTrackCommands::CanRun(const CQuillDoc& doc)
 bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label, CTrackSplitter& splitter,
                                      const std::function<bool()>& work)
 {
-    QProgressDialog progress(QString::fromStdString(label), QStringLiteral("Cancel"), 0, kSteps, parent);
+    QProgressDialog progress(QString::fromStdString(label), QCoreApplication::translate("CTrackCommands", "Cancel"), 0, kSteps, parent);
     progress.setWindowTitle(QStringLiteral("Tracksmith"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
@@ -114,7 +115,7 @@ bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label, 
     });
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
         splitter.Cancel();
-        progress.setLabelText(QStringLiteral("Cancelling..."));
+        progress.setLabelText(QCoreApplication::translate("CTrackCommands", "Cancelling..."));
     });
     std::thread worker([&] {
         ok = work();

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QProgressDialog>
 
@@ -162,7 +163,7 @@ void CWaveCommands::Truncate(IViewFrame& frame, const CQuillView& view)
     {
         const WaitCursor wait;
         WorkProgress progress(frame.Window(), kept * shape->blockAlign,
-                              QStringLiteral("Writing %1...").arg(FileNameOf(*output)));
+                              QCoreApplication::translate("CWaveCommands", "Writing %1...").arg(FileNameOf(*output)));
         result = TruncateWaveFile(source, at, *output, {}, progress.Callback());
     }
     if (!result.ok)
@@ -182,7 +183,7 @@ void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
     const QString position = PositionText(frame);
     dlg.SetStart(position);
     dlg.SetStop(position);
-    dlg.SetOkCaption(QStringLiteral("Write silence"));
+    dlg.SetOkCaption(QCoreApplication::translate("CWaveCommands", "Write silence"));
     if (dlg.exec() != QDialog::Accepted)
         return;
     const CCueTime start = CWavePos::ParseWaveTime(dlg.Start());
@@ -205,7 +206,7 @@ void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
     {
         const WaitCursor wait;
         WorkProgress progress(frame.Window(), frames * shape->blockAlign,
-                              QStringLiteral("Writing silence to %1...").arg(FileNameOf(path)));
+                              QCoreApplication::translate("CWaveCommands", "Writing silence to %1...").arg(FileNameOf(path)));
         result = WriteWaveSilence(path, start, stop, {}, progress.Callback());
     }
     if (!result.ok)

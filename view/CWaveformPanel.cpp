@@ -11,6 +11,7 @@
 #include "model/CCueTrack.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
+#include "view/CMessageText.h"
 #include "view/CPeakLoader.h"
 #include "view/CQuillView.h"
 #include "view/CSheetCodec.h"
@@ -116,10 +117,10 @@ CWaveformPanel::CWaveformPanel(CEditSession& session, QWidget& listing, QWidget*
     // Owned by the panel: the menu is cleared when the frame adds its items.
     m_insertIndex = new QAction(QStringLiteral("Insert &Index Here"), this);
     m_menu->addAction(m_insertIndex);
-    m_insertIndex->setStatusTip(index ? FromView(index->prompt) : QString());
+    m_insertIndex->setStatusTip(index ? ts::TranslateCommandText(index->prompt) : QString());
     m_insertTrack = new QAction(QStringLiteral("Insert &Track Here"), this);
     m_menu->addAction(m_insertTrack);
-    m_insertTrack->setStatusTip(track ? FromView(track->prompt) : QString());
+    m_insertTrack->setStatusTip(track ? ts::TranslateCommandText(track->prompt) : QString());
     connect(m_insertIndex, &QAction::triggered, this, [this] { InsertAt(ItemKind::Index, m_menuBin); });
     connect(m_insertTrack, &QAction::triggered, this, [this] { InsertAt(ItemKind::Track, m_menuBin); });
 

@@ -1,0 +1,435 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Tracksmith</source>
+        <translation>Über Tracksmith</translation>
+    </message>
+    <message>
+        <source>Tracksmith Cuesheet Editor</source>
+        <translation>Tracksmith Cuesheet-Editor</translation>
+    </message>
+    <message>
+        <source>Version 1.0, Worldwide Beta 3</source>
+        <translation>Version 1.0, Weltweite Beta 3</translation>
+    </message>
+    <message>
+        <source>Build %1</source>
+        <translation>Build %1</translation>
+    </message>
+    <message>
+        <source>Copyright © 2026 Kestrel. Made by Larkspur.
+Tracksmith writes plain cue sheets that disc burning programs read.</source>
+        <translation>Copyright © 2026 Kestrel. Hergestellt von Larkspur.
+Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
+    </message>
+</context>
+<context>
+    <name>CEditCatalogDlg</name>
+    <message>
+        <source>Edit Catalog</source>
+        <translation>Katalognummer bearbeiten</translation>
+    </message>
+    <message>
+        <source>Catalog &amp;Number</source>
+        <translation>Katalog&amp;nummer</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>CEditCdTextDlg</name>
+    <message>
+        <source>Edit CD-Text</source>
+        <translation>CD-Text bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Keyword</source>
+        <translation>&amp;Schlüsselwort</translation>
+    </message>
+    <message>
+        <source>&amp;Text</source>
+        <translation>&amp;Text</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>CEditCommentDlg</name>
+    <message>
+        <source>Edit Comment</source>
+        <translation>Kommentar bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>CEditFileDlg</name>
+    <message>
+        <source>Edit File</source>
+        <translation>Datei bearbeiten</translation>
+    </message>
+    <message>
+        <source>File &amp;name</source>
+        <translation>Datei&amp;name</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>File &amp;type</source>
+        <translation>Datei&amp;typ</translation>
+    </message>
+    <message>
+        <source>WAVE</source>
+        <translation>WAVE</translation>
+    </message>
+    <message>
+        <source>BINARY</source>
+        <translation>BINARY</translation>
+    </message>
+    <message>
+        <source>MOTOROLA</source>
+        <translation>MOTOROLA</translation>
+    </message>
+    <message>
+        <source>AIFF</source>
+        <translation>AIFF</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>CEditFlagsDlg</name>
+    <message>
+        <source>Edit Flags</source>
+        <translation>Flags bearbeiten</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>Flags</source>
+        <translation>Flags</translation>
+    </message>
+    <message>
+        <source>&amp;Digital Copy Permitted (DCP)</source>
+        <translation>&amp;Digitale Kopie erlaubt (DCP)</translation>
+    </message>
+    <message>
+        <source>&amp;4 Channel Audio (4CH)</source>
+        <translation>&amp;4-Kanal-Audio (4CH)</translation>
+    </message>
+    <message>
+        <source>&amp;Pre-emphasis (PRE)</source>
+        <translation>&amp;Pre-Emphasis (PRE)</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>CEditGapDlg</name>
+    <message>
+        <source>Edit gap</source>
+        <translation>Lücke bearbeiten</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>&amp;Time</source>
+        <translation>&amp;Zeit</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+    <message>
+        <source>Edit Pregap</source>
+        <translation>Pregap bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Postgap</source>
+        <translation>Postgap bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>CEditIndexDlg</name>
+    <message>
+        <source>Edit Index</source>
+        <translation>Index bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Index Number</source>
+        <translation>&amp;Indexnummer</translation>
+    </message>
+    <message>
+        <source>&amp;00</source>
+        <translation>&amp;00</translation>
+    </message>
+    <message>
+        <source>&amp;Auto</source>
+        <translation>&amp;Automatisch</translation>
+    </message>
+    <message>
+        <source>88:88:88 - 88:88:88</source>
+        <translation>88:88:88 - 88:88:88</translation>
+    </message>
+    <message>
+        <source>&amp;Time</source>
+        <translation>&amp;Zeit</translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation>&amp;Abspielen</translation>
+    </message>
+    <message>
+        <source>&amp;Set to </source>
+        <translation>&amp;Setzen auf </translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p</source>
+        <translation>Sto&amp;pp</translation>
+    </message>
+</context>
+<context>
+    <name>CEditIsrcDlg</name>
+    <message>
+        <source>Edit ISRC</source>
+        <translation>ISRC bearbeiten</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>&amp;ISRC Number</source>
+        <translation>&amp;ISRC-Nummer</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>CEditTrackDlg</name>
+    <message>
+        <source>Edit Track</source>
+        <translation>Track bearbeiten</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Type</source>
+        <translation>&amp;Typ</translation>
+    </message>
+    <message>
+        <source>AUDIO</source>
+        <translation>AUDIO</translation>
+    </message>
+    <message>
+        <source>CDG</source>
+        <translation>CDG</translation>
+    </message>
+    <message>
+        <source>MODE1/2048</source>
+        <translation>MODE1/2048</translation>
+    </message>
+    <message>
+        <source>MODE1/2352</source>
+        <translation>MODE1/2352</translation>
+    </message>
+    <message>
+        <source>MODE2/2336</source>
+        <translation>MODE2/2336</translation>
+    </message>
+    <message>
+        <source>MODE2/2352</source>
+        <translation>MODE2/2352</translation>
+    </message>
+    <message>
+        <source>CDI/2336</source>
+        <translation>CDI/2336</translation>
+    </message>
+    <message>
+        <source>CDI/2352</source>
+        <translation>CDI/2352</translation>
+    </message>
+    <message>
+        <source>&amp;Comment</source>
+        <translation>&amp;Kommentar</translation>
+    </message>
+</context>
+<context>
+    <name>CEncodingDlg</name>
+    <message>
+        <source>Encoding</source>
+        <translation>Zeichenkodierung</translation>
+    </message>
+    <message>
+        <source>&amp;Show the sheet&apos;s text as</source>
+        <translation>Text des Cuesheets &amp;zeigen als</translation>
+    </message>
+    <message>
+        <source>Sample:</source>
+        <translation>Beispiel:</translation>
+    </message>
+</context>
+<context>
+    <name>CExportTracksDlg</name>
+    <message>
+        <source>Export Tracks</source>
+        <translation>Tracks exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Folder</source>
+        <translation>&amp;Ordner</translation>
+    </message>
+    <message>
+        <source>The folder for the track files and their cue sheet; made when missing</source>
+        <translation>Der Ordner für die Track-Dateien und ihr Cuesheet; wird angelegt, wenn er fehlt</translation>
+    </message>
+    <message>
+        <source>F&amp;ormat</source>
+        <translation>&amp;Format</translation>
+    </message>
+    <message>
+        <source>FLAC (lossless)</source>
+        <translation>FLAC (verlustfrei)</translation>
+    </message>
+    <message>
+        <source>WAVE (uncompressed)</source>
+        <translation>WAVE (unkomprimiert)</translation>
+    </message>
+    <message>
+        <source>Opus</source>
+        <translation>Opus</translation>
+    </message>
+    <message>
+        <source>MP3</source>
+        <translation>MP3</translation>
+    </message>
+    <message>
+        <source>&amp;Gaps</source>
+        <translation>&amp;Lücken</translation>
+    </message>
+    <message>
+        <source>At the end of the previous track</source>
+        <translation>Am Ende des vorigen Tracks</translation>
+    </message>
+    <message>
+        <source>At the start of their own track</source>
+        <translation>Am Anfang ihres eigenen Tracks</translation>
+    </message>
+    <message>
+        <source>Left out</source>
+        <translation>Weggelassen</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>Toolbar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>Wavebar</source>
+        <translation>Wiedergabeleiste</translation>
+    </message>
+    <message>
+        <source>Waveform</source>
+        <translation>Wellenform</translation>
+    </message>
+</context>
+<context>
+    <name>CTimeIntervalDlg</name>
+    <message>
+        <source>Specify time interval</source>
+        <translation>Zeitabschnitt angeben</translation>
+    </message>
+    <message>
+        <source>Enter Start and Stop times of interval
+in (mm:ss:ff):</source>
+        <translation>Anfangs- und Endzeit des Abschnitts
+eingeben (mm:ss:ff):</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Anfang</translation>
+    </message>
+    <message>
+        <source>Sto&amp;p</source>
+        <translation>&amp;Ende</translation>
+    </message>
+</context>
+<context>
+    <name>CTrackCommands</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>Wird abgebrochen...</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveCommands</name>
+    <message>
+        <source>Writing %1...</source>
+        <translation>%1 wird geschrieben...</translation>
+    </message>
+    <message>
+        <source>Write silence</source>
+        <translation>Stille schreiben</translation>
+    </message>
+    <message>
+        <source>Writing silence to %1...</source>
+        <translation>Stille wird in %1 geschrieben...</translation>
+    </message>
+</context>
+<context>
+    <name>CWelcomeDlg</name>
+    <message>
+        <source>Welcome to Tracksmith</source>
+        <translation>Willkommen bei Tracksmith</translation>
+    </message>
+    <message>
+        <source>Tracksmith Cuesheet Editor</source>
+        <translation>Tracksmith Cuesheet-Editor</translation>
+    </message>
+    <message>
+        <source>Version 1.0, Worldwide Beta 3</source>
+        <translation>Version 1.0, Weltweite Beta 3</translation>
+    </message>
+    <message>
+        <source>&amp;View Readme file</source>
+        <translation>&amp;Liesmich-Datei anzeigen</translation>
+    </message>
+</context>
+</TS>
