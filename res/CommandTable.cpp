@@ -84,14 +84,10 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::CheckSheet, "&Check Sheet", "", "List what other programs will refuse or read wrong in the sheet", "Check Sheet", ""},
 };
 
-constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::ExportTracks, cmd::JoinImage, 0,
-                             cmd::NewFromAudio, cmd::ImportTracklist, cmd::ExportTracklist, cmd::WriteChapters, 0,
-                             cmd::FindMissingAudio, 0,
-                             cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd::ExportTracks, cmd::JoinImage,
-                             cmd::EmbedSheet, 0, cmd::RecentFile1, 0, cmd::Exit};
-                             cmd::DiscInfo, cmd::VerifyRip, 0, cmd::RecentFile1, 0, cmd::Exit};
-constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo};
+                             cmd::EmbedSheet, 0, cmd::FindMissingAudio, 0, cmd::DiscInfo, cmd::VerifyRip, 0,
+                             cmd::NewFromAudio, cmd::ImportTracklist, cmd::ExportTracklist, cmd::WriteChapters, 0,
+                             cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo,
                              0, cmd::ConvertGaps};
 constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
@@ -102,7 +98,6 @@ constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertInd
 constexpr int kWaveMenu[] = {cmd::PlayStop, 0, cmd::SkipBack1Min, cmd::SkipBack10Secs,
                                   cmd::SkipForward10Secs, cmd::SkipForward1Min, 0, cmd::WaveZoomIn,
                                   cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap, 0, cmd::DetectTracks};
-                                  cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap};
 constexpr int kToolsMenu[] = {cmd::CheckSheet};
 constexpr int kHelpMenu[] = {cmd::HelpContents, 0, cmd::HomePage, 0, cmd::About};
 

@@ -37,8 +37,6 @@ namespace {
 
 constexpr int kProgressInterval = 50; // ms between looks at the worker's progress
 
-QString FromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 // The track's title: its CD-TEXT TITLE, else its comment without the
 // comment mark.
 // The texts are the sheet's bytes, read in its character set.
