@@ -145,10 +145,11 @@ CCueItem* CSheetEditor::InsertIndex(CCueItem* current, std::optional<CCueTime> a
     const CCueTime start = p.anchor && p.anchor->Kind() == ItemKind::Index
         ? static_cast<const CCueIndex*>(p.anchor)->Time()
         : CCueTime();
-    CCueIndex* index = track->AddIndex(p.anchor, &start);
-    if (fits) {
-        index->SetTime(position);
-    } else {
+    // A time that fits is the index's from the start: the relayout of the
+    // insert numbers the track's indexes by their times, and a passing
+    // time beside the INDEX 00 would make the new index the track's first.
+    CCueIndex* index = track->AddIndex(p.anchor, fits ? &position : &start);
+    if (!fits) {
         // The neighbour's time: the index that follows, else the one before.
         const int place = track->PositionOfIndex(index);
         if (const CCueIndex* following = track->Index(place + 1))

@@ -74,8 +74,8 @@ enum : int {
     About = 57664,
     Welcome = 32819,
     // Repairs: audio a sheet lost, and what other programs get wrong
-    FindMissingAudio = 33300,
-    CheckSheet = 33301,
+    FindMissingAudio = 33310,
+    CheckSheet = 33311,
     // The wavebar slot taken by the position control; not a command.
     WavePosSlot = 32813,
 };

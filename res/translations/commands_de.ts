@@ -76,6 +76,42 @@
         <translation>Zu einem Abbild zusammenfügen</translation>
     </message>
     <message>
+        <source>Em&amp;bed Sheet in Audio File</source>
+        <translation>Cuesheet in Audio&amp;datei einbetten</translation>
+    </message>
+    <message>
+        <source>Write the sheet into the CUESHEET tag of its one FLAC, WavPack or APE file</source>
+        <translation>Das Cuesheet in das CUESHEET-Tag seiner einzigen FLAC-, WavPack- oder APE-Datei schreiben</translation>
+    </message>
+    <message>
+        <source>Embed Sheet in Audio File</source>
+        <translation>Cuesheet in Audiodatei einbetten</translation>
+    </message>
+    <message>
+        <source>Disc &amp;Information...</source>
+        <translation>&amp;CD-Informationen...</translation>
+    </message>
+    <message>
+        <source>Show the disc's table of contents and its MusicBrainz, freedb, AccurateRip and CTDB IDs</source>
+        <translation>Das Inhaltsverzeichnis der CD und ihre IDs für MusicBrainz, freedb, AccurateRip und CTDB anzeigen</translation>
+    </message>
+    <message>
+        <source>Disc Information</source>
+        <translation>CD-Informationen</translation>
+    </message>
+    <message>
+        <source>&amp;Verify Rip...</source>
+        <translation>Rip &amp;prüfen...</translation>
+    </message>
+    <message>
+        <source>Check the rip's checksums against its log and the AccurateRip database</source>
+        <translation>Die Prüfsummen des Rips mit seinem Log und der AccurateRip-Datenbank abgleichen</translation>
+    </message>
+    <message>
+        <source>Verify Rip</source>
+        <translation>Rip prüfen</translation>
+    </message>
+    <message>
         <source>Recent File</source>
         <translation>Zuletzt geöffnete Datei</translation>
     </message>
@@ -170,6 +206,18 @@
     <message>
         <source>Redo</source>
         <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Convert &amp;Gaps...</source>
+        <translation>Lücken &amp;umwandeln...</translation>
+    </message>
+    <message>
+        <source>Turn silent INDEX 00 gaps into PREGAP commands or back, in a copy of the image</source>
+        <translation>Stille Lücken unter INDEX 00 in PREGAP-Befehle umwandeln oder umgekehrt, in einer Kopie des Abbilds</translation>
+    </message>
+    <message>
+        <source>Convert Gaps</source>
+        <translation>Lücken umwandeln</translation>
     </message>
     <message>
         <source>&amp;Toolbar</source>
@@ -460,6 +508,66 @@
         <translation>Einen Abschnitt der Wave-Datei stumm machen</translation>
     </message>
     <message>
+        <source>New from &amp;Audio Files...</source>
+        <translation>Neu aus &amp;Audiodateien...</translation>
+    </message>
+    <message>
+        <source>Make a new sheet with a track for each audio file, named from their tags</source>
+        <translation>Ein neues Cuesheet mit einem Track je Audiodatei anlegen, benannt nach ihren Tags</translation>
+    </message>
+    <message>
+        <source>New from Audio Files</source>
+        <translation>Neu aus Audiodateien</translation>
+    </message>
+    <message>
+        <source>&amp;Import Tracklist...</source>
+        <translation>Trackliste &amp;importieren...</translation>
+    </message>
+    <message>
+        <source>Make the sheet's tracks from a tracklist, a chapter file or the chapters of a media file</source>
+        <translation>Die Tracks des Cuesheets aus einer Trackliste, einer Kapiteldatei oder den Kapiteln einer Mediendatei erstellen</translation>
+    </message>
+    <message>
+        <source>Import Tracklist</source>
+        <translation>Trackliste importieren</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Tracklist...</source>
+        <translation>Trackliste e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Write the sheet's tracks as chapters or a tracklist for other programs</source>
+        <translation>Die Tracks des Cuesheets als Kapitel oder Trackliste für andere Programme schreiben</translation>
+    </message>
+    <message>
+        <source>Export Tracklist</source>
+        <translation>Trackliste exportieren</translation>
+    </message>
+    <message>
+        <source>Write &amp;Chapters Into...</source>
+        <translation>&amp;Kapitel in Kopie schreiben...</translation>
+    </message>
+    <message>
+        <source>Write a copy of the sheet's audio with its tracks as chapters</source>
+        <translation>Eine Kopie der Audiodatei des Cuesheets mit seinen Tracks als Kapiteln schreiben</translation>
+    </message>
+    <message>
+        <source>Write Chapters Into</source>
+        <translation>Kapitel in Kopie schreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Detect Tracks...</source>
+        <translation>&amp;Tracks erkennen...</translation>
+    </message>
+    <message>
+        <source>Propose track starts where the audio falls silent</source>
+        <translation>Trackanfänge dort vorschlagen, wo der Ton verstummt</translation>
+    </message>
+    <message>
+        <source>Detect Tracks</source>
+        <translation>Tracks erkennen</translation>
+    </message>
+    <message>
         <source>Contents	F1</source>
         <translation>Inhalt	F1</translation>
     </message>
@@ -496,6 +604,30 @@
         <translation>Über</translation>
     </message>
     <message>
+        <source>Find &amp;Missing Audio...</source>
+        <translation>Fe&amp;hlende Audiodateien suchen...</translation>
+    </message>
+    <message>
+        <source>Find the audio files of FILE lines whose files are gone</source>
+        <translation>Die Audiodateien von FILE-Zeilen suchen, deren Dateien fehlen</translation>
+    </message>
+    <message>
+        <source>Find Missing Audio</source>
+        <translation>Fehlende Audiodateien suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Check Sheet</source>
+        <translation>Cuesheet &amp;prüfen</translation>
+    </message>
+    <message>
+        <source>List what other programs will refuse or read wrong in the sheet</source>
+        <translation>Auflisten, was andere Programme im Cuesheet ablehnen oder falsch lesen werden</translation>
+    </message>
+    <message>
+        <source>Check Sheet</source>
+        <translation>Cuesheet prüfen</translation>
+    </message>
+    <message>
         <source>&amp;File</source>
         <translation>&amp;Datei</translation>
     </message>
@@ -514,6 +646,10 @@
     <message>
         <source>&amp;Wave</source>
         <translation>&amp;Wiedergabe</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
     </message>
     <message>
         <source>&amp;Help</source>

@@ -27,6 +27,115 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     </message>
 </context>
 <context>
+    <name>CConvertGapsDlg</name>
+    <message>
+        <source>Convert Gaps</source>
+        <translation>Lücken umwandeln</translation>
+    </message>
+    <message>
+        <source>&amp;INDEX 00 silence to PREGAP</source>
+        <translation>&amp;Stille unter INDEX 00 zu PREGAP</translation>
+    </message>
+    <message>
+        <source>Audio gaps of digital silence leave the image and become PREGAP commands</source>
+        <translation>Lücken aus digitaler Stille werden aus dem Abbild entfernt und zu PREGAP-Befehlen</translation>
+    </message>
+    <message>
+        <source>&amp;PREGAP to silence in the image</source>
+        <translation>&amp;PREGAP zu Stille im Abbild</translation>
+    </message>
+    <message>
+        <source>PREGAP commands of audio tracks become silent sectors from an INDEX 00 on</source>
+        <translation>PREGAP-Befehle von Audiotracks werden zu stillen Sektoren ab einem INDEX 00</translation>
+    </message>
+    <message>
+        <source>The files whose gaps change are copied; the originals stay as they are.</source>
+        <translation>Die Dateien, deren Lücken sich ändern, werden kopiert; die Originale bleiben unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>CDetectTracksDlg</name>
+    <message>
+        <source>Detect Tracks</source>
+        <translation>Tracks erkennen</translation>
+    </message>
+    <message>
+        <source>&amp;Threshold (dB below the loud level)</source>
+        <translation>&amp;Schwelle (dB unter dem lauten Pegel)</translation>
+    </message>
+    <message>
+        <source>Minimum &amp;silence (seconds)</source>
+        <translation>Mindestlänge der S&amp;tille (Sekunden)</translation>
+    </message>
+    <message>
+        <source>Minimum trac&amp;k (seconds)</source>
+        <translation>Mindestlänge eines Trac&amp;ks (Sekunden)</translation>
+    </message>
+    <message>
+        <source>&amp;Accept</source>
+        <translation>Ü&amp;bernehmen</translation>
+    </message>
+    <message>
+        <source>Accept A&amp;ll</source>
+        <translation>&amp;Alle übernehmen</translation>
+    </message>
+</context>
+<context>
+    <name>CDiscInfoDlg</name>
+    <message>
+        <source>Disc Information</source>
+        <translation>CD-Informationen</translation>
+    </message>
+    <message>
+        <source>The disc&apos;s table of contents: where each track starts and how long it lasts</source>
+        <translation>Das Inhaltsverzeichnis der CD: wo jeder Track beginnt und wie lange er dauert</translation>
+    </message>
+    <message>
+        <source>&amp;MusicBrainz disc ID</source>
+        <translation>&amp;MusicBrainz-Disc-ID</translation>
+    </message>
+    <message>
+        <source>The disc&apos;s ID at MusicBrainz, from its table of contents</source>
+        <translation>Die ID der CD bei MusicBrainz, aus ihrem Inhaltsverzeichnis berechnet</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;freedb ID</source>
+        <translation>&amp;freedb-ID</translation>
+    </message>
+    <message>
+        <source>The disc&apos;s freedb (CDDB) ID</source>
+        <translation>Die freedb-ID (CDDB) der CD</translation>
+    </message>
+    <message>
+        <source>&amp;AccurateRip disc ID</source>
+        <translation>&amp;AccurateRip-Disc-ID</translation>
+    </message>
+    <message>
+        <source>The disc&apos;s file in the AccurateRip database</source>
+        <translation>Die Datei der CD in der AccurateRip-Datenbank</translation>
+    </message>
+    <message>
+        <source>C&amp;TDB TOC ID</source>
+        <translation>C&amp;TDB-TOC-ID</translation>
+    </message>
+    <message>
+        <source>The disc&apos;s ID in the CUETools database</source>
+        <translation>Die ID der CD in der CUETools-Datenbank</translation>
+    </message>
+    <message>
+        <source>&amp;Look Up on MusicBrainz</source>
+        <translation>Bei MusicBrainz &amp;nachschlagen</translation>
+    </message>
+    <message>
+        <source>Open MusicBrainz&apos;s page for this table of contents in the browser</source>
+        <translation>Die MusicBrainz-Seite zu diesem Inhaltsverzeichnis im Browser öffnen</translation>
+    </message>
+</context>
+<context>
     <name>CEditCatalogDlg</name>
     <message>
         <source>Edit Catalog</source>
@@ -301,6 +410,49 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     </message>
 </context>
 <context>
+    <name>CExportTracklistDlg</name>
+    <message>
+        <source>Export Tracklist</source>
+        <translation>Trackliste exportieren</translation>
+    </message>
+    <message>
+        <source>F&amp;ormat</source>
+        <translation>&amp;Format</translation>
+    </message>
+    <message>
+        <source>YouTube chapters</source>
+        <translation>YouTube-Kapitel</translation>
+    </message>
+    <message>
+        <source>Audacity labels</source>
+        <translation>Audacity-Textmarken</translation>
+    </message>
+    <message>
+        <source>FFmpeg metadata chapters</source>
+        <translation>FFmpeg-Metadaten-Kapitel</translation>
+    </message>
+    <message>
+        <source>Matroska XML chapters</source>
+        <translation>Matroska-XML-Kapitel</translation>
+    </message>
+    <message>
+        <source>Podcasting 2.0 JSON chapters</source>
+        <translation>Podcasting-2.0-JSON-Kapitel</translation>
+    </message>
+    <message>
+        <source>CSV</source>
+        <translation>CSV</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>Durch&amp;suchen...</translation>
+    </message>
+</context>
+<context>
     <name>CExportTracksDlg</name>
     <message>
         <source>Export Tracks</source>
@@ -352,6 +504,49 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     </message>
 </context>
 <context>
+    <name>CImportTracklistDlg</name>
+    <message>
+        <source>Import Tracklist</source>
+        <translation>Trackliste importieren</translation>
+    </message>
+    <message>
+        <source>&amp;Tracks</source>
+        <translation>&amp;Tracks</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Performer</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>&amp;Skipped lines</source>
+        <translation>Ü&amp;bersprungene Zeilen</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+</context>
+<context>
     <name>CMainFrame</name>
     <message>
         <source>Toolbar</source>
@@ -364,6 +559,36 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     <message>
         <source>Waveform</source>
         <translation>Wellenform</translation>
+    </message>
+</context>
+<context>
+    <name>CMissingAudioDlg</name>
+    <message>
+        <source>Find Missing Audio</source>
+        <translation>Fehlende Audiodateien suchen</translation>
+    </message>
+    <message>
+        <source>These FILE lines name audio files that are not there. OK writes the names in the &amp;Found column; Browse picks a file yourself.</source>
+        <translation>Diese FILE-Zeilen nennen Audiodateien, die nicht vorhanden sind. OK trägt die Namen aus der Spalte &amp;Gefunden ein; mit Durchsuchen wählen Sie selbst eine Datei.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>Found</source>
+        <translation>Gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>CTimeDlg</name>
+    <message>
+        <source>Specify time</source>
+        <translation>Zeit angeben</translation>
+    </message>
+    <message>
+        <source>Enter time in (mm:ss:ff):</source>
+        <translation>Zeit eingeben (mm:ss:ff):</translation>
     </message>
 </context>
 <context>
@@ -396,6 +621,53 @@ eingeben (mm:ss:ff):</translation>
     <message>
         <source>Cancelling...</source>
         <translation>Wird abgebrochen...</translation>
+    </message>
+</context>
+<context>
+    <name>CVerifyDlg</name>
+    <message>
+        <source>Verify Rip</source>
+        <translation>Rip prüfen</translation>
+    </message>
+    <message>
+        <source>Reading the audio...</source>
+        <translation>Die Audiodaten werden gelesen...</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Track</translation>
+    </message>
+    <message>
+        <source>AR v1</source>
+        <translation>AR v1</translation>
+    </message>
+    <message>
+        <source>AR v2</source>
+        <translation>AR v2</translation>
+    </message>
+    <message>
+        <source>CRC</source>
+        <translation>CRC</translation>
+    </message>
+    <message>
+        <source>CRC without nulls</source>
+        <translation>CRC ohne Nullen</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Log</translation>
+    </message>
+    <message>
+        <source>AccurateRip</source>
+        <translation>AccurateRip</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

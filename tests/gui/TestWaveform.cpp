@@ -500,7 +500,7 @@ private slots:
         if (expected.isEmpty())
             return;
         insert->trigger();
-        QVERIFY(SavedSheet().contains(expected));
+        QVERIFY2(SavedSheet().contains(expected), qPrintable(SavedSheet()));
         QTest::keyClick(Listing(), Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(!SavedSheet().contains(expected));
     }

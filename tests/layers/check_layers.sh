@@ -17,17 +17,22 @@ allowed() {
     model) echo "platform" ;;
     document) echo "model platform" ;;
     audio) echo "model platform" ;;
-    tracks) echo "audio document model platform" ;;
-    cli) echo "tracks audio document model platform" ;;
+    album) echo "document model platform" ;;
+    verify) echo "document model platform" ;;
+    discimage) echo "document model platform" ;;
+    embed) echo "document model platform" ;;
+    net) echo "" ;;
+    tracks) echo "album verify discimage audio document model platform" ;;
+    cli) echo "tracks embed net album verify discimage audio document model platform res" ;;
     samples) echo "" ;;
     player) echo "audio model platform" ;;
-    view) echo "player tracks audio document model platform res" ;;
-    app) echo "view player tracks audio document model platform res" ;;
+    view) echo "player tracks embed net album verify discimage audio document model platform res" ;;
+    app) echo "view player tracks embed net album verify discimage audio document model platform res" ;;
     *) echo "?" ;;
     esac
 }
 
-folders="platform res model document audio tracks cli samples player view app"
+folders="platform res model document audio album verify discimage embed net tracks cli samples player view app"
 status=0
 for folder in $folders; do
     [ -d "$root/$folder" ] || continue
