@@ -606,11 +606,13 @@ void CMainFrame::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     raise();
     activateWindow();
-    // Audio files dropped on an empty sheet make it, tags and all.
+    // Audio files dropped on an empty sheet make it, tags and all; a single
+    // file that carries a sheet opens as that sheet instead.
     std::vector<std::string> files;
     for (const QString& path : paths)
         files.push_back(path.toStdString());
-    if (m_doc.TopLevelCount() == 0 && CAlbumCommands::AreAudioFiles(files)) {
+    const bool carriesSheet = files.size() == 1 && CEmbeddedSheet::CarriesSheet(files.front());
+    if (m_doc.TopLevelCount() == 0 && !carriesSheet && CAlbumCommands::AreAudioFiles(files)) {
         CAlbumCommands::FillFromAudioFiles(m_session, m_doc, files);
         return;
     }

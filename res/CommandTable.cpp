@@ -20,7 +20,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::ExportTracks, "&Export Tracks...", "", "Cut the sheet's audio into one tagged file per track", "Export Tracks", ""},
     CommandInfo{cmd::JoinImage, "&Join Into One Image...", "", "Join the sheet's audio files into one image with its own sheet", "Join Into One Image", ""},
     CommandInfo{cmd::EmbedSheet, "Em&bed Sheet in Audio File", "", "Write the sheet into the CUESHEET tag of its one FLAC, WavPack or APE file", "Embed Sheet in Audio File", ""},
-    CommandInfo{cmd::DiscInfo, "Disc &Information...", "", "Show the disc's table of contents and its MusicBrainz, freedb, AccurateRip and CTDB IDs", "Disc Information", ""},
+    CommandInfo{cmd::DiscInfo, "&Disc Information...", "", "Show the disc's table of contents and its MusicBrainz, freedb, AccurateRip and CTDB IDs", "Disc Information", ""},
     CommandInfo{cmd::VerifyRip, "&Verify Rip...", "", "Check the rip's checksums against its log and the AccurateRip database", "Verify Rip", ""},
     CommandInfo{cmd::RecentFile1, "Recent File", "", "Open this document", "", ""},
     CommandInfo{cmd::RecentFile2, "", "", "Open this document", "", ""},

@@ -88,7 +88,7 @@
         <translation>Cuesheet in Audiodatei einbetten</translation>
     </message>
     <message>
-        <source>Disc &amp;Information...</source>
+        <source>&amp;Disc Information...</source>
         <translation>&amp;CD-Informationen...</translation>
     </message>
     <message>

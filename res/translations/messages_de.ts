@@ -335,5 +335,125 @@
         <source>No space left on device</source>
         <translation>Kein Platz mehr auf dem Gerät</translation>
     </message>
+    <message>
+        <source>New from Audio Files</source>
+        <translation>Neu aus Audiodateien</translation>
+    </message>
+    <message>
+        <source>Import Tracklist</source>
+        <translation>Trackliste importieren</translation>
+    </message>
+    <message>
+        <source>Export Tracklist</source>
+        <translation>Trackliste exportieren</translation>
+    </message>
+    <message>
+        <source>Write Chapters Into</source>
+        <translation>Kapitel in Kopie schreiben</translation>
+    </message>
+    <message>
+        <source>Detect Tracks</source>
+        <translation>Tracks erkennen</translation>
+    </message>
+    <message>
+        <source>Convert Gaps</source>
+        <translation>Lücken umwandeln</translation>
+    </message>
+    <message>
+        <source>Find Missing Audio</source>
+        <translation>Fehlende Audiodateien suchen</translation>
+    </message>
+    <message>
+        <source>Verify Rip</source>
+        <translation>Rip prüfen</translation>
+    </message>
+    <message>
+        <source>Disc Information</source>
+        <translation>CD-Informationen</translation>
+    </message>
+    <message>
+        <source>Embed Sheet in Audio File</source>
+        <translation>Cuesheet in Audiodatei einbetten</translation>
+    </message>
+    <message>
+        <source>Audio for the Tracklist</source>
+        <translation>Audiodatei für die Trackliste</translation>
+    </message>
+    <message>
+        <source>Audio files with a sheet</source>
+        <translation>Audiodateien mit Cuesheet</translation>
+    </message>
+    <message>
+        <source>Audio files</source>
+        <translation>Audiodateien</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>Tracklists and chapters</source>
+        <translation>Tracklisten und Kapitel</translation>
+    </message>
+    <message>
+        <source>Audio with chapters</source>
+        <translation>Audio mit Kapiteln</translation>
+    </message>
+    <message>
+        <source>Disc image</source>
+        <translation>CD-Abbild</translation>
+    </message>
+    <message>
+        <source>FLAC image</source>
+        <translation>FLAC-Abbild</translation>
+    </message>
+    <message>
+        <source>WAVE image</source>
+        <translation>WAVE-Abbild</translation>
+    </message>
+    <message>
+        <source>Every FILE line&apos;s audio file is there.</source>
+        <translation>Die Audiodatei jeder FILE-Zeile ist vorhanden.</translation>
+    </message>
+    <message>
+        <source>No rip log beside the sheet.</source>
+        <translation>Kein Rip-Log neben dem Cuesheet.</translation>
+    </message>
+    <message>
+        <source>No audio track has a PREGAP to write into the image</source>
+        <translation>Kein Audiotrack hat ein PREGAP, das in das Abbild geschrieben werden könnte</translation>
+    </message>
+    <message>
+        <source>No INDEX 00 gap of an audio track is digital silence</source>
+        <translation>Keine INDEX-00-Lücke eines Audiotracks ist digitale Stille</translation>
+    </message>
+    <message>
+        <source>No audio track has an INDEX 00 gap to turn into a PREGAP</source>
+        <translation>Kein Audiotrack hat eine INDEX-00-Lücke, die zu einem PREGAP werden könnte</translation>
+    </message>
+    <message>
+        <source>The sheet has no FILE to take audio from</source>
+        <translation>Das Cuesheet hat keine FILE, aus der Audio kommen könnte</translation>
+    </message>
+    <message>
+        <source>The disc has no audio track</source>
+        <translation>Die CD hat keinen Audiotrack</translation>
+    </message>
+    <message>
+        <source>The lengths of the sheet&apos;s files are not known</source>
+        <translation>Die Längen der Dateien des Cuesheets sind nicht bekannt</translation>
+    </message>
+    <message>
+        <source>The last track holds no audio</source>
+        <translation>Der letzte Track enthält kein Audio</translation>
+    </message>
+    <message>
+        <source>The file is read-only</source>
+        <translation>Die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>kein Speicher mehr frei</translation>
+    </message>
 </context>
 </TS>

@@ -217,7 +217,7 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << S("&File")
-            << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "Em&bed Sheet in Audio File", "", "Find &Missing Audio...", "", "Disc &Information...", "&Verify Rip...", "",
+            << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "Em&bed Sheet in Audio File", "", "Find &Missing Audio...", "", "&Disc Information...", "&Verify Rip...", "",
                  "New from &Audio Files...", "&Import Tracklist...", "E&xport Tracklist...", "Write &Chapters Into...", "",
                  "Recent File", "", "", "", "", "E&xit"});
         QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "", "Convert &Gaps..."});

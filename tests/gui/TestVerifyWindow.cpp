@@ -256,7 +256,7 @@ private slots:
             dlg->reject();
             checked = true;
         });
-        FileMenuKey(Qt::Key_I);
+        FileMenuKey(Qt::Key_D);
         QTRY_VERIFY(checked);
         QCOMPARE(Boxes(), QStringList());
     }
