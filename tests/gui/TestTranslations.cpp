@@ -362,7 +362,7 @@ private slots:
     void windowFollowsTheLanguage()
     {
         StartApp();
-        QCOMPARE(MenuTitles(), QStringList({S("&File"), S("&Edit"), S("&View"), S("&Insert"), S("&Wave"), S("&Help")}));
+        QCOMPARE(MenuTitles(), QStringList({S("&File"), S("&Edit"), S("&View"), S("&Insert"), S("&Wave"), S("&Tools"), S("&Help")}));
         QCOMPARE(m_app->Frame()->Action(cmd::Save)->statusTip(), S("Save the active document"));
         {
             CAboutDlg about(m_app->Frame());
@@ -374,7 +374,7 @@ private slots:
         German();
         StartApp();
         QCOMPARE(MenuTitles(),
-                 QStringList({S("&Datei"), S("&Bearbeiten"), S("&Ansicht"), S("E&infügen"), S("&Wiedergabe"), S("&Hilfe")}));
+                 QStringList({S("&Datei"), S("&Bearbeiten"), S("&Ansicht"), S("E&infügen"), S("&Wiedergabe"), S("E&xtras"), S("&Hilfe")}));
         QCOMPARE(m_app->Frame()->Action(cmd::Save)->statusTip(), S("Das aktive Dokument speichern"));
         QCOMPARE(Shown(m_app->Frame()->Action(cmd::PlayStop)->text()), S("Abspielen"));
         CAboutDlg about(m_app->Frame());
