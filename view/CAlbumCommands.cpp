@@ -9,7 +9,9 @@
 #include "album/CAlbumSheet.h"
 #include "album/CTracklistReader.h"
 #include "album/CTracklistWriter.h"
+#include "document/CEditSession.h"
 #include "document/CQuillDoc.h"
+#include "document/CSheetEditor.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
 #include "model/CCueLineSource.h"
@@ -24,8 +26,6 @@
 #include "view/CDetectTracksDlg.h"
 #include "view/CExportTracklistDlg.h"
 #include "view/CImportTracklistDlg.h"
-#include "document/CEditSession.h"
-#include "document/CSheetEditor.h"
 #include "view/CQuillView.h"
 
 namespace {
