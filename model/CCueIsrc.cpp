@@ -33,6 +33,12 @@ bool CCueIsrc::Parse(const CCueLine& line)
         ts::ReportError(ts::CurrentCueLine(), "No ISRC number - must specify <ABCDE1234567>");
         return false;
     }
+    // A code written with blanks is more than one word: refused, so the
+    // line is kept as read rather than saved cut at its first blank.
+    if (std::string_view more; line.NextWord(pos, more)) {
+        ts::ReportError(ts::CurrentCueLine(), "ISRC number with blanks - must specify <ABCDE1234567>");
+        return false;
+    }
     SetCode(std::string(token));
     return true;
 }
