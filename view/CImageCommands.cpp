@@ -1,13 +1,5 @@
 #include "view/CImageCommands.h"
 
-#include <algorithm>
-#include <atomic>
-#include <thread>
-
-#include <QEventLoop>
-#include <QProgressDialog>
-#include <QTimer>
-
 #include "discimage/CDiscImage.h"
 #include "discimage/CGapConversion.h"
 #include "discimage/CImageWriter.h"
@@ -19,13 +11,12 @@
 #include "platform/CScriptedPrompts.h"
 #include "platform/FileUtil.h"
 #include "view/CConvertGapsDlg.h"
+#include "view/CTrackCommands.h"
 
 namespace {
 
 const char* const kJoinCaption = "Join Into One Image";
 const char* const kGapsCaption = "Convert Gaps";
-constexpr int kSteps = 1000;
-constexpr int kPollMs = 50;
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -69,38 +60,9 @@ bool MayReplace(const std::vector<std::string>& existing, const char* caption)
 bool CImageCommands::RunWithProgress(QWidget* parent, const std::string& label, CImageWriter& writer,
                                      const std::function<bool()>& work)
 {
-    QProgressDialog progress(QString::fromStdString(label), QStringLiteral("Cancel"), 0, kSteps, parent);
-    progress.setWindowTitle(QStringLiteral("Tracksmith"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setValue(0);
-
-    std::atomic<bool> finished{false};
-    bool ok = false;
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
-        const std::uint64_t total = writer.BytesTotal();
-        if (total > 0)
-            progress.setValue(static_cast<int>(std::min<std::uint64_t>(writer.BytesDone() * kSteps / total, kSteps - 1)));
-        if (finished)
-            loop.quit();
-    });
-    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
-        writer.Cancel();
-        progress.setLabelText(QStringLiteral("Cancelling..."));
-    });
-    std::thread worker([&] {
-        ok = work();
-        finished = true;
-    });
-    poll.start();
-    loop.exec();
-    worker.join();
-    return ok;
+    return CTrackCommands::RunWithProgress(
+        parent, label, [&writer] { return std::pair{writer.BytesDone(), writer.BytesTotal()}; },
+        [&writer] { writer.Cancel(); }, work);
 }
 
 void CImageCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)

@@ -93,6 +93,15 @@ bool CTrackCommands::CanRun(const CQuillDoc& doc)
 bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label, CTrackSplitter& splitter,
                                      const std::function<bool()>& work)
 {
+    return RunWithProgress(
+        parent, label, [&splitter] { return std::pair{splitter.FramesDone(), splitter.FramesTotal()}; },
+        [&splitter] { splitter.Cancel(); }, work);
+}
+
+bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label,
+                                     const std::function<std::pair<std::uint64_t, std::uint64_t>()>& progressOf,
+                                     const std::function<void()>& cancel, const std::function<bool()>& work)
+{
     QProgressDialog progress(QString::fromStdString(label), QCoreApplication::translate("CTrackCommands", "Cancel"), 0, kSteps, parent);
     progress.setWindowTitle(QStringLiteral("Tracksmith"));
     progress.setWindowModality(Qt::WindowModal);
@@ -107,14 +116,14 @@ bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label, 
     QTimer poll;
     poll.setInterval(kPollMs);
     QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
-        const std::uint64_t total = splitter.FramesTotal();
+        const auto [done, total] = progressOf();
         if (total > 0)
-            progress.setValue(static_cast<int>(std::min<std::uint64_t>(splitter.FramesDone() * kSteps / total, kSteps - 1)));
+            progress.setValue(static_cast<int>(std::min<std::uint64_t>(done * kSteps / total, kSteps - 1)));
         if (finished)
             loop.quit();
     });
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&] {
-        splitter.Cancel();
+        cancel();
         progress.setLabelText(QCoreApplication::translate("CTrackCommands", "Cancelling..."));
     });
     std::thread worker([&] {

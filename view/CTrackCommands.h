@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 class CQuillDoc;
 class CTrackSplitter;
@@ -27,4 +29,9 @@ public:
     // cancels the splitter; true when the work succeeded.
     static bool RunWithProgress(QWidget* parent, const std::string& label, CTrackSplitter& splitter,
                                 const std::function<bool()>& work);
+    // The same for any worker: progress reports the units done and the
+    // units in all (0 while unknown), cancel asks the work to stop.
+    static bool RunWithProgress(QWidget* parent, const std::string& label,
+                                const std::function<std::pair<std::uint64_t, std::uint64_t>()>& progressOf,
+                                const std::function<void()>& cancel, const std::function<bool()>& work);
 };
