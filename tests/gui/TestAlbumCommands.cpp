@@ -5,7 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "audio/WaveFixtures.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CDetectTracksDlg.h"
 #include "view/CExportTracklistDlg.h"
@@ -23,10 +23,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -45,15 +42,11 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 } // namespace
 
-class TestAlbumCommands final : public QObject
+class TestAlbumCommands final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
     std::string File(const char* name) const { return m_dir->filePath(S(name)).toStdString(); }
     std::string Text() const { return m_app->Document().SheetText(); }
     void Write(const char* name, const std::string& bytes)
@@ -78,14 +71,9 @@ private:
             Write("live.cue", sheet);
             files << m_dir->filePath(S("live.cue"));
         }
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance(files, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        StartApp(files);
+        ActivateWindow();
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     template <class T>
     void OnModal(std::function<void(T*)> act)
     {
@@ -130,24 +118,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void importShowsAPreviewAndUndoesInOneStep()
     {
         MakeLiveRecording();

@@ -6,7 +6,7 @@
 #include "app/CQuillApp.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
@@ -17,9 +17,6 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -42,16 +39,11 @@ const char* const kTagSheet = "REM GENRE Rock\r\n"
 
 } // namespace
 
-class TestEmbeddedWindow final : public QObject
+class TestEmbeddedWindow final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
     QTextEdit* Listing() const { return Frame()->View()->Listing(); }
     QString LineText(int line) const { return Listing()->document()->findBlockByNumber(line).text(); }
@@ -82,12 +74,6 @@ private:
         return Run("flac --silent -d -c --force-raw-format --endian=little --sign=signed album.flac | md5sum");
     }
     std::string Tag() { return Run("metaflac --show-tag=CUESHEET album.flac"); }
-    void StartApp(const QStringList& arguments = {})
-    {
-        m_app = std::make_unique<CQuillApp>();
-        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-    }
     bool Enabled(int id)
     {
         Frame()->UpdateCommandUI();
@@ -101,22 +87,6 @@ private slots:
             if (!PeerRun::Installed(tool))
                 QSKIP("sox, flac and metaflac are needed");
         }
-    }
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        m_prompts->QueueAnswer(PromptAnswer::No);
-        if (m_app && Frame())
-            Frame()->close();
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
     }
 
     void commandLineOpensTheTagAndCtrlSSavesIntoIt()

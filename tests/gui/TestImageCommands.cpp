@@ -5,7 +5,7 @@
 #include "discimage/ImageFixture.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "support/TempDir.h"
 #include "view/CConvertGapsDlg.h"
@@ -15,9 +15,6 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -41,14 +38,11 @@ TrackSpec SilentGap(std::uint64_t sectors)
 
 } // namespace
 
-class TestImageCommands final : public QObject
+class TestImageCommands final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
     std::vector<std::string> m_names;
 
     std::string File(const std::string& name) const { return m_dir->filePath(QString::fromStdString(name)).toStdString(); }
@@ -56,21 +50,15 @@ private:
     {
         const std::string sheet = WriteRedumpImage(m_dir->path().toStdString(), "Game", disc, 11);
         m_names = TrackFileNames("Game", disc.tracks.size());
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({QString::fromStdString(sheet)}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        StartApp({QString::fromStdString(sheet)});
+        ActivateWindow();
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     // Opens a menu with Alt and its key and picks the item by its access key.
     void MenuKey(Qt::Key menu, Qt::Key key)
     {
         // The menu bar's access keys reach only the active window, which the
         // progress dialog of a run before may have taken.
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        ActivateWindow();
         QTest::keyClick(Frame(), menu, Qt::AltModifier);
         QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
         QTest::keyClick(QApplication::activePopupWidget(), key);
@@ -112,24 +100,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void joinCopiesTheBytes()
     {
         StartWith({{}, {{"MODE2/2352", 400}, SilentGap(300), {"AUDIO", 250, 150}}});

@@ -8,7 +8,7 @@
 #include "model/CCueFile.h"
 #include "model/CCueItem.h"
 #include "model/CCueTrack.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
@@ -21,9 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -47,25 +44,21 @@ enum class Scroll { None, Bar, Wheel, PageDown, CtrlEnd, Keys };
 
 } // namespace
 
-class TestListing final : public QObject
+class TestListing final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
-    void StartApp(const QStringList& arguments)
+    void Arrange(CMainFrame& frame) override
     {
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
         // The listing alone below the bars, so that the sweeps see as many
         // rows as a window without the waveform panel shows.
-        Frame()->WaveformDock()->hide();
-        Frame()->resize(700, 560);
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        frame.WaveformDock()->hide();
+        frame.resize(700, 560);
+    }
+    void StartApp(const QStringList& arguments)
+    {
+        WindowTest::StartApp(arguments);
         QApplication::setActiveWindow(Frame());
         Listing()->setFocus();
     }
@@ -75,7 +68,6 @@ private:
         QFile::copy(DataFile("long-sheet.cue"), path);
         return path;
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     QTextEdit* Listing() const { return View()->Listing(); }
     QScrollBar* Bar() const { return Listing()->verticalScrollBar(); }
@@ -167,24 +159,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     // Every visible row of a 300-line sheet, at every kind of scroll
     // position: a click, a right click and a double click act on the line
     // under the pointer, and the listing does not move.

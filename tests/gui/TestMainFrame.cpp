@@ -7,7 +7,7 @@
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueItem.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
@@ -19,10 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -57,16 +54,11 @@ QStringList L(std::initializer_list<const char*> texts)
 
 } // namespace
 
-class TestMainFrame final : public QObject
+class TestMainFrame final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-    QList<QUrl> m_launched;
-
     QString WriteSheet(const QString& name, const char* text = kSheet)
     {
         const QString path = m_dir->filePath(name);
@@ -75,23 +67,6 @@ private:
         file.write(text);
         return path;
     }
-    void StartApp(const QStringList& arguments = {})
-    {
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([this](const QUrl& url) {
-            m_launched << url;
-            return true;
-        });
-        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-    }
-    void StopApp()
-    {
-        if (m_app && Frame())
-            Frame()->close();
-        m_app.reset();
-    }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     QTextEdit* Listing() const { return View()->Listing(); }
     QString LineText(int line) const { return Listing()->document()->findBlockByNumber(line).text(); }
@@ -111,22 +86,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-        m_launched.clear();
-    }
-    void cleanup()
-    {
-        m_prompts->QueueAnswer(PromptAnswer::No); // discard changes on close
-        StopApp();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void titleOfNewAndOpenedSheets()
     {
         StartApp();

@@ -5,7 +5,7 @@
 #include "document/CQuillDoc.h"
 #include "model/CCueCdText.h"
 #include "model/CCueItem.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
@@ -17,9 +17,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -49,15 +46,11 @@ QString S(const char* text) { return QString::fromUtf8(text); }
 
 } // namespace
 
-class TestSheetItems final : public QObject
+class TestSheetItems final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
     void StartWith(const char* text)
     {
         const QString path = m_dir->filePath(QStringLiteral("sheet.cue"));
@@ -65,12 +58,8 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(text);
         file.close();
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({path}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        StartApp({path});
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
     QTextEdit* Listing() const { return View()->Listing(); }
@@ -103,23 +92,6 @@ private:
     std::string Saved() const { return Doc().SheetText(); }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        m_prompts->QueueAnswer(PromptAnswer::No); // discard changes on close
-        if (m_app && Frame())
-            Frame()->close();
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     // Each line at its depth; CD-TEXT keywords bold in their own colour,
     // unknown lines grey, the continued INDEX under its FILE.
     void listingShowsTheLinesAtTheirDepth_data()

@@ -6,7 +6,7 @@
 #include "app/CQuillApp.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CMissingAudioDlg.h"
 #include "view/CQuillView.h"
@@ -19,12 +19,9 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QSettings>
 #include <QStatusBar>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -39,15 +36,11 @@ QString S(const char* text) { return QString::fromUtf8(text); }
 
 } // namespace
 
-class TestSheetRepairs final : public QObject
+class TestSheetRepairs final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
     QString Path(const QString& name) const { return m_dir->filePath(name); }
     void WriteSheet(const QString& name, const char* text)
     {
@@ -63,13 +56,6 @@ private:
                                                           Path(name), S("synth"), S("10"), S("sine"), S("440")}),
                  0);
     }
-    void StartApp()
-    {
-        m_app = std::make_unique<CQuillApp>();
-        QVERIFY(m_app->InitInstance({}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-    }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
     CSheetRepairs* Repairs() const { return Frame()->Repairs(); }
@@ -88,23 +74,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        m_prompts->QueueAnswer(PromptAnswer::No); // discard changes on close
-        if (m_app && Frame())
-            Frame()->close();
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     // The box lists each FILE with the file found for it; Yes fixes all of
     // them as one undoable step, No keeps the sheet as it is.
     void openOffersTheAudioFound_data()

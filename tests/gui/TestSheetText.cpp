@@ -5,7 +5,7 @@
 #include "model/CCueFile.h"
 #include "model/CCueItem.h"
 #include "model/CCueIsrc.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CGuiPrompts.h"
 #include "view/CItemEditor.h"
@@ -23,9 +23,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -86,15 +83,11 @@ private:
 
 } // namespace
 
-class TestSheetText final : public QObject
+class TestSheetText final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
     QString Copy(const char* name)
     {
         const QString path = m_dir->filePath(S(name));
@@ -109,14 +102,6 @@ private:
         file.write(bytes);
         return path;
     }
-    void StartApp(const QStringList& arguments = {})
-    {
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-    }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
     QString LineText(int line) const { return View()->Listing()->document()->findBlockByNumber(line).text(); }
@@ -127,23 +112,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        m_prompts->QueueAnswer(PromptAnswer::No);
-        if (m_app && Frame())
-            Frame()->close();
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     // A ripped album's unknown lines: one box for the whole read.
     void warningsOfAnOpenShareOneBox()
     {

@@ -10,13 +10,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <QToolButton>
 #include <QtTest>
 
 #include "app/CToolBarEx.h"
+#include "WindowTest.h"
 #include "player/CWavePos.h"
 #include "res/CommandIds.h"
 
@@ -134,14 +133,11 @@ struct Wavebar {
 
 } // namespace
 
-class TestToolBarEx final : public QObject
+class TestToolBarEx final : public WindowTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void insertControlRefused_data();
     void insertControlRefused();
@@ -165,26 +161,13 @@ private Q_SLOTS:
     void gripperRaised();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    void InitCase() override;
 };
 
-void TestToolBarEx::initTestCase()
+void TestToolBarEx::InitCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestToolBarEx::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
     QDir::setCurrent(m_dir->path());
     QCursor::setPos(QPoint(790, 590));
-}
-
-void TestToolBarEx::cleanup()
-{
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
 }
 
 void TestToolBarEx::insertControlRefused_data()

@@ -3,7 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "audio/WaveFixtures.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "tracks/TrackTestSupport.h"
 #include "view/CExportTracksDlg.h"
@@ -19,9 +19,6 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -60,15 +57,11 @@ QStringList Names(const std::string& folder)
 
 } // namespace
 
-class TestTrackCommands final : public QObject
+class TestTrackCommands final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
     std::string File(const char* name) const { return m_dir->filePath(S(name)).toStdString(); }
     void StartWith(int seconds, const char* sheet = kSheet)
     {
@@ -79,15 +72,10 @@ private:
         QVERIFY(cue.open(QIODevice::WriteOnly));
         cue.write(sheet);
         cue.close();
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({cue.fileName()}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        StartApp({cue.fileName()});
         // The menu bar's access keys reach only the active window.
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        ActivateWindow();
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     // Runs act on the next modal dialog of type T; gives up after five
     // seconds without one.
     template <class T>
@@ -138,24 +126,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void exportWritesEveryTrack_data()
     {
         QTest::addColumn<int>("format");

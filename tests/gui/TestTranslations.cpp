@@ -6,7 +6,7 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "app/CTranslations.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CMessageText.h"
@@ -17,9 +17,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -96,26 +93,17 @@ QSet<QString> Placeholders(const QString& text)
 
 } // namespace
 
-class TestTranslations final : public QObject
+class TestTranslations final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
     std::unique_ptr<CTranslations> m_translations;
-    QList<QUrl> m_launched;
 
-    void StartApp()
+    void CleanupCase() override
     {
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([this](const QUrl& url) {
-            m_launched << url;
-            return true;
-        });
-        QVERIFY(m_app->InitInstance({}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->Frame()));
+        StopApp();
+        m_translations.reset();
     }
 
     void German()
@@ -134,24 +122,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-        m_launched.clear();
-    }
-    void cleanup()
-    {
-        if (m_app && m_app->Frame())
-            m_app->Frame()->close();
-        m_app.reset();
-        m_translations.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     // Every text of the command table has its German entry, with one access
     // key where the English has one and the same keys after the tab.
     void commandTextsHaveGerman_data()

@@ -5,7 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "audio/WaveFixtures.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "view/CDiscInfoDlg.h"
 #include "view/CVerifyDlg.h"
 
@@ -18,11 +18,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -115,16 +113,11 @@ std::vector<CliRow> CliRows(const std::string& text)
 
 } // namespace
 
-class TestVerifyWindow final : public QObject
+class TestVerifyWindow final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-    QList<QUrl> m_launched;
-
     std::string File(const char* name) const { return m_dir->filePath(S(name)).toStdString(); }
     // Three tracks of 4, 3 and 5 seconds with a one-second gap before the
     // second, as one FLAC image at rate.
@@ -140,17 +133,9 @@ private:
     }
     void OpenWindow()
     {
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([this](const QUrl& url) {
-            m_launched << url;
-            return true;
-        });
-        QVERIFY(m_app->InitInstance({m_dir->filePath(QStringLiteral("disc.cue"))}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        StartApp({m_dir->filePath(QStringLiteral("disc.cue"))});
+        ActivateWindow();
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     std::string Cli(const std::string& args, int expected)
     {
         std::string out;
@@ -214,25 +199,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-        m_launched.clear();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void discInformationShowsTheIds()
     {
         MakeDisc(44100);

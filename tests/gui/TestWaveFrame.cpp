@@ -4,7 +4,7 @@
 #include "player/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "audio/WaveFixtures.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CEditIndexDlg.h"
 #include "view/CQuillView.h"
@@ -16,10 +16,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
 #include <QStatusBar>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -58,14 +55,12 @@ std::uint32_t Ms(const CCueTime& t) { return t.Milliseconds(); }
 
 } // namespace
 
-class TestWaveFrame final : public QObject
+class TestWaveFrame final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
+    void InitCase() override { PlayIntoFile(); }
 
     std::string File(const char* name) const { return m_dir->filePath(S(name)).toStdString(); }
     bool Sox(const char* name, const char* format, int seconds)
@@ -85,12 +80,8 @@ private:
         QVERIFY(cue.open(QIODevice::WriteOnly));
         cue.write(sheet);
         cue.close();
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({cue.fileName()}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        StartApp({cue.fileName()});
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     CWavePos* Pos() const { return Frame()->PositionControl(); }
     IWavePlayer* Player() const { return Frame()->Player(); }
@@ -139,29 +130,6 @@ private:
     void RunWaveCommand(int id) { QVERIFY(Frame()->ExecuteCommand(id)); }
 
 private slots:
-    void initTestCase()
-    {
-        qputenv("SDL_AUDIODRIVER", "disk");
-    }
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        qputenv("SDL_DISKAUDIOFILE", m_dir->filePath(QStringLiteral("played.raw")).toUtf8());
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void spacePlaysPausesAndResumes()
     {
         StartWith();

@@ -4,11 +4,10 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "player/CWavePos.h"
+#include "WindowTest.h"
 #include "model/CCueTime.h"
 
 Q_DECLARE_METATYPE(CCueTime)
@@ -77,14 +76,11 @@ std::unique_ptr<CWavePos> MakeControl()
 
 } // namespace
 
-class TestWavePos final : public QObject
+class TestWavePos final : public WindowTest
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
 
     void displayName_data();
     void displayName();
@@ -109,28 +105,21 @@ private Q_SLOTS:
     void longNameGivesWay();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    void InitCase() override;
+    void CleanupCase() override;
+
     std::unique_ptr<CWavePos> m_pos;
 };
 
-void TestWavePos::initTestCase()
+void TestWavePos::InitCase()
 {
-    QStandardPaths::setTestModeEnabled(true);
-}
-
-void TestWavePos::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
     QDir::setCurrent(m_dir->path());
     m_pos = MakeControl();
 }
 
-void TestWavePos::cleanup()
+void TestWavePos::CleanupCase()
 {
     m_pos.reset();
-    QDir::setCurrent(QDir::tempPath());
-    m_dir.reset();
 }
 
 void TestWavePos::displayName_data()

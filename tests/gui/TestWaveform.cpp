@@ -7,7 +7,7 @@
 #include "audio/WaveFixtures.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueIndex.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 #include "view/CWaveformPanel.h"
@@ -22,11 +22,8 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSet>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -104,15 +101,42 @@ private:
 
 } // namespace
 
-class TestWaveform final : public QObject
+class TestWaveform final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
     std::shared_ptr<Gate> m_gate;
+    bool m_gated = false;
+
+    void InitCase() override
+    {
+        PlayIntoFile();
+        m_gated = false;
+    }
+    // The peaks are cached in the test's folder; a gated start reads the
+    // audio through a source the test opens by hand.
+    void Arrange(CMainFrame& frame) override
+    {
+        frame.Waveform()->SetCacheFolder(File("cache"));
+        if (m_gated) {
+            m_gate = std::make_shared<Gate>();
+            frame.Waveform()->SetSourceFactory([gate = m_gate](const std::string& path, std::string& reason)
+                                                   -> std::unique_ptr<IPcmSource> {
+                auto inner = CWavePcmSource::Open(path, reason);
+                if (!inner)
+                    return nullptr;
+                return std::make_unique<CGatedSource>(std::move(inner), gate);
+            });
+        }
+    }
+    void CleanupCase() override
+    {
+        if (m_gate)
+            m_gate->Open();
+        StopApp();
+        m_gate.reset();
+    }
 
     std::string File(const char* name) const { return m_dir->filePath(S(name)).toStdString(); }
     QString SheetPath() const { return m_dir->filePath(QStringLiteral("waves.cue")); }
@@ -127,22 +151,9 @@ private:
         QVERIFY(cue.open(QIODevice::WriteOnly));
         cue.write(kSheet);
         cue.close();
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({}, true, m_prompts.get()));
-        Panel()->SetCacheFolder(File("cache"));
-        if (gated) {
-            m_gate = std::make_shared<Gate>();
-            Panel()->SetSourceFactory([gate = m_gate](const std::string& path, std::string& reason)
-                                          -> std::unique_ptr<IPcmSource> {
-                auto inner = CWavePcmSource::Open(path, reason);
-                if (!inner)
-                    return nullptr;
-                return std::make_unique<CGatedSource>(std::move(inner), gate);
-            });
-        }
+        m_gated = gated;
+        StartApp();
         QVERIFY(m_app->OpenFile(cue.fileName()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
         Frame()->resize(900, 640);
         if (!gated)
             WaitForPeaks();
@@ -152,7 +163,6 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(Wave()->Peaks() != nullptr, 20000);
         QVERIFY(!Panel()->IsLoading());
     }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     CWaveformPanel* Panel() const { return Frame()->Waveform(); }
     CWaveformView* Wave() const { return Panel()->Wave(); }
@@ -223,29 +233,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("SDL_AUDIODRIVER", "disk"); }
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        qputenv("SDL_DISKAUDIOFILE", m_dir->filePath(QStringLiteral("played.raw")).toUtf8());
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_gate)
-            m_gate->Open();
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_gate.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     // A track's CD-TEXT title names its mark before any comment does.
     void aMarkShowsTheTracksTitle()
     {
@@ -577,10 +564,7 @@ private slots:
         QVERIFY(!Frame()->isVisible());
         m_app.reset();
 
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({SheetPath()}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        StartApp({SheetPath()});
         QVERIFY(Frame()->WaveformDock()->isHidden());
         // Hidden, it reads nothing.
         QVERIFY(!Panel()->IsLoading());

@@ -8,7 +8,7 @@
 #include "app/CWelcomeDlg.h"
 #include "player/CWavePos.h"
 #include "document/CQuillDoc.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 
@@ -20,10 +20,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QScreen>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -51,16 +48,12 @@ QString S(const char* text) { return QString::fromUtf8(text); }
 
 } // namespace
 
-class TestWindow final : public QObject
+class TestWindow final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
     QString m_opener; // the URL opener of the run; empty for a recording one
-    QList<QUrl> m_launched;
 
     QString WriteSheet(const QString& name, const char* text = kSheet)
     {
@@ -80,29 +73,13 @@ private:
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         return path;
     }
-    void StartApp(const QStringList& arguments = {})
+    void Configure(CQuillApp& app) override
     {
-        m_app = std::make_unique<CQuillApp>();
-        if (m_opener.isEmpty()) {
-            m_app->SetLauncher([this](const QUrl& url) {
-                m_launched << url;
-                return true;
-            });
-        } else {
-            m_app->SetOpener(m_opener);
-        }
-        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        if (m_opener.isEmpty())
+            WindowTest::Configure(app);
+        else
+            app.SetOpener(m_opener);
     }
-    void StopApp()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-    }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     QTextEdit* Listing() const { return View()->Listing(); }
     void ClickLine(int line)
@@ -144,21 +121,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-        m_opener.clear();
-        m_launched.clear();
-    }
-    void cleanup()
-    {
-        StopApp();
-        m_prompts.reset();
-        m_dir.reset();
-    }
+    void InitCase() override { m_opener.clear(); }
 
     // Every text box of every edit dialog opens with its text selected,
     // and no dialog can be maximized.

@@ -4,16 +4,14 @@
 
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
-#include "platform/CScriptedPrompts.h"
+#include "WindowTest.h"
 #include "view/CQuillView.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
 #include <QProcess>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -92,15 +90,11 @@ QString Run(const QString& program, const QStringList& arguments)
 
 } // namespace
 
-class TestWindowManager final : public QObject
+class TestWindowManager final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
     QString WriteSheet()
     {
         const QString path = m_dir->filePath(QStringLiteral("sheet.cue"));
@@ -111,37 +105,12 @@ private:
     }
     void StartApp(const QStringList& arguments = {})
     {
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance(arguments, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(m_app->Frame()));
+        WindowTest::StartApp(arguments);
         // The window manager places and frames the window in its own time.
         QTest::qWait(300);
     }
-    void StopApp()
-    {
-        if (m_app && m_app->Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            m_app->Frame()->close();
-        }
-        m_app.reset();
-    }
-    CMainFrame* Frame() const { return m_app->Frame(); }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        StopApp();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     // The window manager offers no maximize for an edit dialog, and a
     // request to maximize it changes nothing.
     void dialogsCannotBeMaximized()

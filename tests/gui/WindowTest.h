@@ -1,0 +1,71 @@
+#pragma once
+
+#include "platform/CScriptedPrompts.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <memory>
+
+class CMainFrame;
+class CQuillApp;
+
+// The base of every window test: each test case starts in a fresh temporary
+// folder with QStandardPaths' test mode on, the settings kept in that folder
+// and scripted prompts; the editor starts only when a case asks for it and
+// is closed, discarding changes, after every case. A test class derives from
+// it instead of QObject and adds its own steps through the hooks below; it
+// declares no init() or cleanup() slot of its own.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+public:
+    WindowTest();
+    ~WindowTest() override;
+
+protected:
+    // Steps of a test class after the common set-up and before the common
+    // clean-up of each case.
+    virtual void InitCase() {}
+    virtual void CleanupCase() {}
+    // Called before the editor starts; by default links open into
+    // m_launched instead of a browser.
+    virtual void Configure(CQuillApp& app);
+    // Called after the editor's window is shown, before it is waited on.
+    virtual void Arrange(CMainFrame& frame);
+
+    // Starts the editor with the given command line and waits until its
+    // window is on screen. Check QTest::currentTestFailed() (or use
+    // QVERIFY) afterwards when the case needs the window.
+    void StartApp(const QStringList& arguments = {});
+    // Closes the window, answering No to a question about unsaved changes.
+    void StopApp();
+    CMainFrame* Frame() const;
+    // Makes the window the active one, which the menu bar's access keys
+    // need, and waits until it is.
+    void ActivateWindow();
+
+    // Writes a file of the temporary folder and returns its path.
+    QString WriteFile(const QString& name, const QByteArray& bytes) const;
+    // Sound through SDL's disk driver into played.raw of the temporary folder:
+    // there is no sound card where the tests run.
+    void PlayIntoFile() const;
+    QString PlayedFile() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CScriptedPrompts> m_prompts;
+    std::unique_ptr<CQuillApp> m_app;
+    QList<QUrl> m_launched;
+
+private slots:
+    void init();
+    void cleanup();
+
+private:
+    QString m_startDir;
+};
