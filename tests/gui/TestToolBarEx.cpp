@@ -340,7 +340,7 @@ void TestToolBarEx::disabledCommandNeverHot()
     QVERIFY(wavebar.Show());
     wavebar.commands.at(2)->setEnabled(false);
     QTest::mouseMove(wavebar.Button(wavebar.commands.at(2)));
-    QTest::qWait(20);
+    DeliverPendingEvents();
     QCOMPARE(wavebar.bar->HotButton(), nullptr);
 }
 
@@ -479,7 +479,7 @@ void TestToolBarEx::paletteChangeRepaints()
     Wavebar wavebar;
     QVERIFY(wavebar.Show());
     QToolButton* button = wavebar.Button(wavebar.commands.at(0));
-    QTest::qWait(20);
+    DeliverPendingEvents();
     auto* paints = new PaintCounter(button);
 
     QPalette palette = ClassicPalette();
@@ -499,14 +499,14 @@ void TestToolBarEx::stateUpdateRepaintsOnlyChangedButtons()
 {
     Wavebar wavebar;
     QVERIFY(wavebar.Show());
-    QTest::qWait(20);
+    DeliverPendingEvents();
     auto* unchanged = new PaintCounter(wavebar.Button(wavebar.commands.at(0)));
     auto* changed = new PaintCounter(wavebar.Button(wavebar.commands.at(1)));
 
     wavebar.commands.at(0)->setEnabled(true);
     wavebar.commands.at(1)->setEnabled(false);
     QTRY_VERIFY(changed->count > 0);
-    QTest::qWait(20);
+    DeliverPendingEvents();
     QCOMPARE(unchanged->count, 0);
 }
 

@@ -148,8 +148,7 @@ private slots:
         QVERIFY(Player()->IsPaused());
         QCOMPARE(ItemText(cmd::PlayStop), QStringLiteral("&Play\tSpace"));
         const std::uint32_t paused = Ms(Pos()->GetPosition());
-        QTest::qWait(150);
-        QCOMPARE(Ms(Pos()->GetPosition()), paused);
+        QVERIFY(!QTest::qWaitFor([&] { return Ms(Pos()->GetPosition()) != paused; }, 150));
         QTest::keyClick(Listing(), Qt::Key_Space);
         QVERIFY(Player()->IsPlaying());
         QTRY_VERIFY_WITH_TIMEOUT(Ms(Pos()->GetPosition()) > paused + 100, 3000);
@@ -202,7 +201,8 @@ private slots:
         StartWith();
         ClickLine(3);
         QVERIFY(Frame()->ExecuteCommand(cmd::PlayStop));
-        QTest::qWait(100);
+        const std::uint32_t started = Ms(Player()->GetPosition());
+        QTRY_VERIFY(Ms(Player()->GetPosition()) > started);
         const IWavePlayer* before = Player();
         ClickLine(5);
         QCOMPARE(Player(), before);
@@ -358,8 +358,9 @@ private slots:
             QVERIFY(play && set && play->isEnabled() && set->isEnabled());
             QTest::mouseClick(play, Qt::LeftButton);
             played = Player()->IsPlaying();
-            // Let the player report a position or two, then take it.
-            QTest::qWait(150);
+            // Let the player move on, then take its position.
+            const std::uint32_t started = Ms(Player()->GetPosition());
+            QTRY_VERIFY(Ms(Player()->GetPosition()) > started);
             QTest::mouseClick(play, Qt::LeftButton); // Stop
             QTest::mouseClick(set, Qt::LeftButton);
             setTo = dlg->findChild<QLineEdit*>(QStringLiteral("timeEdit"))->text();
@@ -606,8 +607,7 @@ private slots:
             dlg->reject();
         });
         RunWaveCommand(command);
-        QTest::qWait(100);
-        QVERIFY(!dialogShown);
+        QVERIFY(!QTest::qWaitFor([&] { return dialogShown; }, 100));
         if (reported) {
             QCOMPARE(m_prompts->Lines(),
                      std::vector<std::string>{"Error: \"" + File("C.bin") + "\" is not a usable wave file: it is not a RIFF file."});

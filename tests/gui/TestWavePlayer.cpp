@@ -573,24 +573,21 @@ private slots:
         CWavePlayer player(path);
         QVERIFY(player.Open());
         player.Play();
-        QTest::qWait(200);
+        QTRY_VERIFY(Ms(player.GetPosition()) > 100);
         player.Pause();
         QVERIFY(player.IsPaused());
         const std::uint32_t frozen = Ms(player.GetPosition());
         QVERIFY(frozen > 100);
-        QTest::qWait(200);
-        QCOMPARE(Ms(player.GetPosition()), frozen);
+        QVERIFY(!QTest::qWaitFor([&] { return Ms(player.GetPosition()) != frozen; }, 200));
         player.Seek(At(2000));
         QVERIFY(player.IsPaused());
-        QTest::qWait(150);
-        QCOMPARE(Ms(player.GetPosition()), 2000u);
+        QVERIFY(!QTest::qWaitFor([&] { return Ms(player.GetPosition()) != 2000u; }, 150));
         player.Pause();
         QVERIFY(player.IsPlaying());
         QTRY_VERIFY_WITH_TIMEOUT(Ms(player.GetPosition()) > 2100, 2000);
         QVERIFY(player.Stop());
         QCOMPARE(Ms(player.GetPosition()), 0u);
-        QTest::qWait(100);
-        QCOMPARE(Ms(player.GetPosition()), 0u);
+        QVERIFY(!QTest::qWaitFor([&] { return Ms(player.GetPosition()) != 0u; }, 100));
     }
 
     void diskEndOfFileReportsStopped()
@@ -699,10 +696,11 @@ private slots:
             frameBytes = probe.OutputFrameBytes();
             player.Seek(At(250));
             player.Play();
-            QTest::qWait(200);
+            QTRY_VERIFY(Ms(player.GetPosition()) >= 450);
             player.Pause();
             QVERIFY(player.IsPaused());
-            QTest::qWait(100);
+            const std::uint32_t paused = Ms(player.GetPosition());
+            QVERIFY(!QTest::qWaitFor([&] { return Ms(player.GetPosition()) != paused; }, 100));
             player.Pause();
             QVERIFY(player.IsPlaying());
             QTRY_VERIFY_WITH_TIMEOUT(player.IsStopped(), 5000);

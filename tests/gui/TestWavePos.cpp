@@ -232,14 +232,14 @@ void TestWavePos::samePositionRepaintsOnce()
     m_pos->SetFileName(u"/audio/SONG.WAV"_qs);
     m_pos->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pos.get()));
-    QTest::qWait(20);
+    DeliverPendingEvents();
     QSignalSpy changed(m_pos.get(), &CWavePos::ContentChanged);
     auto* paints = new PaintCounter(m_pos.get());
 
     m_pos->SetPosition(Msf(0, 1, 2));
     QTRY_COMPARE(paints->count, 1);
     m_pos->SetPosition(Msf(0, 1, 2));
-    QTest::qWait(50);
+    DeliverPendingEvents();
     QCOMPARE(paints->count, 1);
     QCOMPARE(changed.count(), 1);
 }
@@ -263,14 +263,14 @@ void TestWavePos::sameLengthRepaintsOnce()
     m_pos->SetFileName(u"/audio/SONG.WAV"_qs);
     m_pos->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pos.get()));
-    QTest::qWait(20);
+    DeliverPendingEvents();
     auto* paints = new PaintCounter(m_pos.get());
     QSignalSpy changed(m_pos.get(), &CWavePos::ContentChanged);
     m_pos->SetLength(Msf(4, 5, 6));
     QTRY_COMPARE(paints->count, 1);
     m_pos->SetLength(Msf(4, 5, 6));
     m_pos->SetLength(CCueTime::FromMilliseconds(Msf(4, 5, 6).Milliseconds()));
-    QTest::qWait(50);
+    DeliverPendingEvents();
     QCOMPARE(paints->count, 1);
     QCOMPARE(changed.count(), 1);
 }

@@ -306,8 +306,7 @@ private slots:
         }
         QVERIFY(Frame()->ExecuteCommand(command));
         if (message.isEmpty()) {
-            QTest::qWait(300);
-            QVERIFY(m_prompts->Messages().empty());
+            QVERIFY(!QTest::qWaitFor([this] { return !m_prompts->Messages().empty(); }, 300));
         } else {
             QTRY_COMPARE(m_prompts->Messages().size(), std::size_t(1));
             QVERIFY2(QString::fromStdString(m_prompts->Lines().front()).startsWith(message),

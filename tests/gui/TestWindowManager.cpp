@@ -107,7 +107,7 @@ private:
     {
         WindowTest::StartApp(arguments);
         // The window manager places and frames the window in its own time.
-        QTest::qWait(300);
+        QVERIFY(QTest::qWaitFor([this] { return Frame()->frameGeometry() != Frame()->geometry(); }, 3000));
     }
 
 private slots:
@@ -120,6 +120,8 @@ private slots:
         QSize before;
         QSize after;
         bool seen = false;
+        bool framed = false;
+        bool resized = false;
         QTimer poll;
         poll.setInterval(20);
         connect(&poll, &QTimer::timeout, this, [&] {
@@ -127,23 +129,27 @@ private slots:
             if (!dlg || seen)
                 return;
             seen = true;
-            QTest::qWait(300);
+            framed = QTest::qWaitFor([dlg] { return dlg->frameGeometry() != dlg->geometry(); }, 3000);
             before = dlg->frameGeometry().size();
             actions = Run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(dlg->winId()),
                                                      QStringLiteral("_NET_WM_ALLOWED_ACTIONS")});
             dlg->windowHandle()->setWindowStates(Qt::WindowMaximized);
-            QTest::qWait(400);
+            // A window manager that obeys resizes it soon; one that does not
+            // leaves it as it is.
+            resized = QTest::qWaitFor([&] { return dlg->frameGeometry().size() != before; }, 400);
             after = dlg->frameGeometry().size();
             dlg->reject();
         });
         poll.start();
         QTest::keyClick(Frame()->View()->Listing(), Qt::Key_Return);
         QTRY_VERIFY(seen && QApplication::activeModalWidget() == nullptr);
+        QVERIFY(framed);
         QVERIFY2(actions.contains(QLatin1String("_NET_WM_ACTION_CLOSE")), qPrintable(actions));
         QVERIFY2(!actions.contains(QLatin1String("MAXIMIZE")), qPrintable(actions));
         // Nor resizing: window managers that ignore the hints of the
         // frame's buttons still do not maximize what cannot be resized.
         QVERIFY2(!actions.contains(QLatin1String("_NET_WM_ACTION_RESIZE")), qPrintable(actions));
+        QVERIFY(!resized);
         QCOMPARE(after, before);
     }
 

@@ -52,6 +52,13 @@ void WindowTest::ActivateWindow()
     QVERIFY(QTest::qWaitForWindowActive(Frame()));
 }
 
+void WindowTest::DeliverPendingEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+}
+
 QString WindowTest::WriteFile(const QString& name, const QByteArray& bytes) const
 {
     const QString path = m_dir->filePath(name);

@@ -50,6 +50,10 @@ protected:
     // need, and waits until it is.
     void ActivateWindow();
 
+    // Delivers every event already posted (paints included) and every
+    // pending window-system event, so that what a test counts next is
+    // caused by what it does next.
+    static void DeliverPendingEvents();
     // Writes a file of the temporary folder and returns its path.
     QString WriteFile(const QString& name, const QByteArray& bytes) const;
     // Sound through SDL's disk driver into played.raw of the temporary folder:
