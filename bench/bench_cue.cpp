@@ -54,7 +54,7 @@ std::string SheetFile(std::int64_t which)
 void ReadInto(CQuillDoc& doc, const std::string& text)
 {
     CCueLineSource source = CCueLineSource::FromText(text);
-    if (!CCueReader::Read(source, doc, nullptr))
+    if (!CCueReader::Read(source, doc, nullptr).first)
         throw std::runtime_error("the generated sheet did not read");
 }
 

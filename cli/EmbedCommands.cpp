@@ -2,9 +2,9 @@
 
 #include "cli/CCliPrompts.h"
 #include "cli/CliCommand.h"
+#include "document/CCueMessageBox.h"
 #include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
-#include "model/CueDiagnostics.h"
 
 #include <cstdio>
 
@@ -25,7 +25,7 @@ int RunExtract(const std::vector<std::string>& args)
         return 1;
     }
     for (const std::string& warning : warnings)
-        ts::ReportWarning(0, warning);
+        CCueMessageBox::Show({{0, CueSeverity::Warning, warning}});
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
         std::perror("Error: standard output");
         return 1;

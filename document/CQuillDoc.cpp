@@ -1,5 +1,6 @@
 #include "document/CQuillDoc.h"
 
+#include "document/CCueMessageBox.h"
 #include "document/CEmbeddedSheet.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueFile.h"
@@ -9,7 +10,6 @@
 #include "model/CCueReader.h"
 #include "model/CCueTextWriter.h"
 #include "model/CCueTrack.h"
-#include "model/CueDiagnostics.h"
 #include "model/CueLineText.h"
 #include "platform/FileUtil.h"
 #include "platform/ShortPath.h"
@@ -374,14 +374,12 @@ bool CQuillDoc::OnOpenDocument(const std::string& path)
         return true;
     }
     // The audio file's own warnings join the read's box.
-    if (!warnings.empty())
-        ts::BeginCollecting();
+    CueMessages before;
     for (const std::string& warning : warnings)
-        ts::ReportWarning(0, warning);
-    const bool read = CCueReader::Read(source, *this, nullptr) != nullptr;
-    if (!warnings.empty())
-        ts::ShowCollected();
-    return read;
+        before.push_back({0, CueSeverity::Warning, warning});
+    const CueReadResult read = CCueReader::Read(source, *this, nullptr);
+    CCueMessageBox::Show(read, std::move(before));
+    return read.first != nullptr;
 }
 
 void CQuillDoc::SetCharset(const std::string& charset)

@@ -260,7 +260,7 @@ CCueItem* CSheetEditor::Delete(CCueItem* item, int line)
     return m_doc.Line(line - 1);
 }
 
-CCueItem* CSheetEditor::Paste(const std::string& text, CCueItem* current)
+CueReadResult CSheetEditor::Paste(const std::string& text, CCueItem* current)
 {
     CCueLineSource source = CCueLineSource::FromText(text);
     return CCueReader::Read(source, m_doc, current);

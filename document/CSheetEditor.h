@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CCueReader.h"
 #include "model/CCueTime.h"
 #include "model/CueTypes.h"
 
@@ -39,9 +40,9 @@ public:
     // the one above.
     CCueItem* Delete(CCueItem* item, int line);
 
-    // Reads text into the sheet at the current item, as the reader does;
-    // the first item read, or null.
-    CCueItem* Paste(const std::string& text, CCueItem* current);
+    // Reads text into the sheet at the current item, as the reader does:
+    // the first item read (or null) and the read's messages.
+    CueReadResult Paste(const std::string& text, CCueItem* current);
 
     static constexpr const char* kNewComment = "New comment ... double-click to change";
     static constexpr const char* kNewTitle = "New title ... double-click to change";

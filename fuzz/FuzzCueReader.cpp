@@ -3,6 +3,7 @@
 // Open does. Every box is answered with its default. Afterwards the
 // document's line list must match its tree, and the bytes must decode and
 // encode back to themselves.
+#include "document/CCueMessageBox.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "model/CCueLineSource.h"
@@ -74,17 +75,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         CQuillDoc doc;
         CCueLineSource sheet = CCueLineSource::FromText(kSheet);
-        CCueReader::Read(sheet, doc, nullptr);
+        CCueMessageBox::Show(CCueReader::Read(sheet, doc, nullptr));
         CCueItem* anchor = doc.Line(static_cast<int>(anchorChoice % (doc.LineCount() + 1)));
         CCueLineSource paste = CCueLineSource::FromText(bytes);
-        CCueReader::Read(paste, doc, anchor);
+        CCueMessageBox::Show(CCueReader::Read(paste, doc, anchor));
         CheckConsistent(doc);
         (void)doc.SaveBytes();
     }
     {
         CQuillDoc doc;
         CCueLineSource text = CCueLineSource::FromText(bytes);
-        CCueReader::Read(text, doc, nullptr);
+        CCueMessageBox::Show(CCueReader::Read(text, doc, nullptr));
         CheckConsistent(doc);
         (void)doc.SaveBytes();
     }

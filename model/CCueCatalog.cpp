@@ -1,7 +1,6 @@
 #include "model/CCueCatalog.h"
 
 #include "model/CCueLine.h"
-#include "model/CueDiagnostics.h"
 
 CCueCatalog::CCueCatalog(ICueChangeSink* sink)
     : CCueItem(sink, ItemKind::Catalog)
@@ -17,13 +16,13 @@ bool CCueCatalog::SetNumber(const std::string& number)
     return true;
 }
 
-bool CCueCatalog::Parse(const CCueLine& line)
+bool CCueCatalog::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
     std::size_t pos = 0;
     std::string_view token;
     if (!line.NextWord(pos, token)) {
-        ts::ReportError(ts::CurrentCueLine(), "No Catalog number - must specify <1234567890123>");
+        messages.push_back({line.Number(), CueSeverity::Error, "No Catalog number - must specify <1234567890123>"});
         return false;
     }
     SetNumber(std::string(token));

@@ -13,7 +13,7 @@ public:
     const std::string& Number() const { return m_number; }
     bool SetNumber(const std::string& number);
 
-    bool Parse(const CCueLine& line) override;
+    bool Parse(const CCueLine& line, CueMessages& messages) override;
     std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 
 private:

@@ -54,7 +54,7 @@ std::string_view CCueCdText::Text() const
     return IsQuoted() ? value.substr(1, value.size() - 2) : value;
 }
 
-bool CCueCdText::Parse(const CCueLine& line)
+bool CCueCdText::Parse(const CCueLine& line, CueMessages&)
 {
     const std::string_view text(line.Text());
     const auto start = static_cast<std::size_t>(line.ArgumentColumn() - 1);

@@ -32,7 +32,7 @@ public:
         "TITLE",   "PERFORMER", "SONGWRITER", "COMPOSER",  "ARRANGER",  "MESSAGE",   "GENRE",
         "DISC_ID", "UPC_EAN",   "TOC_INFO1",  "TOC_INFO2", "SIZE_INFO", "CDTEXTFILE"};
 
-    bool Parse(const CCueLine& line) override;
+    bool Parse(const CCueLine& line, CueMessages& messages) override;
     std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;
 
 private:

@@ -3,7 +3,6 @@
 #include "model/CCueIndex.h"
 #include "model/CCueLine.h"
 #include "model/CCueTrack.h"
-#include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
 
 #include <algorithm>
@@ -92,7 +91,7 @@ FileType TypeForUntyped(std::string_view name)
 
 } // namespace
 
-bool CCueFile::Parse(const CCueLine& line)
+bool CCueFile::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
     const std::string_view args = line.ArgumentsBeforeComment();
@@ -106,18 +105,18 @@ bool CCueFile::Parse(const CCueLine& line)
         rest = args.substr(close + 1);
         if (!rest.empty() && !IsBlank(rest.front())) {
             // "a"b"c".wav: no reading of it gives the name back.
-            ts::ReportError(ts::CurrentCueLine(), "A double quote inside a quoted file name");
+            messages.push_back({line.Number(), CueSeverity::Error, "A double quote inside a quoted file name"});
             return false;
         }
         if (name.empty()) {
-            ts::ReportError(ts::CurrentCueLine(), "No file specified");
+            messages.push_back({line.Number(), CueSeverity::Error, "No file specified"});
             return false;
         }
     } else {
         std::size_t pos = 0;
         std::string_view first;
         if (!CCueLine::NextTokenIn(args, pos, first)) {
-            ts::ReportError(ts::CurrentCueLine(), "No file specified");
+            messages.push_back({line.Number(), CueSeverity::Error, "No file specified"});
             return false;
         }
         // Words after the name and before the last word belong to a name
@@ -134,8 +133,9 @@ bool CCueFile::Parse(const CCueLine& line)
             while (!name.empty() && IsBlank(name.back()))
                 name.remove_suffix(1);
             rest = last;
-            ts::ReportWarning(ts::CurrentCueLine(), "A file name with blanks must be in double quotes: read as \""
-                                                        + std::string(name) + "\"");
+            messages.push_back({line.Number(), CueSeverity::Warning,
+                                "A file name with blanks must be in double quotes: read as \"" + std::string(name)
+                                    + "\""});
         } else {
             name = first;
             rest = args.substr(pos);
@@ -149,9 +149,9 @@ bool CCueFile::Parse(const CCueLine& line)
         // The file counts; it is saved with the type its name implies, so
         // that other readers take the line.
         m_type = TypeForUntyped(m_name);
-        ts::ReportWarning(ts::CurrentCueLine(),
-                          "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF; saved as "
-                              + std::string(ts::FileTypeText(m_type)));
+        messages.push_back({line.Number(), CueSeverity::Warning,
+                            "No File type - must specify whether file is WAVE, BINARY, MOTOROLA, AIFF; saved as "
+                                + std::string(ts::FileTypeText(m_type))});
         return true;
     }
     std::string_view more;

@@ -27,7 +27,7 @@ public:
     CCueTrack* Track(int i) const;
     int PositionOfTrack(const CCueTrack* track) const;
 
-    bool Parse(const CCueLine& line) override;
+    bool Parse(const CCueLine& line, CueMessages& messages) override;
     bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before) override;
     bool RemoveChild(CCueItem* child) override;
     CCueFile* OwningFile() const override { return const_cast<CCueFile*>(this); }

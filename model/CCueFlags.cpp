@@ -2,7 +2,6 @@
 
 #include "model/CCueLine.h"
 #include "model/CCueTrack.h"
-#include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
 
 CCueFlags::CCueFlags(ICueChangeSink* sink, CCueTrack* track)
@@ -50,7 +49,7 @@ CCueFile* CCueFlags::OwningFile() const
     return m_track ? m_track->File() : nullptr;
 }
 
-bool CCueFlags::Parse(const CCueLine& line)
+bool CCueFlags::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
     // Only the words before the end-of-line comment are flags.
@@ -70,7 +69,7 @@ bool CCueFlags::Parse(const CCueLine& line)
             m_data = true;
         else {
             // Kept, so the save loses nothing; the other words still count.
-            ts::ReportWarning(ts::CurrentCueLine(), "Unknown flag " + std::string(word));
+            messages.push_back({line.Number(), CueSeverity::Warning, "Unknown flag " + std::string(word)});
             m_otherWords.append(word);
             m_otherWords += ' ';
         }

@@ -2,7 +2,6 @@
 
 #include "model/CCueLine.h"
 #include "model/CCueTrack.h"
-#include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
 
 CCueIndex::CCueIndex(ICueChangeSink* sink, CCueTrack* track)
@@ -41,28 +40,28 @@ CCueFile* CCueIndex::OwningFile() const
     return m_track ? m_track->File() : nullptr;
 }
 
-bool CCueIndex::Parse(const CCueLine& line)
+bool CCueIndex::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
     std::size_t pos = 0;
     std::string_view token;
     if (!line.NextToken(pos, token)) {
-        ts::ReportError(ts::CurrentCueLine(), "No Index number specified");
+        messages.push_back({line.Number(), CueSeverity::Error, "No Index number specified"});
         return false;
     }
     for (char c : token) {
         if (c < '0' || c > '9') {
-            ts::ReportError(ts::CurrentCueLine(), "Non-numeric index number");
+            messages.push_back({line.Number(), CueSeverity::Error, "Non-numeric index number"});
             return false;
         }
     }
     m_number = ts::ParseLeadingInt(token);
     if (!line.NextToken(pos, token)) {
-        ts::ReportError(ts::CurrentCueLine(), "No Index time - must specify <mm::ss::ff>");
+        messages.push_back({line.Number(), CueSeverity::Error, "No Index time - must specify <mm::ss::ff>"});
         return false;
     }
     if (std::string problem; !CCueTime::TryParse(token, m_time, problem)) {
-        ts::ReportError(ts::CurrentCueLine(), problem);
+        messages.push_back({line.Number(), CueSeverity::Error, problem});
         return false;
     }
     return true;

@@ -2,7 +2,6 @@
 
 #include "model/CCueLine.h"
 #include "model/CCueTrack.h"
-#include "model/CueDiagnostics.h"
 
 CCueIsrc::CCueIsrc(ICueChangeSink* sink, CCueTrack* track)
     : CCueItem(sink, ItemKind::Isrc)
@@ -24,19 +23,20 @@ CCueFile* CCueIsrc::OwningFile() const
     return m_track ? m_track->File() : nullptr;
 }
 
-bool CCueIsrc::Parse(const CCueLine& line)
+bool CCueIsrc::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
     std::size_t pos = 0;
     std::string_view token;
     if (!line.NextWord(pos, token)) {
-        ts::ReportError(ts::CurrentCueLine(), "No ISRC number - must specify <ABCDE1234567>");
+        messages.push_back({line.Number(), CueSeverity::Error, "No ISRC number - must specify <ABCDE1234567>"});
         return false;
     }
     // A code written with blanks is more than one word: refused, so the
     // line is kept as read rather than saved cut at its first blank.
     if (std::string_view more; line.NextWord(pos, more)) {
-        ts::ReportError(ts::CurrentCueLine(), "ISRC number with blanks - must specify <ABCDE1234567>");
+        messages.push_back(
+            {line.Number(), CueSeverity::Error, "ISRC number with blanks - must specify <ABCDE1234567>"});
         return false;
     }
     SetCode(std::string(token));

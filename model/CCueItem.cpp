@@ -47,7 +47,7 @@ int CCueItem::PositionOf(const CCueItem* item) const
     return -1;
 }
 
-bool CCueItem::Parse(const CCueLine& line)
+bool CCueItem::Parse(const CCueLine& line, CueMessages&)
 {
     TakeLineComment(line);
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CCueMessage.h"
 #include "model/CueTypes.h"
 #include "model/ICueChangeSink.h"
 
@@ -36,8 +37,9 @@ public:
     CCueItem* Child(int i) const;
     int PositionOf(const CCueItem* item) const;
 
-    // Fills the item from a tokenized line; reports a bad field itself.
-    virtual bool Parse(const CCueLine& line);
+    // Fills the item from a tokenized line; a bad field is added to
+    // messages, naming the line.
+    virtual bool Parse(const CCueLine& line, CueMessages& messages);
     // Inserts child before `before`, or appends it when `before` is not a child.
     virtual bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before);
     // Takes child out of the children and destroys it.

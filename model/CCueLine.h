@@ -21,6 +21,10 @@ public:
     int ArgumentColumn() const { return m_argumentColumn; } // 1-based
     int CommentPosition() const { return m_commentPosition; } // 0-based, -1 for none
 
+    // The line's number in its sheet, 1-based; 0 when it stands alone.
+    unsigned Number() const { return m_number; }
+    void SetNumber(unsigned number) { m_number = number; }
+
     // The text from the comment position to the end of the line.
     bool CommentText(std::string_view& text) const;
 
@@ -48,4 +52,5 @@ private:
     ItemKind m_kind = ItemKind::None;
     int m_argumentColumn = 1;
     int m_commentPosition = -1;
+    unsigned m_number = 0;
 };

@@ -24,10 +24,10 @@ CCueFile* CCuePostgap::OwningFile() const
     return m_track ? m_track->File() : nullptr;
 }
 
-bool CCuePostgap::Parse(const CCueLine& line)
+bool CCuePostgap::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
-    return ts::ParseGapTime(line, "No Postgap time - must specify <mm::ss::ff>", m_time);
+    return ts::ParseGapTime(line, messages, "No Postgap time - must specify <mm::ss::ff>", m_time);
 }
 
 std::unique_ptr<CCueItem> CCuePostgap::Clone(CCueFile* file, CCueTrack* track) const

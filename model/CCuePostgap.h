@@ -13,7 +13,7 @@ public:
     bool SetTime(const CCueTime& time);
     CCueTrack* Track() const { return m_track; }
 
-    bool Parse(const CCueLine& line) override;
+    bool Parse(const CCueLine& line, CueMessages& messages) override;
     CCueFile* OwningFile() const override;
     CCueTrack* OwningTrack() const override { return m_track; }
     std::unique_ptr<CCueItem> Clone(CCueFile* file, CCueTrack* track) const override;

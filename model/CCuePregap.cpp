@@ -24,10 +24,10 @@ CCueFile* CCuePregap::OwningFile() const
     return m_track ? m_track->File() : nullptr;
 }
 
-bool CCuePregap::Parse(const CCueLine& line)
+bool CCuePregap::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
-    return ts::ParseGapTime(line, "No Pregap time - must specify <mm::ss::ff>", m_time);
+    return ts::ParseGapTime(line, messages, "No Pregap time - must specify <mm::ss::ff>", m_time);
 }
 
 std::unique_ptr<CCueItem> CCuePregap::Clone(CCueFile* file, CCueTrack* track) const

@@ -13,10 +13,8 @@
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
 #include "model/CCueUnknown.h"
-#include "model/CueDiagnostics.h"
 #include "model/ICueSheet.h"
 #include "model/TextUtil.h"
-#include "platform/CPrompts.h"
 #include "platform/Trace.h"
 
 #include <memory>
@@ -27,13 +25,14 @@ namespace {
 class CReadPass
 {
 public:
-    CReadPass(ICueSheet& sheet, const CuePlacement& placement, bool wholeFile)
+    CReadPass(ICueSheet& sheet, const CuePlacement& placement, bool wholeFile, CueReadResult& result)
         : m_doc(sheet)
         , m_file(placement.file)
         , m_track(placement.track)
         , m_anchor(placement.anchor)
         , m_topAnchor(placement.anchor)
         , m_wholeFile(wholeFile)
+        , m_result(result)
     {
     }
 
@@ -42,7 +41,8 @@ public:
     CCueItem* FirstNew() const { return m_firstNew; }
 
 private:
-    bool Fail(const char* message);
+    // Keeps the error that stops the read, on the line being read.
+    bool Fail(const CCueLine& line, const char* message);
     void Added(CCueItem* item);
     bool ReadFile(const CCueLine& line);
     bool ReadTrack(const CCueLine& line);
@@ -72,6 +72,7 @@ private:
     bool m_wholeFile;          // a sheet file read into an empty sheet
     bool m_warnedZero = false; // TRACK 00 was reported
     bool m_sawFile = false;    // a FILE line was read, even a broken one
+    CueReadResult& m_result;
 };
 
 std::string TraceText(const CCueItem& item)
@@ -105,9 +106,9 @@ std::string TraceText(const CCueItem& item)
     return {};
 }
 
-bool CReadPass::Fail(const char* message)
+bool CReadPass::Fail(const CCueLine& line, const char* message)
 {
-    ts::ReportStopError(ts::CurrentCueLine(), message);
+    m_result.stop = CCueMessage{line.Number(), CueSeverity::Error, message};
     return false;
 }
 
@@ -129,7 +130,7 @@ bool CReadPass::ReadFile(const CCueLine& line)
     m_sawFile = true;
     auto file = std::make_unique<CCueFile>(&m_doc);
     m_file = file.get();
-    if (!file->Parse(line)) {
+    if (!file->Parse(line, m_result.messages)) {
         // Lines after a broken FILE must not land in the previous file;
         // the line itself is kept.
         m_file = nullptr;
@@ -151,7 +152,7 @@ bool CReadPass::ReadFile(const CCueLine& line)
 bool CReadPass::ReadTrack(const CCueLine& line)
 {
     if (!m_file && (!m_wholeFile || m_sawFile))
-        return Fail("Track with no file");
+        return Fail(line, "Track with no file");
     if (!m_file) {
         // DJ software and chapter tools write tracks before any FILE line:
         // they go under a file not named yet, which writes no line.
@@ -163,7 +164,7 @@ bool CReadPass::ReadTrack(const CCueLine& line)
     }
     auto track = std::make_unique<CCueTrack>(&m_doc, m_file);
     m_track = track.get();
-    if (!track->Parse(line)) {
+    if (!track->Parse(line, m_result.messages)) {
         // Lines after a broken TRACK must not land in the previous track;
         // the line itself is kept.
         m_track = nullptr;
@@ -177,7 +178,8 @@ bool CReadPass::ReadTrack(const CCueLine& line)
     if (added->Number() == 0 && !m_warnedZero) {
         // Chapter tools count from 0; relayout numbers from 01 as always.
         m_warnedZero = true;
-        ts::ReportWarning(ts::CurrentCueLine(), "TRACK 00 read; the tracks are numbered from 01");
+        m_result.messages.push_back(
+            {line.Number(), CueSeverity::Warning, "TRACK 00 read; the tracks are numbered from 01"});
     }
     return true;
 }
@@ -198,7 +200,7 @@ template <class Item>
 void CReadPass::ReadTrackChild(const CCueLine& line)
 {
     auto item = std::make_unique<Item>(&m_doc, m_track);
-    if (!item->Parse(line)) {
+    if (!item->Parse(line, m_result.messages)) {
         // Reported; the line is kept as it was.
         KeepUnknown(line, m_track);
         return;
@@ -224,14 +226,14 @@ template <class Item>
 void CReadPass::ReadFreeLine(const CCueLine& line)
 {
     auto item = std::make_unique<Item>(&m_doc);
-    if (item->Parse(line))
+    if (item->Parse(line, m_result.messages))
         Hang(std::move(item));
 }
 
 void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
 {
     auto item = std::make_unique<CCueUnknown>(&m_doc);
-    item->Parse(line);
+    item->Parse(line, m_result.messages);
     CCueItem* added = item.get();
     if (parent)
         parent->InsertChild(std::move(item), m_anchor);
@@ -243,7 +245,7 @@ void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
 void CReadPass::ReadCatalog(const CCueLine& line)
 {
     auto catalog = std::make_unique<CCueCatalog>(&m_doc);
-    if (!catalog->Parse(line)) {
+    if (!catalog->Parse(line, m_result.messages)) {
         // Reported; the line is kept as it was, where it stands.
         KeepUnknown(line, m_track ? static_cast<CCueItem*>(m_track) : m_file);
         return;
@@ -265,23 +267,23 @@ bool CReadPass::HandleLine(const CCueLine& line)
         break;
     case ItemKind::Pregap:
         if (!TrackForChild())
-            ok = Fail("Pregap with no track");
+            ok = Fail(line, "Pregap with no track");
         else if (m_track->Pregap())
-            ok = Fail("Only one Pregap allowed per track");
+            ok = Fail(line, "Only one Pregap allowed per track");
         else
             ReadTrackChild<CCuePregap>(line);
         break;
     case ItemKind::Index:
         if (!TrackForChild())
-            ok = Fail("Index with no track");
+            ok = Fail(line, "Index with no track");
         else
             ReadTrackChild<CCueIndex>(line);
         break;
     case ItemKind::Postgap:
         if (!TrackForChild())
-            ok = Fail("Postgap with no track");
+            ok = Fail(line, "Postgap with no track");
         else if (m_track->Postgap())
-            ok = Fail("Only one Postgap allowed per track");
+            ok = Fail(line, "Only one Postgap allowed per track");
         else
             ReadTrackChild<CCuePostgap>(line);
         break;
@@ -293,7 +295,7 @@ bool CReadPass::HandleLine(const CCueLine& line)
         break;
     case ItemKind::Catalog:
         if (m_doc.HasCatalog())
-            ok = Fail("Only one Catalog allowed");
+            ok = Fail(line, "Only one Catalog allowed");
         else
             ReadCatalog(line);
         break;
@@ -301,17 +303,17 @@ bool CReadPass::HandleLine(const CCueLine& line)
         if (!m_track && !m_file)
             ReadFreeLine<CCueCdText>(line); // a disc's ISRC, CD-TEXT's UPC/ISRC field
         else if (!TrackForChild())
-            ok = Fail("ISRC with no track");
+            ok = Fail(line, "ISRC with no track");
         else if (m_track->Isrc())
-            ok = Fail("Only one ISRC allowed per track");
+            ok = Fail(line, "Only one ISRC allowed per track");
         else
             ReadTrackChild<CCueIsrc>(line);
         break;
     case ItemKind::Flags:
         if (!TrackForChild())
-            ok = Fail("FLAGS with no track");
+            ok = Fail(line, "FLAGS with no track");
         else if (m_track->Flags())
-            ok = Fail("Only one FLAGS allowed per track");
+            ok = Fail(line, "Only one FLAGS allowed per track");
         else
             ReadTrackChild<CCueFlags>(line);
         break;
@@ -319,7 +321,7 @@ bool CReadPass::HandleLine(const CCueLine& line)
     case ItemKind::None:
     default:
         // Reported, and kept as it was read.
-        ts::ReportWarning(ts::CurrentCueLine(), "Ignoring line");
+        m_result.messages.push_back({line.Number(), CueSeverity::Warning, "Ignoring line"});
         KeepUnknown(line, m_track ? static_cast<CCueItem*>(m_track) : m_file);
         break;
     }
@@ -331,12 +333,13 @@ bool CReadPass::HandleLine(const CCueLine& line)
 
 } // namespace
 
-CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem* anchor)
+CueReadResult CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem* anchor)
 {
+    CueReadResult result;
     if (source.IsFile() && !source.IsLoaded() && !source.Load()) {
-        ShowMessageBox("Cannot open \"" + source.FileName() + "\": " + source.LoadError(), "Error",
-                       PromptButtons::Ok, PromptIcon::Error, true);
-        return nullptr;
+        result.stop = CCueMessage{0, CueSeverity::Unreadable,
+                                  "Cannot open \"" + source.FileName() + "\": " + source.LoadError()};
+        return result;
     }
 
     CCueLine line;
@@ -348,32 +351,29 @@ CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem
         && ((placement = document.PlacementQuery(line.Kind(), anchor)).allowed
             || (wholeFile && line.Kind() == ItemKind::Track));
     if (!fits) {
-        if (source.IsFile())
-            ts::ReportError(0, "The file " + source.FileName() + "\ndoes not appear to be a cue sheet");
-        else
-            ts::ReportError(0, "The contents of the clipboard cannot be inserted here");
-        return nullptr;
+        result.messages.push_back({0, CueSeverity::Error,
+                                   source.IsFile()
+                                       ? "The file " + source.FileName() + "\ndoes not appear to be a cue sheet"
+                                       : "The contents of the clipboard cannot be inserted here"});
+        return result;
     }
 
-    CReadPass pass(document, placement, wholeFile);
+    CReadPass pass(document, placement, wholeFile, result);
     document.BeginBatchMode();
-    // The warnings and field errors of the read go into one box at its end.
-    ts::BeginCollecting();
-    ts::SetCurrentCueLine(0);
     if (source.HadBadUnits())
-        ts::ReportWarning(0, "The file holds malformed wide text, read as U+FFFD");
+        result.messages.push_back({0, CueSeverity::Warning, "The file holds malformed wide text, read as U+FFFD"});
     bool completed = true;
-    for (int i = 0;; ++i) {
-        ts::SetCurrentCueLine(static_cast<unsigned>(i) + 1);
-        if (!source.GetLine(i, line))
-            break;
+    for (int i = 0; source.GetLine(i, line); ++i) {
+        const auto number = static_cast<unsigned>(i) + 1;
+        line.SetNumber(number);
         if (source.HasNul(i))
-            ts::ReportWarning(ts::CurrentCueLine(), "NUL byte read as a blank");
+            result.messages.push_back({number, CueSeverity::Warning, "NUL byte read as a blank"});
         line.Tokenize();
         // Each keyword of a line that holds several is read as a line of
         // its own, so none of them is lost.
         for (std::size_t second; (second = line.SecondKeyword()) != std::string::npos;) {
             CCueLine first;
+            first.SetNumber(number);
             first.Text() = line.Text().substr(0, second);
             while (!first.Text().empty() && first.Text().back() == ' ')
                 first.Text().pop_back();
@@ -391,11 +391,10 @@ CCueItem* CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCueItem
         }
     }
     document.EndBatchMode();
-    ts::SetCurrentCueLine(0);
-    ts::ShowCollected();
     if (!completed)
-        return nullptr;
+        return result;
     if (source.IsFile())
         document.ChangeHook(false, false);
-    return pass.FirstNew();
+    result.first = pass.FirstNew();
+    return result;
 }

@@ -7,7 +7,6 @@
 #include "model/CCueLine.h"
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
-#include "model/CueDiagnostics.h"
 #include "model/TextUtil.h"
 
 #include <algorithm>
@@ -73,29 +72,30 @@ int CCueTrack::PositionOfIndex(const CCueIndex* index) const
     return it == m_indexes.end() ? -1 : static_cast<int>(it - m_indexes.begin());
 }
 
-bool CCueTrack::Parse(const CCueLine& line)
+bool CCueTrack::Parse(const CCueLine& line, CueMessages& messages)
 {
     TakeLineComment(line);
     std::size_t pos = 0;
     std::string_view token;
     if (!line.NextToken(pos, token)) {
-        ts::ReportError(ts::CurrentCueLine(), "No track number specified");
+        messages.push_back({line.Number(), CueSeverity::Error, "No track number specified"});
         return false;
     }
     m_number = ts::ParseLeadingInt(token);
     // TRACK 00 (chapter tools) is read; the reader says it is renumbered.
     const bool zero = !token.empty() && token.find_first_not_of('0') == std::string_view::npos;
     if (m_number == 0 && !zero) {
-        ts::ReportError(ts::CurrentCueLine(), "Invalid track number (track number must be higher than 0)");
+        messages.push_back(
+            {line.Number(), CueSeverity::Error, "Invalid track number (track number must be higher than 0)"});
         return false;
     }
     if (!line.NextToken(pos, token)) {
         // The track counts, so that its indexes have a track; it is saved
         // with the type its file implies, so that other readers take it.
         m_type = m_file && m_file->Type() == FileType::Binary ? TrackType::Mode1_2352 : TrackType::Audio;
-        ts::ReportWarning(ts::CurrentCueLine(),
-                          "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.; saved as "
-                              + std::string(ts::TrackTypeText(m_type)));
+        messages.push_back({line.Number(), CueSeverity::Warning,
+                            "No Track type - must specify whether track is AUDIO, CDG, MODE1/2048, etc.; saved as "
+                                + std::string(ts::TrackTypeText(m_type))});
         return true;
     }
     for (int t = static_cast<int>(TrackType::Audio); t <= static_cast<int>(TrackType::Cdi_2352); ++t) {

@@ -45,7 +45,7 @@ public:
     CCueIndex* Index(int i) const;
     int PositionOfIndex(const CCueIndex* index) const;
 
-    bool Parse(const CCueLine& line) override;
+    bool Parse(const CCueLine& line, CueMessages& messages) override;
     bool InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before) override;
     bool RemoveChild(CCueItem* child) override;
     CCueFile* OwningFile() const override { return m_file; }

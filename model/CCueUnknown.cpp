@@ -13,7 +13,7 @@ CCueUnknown::CCueUnknown(ICueChangeSink* sink, std::string text)
 {
 }
 
-bool CCueUnknown::Parse(const CCueLine& line)
+bool CCueUnknown::Parse(const CCueLine& line, CueMessages&)
 {
     // The whole line is the item; a semicolon in it is no comment of ours.
     m_text = line.Text();

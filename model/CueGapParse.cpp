@@ -1,20 +1,19 @@
 #include "model/CueGapParse.h"
 
 #include "model/CCueLine.h"
-#include "model/CueDiagnostics.h"
 
 namespace ts {
 
-bool ParseGapTime(const CCueLine& line, const char* missing, CCueTime& time)
+bool ParseGapTime(const CCueLine& line, CueMessages& messages, const char* missing, CCueTime& time)
 {
     std::size_t pos = 0;
     std::string_view token;
     if (!line.NextToken(pos, token)) {
-        ReportError(CurrentCueLine(), missing);
+        messages.push_back({line.Number(), CueSeverity::Error, missing});
         return false;
     }
     if (std::string problem; !CCueTime::TryParse(token, time, problem)) {
-        ReportError(CurrentCueLine(), problem);
+        messages.push_back({line.Number(), CueSeverity::Error, problem});
         return false;
     }
     return true;

@@ -9,6 +9,7 @@
 #include "album/CAlbumSheet.h"
 #include "album/CTracklistReader.h"
 #include "album/CTracklistWriter.h"
+#include "document/CCueMessageBox.h"
 #include "document/CEditSession.h"
 #include "document/CQuillDoc.h"
 #include "document/CSheetEditor.h"
@@ -71,12 +72,14 @@ std::string Lower(std::string text)
     return text;
 }
 
-// Reads sheet text in before anchor (at the end when null); the first
-// item read.
+// Reads sheet text in before anchor (at the end when null) and shows the
+// read's messages; the first item read.
 CCueItem* ReadIn(CQuillDoc& doc, const std::string& text, CCueItem* anchor = nullptr)
 {
     CCueLineSource source = CCueLineSource::FromText(text);
-    return CCueReader::Read(source, doc, anchor);
+    const CueReadResult read = CCueReader::Read(source, doc, anchor);
+    CCueMessageBox::Show(read);
+    return read.first;
 }
 
 bool HasDiscLines(const CQuillDoc& doc)

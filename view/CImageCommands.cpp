@@ -8,7 +8,6 @@
 #include "model/CCueLineSource.h"
 #include "model/CCueReader.h"
 #include "platform/CPrompts.h"
-#include "platform/CScriptedPrompts.h"
 #include "platform/FileUtil.h"
 #include "view/CConvertGapsDlg.h"
 #include "view/CTrackCommands.h"
@@ -141,14 +140,11 @@ CCueItem* CImageCommands::ConvertGaps(QWidget* parent, CQuillDoc& doc)
         return nullptr;
     }
 
-    // The converted sheet takes the tree's place in one change.
+    // The converted sheet takes the tree's place in one change. It is the
+    // program's own text, so its read's messages are not shown.
     CQuillDoc converted;
-    {
-        CScriptedPrompts quiet;
-        CPromptsScope scope(quiet);
-        CCueLineSource source = CCueLineSource::FromText(conversion.SheetText());
-        CCueReader::Read(source, converted, nullptr);
-    }
+    CCueLineSource source = CCueLineSource::FromText(conversion.SheetText());
+    CCueReader::Read(source, converted, nullptr);
     CQuillDoc::Snapshot snapshot = converted.TakeSnapshot();
     snapshot.modified = true;
     doc.RestoreSnapshot(snapshot);

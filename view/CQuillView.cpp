@@ -1,6 +1,7 @@
 #include "view/CQuillView.h"
 
 #include "audio/IWavePlayer.h"
+#include "document/CCueMessageBox.h"
 #include "document/CEditSession.h"
 #include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
@@ -252,11 +253,13 @@ void CQuillView::OnPaste()
                        "Paste", PromptButtons::Ok, PromptIcon::Error);
         return;
     }
-    m_session.Apply([this, &bytes](CSheetEditor& editor) -> CCueItem* {
+    CueReadResult read;
+    m_session.Apply([this, &bytes, &read](CSheetEditor& editor) -> CCueItem* {
         CCueItem* current = CurrentItem();
-        CCueItem* first = editor.Paste(bytes, current);
-        return first ? first : current;
+        read = editor.Paste(bytes, current);
+        return read.first ? read.first : current;
     });
+    CCueMessageBox::Show(read);
 }
 
 void CQuillView::OnEncoding()

@@ -154,7 +154,7 @@ TEST_P(SessionSteps, UndoAndRedoBringBackTheSheetAndTheLine)
     session.SetCurrentLine(c.line);
     // Pasting text without a line of a sheet changes nothing, and is no step.
     EXPECT_FALSE(session.Apply([this](CSheetEditor& editor) {
-        CCueItem* pasted = editor.Paste("", session.CurrentItem());
+        CCueItem* pasted = editor.Paste("", session.CurrentItem()).first;
         return pasted ? pasted : session.CurrentItem();
     }));
     EXPECT_EQ(session.CurrentLine(), c.line);

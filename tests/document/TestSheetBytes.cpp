@@ -1,7 +1,7 @@
+#include "document/CCueMessageBox.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueItem.h"
 #include "model/CCueLineSource.h"
-#include "model/CueDiagnostics.h"
 #include "model/TextEncoding.h"
 #include "platform/FileUtil.h"
 #include "support/SheetFixture.h"
@@ -245,12 +245,12 @@ TEST_F(SheetFixture, EmptySheetSavesAndOpensAgain)
 TEST_F(SheetFixture, MessagesQuoteAtMostAHundredCharacters)
 {
     const std::string token(10 << 20, 'X');
-    ts::ReportError(7, "Unknown flag " + token);
     // Multi-byte characters count as one each and are never cut in two.
     std::string wide;
     for (int i = 0; i < 150; ++i)
         wide += "\xC3\xA9";
-    ts::ReportWarning(8, "Unknown word " + wide + " here");
+    CCueMessageBox::Show({{7, CueSeverity::Error, "Unknown flag " + token}});
+    CCueMessageBox::Show({{8, CueSeverity::Warning, "Unknown word " + wide + " here"}});
     std::string hundred;
     for (int i = 0; i < 100; ++i)
         hundred += "\xC3\xA9";

@@ -282,18 +282,21 @@ TEST_F(SheetEditor, PasteOfCopiedTrackDuplicatesIt)
 {
     const std::string copied = "     TRACK 02 AUDIO\n              INDEX 00 01:00:00\n              INDEX 01 01:02:00\n"
                                "              POSTGAP 00:01:00\n";
-    CCueItem* first = editor.Paste(copied, At(6));
+    CCueItem* first = editor.Paste(copied, At(6)).first;
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(doc->LineOf(first), 6);
     EXPECT_EQ(static_cast<CCueTrack*>(first)->Number(), 2);
     EXPECT_EQ(static_cast<CCueTrack*>(At(10))->Number(), 3);
     EXPECT_EQ(doc->LineCount(), 17);
     // Binary and empty clipboards end in the reader's message, or nothing.
-    prompts.Clear();
-    EXPECT_EQ(editor.Paste(std::string("\x01\x02\xff", 3), At(6)), nullptr);
-    EXPECT_EQ(editor.Paste("", At(6)), nullptr);
-    EXPECT_EQ(prompts.Lines(), (Strings{"Error: The contents of the clipboard cannot be inserted here",
-                                        "Error: The contents of the clipboard cannot be inserted here"}));
+    const std::string refused = "Error: The contents of the clipboard cannot be inserted here";
+    for (const std::string& text : {std::string("\x01\x02\xff", 3), std::string()}) {
+        const CueReadResult read = editor.Paste(text, At(6));
+        EXPECT_EQ(read.first, nullptr);
+        ASSERT_EQ(read.messages.size(), 1u);
+        EXPECT_EQ(read.messages[0].Caption() + ": " + read.messages[0].BoxText(), refused);
+        EXPECT_FALSE(read.stop);
+    }
     EXPECT_EQ(doc->LineCount(), 17);
 }
 
@@ -405,7 +408,7 @@ TEST_F(Continuation, EditsKeepItConsistent)
          "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:00:00\n  TRACK 04 AUDIO\n"
          "    INDEX 01 00:17:00\n"},
         {"index appended to the continuation",
-         [](CSheetEditor& e, CQuillDoc& d) { return e.Paste("INDEX 02 00:05:00\n", d.Line(6)); },
+         [](CSheetEditor& e, CQuillDoc& d) { return e.Paste("INDEX 02 00:05:00\n", d.Line(6)).first; },
          "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
          "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n    INDEX 02 00:05:00\n  TRACK 03 AUDIO\n    INDEX 01 00:17:00\n"},
         {"the last continued index takes the continuation with it",
@@ -416,7 +419,7 @@ TEST_F(Continuation, EditsKeepItConsistent)
          [](CSheetEditor& e, CQuillDoc& d) { return e.Delete(d.Line(0), 0); },
          "FILE 02.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:17:00\n"},
         {"pasted FILE and index continue the last track, numbered on",
-         [](CSheetEditor& e, CQuillDoc&) { return e.Paste("FILE 03.wav WAVE\n  INDEX 01 00:00:00\n", nullptr); },
+         [](CSheetEditor& e, CQuillDoc&) { return e.Paste("FILE 03.wav WAVE\n  INDEX 01 00:00:00\n", nullptr).first; },
          "FILE 01.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 00 00:18:00\n"
          "FILE 02.wav WAVE\n    INDEX 01 00:00:00\n  TRACK 03 AUDIO\n    INDEX 01 00:17:00\nFILE 03.wav WAVE\n"
          "    INDEX 02 00:00:00\n"},

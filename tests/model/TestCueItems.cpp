@@ -91,7 +91,7 @@ TEST_P(KeywordLineComment, ReadsBackAsTheLinesComment)
     EXPECT_EQ(track->Comment(), GetParam().stored);
     CQuillDoc copy;
     CCueLineSource source = CCueLineSource::FromText(doc.SheetText());
-    ASSERT_NE(CCueReader::Read(source, copy, nullptr), nullptr);
+    ASSERT_NE(CCueReader::Read(source, copy, nullptr).first, nullptr);
     EXPECT_EQ(copy.File(0)->Track(0)->Comment(), GetParam().stored);
 }
 

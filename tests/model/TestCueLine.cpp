@@ -1,3 +1,4 @@
+#include "document/CCueMessageBox.h"
 #include "document/CQuillDoc.h"
 #include "model/CCueCatalog.h"
 #include "model/CCueCdText.h"
@@ -11,7 +12,6 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
-#include "model/CueDiagnostics.h"
 #include "platform/CScriptedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -197,9 +197,12 @@ TEST_P(FieldParse, FieldsAndMessages)
     line.Tokenize();
     std::unique_ptr<CCueItem> item = MakeItem(line.Kind(), &doc);
     ASSERT_TRUE(item) << c.text;
-    ts::SetCurrentCueLine(7);
-    EXPECT_EQ(item->Parse(line), c.ok);
-    ts::SetCurrentCueLine(0);
+    line.SetNumber(7);
+    CueMessages messages;
+    EXPECT_EQ(item->Parse(line, messages), c.ok);
+    for (const CCueMessage& message : messages)
+        EXPECT_EQ(message.line, 7u) << c.text;
+    CCueMessageBox::Show(messages);
     if (*c.box) {
         ASSERT_EQ(prompts.Messages().size(), 1u);
         const MessageBoxRequest& box = prompts.Messages()[0];
@@ -331,32 +334,41 @@ TEST(CueLine, SecondKeyword)
 // and after it still count.
 TEST(CueFlags, UnknownWordKeptAndReported)
 {
-    CScriptedPrompts prompts;
-    CPromptsScope scope(prompts);
     CQuillDoc doc;
     CCueLine line;
     line.Text() = "FLAGS DCP XYZ pre ; c";
     line.Tokenize();
     CCueFlags flags(&doc, nullptr);
-    ts::SetCurrentCueLine(4);
-    EXPECT_TRUE(flags.Parse(line));
-    ts::SetCurrentCueLine(0);
-    EXPECT_EQ(prompts.Lines(), (Strings{"Warning: Warning at Line 4:  Unknown flag XYZ\n"}));
+    line.SetNumber(4);
+    CueMessages messages;
+    EXPECT_TRUE(flags.Parse(line, messages));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Caption() + ": " + messages[0].BoxText(), "Warning: Warning at Line 4:  Unknown flag XYZ\n");
     EXPECT_TRUE(flags.Dcp());
     EXPECT_TRUE(flags.PreEmphasis());
     EXPECT_EQ(flags.FlagsText(), "DCP PRE XYZ ");
     EXPECT_EQ(flags.Comment(), "; c");
 }
 
-TEST(CueDiagnostics, WarningTextAndLineZero)
+struct MessageCase {
+    CCueMessage message;
+    const char* shown; // "Caption: text" as its box shows it
+};
+
+class MessageText : public testing::TestWithParam<MessageCase> {};
+
+TEST_P(MessageText, CaptionAndText)
 {
-    CScriptedPrompts prompts;
-    CPromptsScope scope(prompts);
-    ts::ReportWarning(3, "Ignoring line");
-    ts::ReportWarning(0, "Ignoring line");
-    ts::ReportError(0, "plain");
-    EXPECT_EQ(prompts.Lines(), (Strings{"Warning: Warning at Line 3:  Ignoring line\n",
-                                        "Warning: Warning:  Ignoring line\n", "Error: plain"}));
+    const MessageCase& c = GetParam();
+    EXPECT_EQ(c.message.Caption() + ": " + c.message.BoxText(), c.shown);
 }
+
+INSTANTIATE_TEST_SUITE_P(Lines, MessageText, testing::Values(
+    MessageCase{{3, CueSeverity::Warning, "Ignoring line"}, "Warning: Warning at Line 3:  Ignoring line\n"},
+    MessageCase{{0, CueSeverity::Warning, "Ignoring line"}, "Warning: Warning:  Ignoring line\n"},
+    MessageCase{{0, CueSeverity::Error, "plain"}, "Error: plain"},
+    MessageCase{{12, CueSeverity::Error, "No file specified"}, "Error: Line 12:  No file specified"},
+    MessageCase{{0, CueSeverity::Unreadable, "Cannot open \"/x\": File too large"},
+                "Error: Cannot open \"/x\": File too large"}));
 
 } // namespace

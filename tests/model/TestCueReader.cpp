@@ -1,3 +1,4 @@
+#include "document/CCueMessageBox.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
 #include "model/CCueLineSource.h"
@@ -12,6 +13,7 @@
 #include <iterator>
 #include <random>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -328,8 +330,11 @@ protected:
     }
     CCueItem* PasteAt(const std::string& text, CCueItem* anchor)
     {
+        // Shown as the window shows a paste's messages.
         CCueLineSource source = CCueLineSource::FromText(text);
-        return CCueReader::Read(source, *doc, anchor);
+        const CueReadResult read = CCueReader::Read(source, *doc, anchor);
+        CCueMessageBox::Show(read);
+        return read.first;
     }
     CCueItem* LineItem(const char* text)
     {
@@ -589,4 +594,77 @@ TEST_F(RandomSheets, SaveWithNoEditKeepsEveryTimeAndLine)
     }
     // The generator makes sheets that open, not just failures.
     EXPECT_GE(opened, static_cast<int>(kSheets) * 3 / 4);
+}
+
+namespace {
+
+// A sheet and what a read of it gives: its messages as "Caption: text",
+// in the order read, then the error that stopped it, if any.
+struct ConcurrentCase {
+    const char* sheet;
+    std::vector<std::string> messages;
+    std::string stop;
+    int lines; // read before the stop, or all of them
+};
+
+std::vector<std::string> Shown(const CueMessages& messages)
+{
+    std::vector<std::string> shown;
+    for (const CCueMessage& message : messages)
+        shown.push_back(message.Caption() + ": " + message.BoxText());
+    return shown;
+}
+
+} // namespace
+
+// Reads on different threads keep their messages apart: each read returns
+// its own sheet's, with its own line numbers, and none shows a box.
+TEST(ConcurrentReads, EachReadGetsItsOwnMessages)
+{
+    const std::vector<ConcurrentCase> cases = {
+        {"REM GENRE Rock\nPERFORMER \"The Band\"\nTITLE \"First Album\"\nFILE \"01 - Song.wav\" WAVE\n"
+         "  TRACK 01 AUDIO\n    FLAGS DCP XYZ\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    ISRC\n"
+         "    INDEX 01 03:12:70\n  TRACK 03 AUDIO\n    INDEX 01 05:12:75\n",
+         {"Warning: Warning at Line 6:  Unknown flag XYZ\n",
+          "Error: Line 9:  No ISRC number - must specify <ABCDE1234567>",
+          "Error: Line 12:  Frames past 74 in time"},
+         "",
+         12},
+        {"FILE \"image.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
+         "    SONGWRITER \"Someone\"\n    BOGUS 1\n    PREGAP 00:02:00\n    INDEX 01 10:00:00\n    PREGAP 00:01:00\n"
+         "  TRACK 03 AUDIO\n    INDEX 01 12:00:00\n",
+         {"Warning: Warning at Line 6:  Ignoring line\n"},
+         "Error: Line 9:  Only one Pregap allowed per track",
+         0},
+    };
+    CScriptedPrompts prompts;
+    CPromptsScope scope(prompts);
+    constexpr int kReads = 200;
+    std::vector<CueReadResult> last(cases.size());
+    std::vector<int> mismatches(cases.size(), 0);
+    std::vector<int> lines(cases.size(), -1);
+    std::vector<std::thread> threads;
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        threads.emplace_back([&, c] {
+            for (int i = 0; i < kReads; ++i) {
+                CQuillDoc doc;
+                CCueLineSource source = CCueLineSource::FromText(cases[c].sheet);
+                CueReadResult read = CCueReader::Read(source, doc, nullptr);
+                const std::string stop = read.stop ? read.stop->Caption() + ": " + read.stop->BoxText() : "";
+                if (Shown(read.messages) != cases[c].messages || stop != cases[c].stop)
+                    ++mismatches[c];
+                lines[c] = read.first ? doc.LineCount() : 0;
+                last[c] = std::move(read);
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    for (std::size_t c = 0; c < cases.size(); ++c) {
+        EXPECT_EQ(mismatches[c], 0) << "sheet " << c;
+        EXPECT_EQ(Shown(last[c].messages), cases[c].messages) << "sheet " << c;
+        EXPECT_EQ(last[c].stop ? last[c].stop->Caption() + ": " + last[c].stop->BoxText() : "", cases[c].stop);
+        EXPECT_EQ(lines[c], cases[c].lines) << "sheet " << c;
+    }
+    EXPECT_EQ(prompts.Lines(), std::vector<std::string>());
 }
