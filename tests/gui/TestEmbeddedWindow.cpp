@@ -8,6 +8,7 @@
 #include "model/CCueFile.h"
 #include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include "PeerRun.h"
@@ -21,8 +22,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QUrl>
 
 #include <memory>
@@ -53,8 +52,8 @@ private:
 
     CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
-    QTextEdit* Listing() const { return Frame()->View()->Listing(); }
-    QString LineText(int line) const { return Listing()->document()->findBlockByNumber(line).text(); }
+    CListingEdit* Listing() const { return Frame()->View()->Listing(); }
+    QString LineText(int line) const { return Listing()->LineText(line); }
     QString Path(const char* name) const { return m_dir->filePath(S(name)); }
 
     std::string Run(const std::string& command)

@@ -7,6 +7,7 @@
 #include "model/CCueIsrc.h"
 #include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CGuiPrompts.h"
 #include "view/CItemEditor.h"
 #include "view/CQuillView.h"
@@ -27,8 +28,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <functional>
@@ -119,7 +118,7 @@ private:
     CMainFrame* Frame() const { return m_app->Frame(); }
     CQuillView* View() const { return Frame()->View(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
-    QString LineText(int line) const { return View()->Listing()->document()->findBlockByNumber(line).text(); }
+    QString LineText(int line) const { return View()->Listing()->LineText(line); }
     bool Enabled(int id)
     {
         Frame()->UpdateCommandUI();

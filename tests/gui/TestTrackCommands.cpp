@@ -6,6 +6,7 @@
 #include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
 #include "tracks/TrackTestSupport.h"
+#include "view/CListingEdit.h"
 #include "view/CExportTracksDlg.h"
 #include "view/CQuillView.h"
 
@@ -23,7 +24,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <filesystem>

@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "platform/CScriptedPrompts.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <csignal>
