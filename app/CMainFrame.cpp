@@ -17,6 +17,7 @@
 #include "view/CMessageText.h"
 #include "view/CQuillView.h"
 #include "view/CSheetRepairs.h"
+#include "view/CThemedIcon.h"
 #include "view/CTrackCommands.h"
 #include "view/CDiscInfoDlg.h"
 #include "view/CVerifyDlg.h"
@@ -161,7 +162,7 @@ void CMainFrame::CreateActions()
         if (!info.tooltip.empty())
             action->setToolTip(ts::TranslateCommandText(info.tooltip));
         if (!info.icon.empty())
-            action->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(FromView(info.icon))));
+            action->setIcon(CThemedIcon::For(QStringLiteral(":/icons/%1.png").arg(FromView(info.icon)), palette()));
         if (info.id == cmd::ViewToolbar || info.id == cmd::ViewWavebar || info.id == cmd::ViewStatusBar
             || info.id == cmd::ViewWaveform || info.id == cmd::WaveSnap)
             action->setCheckable(true);

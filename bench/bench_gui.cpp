@@ -8,6 +8,7 @@
 #include "document/CQuillDoc.h"
 #include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include <QApplication>
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTextEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -60,7 +60,7 @@ BENCHMARK(BM_ListingUpdate)->Unit(benchmark::kMillisecond);
 void BM_CursorMove(benchmark::State& state)
 {
     Editor editor;
-    QTextEdit* listing = editor.View().Listing();
+    CListingEdit* listing = editor.View().Listing();
     int key = Qt::Key_Down;
     for (auto _ : state) {
         // Walk down and back up the sheet, one line per iteration.

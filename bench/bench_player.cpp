@@ -18,13 +18,13 @@
 #include "player/CWavePlayer.h"
 #include "player/CWavePos.h"
 #include "platform/CScriptedPrompts.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 
 #include <algorithm>
 #include <atomic>
@@ -170,7 +170,7 @@ int main(int argc, char** argv)
     frame->SetPlayerFactory([](const std::string& path) {
         return std::make_unique<CWavePlayer>(path, [] { return std::make_unique<CLoggingSink>(); });
     });
-    QTextEdit* listing = frame->View()->Listing();
+    CListingEdit* listing = frame->View()->Listing();
     QTest::qWait(200);
     auto key = [listing](Qt::Key k) { QTest::keyClick(listing, k); };
     key(Qt::Key_Down);

@@ -15,6 +15,8 @@
 #include "model/TextEncoding.h"
 #include "model/TextUtil.h"
 
+#include <iterator>
+
 void CCueRichWriter::AppendEscaped(std::string_view text, std::string& out)
 {
     for (char c : text) {
@@ -196,4 +198,98 @@ bool CCueRichWriter::WriteUnknown(const CCueUnknown& item, int depth, std::strin
     out += '\n';
     out += kParagraphEnd;
     return true;
+}
+
+void CCueRichWriter::WriteLine(const CCueItem& item, int depth, std::string& out)
+{
+    switch (item.Kind()) {
+    case ItemKind::File: WriteFile(static_cast<const CCueFile&>(item), depth, out); break;
+    case ItemKind::Track: WriteTrack(static_cast<const CCueTrack&>(item), depth, out); break;
+    case ItemKind::Index: WriteIndex(static_cast<const CCueIndex&>(item), depth, out); break;
+    case ItemKind::Postgap: WritePostgap(static_cast<const CCuePostgap&>(item), depth, out); break;
+    case ItemKind::Pregap: WritePregap(static_cast<const CCuePregap&>(item), depth, out); break;
+    case ItemKind::Isrc: WriteIsrc(static_cast<const CCueIsrc&>(item), depth, out); break;
+    case ItemKind::Flags: WriteFlags(static_cast<const CCueFlags&>(item), depth, out); break;
+    case ItemKind::Catalog: WriteCatalog(static_cast<const CCueCatalog&>(item), depth, out); break;
+    case ItemKind::Comment: WriteComment(static_cast<const CCueComment&>(item), depth, out); break;
+    case ItemKind::CdText: WriteCdText(static_cast<const CCueCdText&>(item), depth, out); break;
+    default: WriteUnknown(static_cast<const CCueUnknown&>(item), depth, out); break;
+    }
+}
+
+void CCueRichWriter::MakeLine(const CCueItem& item, int depth, StyledLine& line)
+{
+    CCueRichWriter writer;
+    std::string paragraph;
+    writer.WriteLine(item, depth, paragraph);
+    ReadParagraph(paragraph, line);
+}
+
+bool CCueRichWriter::ReadParagraph(std::string_view paragraph, StyledLine& line)
+{
+    line.text.clear();
+    line.runs.clear();
+    Style style = Style::Plain;
+    bool styleShown = false; // whether the style's run is in line.runs yet
+    bool known = true;
+    std::size_t at = 0;
+    const auto put = [&](char c) {
+        if (!styleShown) {
+            if (!line.runs.empty() && line.runs.back().start == line.text.size())
+                line.runs.back().style = style;
+            else if (line.runs.empty() || line.runs.back().style != style)
+                line.runs.push_back({static_cast<std::uint32_t>(line.text.size()), style});
+            styleShown = true;
+        }
+        line.text += c;
+    };
+    while (at < paragraph.size()) {
+        const char c = paragraph[at];
+        if (c == '\n' || c == '\r') {
+            ++at;
+            continue;
+        }
+        if (c != '\\') {
+            // Text: copy the whole stretch up to the next escape at once.
+            std::size_t end = at;
+            while (end < paragraph.size() && paragraph[end] != '\\' && paragraph[end] != '\n' && paragraph[end] != '\r')
+                ++end;
+            put(paragraph[at]);
+            line.text.append(paragraph.substr(at + 1, end - at - 1));
+            at = end;
+            continue;
+        }
+        const std::string_view rest = paragraph.substr(at);
+        if (rest.size() >= 2 && (rest[1] == '\\' || rest[1] == '{' || rest[1] == '}')) {
+            put(rest[1]);
+            at += 2;
+            continue;
+        }
+        if (rest.substr(0, kParagraphEnd.size()) == kParagraphEnd)
+            break;
+        bool matched = false;
+        for (std::size_t i = 0; i < std::size(kStyleWords); ++i) {
+            if (rest.substr(0, kStyleWords[i].size()) == kStyleWords[i]) {
+                const auto next = static_cast<Style>(i);
+                styleShown = styleShown && next == style;
+                style = next;
+                at += kStyleWords[i].size();
+                matched = true;
+                break;
+            }
+        }
+        if (!matched) {
+            known = false;
+            ++at;
+        }
+    }
+    line.utf8 = ts::IsValidUtf8(line.text);
+    if (line.utf8) {
+        line.shownLength = 0;
+        for (char c : line.text)
+            line.shownLength += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    } else {
+        line.shownLength = line.text.size();
+    }
+    return known;
 }

@@ -2,8 +2,11 @@
 
 #include "model/CCueWriter.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Writes the coloured listing of the view as Rich Text Format:
 // Courier New 10 pt, FILE lines bold green, TRACK bold maroon, INDEX bold
@@ -49,6 +52,45 @@ public:
     // Appends text with "\", "{" and "}" escaped for RTF; other bytes as
     // they are.
     static void AppendEscaped(std::string_view text, std::string& out);
+
+    // The styles above, in the order of kStyleWords.
+    enum class Style : std::uint8_t { Plain, Keyword, Index, Track, File, Comment, Unknown, CdText };
+    static constexpr std::string_view kStyleWords[] = {kPlainStyle, kKeywordStyle,  kIndexStyle,   kTrackStyle,
+                                                       kFileStyle,  kCommentStyle, kUnknownStyle, kCdTextStyle};
+    // How a style shows: its colour table entry, weight and slant.
+    struct Look {
+        std::uint8_t red, green, blue;
+        bool bold, italic;
+    };
+    static constexpr Look kLooks[] = {
+        {0, 0, 0, false, false},     {0, 0, 0, true, false},   {0, 0, 128, true, false},   {128, 0, 0, true, false},
+        {0, 128, 0, true, false},    {0, 0, 0, false, true},   {128, 128, 128, false, false}, {128, 0, 128, true, false},
+    };
+    // A run of one style: from start (a byte offset into the line's text)
+    // to the next run's start or the end of the text.
+    struct Run {
+        std::uint32_t start;
+        Style style;
+    };
+    // One line of the listing as shown: its bytes (indentation and the
+    // blanks before an end-of-line comment included, escapes undone) and
+    // their runs.
+    struct StyledLine {
+        std::string text;
+        std::vector<Run> runs;
+        // Characters shown: code points when text is valid UTF-8, else bytes.
+        std::size_t shownLength = 0;
+        bool utf8 = true;
+    };
+
+    // Writes the paragraph of one item's line at a depth.
+    void WriteLine(const CCueItem& item, int depth, std::string& out);
+    // The line of an item as the listing shows it, read back from the
+    // paragraph WriteLine writes, so the screen and the RTF always agree.
+    static void MakeLine(const CCueItem& item, int depth, StyledLine& line);
+    // Reads one paragraph of this writer's (style words, escapes, text) into
+    // a line; false on anything else the writer does not write.
+    static bool ReadParagraph(std::string_view paragraph, StyledLine& line);
 
 protected:
     void Begin(std::string& out) override;

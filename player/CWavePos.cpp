@@ -133,6 +133,13 @@ bool CWavePos::SetFileName(const QString& fileName)
     }
     m_fileName = fileName;
     m_displayName = DisplayNameOf(fileName);
+    // No bar shows more than a few hundred characters of a name: a longer
+    // one is cut in its middle here, before anything measures or shapes it.
+    constexpr qsizetype kLongestShown = 512;
+    if (m_displayName.size() > kLongestShown) {
+        m_displayName = m_displayName.left(kLongestShown / 2) + QChar(0x2026)
+            + m_displayName.right(kLongestShown / 2 - 1);
+    }
     m_reason.clear();
     Changed();
     return true;

@@ -9,6 +9,7 @@
 #include "model/CCueIndex.h"
 #include "model/CCueRichWriter.h"
 #include "model/CCueTrack.h"
+#include "model/TextEncoding.h"
 #include "platform/CCmdUI.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
@@ -17,7 +18,6 @@
 #include "view/CItemEditor.h"
 #include "view/CEncodingDlg.h"
 #include "view/CListingEdit.h"
-#include "view/CRtfReader.h"
 #include "view/CSheetCodec.h"
 #include "view/CWaveCommands.h"
 
@@ -29,25 +29,17 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QFileInfo>
-#include <QAbstractTextDocumentLayout>
-#include <QFontMetricsF>
-#include <QtMath>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
-#include <QSignalBlocker>
-#include <QTextBlock>
-#include <QTextEdit>
-#include <QTextList>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int kMargin = 10;       // pixels between the view's edge and the text
-constexpr qreal kIndent = 24;     // the listing's left indent, 360 twips at 96 dpi
+constexpr int kMargin = 10; // pixels between the view's edge and the text
 
 bool IsCursorKey(int key)
 {
@@ -70,10 +62,21 @@ bool IsNavigationKey(int key)
     return IsCursorKey(key) || key == Qt::Key_Left || key == Qt::Key_Right;
 }
 
-int BlockStart(const QTextDocument* doc, int line)
+// A line's bytes as shown: in the sheet's character set; for UTF-8, as
+// UTF-8 when the line is valid UTF-8, else as Windows-1252.
+QString ShownText(const ISheetCodec& codec, std::string_view bytes, bool utf8)
 {
-    const QTextBlock block = doc->findBlockByNumber(line);
-    return block.isValid() ? block.position() : -1;
+    if (!codec.IsUtf8())
+        return CSheetCodec::TextOf(codec, bytes);
+    if (utf8)
+        return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char c : bytes) {
+        const char32_t u = ts::Windows1252ToUnicode(static_cast<unsigned char>(c));
+        text += QChar(static_cast<char16_t>(u));
+    }
+    return text;
 }
 
 } // namespace
@@ -83,22 +86,18 @@ CQuillView::CQuillView(CEditSession& session, IViewFrame& frame, QWidget* parent
     , m_session(session)
     , m_doc(session.Doc())
     , m_frame(frame)
+    , m_lines(session.Doc())
     , m_listing(new CListingEdit(kMargin, this))
     , m_lastWaveTime(CCueTime::FromMsf(0, 0, 0))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_listing);
-    m_listing->setReadOnly(true);
-    m_listing->setUndoRedoEnabled(false);
-    m_listing->setLineWrapMode(QTextEdit::NoWrap);
-    // The highlighted block is the line cursor; a blinking text caret at
-    // its end would only distract.
-    m_listing->setCursorWidth(0);
-    // The mouse is the view's own (see FilterMouse); the keyboard may only
-    // show the selection the view makes.
-    m_listing->setTextInteractionFlags(Qt::TextSelectableByKeyboard);
-    m_listing->document()->setIndentWidth(kIndent);
+    m_listing->SetLines(&m_lines, [this](std::string_view bytes, bool utf8) {
+        return ShownText(m_session.Codec(), bytes, utf8);
+    });
+    // The mouse and the keys are the view's own (see FilterMouse and
+    // FilterKey).
     m_listing->installEventFilter(this);
     m_listing->viewport()->installEventFilter(this);
     connect(m_listing->verticalScrollBar(), &QScrollBar::valueChanged, this, &CQuillView::SnapToLine);
@@ -239,7 +238,21 @@ void CQuillView::AddPaths(const QStringList& paths)
 
 void CQuillView::OnCopy()
 {
-    QGuiApplication::clipboard()->setText(SelectedText());
+    // The lines as plain text, and as the listing's rich text beside it.
+    const int first = m_listing->HighlightFirst();
+    const int end = m_listing->HighlightEnd();
+    std::string rtf(CCueRichWriter::kHeader);
+    CCueRichWriter writer;
+    for (int line = std::max(first, 0); line < end; ++line)
+        if (const CCueItem* item = m_lines.Item(line))
+            writer.WriteLine(*item, m_lines.Depth(line), rtf);
+    rtf += CCueRichWriter::kTrailer;
+    auto* mime = new QMimeData;
+    mime->setText(SelectedText());
+    const QByteArray bytes(rtf.data(), static_cast<qsizetype>(rtf.size()));
+    mime->setData(QStringLiteral("text/rtf"), bytes);
+    mime->setData(QStringLiteral("application/rtf"), bytes);
+    QGuiApplication::clipboard()->setMimeData(mime);
 }
 
 void CQuillView::OnPaste()
@@ -293,66 +306,25 @@ void CQuillView::OnSheetChanged(const SheetChange& change)
     const int first = fresh ? 0 : FirstVisibleLine();
     const int column = m_listing->horizontalScrollBar()->value();
     Unhighlight();
-    FillListing();
-    MoveTextCursor(CurrentLine());
+    m_lines.Invalidate();
+    if (fresh)
+        m_lines.MeasureAll();
+    m_listing->LinesChanged();
     Highlight();
     SetFirstVisibleLine(first);
     m_listing->horizontalScrollBar()->setValue(fresh ? 0 : column);
     ScrollIntoView(CurrentLine());
 }
 
-void CQuillView::FillListing()
-{
-    CCueRichWriter writer;
-    writer.WriteDocument(m_doc, m_rtf);
-    CRtfReader::Read(m_rtf, *m_listing->document(), 0, m_session.Codec().Charset());
-    // The margin is the viewport's (see the constructor), not the text's.
-    m_listing->document()->setDocumentMargin(0);
-}
-
 void CQuillView::OnCurrentChanged()
 {
     Unhighlight();
-    MoveTextCursor(CurrentLine());
     Highlight();
-}
-
-int CQuillView::CaretLine() const
-{
-    const QTextCursor cursor = m_listing->textCursor();
-    return m_listing->document()->findBlock(cursor.selectionStart()).blockNumber();
 }
 
 void CQuillView::SetCaretLine(int line)
 {
-    MoveTextCursor(line);
-    m_session.SetCurrentLine(CaretLine(), this);
-}
-
-void CQuillView::MoveTextCursor(int line)
-{
-    const int start = BlockStart(m_listing->document(), line);
-    if (start < 0)
-        return;
-    QTextCursor cursor(m_listing->document());
-    cursor.setPosition(start);
-    SetCursorQuietly(cursor);
-}
-
-void CQuillView::SetCursorQuietly(const QTextCursor& cursor)
-{
-    // The text control scrolls to show the end of a new selection; only the
-    // view decides what is shown.
-    // With the bars' signals held, the text never moves on the way.
-    QScrollBar* vbar = m_listing->verticalScrollBar();
-    QScrollBar* hbar = m_listing->horizontalScrollBar();
-    const int v = vbar->value();
-    const int h = hbar->value();
-    const QSignalBlocker holdV(vbar);
-    const QSignalBlocker holdH(hbar);
-    m_listing->setTextCursor(cursor);
-    vbar->setValue(v);
-    hbar->setValue(h);
+    m_session.SetCurrentLine(line, this);
 }
 
 void CQuillView::SetCurrentItem(const CCueItem* item)
@@ -382,53 +354,44 @@ CCueItem* CQuillView::ItemOfLine(int line) const
 
 bool CQuillView::SelectionIsEmpty() const
 {
-    return !m_listing->textCursor().hasSelection();
+    return m_listing->HighlightFirst() < 0;
 }
 
 QString CQuillView::SelectedText() const
 {
-    // The selection is whole lines; Qt marks the breaks between them with
-    // paragraph separators.
-    QString text = m_listing->textCursor().selectedText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    // The selection is whole lines, each with its line break.
+    QString text;
+    for (int line = std::max(m_listing->HighlightFirst(), 0); line < m_listing->HighlightEnd(); ++line) {
+        text += LineText(line);
+        text += QLatin1Char('\n');
+    }
     return text;
 }
 
-void CQuillView::SetBullet(int line, bool on)
+QString CQuillView::LineText(int line) const
 {
-    const QTextBlock block = m_listing->document()->findBlockByNumber(line);
-    if (!block.isValid())
-        return;
-    QTextCursor cursor(block);
-    QTextBlockFormat format = block.blockFormat();
-    if (on) {
-        // The bullet sits in the indent, so the text does not move.
-        format.setLeftMargin(0);
-        cursor.setBlockFormat(format);
-        QTextListFormat list;
-        list.setStyle(QTextListFormat::ListDisc);
-        list.setIndent(1);
-        cursor.createList(list);
-    } else {
-        if (QTextList* list = block.textList())
-            list->remove(block);
-        format = cursor.blockFormat();
-        format.setIndent(0);
-        format.setLeftMargin(kIndent);
-        cursor.setBlockFormat(format);
-    }
+    return m_listing->LineText(line);
 }
 
 void CQuillView::Unhighlight()
 {
-    QTextDocument* doc = m_listing->document();
-    const int line = CaretLine();
-    const int a = BlockStart(doc, line);
-    const int b = BlockStart(doc, line + 1);
-    if (a >= 0 && b >= 0)
-        SetBullet(line, false);
-    if (a >= 0)
-        MoveTextCursor(line);
+    m_listing->SetHighlight(-1, -1);
+}
+
+int CQuillView::BlockEnd(int line) const
+{
+    const CCueItem* item = ItemOfLine(line);
+    int end = line + 1;
+    if (!item || (item->Kind() != ItemKind::File && item->Kind() != ItemKind::Track))
+        return end;
+    for (; end < LineCount(); ++end) {
+        const CCueItem* next = ItemOfLine(end);
+        const bool belongs = (item->Kind() == ItemKind::File && next->OwningFile() == item)
+            || (item->Kind() == ItemKind::Track && next->OwningTrack() == item);
+        if (!belongs)
+            break;
+    }
+    return end;
 }
 
 void CQuillView::Highlight()
@@ -436,23 +399,7 @@ void CQuillView::Highlight()
     CCueItem* item = CurrentItem();
     if (item) {
         const int line = CurrentLine();
-        SetBullet(line, true);
-        int end = line + 1;
-        for (; end < LineCount(); ++end) {
-            const CCueItem* next = ItemOfLine(end);
-            const bool belongs = (item->Kind() == ItemKind::File && next->OwningFile() == item)
-                || (item->Kind() == ItemKind::Track && next->OwningTrack() == item);
-            if (!belongs)
-                break;
-        }
-        QTextDocument* doc = m_listing->document();
-        // Anchored at the block's end, so the caret (the position) stays
-        // on the item's own line.
-        QTextCursor cursor(doc);
-        const int stop = BlockStart(doc, end);
-        cursor.setPosition(stop >= 0 ? stop : doc->characterCount() - 1);
-        cursor.setPosition(BlockStart(doc, line), QTextCursor::KeepAnchor);
-        SetCursorQuietly(cursor);
+        m_listing->SetHighlight(line, BlockEnd(line));
     }
     WaveSync(item);
     emit CurrentLineChanged();
@@ -517,56 +464,30 @@ void CQuillView::WaveSync(const CCueItem* item)
 
 QSize CQuillView::SizeForLines(int lines) const
 {
-    // A line as the display writer styles it, laid out as the listing lays
-    // out its own.
-    std::string rtf(CCueRichWriter::kHeader);
-    rtf += CCueRichWriter::kFileStyle;
-    rtf += "FILE X";
-    rtf += CCueRichWriter::kPlainStyle;
-    rtf += CCueRichWriter::kParagraphEnd;
-    rtf += CCueRichWriter::kTrailer;
-    QTextDocument sample;
-    CRtfReader::Read(rtf, sample, 0, m_session.Codec().Charset());
-    sample.setDocumentMargin(0);
-    sample.setPageSize(QSizeF(1e6, 1e6)); // no layout without a page
-    const qreal lineHeight = sample.documentLayout()->blockBoundingRect(sample.firstBlock()).height();
-    const qreal charWidth = QFontMetricsF(sample.firstBlock().charFormat().font()).horizontalAdvance(QLatin1Char('X'));
     const int frame = 2 * m_listing->frameWidth() + 2 * kMargin;
-    const int height = qCeil(lines * lineHeight) + frame + m_listing->horizontalScrollBar()->sizeHint().height();
+    const int height = lines * m_listing->RowHeight() + frame + m_listing->horizontalScrollBar()->sizeHint().height();
     // Room for the longest usual line: a FILE line with a long name.
-    const int width = qCeil(72 * charWidth + kIndent) + frame + m_listing->verticalScrollBar()->sizeHint().width();
+    const int width = 72 * m_listing->CharWidth() + m_listing->Indent() + frame
+        + m_listing->verticalScrollBar()->sizeHint().width();
     return {width, height};
 }
 
 int CQuillView::LineTop(int line) const
 {
-    const QTextBlock block = m_listing->document()->findBlockByNumber(line);
-    if (!block.isValid())
-        return 0;
-    return qRound(m_listing->document()->documentLayout()->blockBoundingRect(block).top());
+    return line * m_listing->RowHeight();
 }
 
 int CQuillView::LineBottom(int line) const
 {
-    const QTextBlock block = m_listing->document()->findBlockByNumber(line);
-    if (!block.isValid())
-        return 0;
-    return qRound(m_listing->document()->documentLayout()->blockBoundingRect(block).bottom());
+    return (line + 1) * m_listing->RowHeight();
 }
 
 int CQuillView::LineAtOrBelow(int y) const
 {
-    // The first line whose top is at y or below it; the tops only grow.
-    int low = 0;
-    int high = m_listing->document()->blockCount() - 1;
-    while (low < high) {
-        const int mid = low + (high - low) / 2;
-        if (LineTop(mid) >= y)
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    return low;
+    // The first line whose top is at y or below it.
+    const int height = m_listing->RowHeight();
+    const int line = y <= 0 ? 0 : (y + height - 1) / height;
+    return std::min(line, m_listing->RowCount() - 1);
 }
 
 int CQuillView::FirstVisibleLine() const
@@ -579,8 +500,6 @@ int CQuillView::FirstVisibleLine() const
 void CQuillView::SetFirstVisibleLine(int line)
 {
     QScrollBar* vbar = m_listing->verticalScrollBar();
-    // All of the text is laid out, so the scroll range is whole.
-    m_listing->document()->documentLayout()->documentSize();
     vbar->setValue(std::min(LineTop(std::max(line, 0)), vbar->maximum()));
 }
 
@@ -591,7 +510,11 @@ void CQuillView::ScrollIntoView(int line)
         SetFirstVisibleLine(line);
         return;
     }
+    // A listing not laid out yet (no room for one whole line) is shown from
+    // where it stands once it has its size.
     const int height = m_listing->viewport()->height();
+    if (height < m_listing->RowHeight())
+        return;
     const int overhang = LineBottom(line) - (vbar->value() + height);
     if (overhang > 0)
         SetFirstVisibleLine(LineAtOrBelow(LineBottom(line) - height));
@@ -626,27 +549,21 @@ int CQuillView::LineAtPoint(QPoint viewportPos) const
 {
     // A point in the margin counts as the nearest point of the text.
     const QRect area = m_listing->viewport()->rect();
-    viewportPos.setX(std::clamp(viewportPos.x(), area.left(), area.right()));
-    viewportPos.setY(std::clamp(viewportPos.y(), area.top(), area.bottom()));
-    const int y = viewportPos.y() + m_listing->verticalScrollBar()->value();
-    const int below = LineAtOrBelow(y + 1);
-    // The line that holds y is the one before the first that starts below it.
-    return below > 0 && LineTop(below) > y ? below - 1 : below;
+    const int y = std::clamp(viewportPos.y(), area.top(), area.bottom());
+    return std::clamp(m_listing->RowAtY(y), 0, m_listing->RowCount() - 1);
 }
 
 int CQuillView::PageLines() const
 {
     const int first = FirstVisibleLine();
     const int bottom = m_listing->verticalScrollBar()->value() + m_listing->viewport()->height();
-    int lines = 0;
-    while (first + lines < m_listing->document()->blockCount() && LineBottom(first + lines) <= bottom)
-        ++lines;
+    const int lines = std::min(bottom / m_listing->RowHeight() - first, m_listing->RowCount() - first);
     return std::max(lines, 1);
 }
 
 void CQuillView::MoveCaret(int key, Qt::KeyboardModifiers modifiers)
 {
-    const int last = m_listing->document()->blockCount() - 1;
+    const int last = m_listing->RowCount() - 1;
     const int line = CurrentLine();
     const bool control = modifiers & Qt::ControlModifier;
     int target = line;
@@ -670,6 +587,12 @@ void CQuillView::MoveCaret(int key, Qt::KeyboardModifiers modifiers)
     }
     SetCaretLine(std::clamp(target, 0, last));
     ScrollIntoView(CurrentLine());
+}
+
+QPoint CQuillView::CaretMenuPoint() const
+{
+    const QRect row = m_listing->LineRect(CurrentLine());
+    return m_listing->viewport()->mapToGlobal(QPoint(row.left() + m_listing->Indent(), row.bottom()));
 }
 
 void CQuillView::ShowContextMenu(const QPoint& globalPos)
@@ -701,8 +624,7 @@ bool CQuillView::FilterKey(QEvent* event)
         }
         // The menu key and Shift+F10 open the view's context menu at the caret.
         if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-            const QRect caret = m_listing->cursorRect();
-            ShowContextMenu(m_listing->viewport()->mapToGlobal(caret.bottomLeft()));
+            ShowContextMenu(CaretMenuPoint());
             return true;
         }
         // The highlight is the current item's block, never a selection of
@@ -764,8 +686,7 @@ bool CQuillView::FilterMouse(QObject* watched, QEvent* event)
         // The right release shows the menu; the menu key shows it at the
         // caret. The control's own text menu never shows.
         if (static_cast<QContextMenuEvent*>(event)->reason() != QContextMenuEvent::Mouse) {
-            const QRect caret = m_listing->cursorRect();
-            ShowContextMenu(m_listing->viewport()->mapToGlobal(caret.bottomLeft()));
+            ShowContextMenu(CaretMenuPoint());
         }
         return true;
     default:

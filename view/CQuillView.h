@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/CListingLines.h"
 #include "document/CUndoHistory.h"
 #include "document/ISessionView.h"
 #include "model/CCueTime.h"
@@ -14,12 +15,11 @@
 class CCueIndex;
 class CCueItem;
 class CEditSession;
+class CListingEdit;
 class CQuillDoc;
-class QTextCursor;
-class QTextEdit;
 
-// The listing of the open sheet: one coloured line per item, a line cursor
-// over it, and the current item (the item on the caret's line) shown with
+// The listing of the open sheet: one coloured line per item (drawn from the
+// line model of the session's sheet), a line cursor over it, and the current item (the item on the caret's line) shown with
 // its whole block selected and a bullet on its own line. The view sees every
 // key and mouse event of the listing first. Whenever the current item
 // changes it tells the frame which wave file and time belong to it. It
@@ -34,7 +34,7 @@ public:
     CQuillView(CEditSession& session, IViewFrame& frame, QWidget* parent);
     ~CQuillView() override;
 
-    // Renders the sheet again and puts the caret on the session's current
+    // Shows the changed sheet and puts the caret on the session's current
     // item; a fresh sheet shows its top, an edited one keeps its place.
     void OnSheetChanged(const SheetChange& change) override;
     // Moves the caret and its highlight to the session's current item.
@@ -46,7 +46,9 @@ public:
     CCueItem* ItemOfLine(int line) const;
     bool SelectionIsEmpty() const;
     QString SelectedText() const;
-    QTextEdit* Listing() const { return m_listing; }
+    CListingEdit* Listing() const { return m_listing; }
+    // The text of a line as the listing shows it.
+    QString LineText(int line) const;
     // Makes an item current, as a click on its line does.
     void SetCurrentItem(const CCueItem* item);
     // The first line shown whole at the top of the listing.
@@ -76,21 +78,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FillListing();
-    // The line of the control's text cursor: the session's current line,
-    // except while an update is on its way.
-    int CaretLine() const;
-    // Puts the caret at the start of a line, without a selection, and
-    // makes the line current.
+    // Makes a line current, without a highlight until Highlight().
     void SetCaretLine(int line);
-    // Puts the text cursor at the start of a line, without a selection.
-    void MoveTextCursor(int line);
-    // Sets the control's cursor without letting the control scroll.
-    void SetCursorQuietly(const QTextCursor& cursor);
     void Unhighlight();
     void Highlight();
+    // The rows of the current item's block: its line and its lines.
+    int BlockEnd(int line) const;
     void WaveSync(const CCueItem* item);
-    void SetBullet(int line, bool on);
+    // Where the context menu opens for the keyboard: below the caret.
+    QPoint CaretMenuPoint() const;
 
     // Scrolling, by whole lines: pixel offsets are the scroll bar's values.
     int LineTop(int line) const;
@@ -124,8 +120,8 @@ private:
     CEditSession& m_session;
     CQuillDoc& m_doc;
     IViewFrame& m_frame;
-    QTextEdit* m_listing;
-    std::string m_rtf;
+    CListingLines m_lines;
+    CListingEdit* m_listing;
     std::string m_lastWaveName;
     CCueTime m_lastWaveTime;
     bool m_clipboardHasText = false;

@@ -9,6 +9,7 @@
 #include "res/CommandIds.h"
 #include "tracks/CDecodedAudioFacts.h"
 #include "view/CEditFileDlg.h"
+#include "view/CListingEdit.h"
 #include "view/CMissingAudioDlg.h"
 #include "view/CQuillView.h"
 
@@ -18,7 +19,6 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 

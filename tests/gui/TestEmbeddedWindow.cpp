@@ -8,6 +8,7 @@
 #include "model/CCueFile.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include "PeerRun.h"
@@ -18,8 +19,6 @@
 #include <QFile>
 #include <QMimeData>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QUrl>
 
 #include <memory>
@@ -45,8 +44,8 @@ class TestEmbeddedWindow final : public WindowTest
 
 private:
     CQuillDoc& Doc() const { return m_app->Document(); }
-    QTextEdit* Listing() const { return Frame()->View()->Listing(); }
-    QString LineText(int line) const { return Listing()->document()->findBlockByNumber(line).text(); }
+    CListingEdit* Listing() const { return Frame()->View()->Listing(); }
+    QString LineText(int line) const { return Listing()->LineText(line); }
     QString Path(const char* name) const { return m_dir->filePath(S(name)); }
 
     std::string Run(const std::string& command)

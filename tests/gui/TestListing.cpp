@@ -10,9 +10,9 @@
 #include "model/CCueTrack.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -22,8 +22,6 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -69,27 +67,24 @@ private:
         return path;
     }
     CQuillView* View() const { return Frame()->View(); }
-    QTextEdit* Listing() const { return View()->Listing(); }
+    CListingEdit* Listing() const { return View()->Listing(); }
     QScrollBar* Bar() const { return Listing()->verticalScrollBar(); }
     QWidget* Port() const { return Listing()->viewport(); }
-    QString LineText(int line) const { return Listing()->document()->findBlockByNumber(line).text(); }
+    QString LineText(int line) const { return Listing()->LineText(line); }
     QString Selected() const { return View()->SelectedText(); }
 
     // The line Qt shows at a point of the viewport, asked before any click.
-    int LineShownAt(QPoint at) const { return Listing()->cursorForPosition(at).blockNumber(); }
+    int LineShownAt(QPoint at) const { return std::clamp(Listing()->RowAtY(at.y()), 0, Listing()->RowCount() - 1); }
     // The line's rectangle in viewport coordinates.
     QRect LineRect(int line) const
     {
-        const QTextBlock block = Listing()->document()->findBlockByNumber(line);
-        QRectF r = Listing()->document()->documentLayout()->blockBoundingRect(block);
-        r.translate(-Listing()->horizontalScrollBar()->value(), -Bar()->value());
-        return r.toAlignedRect();
+        return Listing()->LineRect(line);
     }
     // The first line shown whole.
     int FirstShown() const
     {
         int line = 0;
-        while (line < Listing()->document()->blockCount() - 1 && LineRect(line).top() < 0)
+        while (line < Listing()->RowCount() - 1 && LineRect(line).top() < 0)
             ++line;
         return line;
     }
@@ -98,7 +93,7 @@ private:
     QList<int> RowsShown() const
     {
         QList<int> rows;
-        for (int line = 0; line < Listing()->document()->blockCount(); ++line) {
+        for (int line = 0; line < Listing()->RowCount(); ++line) {
             const int y = LineRect(line).center().y();
             if (y >= 0 && y < Port()->height())
                 rows << line;

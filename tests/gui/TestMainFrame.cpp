@@ -9,6 +9,7 @@
 #include "model/CCueItem.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include <QAction>
@@ -21,8 +22,6 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <memory>
@@ -68,15 +67,13 @@ private:
         return path;
     }
     CQuillView* View() const { return Frame()->View(); }
-    QTextEdit* Listing() const { return View()->Listing(); }
-    QString LineText(int line) const { return Listing()->document()->findBlockByNumber(line).text(); }
+    CListingEdit* Listing() const { return View()->Listing(); }
+    QString LineText(int line) const { return Listing()->LineText(line); }
     QString Selected() const { return View()->SelectedText(); }
     void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(Listing(), key, mods); }
     void ClickLine(int line, Qt::MouseButton button = Qt::LeftButton)
     {
-        const QTextBlock block = Listing()->document()->findBlockByNumber(line);
-        QTextCursor cursor(block);
-        const QRect r = Listing()->cursorRect(cursor);
+        const QRect r = Listing()->LineRect(line);
         QTest::mouseClick(Listing()->viewport(), button, Qt::NoModifier, QPoint(r.left() + 30, r.center().y()));
     }
     bool Enabled(int id)
@@ -103,7 +100,7 @@ private slots:
         QCOMPARE(LineText(3), QStringLiteral("              INDEX 01 00:00:00"));
         QCOMPARE(LineText(5), QStringLiteral("              ISRC ABCDE1234567"));
         // One block per item, and the final empty paragraph.
-        QCOMPARE(Listing()->document()->blockCount(), m_app->Document().LineCount() + 1);
+        QCOMPARE(Listing()->RowCount(), m_app->Document().LineCount() + 1);
     }
 
     void cursorKeysMoveTheItemAndHighlightItsBlock()

@@ -7,6 +7,7 @@
 #include "model/CCueItem.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include <QAction>
@@ -18,8 +19,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <memory>
@@ -62,20 +61,14 @@ private:
     }
     CQuillView* View() const { return Frame()->View(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
-    QTextEdit* Listing() const { return View()->Listing(); }
-    QTextBlock Block(int line) const { return Listing()->document()->findBlockByNumber(line); }
-    QString LineText(int line) const { return Block(line).text(); }
-    // The colour and weight of the first character of a line's text.
-    QTextCharFormat FormatAt(int line) const
+    CListingEdit* Listing() const { return View()->Listing(); }
+    QString LineText(int line) const { return Listing()->LineText(line); }
+    // The colour and weight the first character of a line's text is drawn in.
+    std::pair<QColor, bool> LookAt(int line) const
     {
-        const QTextBlock block = Block(line);
-        const int at = static_cast<int>(block.text().indexOf(QRegularExpression(QStringLiteral("\\S"))));
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (f.position() - block.position() + f.length() > at)
-                return f.charFormat();
-        }
-        return {};
+        const int at = static_cast<int>(LineText(line).indexOf(QRegularExpression(QStringLiteral("\\S"))));
+        const CCueRichWriter::Style style = Listing()->StyleAt(line, at);
+        return {Listing()->StyleColor(style), CCueRichWriter::kLooks[static_cast<std::size_t>(style)].bold};
     }
     void GoTo(int line)
     {
@@ -118,10 +111,10 @@ private slots:
         StartWith(kSheet);
         QCOMPARE(m_prompts->Lines().size(), std::size_t(2)); // the two unknown lines
         QCOMPARE(LineText(line), text);
-        const QTextCharFormat format = FormatAt(line);
-        QCOMPARE(format.foreground().color(), colour);
-        QCOMPARE(format.fontWeight() >= QFont::Bold, bold);
-        QCOMPARE(Listing()->document()->blockCount(), Doc().LineCount() + 1);
+        const auto [shownColour, shownBold] = LookAt(line);
+        QCOMPARE(shownColour, colour);
+        QCOMPARE(shownBold, bold);
+        QCOMPARE(Listing()->RowCount(), Doc().LineCount() + 1);
         QCOMPARE(Saved(), std::string(kSheet));
     }
 

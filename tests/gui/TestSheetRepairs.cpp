@@ -8,6 +8,7 @@
 #include "model/CCueFile.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CMissingAudioDlg.h"
 #include "view/CQuillView.h"
 #include "view/CSheetRepairs.h"
@@ -23,8 +24,6 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -61,7 +60,7 @@ private:
     CSheetRepairs* Repairs() const { return Frame()->Repairs(); }
     QString LineText(int line) const
     {
-        return View()->Listing()->document()->findBlockByNumber(line).text().trimmed();
+        return View()->Listing()->LineText(line).trimmed();
     }
     QString FirstFileName() const { return QString::fromStdString(Doc().File(0)->Name()); }
     // cuebreakpoints' complaints about the file as saved.

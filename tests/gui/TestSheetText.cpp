@@ -7,6 +7,7 @@
 #include "model/CCueIsrc.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CGuiPrompts.h"
 #include "view/CItemEditor.h"
 #include "view/CQuillView.h"
@@ -24,8 +25,6 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <functional>
@@ -104,7 +103,7 @@ private:
     }
     CQuillView* View() const { return Frame()->View(); }
     CQuillDoc& Doc() const { return m_app->Document(); }
-    QString LineText(int line) const { return View()->Listing()->document()->findBlockByNumber(line).text(); }
+    QString LineText(int line) const { return View()->Listing()->LineText(line); }
     bool Enabled(int id)
     {
         Frame()->UpdateCommandUI();

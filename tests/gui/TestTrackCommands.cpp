@@ -6,6 +6,7 @@
 #include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "tracks/TrackTestSupport.h"
+#include "view/CListingEdit.h"
 #include "view/CExportTracksDlg.h"
 #include "view/CQuillView.h"
 
@@ -20,7 +21,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <filesystem>

@@ -6,6 +6,7 @@
 #include "audio/WaveFixtures.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CEditIndexDlg.h"
 #include "view/CQuillView.h"
 #include "view/CTimeIntervalDlg.h"
@@ -18,8 +19,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <filesystem>
@@ -85,7 +84,7 @@ private:
     CQuillView* View() const { return Frame()->View(); }
     CWavePos* Pos() const { return Frame()->PositionControl(); }
     IWavePlayer* Player() const { return Frame()->Player(); }
-    QTextEdit* Listing() const { return View()->Listing(); }
+    CListingEdit* Listing() const { return View()->Listing(); }
     QString PosText() const
     {
         QString text;
@@ -94,8 +93,7 @@ private:
     }
     void ClickLine(int line)
     {
-        const QTextBlock block = Listing()->document()->findBlockByNumber(line);
-        const QRect r = Listing()->cursorRect(QTextCursor(block));
+        const QRect r = Listing()->LineRect(line);
         QTest::mouseClick(Listing()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(r.left() + 30, r.center().y()));
         QCOMPARE(View()->CurrentLine(), line);
     }

@@ -9,6 +9,7 @@
 #include "model/CCueIndex.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 #include "view/CWaveformPanel.h"
 #include "view/CWaveformView.h"
@@ -25,8 +26,6 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QWheelEvent>
 
 #include <condition_variable>
@@ -167,7 +166,7 @@ private:
     CWaveformPanel* Panel() const { return Frame()->Waveform(); }
     CWaveformView* Wave() const { return Panel()->Wave(); }
     IWavePlayer* Player() const { return Frame()->Player(); }
-    QTextEdit* Listing() const { return View()->Listing(); }
+    CListingEdit* Listing() const { return View()->Listing(); }
     CCueIndex* IndexAt(int line) const { return dynamic_cast<CCueIndex*>(View()->ItemOfLine(line)); }
     QString TimeAt(int line) const
     {
@@ -176,8 +175,7 @@ private:
     }
     void ClickLine(int line)
     {
-        const QTextBlock block = Listing()->document()->findBlockByNumber(line);
-        const QRect r = Listing()->cursorRect(QTextCursor(block));
+        const QRect r = Listing()->LineRect(line);
         QTest::mouseClick(Listing()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(r.left() + 30, r.center().y()));
         QCOMPARE(View()->CurrentLine(), line);
     }

@@ -10,9 +10,9 @@
 #include "document/CQuillDoc.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
@@ -22,8 +22,6 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
@@ -81,11 +79,10 @@ private:
             app.SetOpener(m_opener);
     }
     CQuillView* View() const { return Frame()->View(); }
-    QTextEdit* Listing() const { return View()->Listing(); }
+    CListingEdit* Listing() const { return View()->Listing(); }
     void ClickLine(int line)
     {
-        const QTextBlock block = Listing()->document()->findBlockByNumber(line);
-        const QRect r = Listing()->cursorRect(QTextCursor(block));
+        const QRect r = Listing()->LineRect(line);
         QTest::mouseClick(Listing()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(r.left() + 30, r.center().y()));
         QCOMPARE(View()->CurrentLine(), line);
     }
@@ -116,8 +113,7 @@ private:
     }
     int LineHeight() const
     {
-        const QTextBlock block = Listing()->document()->firstBlock();
-        return qRound(Listing()->document()->documentLayout()->blockBoundingRect(block).height());
+        return Listing()->RowHeight();
     }
 
 private slots:

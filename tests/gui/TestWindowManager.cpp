@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "WindowTest.h"
+#include "view/CListingEdit.h"
 #include "view/CQuillView.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <csignal>

@@ -1,0 +1,241 @@
+// The listing on long sheets, offscreen and shown: opening a sheet of about
+// 100,000 lines (time and resident bytes per line), one insert, delete and
+// undo with the listing's update, one move of the line cursor at that size,
+// and a window opening on a sheet with one line of 10 MB, and its keys.
+#include "app/CMainFrame.h"
+#include "app/CQuillApp.h"
+#include "document/CQuillDoc.h"
+#include "platform/CScriptedPrompts.h"
+#include "res/CommandIds.h"
+#include "view/CListingEdit.h"
+#include "view/CQuillView.h"
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+// About `lines` lines: FILEs of 99 tracks, each track with TITLE, a REM
+// line and two INDEX lines.
+std::string LongSheet(int lines)
+{
+    std::string text = "REM GENRE \"Bench\"\nTITLE \"A long sheet\"\n";
+    int written = 2;
+    for (int file = 1; written < lines; ++file) {
+        text += "FILE \"PART" + std::to_string(file) + ".WAV\" WAVE\n";
+        ++written;
+        for (int track = 1; track <= 99 && written < lines; ++track) {
+            const std::string nn = (track < 10 ? "0" : "") + std::to_string(track);
+            const int minute = track;
+            const std::string mm = (minute < 10 ? "0" : "") + std::to_string(minute);
+            text += "  TRACK " + nn + " AUDIO\n    TITLE \"Track " + nn + "\"\n    REM take " + nn + "\n";
+            text += "    INDEX 00 " + mm + ":00:00\n    INDEX 01 " + mm + ":02:00\n";
+            written += 5;
+        }
+    }
+    return text;
+}
+
+long ResidentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return resident * 4096;
+}
+
+void SendKey(QWidget* target, int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods);
+    QApplication::sendEvent(target, &release);
+}
+
+struct Editor {
+    QTemporaryDir dir;
+    CScriptedPrompts prompts;
+    std::unique_ptr<CQuillApp> app;
+    std::string path;
+
+    explicit Editor(const std::string& text)
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.filePath(QStringLiteral("config")));
+        path = dir.filePath(QStringLiteral("long.cue")).toStdString();
+        std::ofstream(path, std::ios::binary) << text;
+    }
+    bool Start()
+    {
+        app = std::make_unique<CQuillApp>();
+        app->SetLauncher([](const QUrl&) { return true; });
+        return app->InitInstance({QString::fromStdString(path)}, true, &prompts);
+    }
+    CMainFrame& Frame() { return *app->Frame(); }
+    CQuillView& View() { return *app->Frame()->View(); }
+    void Show()
+    {
+        Frame().resize(900, 620);
+        Frame().show();
+        QApplication::processEvents();
+        View().Listing()->viewport()->repaint();
+    }
+};
+
+const std::string& Sheet100k()
+{
+    static const std::string text = LongSheet(100000);
+    return text;
+}
+
+// Opening the sheet with the window shown and drawn; the resident growth
+// per line is the counter.
+void BM_Open100k(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        Editor editor(Sheet100k());
+        const long before = ResidentBytes();
+        state.ResumeTiming();
+        if (!editor.Start())
+            state.SkipWithError("the sheet did not open");
+        editor.Show();
+        state.PauseTiming();
+        const int lines = editor.app->Document().LineCount();
+        state.counters["lines"] = lines;
+        state.counters["resident_bytes_per_line"] = static_cast<double>(ResidentBytes() - before) / lines;
+        editor.prompts.QueueAnswer(PromptAnswer::No);
+        editor.Frame().close();
+        editor.app.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Open100k)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One command at 100,000 lines with the window shown: its time includes the
+// listing's update and the repaint of what is in sight.
+void RunCommands(benchmark::State& state, std::initializer_list<int> commands, int line)
+{
+    Editor editor(Sheet100k());
+    if (!editor.Start())
+        state.SkipWithError("the sheet did not open");
+    editor.Show();
+    editor.View().SetCurrentItem(editor.app->Document().Line(line));
+    for (auto _ : state) {
+        for (int id : commands) {
+            editor.Frame().ExecuteCommand(id);
+            editor.View().Listing()->viewport()->repaint();
+        }
+    }
+    state.counters["lines"] = editor.app->Document().LineCount();
+    state.counters["commands"] = benchmark::Counter(static_cast<double>(state.iterations() * commands.size()));
+    editor.prompts.QueueAnswer(PromptAnswer::No);
+    editor.Frame().close();
+}
+
+void BM_InsertDelete100k(benchmark::State& state)
+{
+    RunCommands(state, {cmd::InsertComment, cmd::Delete}, 50000);
+}
+BENCHMARK(BM_InsertDelete100k)->Unit(benchmark::kMillisecond);
+
+void BM_InsertUndo100k(benchmark::State& state)
+{
+    RunCommands(state, {cmd::InsertComment, cmd::Undo}, 50000);
+}
+BENCHMARK(BM_InsertUndo100k)->Unit(benchmark::kMillisecond);
+
+void BM_CursorMove100k(benchmark::State& state)
+{
+    Editor editor(Sheet100k());
+    if (!editor.Start())
+        state.SkipWithError("the sheet did not open");
+    editor.Show();
+    QWidget* listing = editor.View().Listing();
+    editor.View().SetCurrentItem(editor.app->Document().Line(50000));
+    int key = Qt::Key_Down;
+    for (auto _ : state) {
+        key = key == Qt::Key_Down ? Qt::Key_Up : Qt::Key_Down;
+        SendKey(listing, key);
+        editor.View().Listing()->viewport()->repaint();
+    }
+    state.counters["lines"] = editor.app->Document().LineCount();
+    editor.prompts.QueueAnswer(PromptAnswer::No);
+    editor.Frame().close();
+}
+BENCHMARK(BM_CursorMove100k)->Unit(benchmark::kMicrosecond);
+
+// A sheet whose comment, TITLE or FILE name is 10 MB long: the window
+// opening on it, drawn, and then one key (down and back up) with its repaint.
+std::string HugeLineSheet(int which)
+{
+    const std::string huge(10 * 1024 * 1024, 'x');
+    std::string text = "REM GENRE \"Bench\"\n";
+    if (which == 0)
+        text += "REM " + huge + "\n";
+    if (which == 1)
+        text += "TITLE \"" + huge + "\"\n";
+    text += "FILE \"" + (which == 2 ? huge : std::string("A")) + ".WAV\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n";
+    return text;
+}
+
+void BM_HugeLineShow(benchmark::State& state)
+{
+    const std::string text = HugeLineSheet(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        Editor editor(text);
+        state.ResumeTiming();
+        if (!editor.Start())
+            state.SkipWithError("the sheet did not open");
+        editor.Show();
+        state.PauseTiming();
+        editor.prompts.QueueAnswer(PromptAnswer::No);
+        editor.Frame().close();
+        editor.app.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_HugeLineShow)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_HugeLineKeys(benchmark::State& state)
+{
+    Editor editor(HugeLineSheet(static_cast<int>(state.range(0))));
+    if (!editor.Start())
+        state.SkipWithError("the sheet did not open");
+    editor.Show();
+    QWidget* listing = editor.View().Listing();
+    int key = Qt::Key_Down;
+    for (auto _ : state) {
+        key = key == Qt::Key_Down ? Qt::Key_Up : Qt::Key_Down;
+        SendKey(listing, key);
+        QApplication::processEvents();
+        editor.View().Listing()->viewport()->repaint();
+        editor.Frame().repaint();
+    }
+    editor.prompts.QueueAnswer(PromptAnswer::No);
+    editor.Frame().close();
+}
+BENCHMARK(BM_HugeLineKeys)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
