@@ -1,5 +1,6 @@
 #include "view/CTrackTableDelegate.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPersistentModelIndex>
@@ -33,6 +34,14 @@ QWidget* CTrackTableDelegate::createEditor(QWidget* parent, const QStyleOptionVi
 bool CTrackTableDelegate::eventFilter(QObject* object, QEvent* event)
 {
     auto* editor = qobject_cast<QLineEdit*>(object);
+    if (editor && event->type() == QEvent::FocusOut) {
+        // The box stays open while a message about it is up, or while the
+        // window is left or the box's own menu is open; only going to
+        // another widget of the window stores it.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (m_asking || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+    }
     if (!editor || event->type() != QEvent::KeyPress)
         return QStyledItemDelegate::eventFilter(object, event);
     const auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -43,7 +52,9 @@ bool CTrackTableDelegate::eventFilter(QObject* object, QEvent* event)
     const QString problem = m_model.Problem(index, editor->text());
     if (!problem.isEmpty()) {
         // The box stays open with what was typed, as a dialog's field does.
+        m_asking = true;
         ShowMessageBox(problem.toStdString(), CTrackTableModel::kCaption, PromptButtons::Ok, PromptIcon::Error);
+        m_asking = false;
         editor->setFocus();
         editor->selectAll();
         return true;

@@ -28,4 +28,5 @@ protected:
 
 private:
     CTrackTableModel& m_model;
+    bool m_asking = false; // a refusal's message box is up
 };

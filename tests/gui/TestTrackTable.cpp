@@ -20,6 +20,7 @@
 #include <QClipboard>
 #include <QDockWidget>
 #include <QFile>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSettings>
@@ -251,6 +252,27 @@ private slots:
         QTRY_VERIFY(Editor() == nullptr);
         QCOMPARE(Q(Text()), Q(before));
         QVERIFY(!m_app->Document().IsModified());
+    }
+
+    // Leaving the window (for a message box, say) keeps the cell open with
+    // what was typed; clicking another cell stores it.
+    void leavingTheWindowKeepsTheCellOpen()
+    {
+        Start(kSheet);
+        const std::string before = Text();
+        QLineEdit* editor = EditCell(0, CTrackTable::Title);
+        QVERIFY(editor);
+        Type(editor, S("Opener"));
+        QFocusEvent away(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QApplication::sendEvent(editor, &away);
+        QCOMPARE(Editor(), editor);
+        QCOMPARE(editor->text(), S("Opener"));
+        QCOMPARE(Q(Text()), Q(before));
+        const QModelIndex other = Table()->model()->index(2, CTrackTable::Performer);
+        QTest::mouseClick(Table()->viewport(), Qt::LeftButton, {}, Table()->visualRect(other).center());
+        QTRY_COMPARE(Cell(0, CTrackTable::Title), S("Opener"));
+        QTRY_VERIFY(Editor() == nullptr);
+        QVERIFY(Boxes().isEmpty());
     }
 
     // An ISRC as people write it is stored in its plain form.
