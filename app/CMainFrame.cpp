@@ -23,6 +23,9 @@
 #include "view/CVerifyDlg.h"
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
+#include "view/CWaveformView.h"
+#include "view/CListeningMarks.h"
+#include "view/CTrackTablePanel.h"
 
 #include <algorithm>
 
@@ -74,6 +77,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
     CreateMenus();
     CreateBars();
     CreateWaveform();
+    CreateTracks();
     m_repairs = new CSheetRepairs(*this, m_session, *m_view);
     RestoreLayout();
 
@@ -87,7 +91,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
     for (int id : {cmd::SkipBack1Min, cmd::SkipBack10Secs, cmd::SkipForward10Secs, cmd::SkipForward1Min})
         MapCommand(id, [this](int cmdId) { OnSkip(cmdId); },
                    [this](CCmdUI& ui) { ui.Enable(m_player && m_player->IsOpen()); });
-    for (int id : {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform})
+    for (int id : {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, cmd::ViewTracks})
         MapCommand(id, [this](int cmdId) { OnToggleBar(cmdId); }, [this](CCmdUI& ui) {
             ui.SetCheck(!BarOf(ui.Id())->isHidden());
         });
@@ -110,8 +114,20 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasTracks(m_doc)); });
     MapCommand(cmd::WriteChapters, [this](int) { CAlbumCommands::WriteChapters(this, m_doc); },
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasOneFile(m_doc)); });
-    MapCommand(cmd::DetectTracks, [this](int) { CAlbumCommands::DetectTracks(this, m_session, m_doc); },
+    MapCommand(cmd::DetectTracks, [this](int) {
+        CAlbumCommands::DetectTracks(this, m_session, m_doc, [this](const std::vector<CCueTime>& starts) {
+            std::vector<std::int64_t> bins;
+            for (const CCueTime& start : starts)
+                bins.push_back(CWaveformPanel::BinOfTime(start));
+            m_waveform->Wave()->SetProposals(std::move(bins));
+        });
+    },
                [this](CCmdUI& ui) { ui.Enable(CAlbumCommands::HasTracks(m_doc)); });
+    MapCommand(cmd::MarkTrack, [this](int) {
+        std::string reason;
+        if (!CListeningMarks::Mark(m_session, *m_player, CTrackTablePanel::ReactionMs(), reason))
+            statusBar()->showMessage(tr("No track start marked: %1.").arg(QString::fromStdString(reason)));
+    }, [this](CCmdUI& ui) { ui.Enable(m_player && (m_player->IsPlaying() || m_player->IsPaused())); });
     MapCommand(cmd::EmbedSheet, [this](int) { CEmbeddedSheet::EmbedCommand(m_doc); }, [this](CCmdUI& ui) {
         std::string reason;
         ui.Enable(!CEmbeddedSheet::EmbedTarget(m_doc, reason).empty());
@@ -164,7 +180,7 @@ void CMainFrame::CreateActions()
         if (!info.icon.empty())
             action->setIcon(CThemedIcon::For(QStringLiteral(":/icons/%1.png").arg(FromView(info.icon)), palette()));
         if (info.id == cmd::ViewToolbar || info.id == cmd::ViewWavebar || info.id == cmd::ViewStatusBar
-            || info.id == cmd::ViewWaveform || info.id == cmd::WaveSnap)
+            || info.id == cmd::ViewWaveform || info.id == cmd::ViewTracks || info.id == cmd::WaveSnap)
             action->setCheckable(true);
         const int id = info.id;
         connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
@@ -264,6 +280,17 @@ void CMainFrame::CreateWaveform()
     connect(m_waveform, &CWaveformPanel::PeaksChanged, this, &CMainFrame::UpdateCommandUI);
     connect(m_waveform, &CWaveformPanel::ZoomChanged, this, &CMainFrame::UpdateCommandUI);
     connect(m_waveformDock, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::CreateTracks()
+{
+    m_tracksDock = new QDockWidget(tr("Tracks"), this);
+    m_tracksDock->setObjectName(QStringLiteral("Tracks"));
+    m_tracks = new CTrackTablePanel(m_session, m_tracksDock);
+    m_tracksDock->setWidget(m_tracks);
+    addDockWidget(Qt::BottomDockWidgetArea, m_tracksDock);
+    m_tracksDock->hide(); // until View > Tracks shows it
+    connect(m_tracksDock, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandUI);
 }
 
 void CMainFrame::OnWaveformSeek(const CCueTime& time)
@@ -512,6 +539,8 @@ QWidget* CMainFrame::BarOf(int id) const
         return m_wavebar;
     if (id == cmd::ViewWaveform)
         return m_waveformDock;
+    if (id == cmd::ViewTracks)
+        return m_tracksDock;
     return statusBar();
 }
 

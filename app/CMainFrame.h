@@ -18,6 +18,7 @@ class CQuillDoc;
 class CQuillView;
 class CSheetRepairs;
 class CToolBarEx;
+class CTrackTablePanel;
 class CWavePos;
 class CWaveformPanel;
 class QDockWidget;
@@ -54,6 +55,8 @@ public:
     CWavePos* PositionControl() const override { return m_wavePos; }
     CWaveformPanel* Waveform() const { return m_waveform; }
     QDockWidget* WaveformDock() const { return m_waveformDock; }
+    CTrackTablePanel* Tracks() const { return m_tracks; }
+    QDockWidget* TracksDock() const { return m_tracksDock; }
     // Find Missing Audio, Check Sheet and what an opened sheet is offered.
     CSheetRepairs* Repairs() const { return m_repairs; }
     IWavePlayer* Player() const override { return m_player.get(); }
@@ -84,6 +87,7 @@ private:
     void CreateMenus();
     void CreateBars();
     void CreateWaveform();
+    void CreateTracks();
     void OnWaveformSeek(const CCueTime& time);
     void KeepWavebarWhole();
     // The bar layout, the status bar and the window's size, position and
@@ -118,6 +122,8 @@ private:
     CWavePos* m_wavePos = nullptr;
     CWaveformPanel* m_waveform = nullptr;
     QDockWidget* m_waveformDock = nullptr;
+    CTrackTablePanel* m_tracks = nullptr;
+    QDockWidget* m_tracksDock = nullptr;
     CSheetRepairs* m_repairs = nullptr;
     std::unique_ptr<IWavePlayer> m_player;
     WavePlayerFactory m_playerFactory;

@@ -18,6 +18,9 @@ enum : int {
     ExportTracklist = 33212,
     WriteChapters = 33213,
     DetectTracks = 33214,
+    // The track table and marks while listening
+    ViewTracks = 33220,
+    MarkTrack = 33221,
     // Sheets in audio files' tags
     EmbedSheet = 33419,
     DiscInfo = 33260,

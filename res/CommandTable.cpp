@@ -75,6 +75,8 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::ExportTracklist, "E&xport Tracklist...", "", "Write the sheet's tracks as chapters or a tracklist for other programs", "Export Tracklist", ""},
     CommandInfo{cmd::WriteChapters, "Write &Chapters Into...", "", "Write a copy of the sheet's audio with its tracks as chapters", "Write Chapters Into", ""},
     CommandInfo{cmd::DetectTracks, "&Detect Tracks...", "", "Propose track starts where the audio falls silent", "Detect Tracks", ""},
+    CommandInfo{cmd::ViewTracks, "T&racks", "", "Show or hide the track table", "Toggle Tracks", ""},
+    CommandInfo{cmd::MarkTrack, "&Mark Track Start\tM", "M", "Start a track where the audio being played is heard now", "Mark Track Start", ""},
 
     CommandInfo{cmd::HelpContents, "Contents\tF1", "F1", "Open Help", "Help", "help-contents"},
     CommandInfo{cmd::HomePage, "&Kestrel Home Page ...", "", "Access Web site", "Home Page", ""},
@@ -90,14 +92,15 @@ constexpr int kFileMenu[] = {cmd::New, cmd::Open, cmd::Save, cmd::SaveAs, 0, cmd
                              cmd::RecentFile1, 0, cmd::Exit};
 constexpr int kEditMenu[] = {cmd::Edit, 0, cmd::Cut, cmd::Copy, cmd::Paste, cmd::Delete, 0, cmd::Undo, cmd::Redo,
                              0, cmd::ConvertGaps};
-constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, 0,
-                             cmd::ViewEncoding};
+constexpr int kViewMenu[] = {cmd::ViewToolbar, cmd::ViewWavebar, cmd::ViewStatusBar, cmd::ViewWaveform, cmd::ViewTracks,
+                             0, cmd::ViewEncoding};
 constexpr int kInsertMenu[] = {cmd::InsertFile, cmd::InsertTrack, cmd::InsertIndex, cmd::InsertPregap,
                                     cmd::InsertPostgap, cmd::InsertIsrc, cmd::InsertFlags, cmd::InsertCatalog,
                                     cmd::InsertCdText, cmd::InsertComment};
 constexpr int kWaveMenu[] = {cmd::PlayStop, 0, cmd::SkipBack1Min, cmd::SkipBack10Secs,
                                   cmd::SkipForward10Secs, cmd::SkipForward1Min, 0, cmd::WaveZoomIn,
-                                  cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap, 0, cmd::DetectTracks};
+                                  cmd::WaveZoomOut, cmd::WaveZoomFit, cmd::WaveSnap, 0, cmd::DetectTracks,
+                                  cmd::MarkTrack};
 constexpr int kToolsMenu[] = {cmd::CheckSheet};
 constexpr int kHelpMenu[] = {cmd::HelpContents, 0, cmd::HomePage, 0, cmd::About};
 

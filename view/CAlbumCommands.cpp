@@ -307,7 +307,8 @@ void CAlbumCommands::WriteChapters(QWidget*, const CQuillDoc& doc)
                    kChaptersCaption, PromptButtons::Ok, PromptIcon::Information);
 }
 
-void CAlbumCommands::DetectTracks(QWidget* parent, CEditSession& session, CQuillDoc& doc)
+void CAlbumCommands::DetectTracks(QWidget* parent, CEditSession& session, CQuillDoc& doc,
+                                  const std::function<void(const std::vector<CCueTime>&)>& showProposals)
 {
     CCueFile* file = CurrentFile(session, doc);
     if (!file)
@@ -352,5 +353,17 @@ void CAlbumCommands::DetectTracks(QWidget* parent, CEditSession& session, CQuill
             return first;
         });
     });
+    if (showProposals) {
+        const auto show = [&dialog, &showProposals] {
+            std::vector<CCueTime> starts;
+            for (const auto& p : dialog.Proposals())
+                starts.push_back(TimeOf(p.start));
+            showProposals(starts);
+        };
+        QObject::connect(&dialog, &CDetectTracksDlg::ProposalsChanged, &dialog, show);
+        show();
+    }
     dialog.exec();
+    if (showProposals)
+        showProposals({});
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
+class CCueTime;
 class CQuillDoc;
 class CEditSession;
 class QWidget;
@@ -26,7 +28,10 @@ public:
     static void ImportTracklist(QWidget* parent, CEditSession& session, CQuillDoc& doc);
     static void ExportTracklist(QWidget* parent, const CQuillDoc& doc);
     static void WriteChapters(QWidget* parent, const CQuillDoc& doc);
-    static void DetectTracks(QWidget* parent, CEditSession& session, CQuillDoc& doc);
+    // showProposals hears the listed proposals' starts while the dialog is
+    // open, and none once it closes.
+    static void DetectTracks(QWidget* parent, CEditSession& session, CQuillDoc& doc,
+                             const std::function<void(const std::vector<CCueTime>&)>& showProposals = {});
 
     static bool HasTracks(const CQuillDoc& doc);
     static bool HasOneFile(const CQuillDoc& doc);

@@ -59,6 +59,7 @@ void CDetectTracksDlg::Propose()
     m_ui->countLabel->setText(QString::fromStdString(
         std::to_string(m_shown.size()) + " track starts proposed; silence below " +
         std::to_string(static_cast<int>(m_detector.SilenceLevel(Options()) - 0.5)) + " dBFS"));
+    Q_EMIT ProposalsChanged();
 }
 
 void CDetectTracksDlg::AcceptRows(bool all)

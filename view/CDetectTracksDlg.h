@@ -32,6 +32,10 @@ public:
     CSilenceDetector::Options Options() const;
     const std::vector<CSilenceDetector::Proposal>& Proposals() const { return m_shown; }
 
+Q_SIGNALS:
+    // The list of proposals changed: new settings, or some were accepted.
+    void ProposalsChanged();
+
 private:
     void Propose();
     void AcceptRows(bool all);

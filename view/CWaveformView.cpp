@@ -73,6 +73,14 @@ void CWaveformView::SetMarks(std::vector<WaveMark> marks, std::vector<WaveSpan> 
     update();
 }
 
+void CWaveformView::SetProposals(std::vector<std::int64_t> bins)
+{
+    if (bins == m_proposals)
+        return;
+    m_proposals = std::move(bins);
+    update();
+}
+
 void CWaveformView::SetPlayPosition(double bin)
 {
     if (bin == m_play)
@@ -354,6 +362,13 @@ void CWaveformView::DrawMarks(QPainter& painter) const
         painter.fillRect(QRectF(a, ruler, std::max(1.0, b - a), h - ruler), band);
         painter.setPen(pal.color(QPalette::Text));
         painter.drawText(QPointF(a + 2, h - 4), span.label);
+    }
+    // Proposals: dashed in the highlight colour, under the sheet's marks.
+    painter.setPen(QPen(pal.color(QPalette::Highlight), 2, Qt::DashLine));
+    for (const std::int64_t bin : m_proposals) {
+        const double x = std::floor(XOfBin(static_cast<double>(bin))) + 0.5;
+        if (x >= -1 && x <= width() + 1)
+            painter.drawLine(QPointF(x, ruler), QPointF(x, h));
     }
     for (std::size_t i = 0; i < m_marks.size(); ++i) {
         const WaveMark& m = m_marks[i];

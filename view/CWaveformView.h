@@ -60,6 +60,10 @@ public:
     const std::shared_ptr<const CPeaks>& Peaks() const { return m_peaks; }
     void SetMarks(std::vector<WaveMark> marks, std::vector<WaveSpan> spans);
     const std::vector<WaveMark>& Marks() const { return m_marks; }
+    // Track starts proposed but not yet in the sheet, drawn as dashed
+    // marks of their own; none clears them.
+    void SetProposals(std::vector<std::int64_t> bins);
+    const std::vector<std::int64_t>& Proposals() const { return m_proposals; }
     const std::vector<WaveSpan>& Spans() const { return m_spans; }
     // The play position in CD frames; negative hides the line.
     void SetPlayPosition(double bin);
@@ -133,6 +137,7 @@ private:
 
     std::shared_ptr<const CPeaks> m_peaks;
     std::vector<WaveMark> m_marks;
+    std::vector<std::int64_t> m_proposals;
     std::vector<WaveSpan> m_spans;
     std::vector<std::pair<std::size_t, std::size_t>> m_silences;
     double m_silenceLevel = 0.003;

@@ -568,6 +568,30 @@
         <translation>Tracks erkennen</translation>
     </message>
     <message>
+        <source>T&amp;racks</source>
+        <translation>&amp;Tracks</translation>
+    </message>
+    <message>
+        <source>Show or hide the track table</source>
+        <translation>Die Tracktabelle zeigen oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Toggle Tracks</source>
+        <translation>Tracks ein/aus</translation>
+    </message>
+    <message>
+        <source>&amp;Mark Track Start	M</source>
+        <translation>Trackanfang &amp;markieren	M</translation>
+    </message>
+    <message>
+        <source>Start a track where the audio being played is heard now</source>
+        <translation>Einen Track an der Stelle beginnen, die gerade zu hören ist</translation>
+    </message>
+    <message>
+        <source>Mark Track Start</source>
+        <translation>Trackanfang markieren</translation>
+    </message>
+    <message>
         <source>Contents	F1</source>
         <translation>Inhalt	F1</translation>
     </message>

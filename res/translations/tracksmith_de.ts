@@ -560,6 +560,14 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
         <source>Waveform</source>
         <translation>Wellenform</translation>
     </message>
+    <message>
+        <source>No track start marked: %1.</source>
+        <translation>Kein Trackanfang gesetzt: %1.</translation>
+    </message>
+    <message>
+        <source>Tracks</source>
+        <translation>Tracks</translation>
+    </message>
 </context>
 <context>
     <name>CMissingAudioDlg</name>
@@ -621,6 +629,98 @@ eingeben (mm:ss:ff):</translation>
     <message>
         <source>Cancelling...</source>
         <translation>Wird abgebrochen...</translation>
+    </message>
+</context>
+<context>
+    <name>CTrackTableModel</name>
+    <message>
+        <source>No.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Anfang</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Länge</translation>
+    </message>
+    <message>
+        <source>Performer</source>
+        <translation>Interpret</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Songwriter</source>
+        <translation>Songwriter</translation>
+    </message>
+    <message>
+        <source>ISRC</source>
+        <translation>ISRC</translation>
+    </message>
+    <message>
+        <source>%1 is not a valid start: %2.</source>
+        <translation>%1 ist kein gültiger Anfang: %2.</translation>
+    </message>
+    <message>
+        <source>The %1 holds characters that the sheet&apos;s encoding, %2, cannot hold.</source>
+        <translation>%1 enthält Zeichen, die die Kodierung des Cuesheets, %2, nicht darstellen kann.</translation>
+    </message>
+    <message>
+        <source>The %1
+%2
+cannot be written in a cue sheet: %3.</source>
+        <translation>%1
+%2
+kann nicht in ein Cuesheet geschrieben werden: %3.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds %1 lines, but only %2 tracks follow from track %3: nothing was pasted.</source>
+        <translation>Die Zwischenablage enthält %1 Zeilen, ab Track %3 folgen aber nur %2 Tracks: nichts wurde eingefügt.</translation>
+    </message>
+    <message>
+        <source>Line %1: %2
+Nothing was pasted.</source>
+        <translation>Zeile %1: %2
+Nichts wurde eingefügt.</translation>
+    </message>
+</context>
+<context>
+    <name>CTrackTablePanel</name>
+    <message>
+        <source>Disc &amp;performer:</source>
+        <translation>&amp;Interpret der CD:</translation>
+    </message>
+    <message>
+        <source>Disc &amp;title:</source>
+        <translation>&amp;Titel der CD:</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>Taken off the play position when a track start is marked while listening</source>
+        <translation>Wird beim Setzen eines Trackanfangs während der Wiedergabe von der Abspielposition abgezogen</translation>
+    </message>
+    <message>
+        <source>&amp;Reaction time:</source>
+        <translation>&amp;Reaktionszeit:</translation>
+    </message>
+    <message>
+        <source>The %1 column cannot be edited: nothing was pasted.</source>
+        <translation>Die Spalte %1 kann nicht bearbeitet werden: nichts wurde eingefügt.</translation>
     </message>
 </context>
 <context>

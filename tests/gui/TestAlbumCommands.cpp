@@ -2,6 +2,7 @@
 // makes: a tracklist imported and undone, tracks detected and accepted, a
 // new sheet from tagged files (chosen or dropped), a tracklist exported and
 // read back with ffprobe.
+#include "album/AlbumTime.h"
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "audio/WaveFixtures.h"
@@ -11,6 +12,8 @@
 #include "view/CExportTracklistDlg.h"
 #include "view/CImportTracklistDlg.h"
 #include "view/CQuillView.h"
+#include "view/CWaveformPanel.h"
+#include "view/CWaveformView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +31,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -230,6 +234,65 @@ private slots:
         QVERIFY(Text().find("00:46:00") != std::string::npos);
         QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
         QCOMPARE(Q(Text()), Q(before));
+    }
+
+    // While the dialog is open its proposals are dashed marks in the
+    // waveform; they follow the threshold and the minimum lengths, turn into
+    // the sheet's marks when accepted, and go when the dialog closes.
+    void proposalsShowAsDashedMarks()
+    {
+        // Three songs: digital silence after the first, a quiet passage 30 dB
+        // down after the second, which only a high threshold counts as silent.
+        QCOMPARE(Run("cd " + Quote(m_dir->path().toStdString()) +
+                     " && sox -D -n -r 44100 -c 2 -b 16 song.wav synth 20 pinknoise gain -6"
+                     " && sox -D -n -r 44100 -c 2 -b 16 quiet.wav synth 3 pinknoise gain -36"
+                     " && sox -D -n -r 44100 -c 2 -b 16 gap.wav trim 0 3"
+                     " && sox -D song.wav gap.wav song.wav quiet.wav song.wav live.wav"),
+                 0);
+        Start(kSheet);
+        CWaveformView* wave = Frame()->Waveform()->Wave();
+        const auto expectedBins = [](const CDetectTracksDlg* dlg) {
+            std::vector<std::int64_t> bins;
+            for (const auto& p : dlg->Proposals()) {
+                const auto frames = static_cast<std::uint32_t>(ts::CdFramesOf(p.start));
+                bins.push_back(CWaveformPanel::BinOfTime(CCueTime::FromMsf(frames / 75 / 60, frames / 75 % 60, frames % 75)));
+            }
+            return bins;
+        };
+        bool done = false;
+        OnModal<CDetectTracksDlg>([&](CDetectTracksDlg* dlg) {
+            // The dialog closes whatever fails below.
+            const std::unique_ptr<CDetectTracksDlg, void (*)(CDetectTracksDlg*)> closer(
+                dlg, [](CDetectTracksDlg* d) { d->reject(); });
+            auto* threshold = dlg->findChild<QDoubleSpinBox*>(S("thresholdSpin"));
+            auto* minTrack = dlg->findChild<QDoubleSpinBox*>(S("minTrackSpin"));
+            threshold->setValue(-20);
+            QCOMPARE(wave->Proposals().size(), std::size_t{2});
+            QCOMPARE(wave->Proposals(), expectedBins(dlg));
+            const std::int64_t afterGap = wave->Proposals()[0];
+            // A lower threshold hears the quiet passage as part of a song.
+            threshold->setValue(-50);
+            QCOMPARE(wave->Proposals(), std::vector<std::int64_t>{afterGap});
+            threshold->setValue(-20);
+            QCOMPARE(wave->Proposals().size(), std::size_t{2});
+            minTrack->setValue(30);
+            QVERIFY(wave->Proposals().empty());
+            minTrack->setValue(10);
+            QCOMPARE(wave->Proposals().size(), std::size_t{2});
+            // Accepted, the first becomes a track start of the sheet.
+            auto* list = dlg->findChild<QListWidget*>(S("proposalsList"));
+            list->setCurrentRow(0);
+            QTest::mouseClick(dlg->findChild<QPushButton*>(S("acceptButton")), Qt::LeftButton);
+            QCOMPARE(wave->Proposals().size(), std::size_t{1});
+            QVERIFY(wave->Proposals()[0] != afterGap);
+            QVERIFY(std::any_of(wave->Marks().begin(), wave->Marks().end(),
+                                [afterGap](const WaveMark& m) { return m.trackStart && m.bin == afterGap; }));
+            done = true;
+        });
+        MenuKey(Qt::Key_W, Qt::Key_D);
+        QTRY_VERIFY(done);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+        QVERIFY(wave->Proposals().empty());
     }
 
     void newFromAudioFilesTakesTheTags()
