@@ -114,6 +114,14 @@ void CQuillDoc::EndBatchMode()
 void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
 {
     if (item->Kind() == ItemKind::File) {
+        // A FILE put before the catalog goes right after it instead: a
+        // CATALOG after a FILE would read back as part of that file.
+        if (const int catalogAt = m_catalog ? PositionOfTopLevel(m_catalog) : -1; catalogAt >= 0 && before) {
+            if (const int wanted = PositionOfTopLevel(before); wanted >= 0 && wanted <= catalogAt) {
+                const auto next = static_cast<std::size_t>(catalogAt) + 1;
+                before = next < m_topLevel.size() ? m_topLevel[next].get() : nullptr;
+            }
+        }
         // Appended, it follows every file (the list mirrors the top level).
         const int at = before ? PositionOfTopLevel(before) : -1;
         std::size_t slot = m_files.size();
