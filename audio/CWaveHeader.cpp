@@ -144,10 +144,13 @@ CWaveHeader::Verdict CWaveHeader::Read(const std::string& path)
         return Refuse("its format has no channels");
     const std::string width = std::to_string(bits) + "-bit";
     if (tag == kPcm) {
-        if (bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        // Widths under a whole byte (7, 12, 20 bits) sit in the top bits of
+        // their bytes and are kept as they are; wider than 32 bits the
+        // decoder hands on floats, which would lose the low bits.
+        if (bits == 0 || bits > 32)
             return Refuse("its " + width +
-                          " integer samples cannot be kept whole: a track file holds integer samples of 8, 16, 24 "
-                          "or 32 bits");
+                          " integer samples cannot be kept whole: a track file holds integer samples of at most 32 "
+                          "bits");
         if (validBits > bits)
             return Refuse("it claims " + std::to_string(validBits) + " valid bits in samples of " +
                           std::to_string(bits) + " bits");
@@ -156,7 +159,7 @@ CWaveHeader::Verdict CWaveHeader::Read(const std::string& path)
                       " floating-point samples cannot be kept whole: a track file holds floating-point samples of 32 "
                       "bits");
     }
-    if (blockAlign != channels * (bits / 8u))
+    if (blockAlign != channels * ((bits + 7u) / 8u))
         return Refuse("its block alignment of " + std::to_string(blockAlign) + " bytes does not fit " +
                       std::to_string(channels) + " channels of " + std::to_string(bits) + " bits");
     m_frames = dataBytes / blockAlign;

@@ -540,7 +540,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HeaderCase{"riff-and-data-size-zero.wav", 8000, ""},
                     HeaderCase{"streamed-header-quarter-second.wav", 0,
                                "INDEX 01 of track 02 (00:00:30) lies past the end of"},
-                    HeaderCase{"seven-bit-samples.wav", 0, "its 7-bit integer samples cannot be kept whole"},
+                    HeaderCase{"seven-bit-samples.wav", 8000, ""},
                     HeaderCase{"int64-samples.wav", 0, "its 64-bit integer samples cannot be kept whole"},
                     HeaderCase{"float64-samples.wav", 0, "its 64-bit floating-point samples cannot be kept whole"},
                     HeaderCase{"float64-extensible.wav", 0, "its 64-bit floating-point samples cannot be kept whole"},
