@@ -632,7 +632,10 @@ TEST_P(EditRegression, SaveReadsBackAsItself)
 
 INSTANTIATE_TEST_SUITE_P(Data, EditRegression,
                          testing::Values(PasteCase{"file-pasted-above-the-catalog.cue", 0,
-                                                   "FILE \"x y.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"}),
+                                                   "FILE \"x y.wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n"},
+                                         PasteCase{"file-pasted-above-the-disc-isrc.cue", 0,
+                                                   "FILE \"x y.wav\" WAVE\nTRACK 01 AUDIO\nISRC ABCDE0000002\n"
+                                                   "INDEX 01 00:00:00\n"}),
                          [](const testing::TestParamInfo<PasteCase>& p) {
                              std::string name;
                              for (const char* ch = p.param.sheet; *ch != '.'; ++ch)
