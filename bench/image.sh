@@ -2,9 +2,10 @@
 # Times tracksmith-cli join and split on a disc image in Redump's layout
 # (one BINARY file per track: a MODE2/2352 data track, then audio tracks
 # with two-second INDEX 00 gaps, all random bytes) against cat copying the
-# same bytes in the same run. tracksmith-cli flushes what it writes to disk
-# before it names the files, so cat is timed twice: alone, and followed by
-# `sync` of the file it wrote (the same work). Each timing is the median of
+# same bytes in the same run. Like cat, tracksmith-cli leaves the disk
+# writes to the system's write-back; cat is also timed followed by `sync` of
+# the file it wrote, for a comparison with a copy that waits for the disk.
+# Each timing is the median of
 # RUNS runs (default 5), each after a sync, with the sources in the page
 # cache. Prints a Markdown table.
 #

@@ -15,13 +15,6 @@ namespace {
 constexpr std::uint64_t kBlock = 8u << 20;
 constexpr std::size_t kBuffer = 1u << 20;
 
-// Starts the disk writes of what was copied so far without waiting for
-// them, so that the flush at the end of the file finds little left to do.
-void StartWriteBack(int target)
-{
-    sync_file_range(target, 0, 0, SYNC_FILE_RANGE_WRITE);
-}
-
 std::string EndedEarly() { return "a file of the image is shorter than when it was measured"; }
 
 } // namespace
@@ -77,7 +70,6 @@ bool CByteCopier::CopyInKernel(int from, std::uint64_t& offset, std::uint64_t& c
         offset += static_cast<std::uint64_t>(n);
         count -= static_cast<std::uint64_t>(n);
         m_done += static_cast<std::uint64_t>(n);
-        StartWriteBack(target);
     }
     return true;
 }

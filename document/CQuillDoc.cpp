@@ -3,6 +3,7 @@
 #include "document/CCueMessageBox.h"
 #include "document/CEmbeddedSheet.h"
 #include "model/CCueCatalog.h"
+#include "model/CCueCdText.h"
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
 #include "model/CCueLineSource.h"
@@ -19,6 +20,20 @@
 #include <filesystem>
 
 namespace {
+
+// The catalog and the disc's ISRC come before every FILE: after one they
+// would read back as lines of that file (the ISRC as its track's).
+bool PrecedesEveryFile(const CCueItem& item)
+{
+    if (item.Kind() == ItemKind::Catalog)
+        return true;
+    if (item.Kind() != ItemKind::CdText)
+        return false;
+    std::string keyword;
+    for (char c : static_cast<const CCueCdText&>(item).Keyword())
+        keyword += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return keyword == "ISRC";
+}
 
 bool EqualPathsNoCase(const std::string& a, const std::string& b)
 {
@@ -114,6 +129,16 @@ void CQuillDoc::EndBatchMode()
 void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
 {
     if (item->Kind() == ItemKind::File) {
+        // A FILE put above the catalog or the disc's ISRC goes right after
+        // the last of them instead.
+        std::size_t headerEnd = 0;
+        for (std::size_t i = 0; i < m_topLevel.size(); ++i) {
+            if (PrecedesEveryFile(*m_topLevel[i]))
+                headerEnd = i + 1;
+        }
+        if (const int wanted = before ? PositionOfTopLevel(before) : -1;
+            wanted >= 0 && static_cast<std::size_t>(wanted) < headerEnd)
+            before = headerEnd < m_topLevel.size() ? m_topLevel[headerEnd].get() : nullptr;
         // Appended, it follows every file (the list mirrors the top level).
         const int at = before ? PositionOfTopLevel(before) : -1;
         std::size_t slot = m_files.size();

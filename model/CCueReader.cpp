@@ -50,15 +50,18 @@ private:
     // continuation of the track before, made when a FILE line was not yet
     // followed by a TRACK line. Null when there is none.
     CCueTrack* TrackForChild();
+    // A line that fails to parse is kept as read, even where one of its
+    // kind is already taken; duplicate, when not null, refuses a line that
+    // parses.
     template <class Item>
-    void ReadTrackChild(const CCueLine& line);
+    bool ReadTrackChild(const CCueLine& line, const char* duplicate = nullptr);
     // Comments, CD-TEXT and unknown lines hang where they stand: in the
     // current track, else the current file, else at the top level.
     void Hang(std::unique_ptr<CCueItem> item);
     template <class Item>
     void ReadFreeLine(const CCueLine& line);
     void KeepUnknown(const CCueLine& line, CCueItem* parent);
-    void ReadCatalog(const CCueLine& line);
+    bool ReadCatalog(const CCueLine& line);
 
     ICueSheet& m_doc;
     CCueFile* m_file;
@@ -197,17 +200,20 @@ CCueTrack* CReadPass::TrackForChild()
 }
 
 template <class Item>
-void CReadPass::ReadTrackChild(const CCueLine& line)
+bool CReadPass::ReadTrackChild(const CCueLine& line, const char* duplicate)
 {
     auto item = std::make_unique<Item>(&m_doc, m_track);
     if (!item->Parse(line, m_result.messages)) {
         // Reported; the line is kept as it was.
         KeepUnknown(line, m_track);
-        return;
+        return true;
     }
+    if (duplicate)
+        return Fail(line, duplicate);
     Item* added = item.get();
     m_track->InsertChild(std::move(item), m_anchor);
     Added(added);
+    return true;
 }
 
 void CReadPass::Hang(std::unique_ptr<CCueItem> item)
@@ -242,17 +248,20 @@ void CReadPass::KeepUnknown(const CCueLine& line, CCueItem* parent)
     Added(added);
 }
 
-void CReadPass::ReadCatalog(const CCueLine& line)
+bool CReadPass::ReadCatalog(const CCueLine& line)
 {
     auto catalog = std::make_unique<CCueCatalog>(&m_doc);
     if (!catalog->Parse(line, m_result.messages)) {
         // Reported; the line is kept as it was, where it stands.
         KeepUnknown(line, m_track ? static_cast<CCueItem*>(m_track) : m_file);
-        return;
+        return true;
     }
+    if (m_doc.HasCatalog())
+        return Fail(line, "Only one Catalog allowed");
     CCueCatalog* added = catalog.get();
     m_doc.InsertTopLevel(std::move(catalog), m_topAnchor);
     Added(added);
+    return true;
 }
 
 bool CReadPass::HandleLine(const CCueLine& line)
@@ -268,24 +277,20 @@ bool CReadPass::HandleLine(const CCueLine& line)
     case ItemKind::Pregap:
         if (!TrackForChild())
             ok = Fail(line, "Pregap with no track");
-        else if (m_track->Pregap())
-            ok = Fail(line, "Only one Pregap allowed per track");
         else
-            ReadTrackChild<CCuePregap>(line);
+            ok = ReadTrackChild<CCuePregap>(line, m_track->Pregap() ? "Only one Pregap allowed per track" : nullptr);
         break;
     case ItemKind::Index:
         if (!TrackForChild())
             ok = Fail(line, "Index with no track");
         else
-            ReadTrackChild<CCueIndex>(line);
+            ok = ReadTrackChild<CCueIndex>(line);
         break;
     case ItemKind::Postgap:
         if (!TrackForChild())
             ok = Fail(line, "Postgap with no track");
-        else if (m_track->Postgap())
-            ok = Fail(line, "Only one Postgap allowed per track");
         else
-            ReadTrackChild<CCuePostgap>(line);
+            ok = ReadTrackChild<CCuePostgap>(line, m_track->Postgap() ? "Only one Postgap allowed per track" : nullptr);
         break;
     case ItemKind::Comment:
         ReadFreeLine<CCueComment>(line);
@@ -294,28 +299,21 @@ bool CReadPass::HandleLine(const CCueLine& line)
         ReadFreeLine<CCueCdText>(line);
         break;
     case ItemKind::Catalog:
-        if (m_doc.HasCatalog())
-            ok = Fail(line, "Only one Catalog allowed");
-        else
-            ReadCatalog(line);
+        ok = ReadCatalog(line);
         break;
     case ItemKind::Isrc:
         if (!m_track && !m_file)
             ReadFreeLine<CCueCdText>(line); // a disc's ISRC, CD-TEXT's UPC/ISRC field
         else if (!TrackForChild())
             ok = Fail(line, "ISRC with no track");
-        else if (m_track->Isrc())
-            ok = Fail(line, "Only one ISRC allowed per track");
         else
-            ReadTrackChild<CCueIsrc>(line);
+            ok = ReadTrackChild<CCueIsrc>(line, m_track->Isrc() ? "Only one ISRC allowed per track" : nullptr);
         break;
     case ItemKind::Flags:
         if (!TrackForChild())
             ok = Fail(line, "FLAGS with no track");
-        else if (m_track->Flags())
-            ok = Fail(line, "Only one FLAGS allowed per track");
         else
-            ReadTrackChild<CCueFlags>(line);
+            ok = ReadTrackChild<CCueFlags>(line, m_track->Flags() ? "Only one FLAGS allowed per track" : nullptr);
         break;
     case ItemKind::Unknown:
     case ItemKind::None:
@@ -345,11 +343,12 @@ CueReadResult CCueReader::Read(CCueLineSource& source, ICueSheet& document, CCue
     CCueLine line;
     CuePlacement placement;
     // A sheet file may start with its first TRACK; it goes under a file
-    // not named yet.
+    // not named yet. It may also start with the disc's ISRC, read as
+    // CD-TEXT as it is anywhere before the first FILE.
     const bool wholeFile = source.IsFile() && !anchor && document.TopLevelCount() == 0;
     const bool fits = source.GetLine(0, line) && line.Tokenize()
         && ((placement = document.PlacementQuery(line.Kind(), anchor)).allowed
-            || (wholeFile && line.Kind() == ItemKind::Track));
+            || (wholeFile && (line.Kind() == ItemKind::Track || line.Kind() == ItemKind::Isrc)));
     if (!fits) {
         result.messages.push_back({0, CueSeverity::Error,
                                    source.IsFile()

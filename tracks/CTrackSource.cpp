@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "audio/CAudioDecoder.h"
+#include "audio/CWaveHeader.h"
 
 namespace {
 
@@ -39,10 +40,22 @@ bool CTrackSource::Open(const std::string& path)
         close(m_rawFile);
         m_rawFile = -1;
     }
+    m_headerFrames = 0;
+    // A wave file's header is checked here, for every command that reads
+    // a sheet's audio this way, so that join and export take and refuse
+    // the same files with the same reason.
+    CWaveHeader header;
+    const CWaveHeader::Verdict verdict = header.Read(path);
+    if (verdict == CWaveHeader::Verdict::Refused) {
+        m_reason = header.FailureReason();
+        return false;
+    }
     if (!m_decoder->Open(path)) {
         m_reason = m_decoder->FailureReason();
         return false;
     }
+    if (verdict == CWaveHeader::Verdict::Accepted)
+        m_headerFrames = header.FrameCount();
     return true;
 }
 
@@ -68,7 +81,15 @@ bool CTrackSource::OpenRaw(const std::string& path, bool bigEndian)
 
 std::uint32_t CTrackSource::SampleRate() const { return m_rawFile >= 0 ? kCdRate : m_decoder->SampleRate(); }
 std::uint16_t CTrackSource::Channels() const { return m_rawFile >= 0 ? kCdChannels : m_decoder->Channels(); }
-std::uint64_t CTrackSource::FrameCount() const { return m_rawFile >= 0 ? m_rawFrames : m_decoder->FrameCount(); }
+std::uint64_t CTrackSource::FrameCount() const
+{
+    if (m_rawFile >= 0)
+        return m_rawFrames;
+    // The samples a wave header counts are all there is: the decoder may
+    // take a streamed header's open size for more.
+    const std::uint64_t decoded = m_decoder->FrameCount();
+    return m_headerFrames > 0 && m_headerFrames < decoded ? m_headerFrames : decoded;
+}
 SampleType CTrackSource::Type() const { return m_rawFile >= 0 ? SampleType::S16 : m_decoder->OutputType(); }
 std::size_t CTrackSource::FrameBytes() const
 {

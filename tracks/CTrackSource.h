@@ -48,4 +48,5 @@ private:
     int m_rawFile = -1; // open for raw CD audio
     bool m_bigEndian = false;
     std::uint64_t m_rawFrames = 0;
+    std::uint64_t m_headerFrames = 0; // whole frames a PCM wave header counts
 };

@@ -2,6 +2,8 @@
 // ffmpeg, ffprobe, shnsplit and libcue.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -469,5 +471,86 @@ INSTANTIATE_TEST_SUITE_P(Bits, SampleDepth,
                                          DepthCase{"Wav24", 24, "wav", true}, DepthCase{"Flac32Refused", 32, "flac", false},
                                          DepthCase{"Wav32", 32, "wav", true}),
                          [](const testing::TestParamInfo<DepthCase>& p) { return std::string(p.param.name); });
+
+} // namespace
+
+namespace {
+
+// A wave file of tests/data/join-export, each of which join and export
+// (split) once answered differently: one mono 8 kHz track cut at 00:00:30
+// (3200 frames), or at the row's own time.
+struct HeaderCase {
+    const char* file;
+    std::uint64_t frames; // the frames both take; 0: both refuse
+    const char* reason;   // part of the reason both give when they refuse
+    const char* cut = "00:00:30";
+};
+
+std::ostream& operator<<(std::ostream& os, const HeaderCase& c) { return os << c.file; }
+
+class JoinAndExport : public testing::TestWithParam<HeaderCase>
+{
+};
+
+std::string DataFile(const std::string& name)
+{
+    const char* data = std::getenv("TS_TEST_DATA");
+    return std::string(data ? data : TS_TEST_DATA_DIR) + "/join-export/" + name;
+}
+
+TEST_P(JoinAndExport, TakeAndRefuseTheSameWaveFiles)
+{
+    const HeaderCase& c = GetParam();
+    TempDir dir;
+    const std::string bytes = ReadFileBytes(DataFile(c.file));
+    ASSERT_FALSE(bytes.empty());
+    dir.Write("source.wav", bytes);
+    const std::string sheet = dir.Write("disc.cue", std::string("FILE \"source.wav\" WAVE\n  TRACK 01 AUDIO\n"
+                                                                "    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 ") +
+                                                        c.cut + "\n");
+    std::string joinErr;
+    const int joined = Cli("join " + Quote(sheet) + " " + Quote(dir.File("image.wav")), &joinErr);
+    std::string splitErr;
+    const int split = Cli("split " + Quote(sheet) + " " + Quote(dir.File("tracks")) + " --format wav", &splitErr);
+    if (c.frames == 0) {
+        EXPECT_EQ(joined, 1) << joinErr;
+        EXPECT_EQ(split, 1) << splitErr;
+        EXPECT_NE(joinErr.find(c.reason), std::string::npos) << joinErr;
+        // The same words, after the command's own name.
+        EXPECT_EQ(joinErr.substr(joinErr.find(c.reason)), splitErr.substr(splitErr.find(c.reason)));
+        EXPECT_EQ(FolderNames(dir.Path().string()), (std::vector<std::string>{"disc.cue", "source.wav"}));
+        return;
+    }
+    ASSERT_EQ(joined, 0) << joinErr;
+    ASSERT_EQ(split, 0) << splitErr;
+    // ffmpeg reads the image whole, and the track files end to end are the
+    // image: both took the same samples.
+    const std::string image = Decode(dir.File("image.wav"));
+    EXPECT_EQ(image.size(), c.frames * 2);
+    EXPECT_TRUE(Decode(dir.File("tracks/01.wav")) + Decode(dir.File("tracks/02.wav")) == image);
+    EXPECT_EQ(Decode(dir.File("tracks/01.wav")).size(), 3200u * 2);
+    std::string problem;
+    EXPECT_EQ(DiscLayout(dir.File("image.cue"), problem).size(), 2u) << problem;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, JoinAndExport,
+    testing::Values(HeaderCase{"plain-16-bit.wav", 8000, ""}, HeaderCase{"riff-size-open.wav", 8000, ""},
+                    HeaderCase{"riff-and-data-size-open.wav", 8000, ""},
+                    HeaderCase{"riff-and-data-size-zero.wav", 8000, ""},
+                    HeaderCase{"streamed-header-quarter-second.wav", 0,
+                               "INDEX 01 of track 02 (00:00:30) lies past the end of"},
+                    HeaderCase{"seven-bit-samples.wav", 8000, ""},
+                    HeaderCase{"int64-samples.wav", 0, "its 64-bit integer samples cannot be kept whole"},
+                    HeaderCase{"float64-samples.wav", 0, "its 64-bit floating-point samples cannot be kept whole"},
+                    HeaderCase{"float64-extensible.wav", 0, "its 64-bit floating-point samples cannot be kept whole"},
+                    HeaderCase{"block-align-too-small.wav", 0,
+                               "its block alignment of 2 bytes does not fit 2 channels of 16 bits"}),
+    [](const testing::TestParamInfo<HeaderCase>& p) {
+        std::string name;
+        for (const char* c = p.param.file; *c != '.'; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    });
 
 } // namespace
