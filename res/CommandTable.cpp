@@ -40,18 +40,18 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::ViewToolbar, "&Toolbar", "", "Show or hide the toolbar", "Toggle Toolbar", ""},
     CommandInfo{cmd::ViewWavebar, "&Wavebar", "", "Show or hide the wavebar", "Toggle Wavebar", ""},
     CommandInfo{cmd::ViewStatusBar, "&Status Bar", "", "Show or hide the status bar", "Toggle StatusBar", ""},
-    CommandInfo{cmd::ViewWaveform, "&Waveform", "", "Show or hide the waveform panel", "Toggle Waveform", ""},
+    CommandInfo{cmd::ViewWaveform, "Wa&veform", "", "Show or hide the waveform panel", "Toggle Waveform", ""},
     CommandInfo{cmd::ViewEncoding, "&Encoding...", "", "Choose the character set the sheet's text is shown in", "Encoding", ""},
 
     CommandInfo{cmd::InsertFile, "&File...\tCtrl+F", "Ctrl+F", "Insert File at current location", "Insert file", "insert-file", "Insert &File...\tCtrl+F"},
-    CommandInfo{cmd::InsertTrack, "&Track\tCtrl+T", "Ctrl+T", "Insert Track at current location", "Insert track", "insert-track", "Insert &Track\tCtrl+T"},
+    CommandInfo{cmd::InsertTrack, "&Track\tCtrl+T", "Ctrl+T", "Insert Track at current location", "Insert track", "insert-track", "Insert Trac&k\tCtrl+T"},
     CommandInfo{cmd::InsertIndex, "&Index\tCtrl+I", "Ctrl+I", "Insert Index at current location", "Insert index", "insert-index", "Insert &Index\tCtrl+I"},
-    CommandInfo{cmd::InsertPregap, "P&regap\tCtrl+R", "Ctrl+R", "Insert Pregap for current track", "", "", "Insert P&regap\tCtrl+R"},
-    CommandInfo{cmd::InsertPostgap, "&Postgap\tCtrl+P", "Ctrl+P", "Insert Postgap for current track", "", "", "Insert &Postgap\tCtrl+P"},
-    CommandInfo{cmd::InsertIsrc, "ISRC N&umber...\tCtrl+U", "Ctrl+U", "Insert ISRC number for current track", "", "", "Insert ISRC N&umber...\tCtrl+U"},
+    CommandInfo{cmd::InsertPregap, "P&regap\tCtrl+R", "Ctrl+R", "Insert Pregap for current track", "", "", "Insert Preg&ap\tCtrl+R"},
+    CommandInfo{cmd::InsertPostgap, "&Postgap\tCtrl+P", "Ctrl+P", "Insert Postgap for current track", "", "", "Insert P&ostgap\tCtrl+P"},
+    CommandInfo{cmd::InsertIsrc, "ISRC N&umber...\tCtrl+U", "Ctrl+U", "Insert ISRC number for current track", "", "", "Insert ISRC &Number...\tCtrl+U"},
     CommandInfo{cmd::InsertFlags, "F&lags\tCtrl+L", "Ctrl+L", "Insert Flags for current track", "", "", "Insert F&lags\tCtrl+L"},
     CommandInfo{cmd::InsertCatalog, "Catalo&g...\tCtrl+G", "Ctrl+G", "Insert Catalog for cue sheet", "", "", "Insert Catalo&g...\tCtrl+G"},
-    CommandInfo{cmd::InsertCdText, "CD-&Text...", "", "Insert CD-Text for the disc or the current track", "", "", "Insert CD-&Text..."},
+    CommandInfo{cmd::InsertCdText, "&CD-Text...", "", "Insert CD-Text for the disc or the current track", "", "", "Insert CD-Te&xt..."},
     CommandInfo{cmd::InsertComment, "Co&mment\tCtrl+M", "Ctrl+M", "Insert Comment at current location", "", "", "Insert Co&mment\tCtrl+M"},
 
     CommandInfo{cmd::PlayStop, "&Play\tSpace", "Space", "Play/Stop", "Play/Stop", "media-playback-start"},
@@ -70,9 +70,9 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::WriteSilence, "", "", "Make interval in wave file silent", "", ""},
 
     // Album commands
-    CommandInfo{cmd::NewFromAudio, "New from &Audio Files...", "", "Make a new sheet with a track for each audio file, named from their tags", "New from Audio Files", ""},
+    CommandInfo{cmd::NewFromAudio, "New from Audio &Files...", "", "Make a new sheet with a track for each audio file, named from their tags", "New from Audio Files", ""},
     CommandInfo{cmd::ImportTracklist, "&Import Tracklist...", "", "Make the sheet's tracks from a tracklist, a chapter file or the chapters of a media file", "Import Tracklist", ""},
-    CommandInfo{cmd::ExportTracklist, "E&xport Tracklist...", "", "Write the sheet's tracks as chapters or a tracklist for other programs", "Export Tracklist", ""},
+    CommandInfo{cmd::ExportTracklist, "Export &Tracklist...", "", "Write the sheet's tracks as chapters or a tracklist for other programs", "Export Tracklist", ""},
     CommandInfo{cmd::WriteChapters, "Write &Chapters Into...", "", "Write a copy of the sheet's audio with its tracks as chapters", "Write Chapters Into", ""},
     CommandInfo{cmd::DetectTracks, "&Detect Tracks...", "", "Propose track starts where the audio falls silent", "Detect Tracks", ""},
 
