@@ -1047,5 +1047,113 @@
         <source>libdiscid cannot start</source>
         <translation>libdiscid kann nicht starten</translation>
     </message>
+    <message>
+        <source>no time at the start or end of the line</source>
+        <translation>keine Zeit am Anfang oder Ende der Zeile</translation>
+    </message>
+    <message>
+        <source>not a label: start and end seconds, then the text</source>
+        <translation>keine Textmarke: Anfangs- und Endsekunde, dann der Text</translation>
+    </message>
+    <message>
+        <source>not a key=value line</source>
+        <translation>keine Zeile der Form Schlüssel=Wert</translation>
+    </message>
+    <message>
+        <source>TIMEBASE is not a fraction like 1/1000</source>
+        <translation>TIMEBASE ist kein Bruch wie 1/1000</translation>
+    </message>
+    <message>
+        <source>no START</source>
+        <translation>kein START</translation>
+    </message>
+    <message>
+        <source>no ChapterTimeStart</source>
+        <translation>kein ChapterTimeStart</translation>
+    </message>
+    <message>
+        <source>a hidden chapter</source>
+        <translation>ein verborgenes Kapitel</translation>
+    </message>
+    <message>
+        <source>no time in the &quot;start&quot; column</source>
+        <translation>keine Zeit in der Spalte „start“</translation>
+    </message>
+    <message>
+        <source>no time in the &quot;duration&quot; column</source>
+        <translation>keine Zeit in der Spalte „duration“</translation>
+    </message>
+    <message>
+        <source>Cannot embed the sheet: %1</source>
+        <translation>Das Cuesheet kann nicht eingebettet werden: %1</translation>
+    </message>
+    <message>
+        <source>The sheet is embedded in &quot;%1&quot;.</source>
+        <translation>Das Cuesheet ist in „%1“ eingebettet.</translation>
+    </message>
+    <message>
+        <source>only a sheet with one FILE line can be embedded, and this one has %1</source>
+        <translation>nur ein Cuesheet mit einer FILE-Zeile kann eingebettet werden, und dieses hat %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a FLAC, WavPack or APE file</source>
+        <translation>„%1“ ist keine FLAC-, WavPack- oder APE-Datei</translation>
+    </message>
+    <message>
+        <source>a CUESHEET tag holds UTF-8 text, and the sheet&apos;s text is %1; save the sheet as a .cue file instead</source>
+        <translation>ein CUESHEET-Tag enthält UTF-8-Text, und der Text des Cuesheets ist %1; speichern Sie das Cuesheet stattdessen als .cue-Datei</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8</source>
+        <translation>kein gültiges UTF-8</translation>
+    </message>
+    <message>
+        <source>sheets in audio files cannot be written here</source>
+        <translation>Cuesheets in Audiodateien können hier nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>sheets in audio files cannot be read here</source>
+        <translation>Cuesheets in Audiodateien können hier nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>it carries no cue sheet (no CUESHEET tag or block)</source>
+        <translation>sie trägt kein Cuesheet (kein CUESHEET-Tag oder -Block)</translation>
+    </message>
+    <message>
+        <source>The CUESHEET %1 of &quot;%2&quot; is not UTF-8 text; it is read as Windows-1252.</source>
+        <translation>Der CUESHEET-%1 von „%2“ ist kein UTF-8-Text; er wird als Windows-1252 gelesen.</translation>
+    </message>
+    <message>
+        <source>The CUESHEET %1 of &quot;%2&quot; is not UTF-8 text; the characters that cannot be read show as U+FFFD.</source>
+        <translation>Der CUESHEET-%1 von „%2“ ist kein UTF-8-Text; nicht lesbare Zeichen erscheinen als U+FFFD.</translation>
+    </message>
+    <message>
+        <source>The CUESHEET %1 and the CUESHEET block of &quot;%2&quot; differ; the tag&apos;s sheet is opened.</source>
+        <translation>Der CUESHEET-%1 und der CUESHEET-Block von „%2“ unterscheiden sich; das Cuesheet des Tags wird geöffnet.</translation>
+    </message>
+    <message>
+        <source>The CUESHEET block of &quot;%1&quot; puts %2 between two CD frames; it opens at the frame before.</source>
+        <translation>Der CUESHEET-Block von „%1“ legt %2 zwischen zwei CD-Frames; er wird beim Frame davor geöffnet.</translation>
+    </message>
+    <message>
+        <source>The sheet in &quot;%1&quot; names %2 files; their FILE lines are kept as they are.</source>
+        <translation>Das Cuesheet in „%1“ nennt %2 Dateien; ihre FILE-Zeilen bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>Wrote %1 chapters into &quot;%2&quot;.</source>
+        <translation>%1 Kapitel in „%2“ geschrieben.</translation>
+    </message>
+    <message>
+        <source>Wrote &quot;%1&quot; with %2 chapters.</source>
+        <translation>„%1“ mit %2 Kapiteln geschrieben.</translation>
+    </message>
+    <message>
+        <source>Wrote &quot;%1&quot; and its cue sheet &quot;%2&quot;.</source>
+        <translation>„%1“ und sein Cuesheet „%2“ geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 indexes fall between two CD frames in the image and were moved to the nearest.</source>
+        <translation>%1 Indizes fallen im Abbild zwischen zwei CD-Frames und wurden auf den nächsten verschoben.</translation>
+    </message>
 </context>
 </TS>

@@ -76,6 +76,9 @@ const char* const kSheet = "REM COMMENT \"ripped 2024\"\n"
                            "  TRACK 03 AUDIO\n"
                            "    INDEX 01 00:00:00\n";
 
+// A tracklist for the first file, with a line it skips.
+const char* const kTracklist = "0:00 Kraftwerk - Autobahn\nside two follows\n0:05 Kraftwerk - Kometenmelodie\n";
+
 // Seconds of CD audio (44.1 kHz, 16-bit, stereo) as a WAVE file, silent
 // but for a tone in its first half, so silence detection has a start.
 bool WriteWave(const QString& path, int seconds)
@@ -384,6 +387,9 @@ private:
         // Settings of its own, so that both runs start alike (no recent
         // files, panels as at first start).
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config-") + locale));
+        // Verify Rip asks a database on this machine that is not there.
+        QSettings(QStringLiteral("Kestrel"), QStringLiteral("Tracksmith"))
+            .setValue(QStringLiteral("AccurateRip/BaseUrl"), QStringLiteral("http://127.0.0.1:9/accuraterip"));
         m_translations = std::make_unique<CTranslations>(nullptr);
         m_translations->Install(QLocale(locale));
         m_prompts = std::make_unique<CScriptedPrompts>();
@@ -417,9 +423,20 @@ private:
             {"export tracklist", cmd::ExportTracklist},
             {"disc information", cmd::DiscInfo},
             {"detect tracks", cmd::DetectTracks},
+            {"verify rip", cmd::VerifyRip},
         };
         for (const auto& [name, id] : commands)
             QVERIFY2(WalkDialog(S(name), [this, id = id] { Frame()->ExecuteCommand(id); }, texts), name);
+
+        // A tracklist with a line it skips, for the first file.
+        m_prompts->QueueFile(m_dir->filePath(QStringLiteral("tracks.txt")).toStdString());
+        m_prompts->QueueFile(m_dir->filePath(QStringLiteral("one.wav")).toStdString());
+        QVERIFY(WalkDialog(S("import tracklist"), [this] { Frame()->ExecuteCommand(cmd::ImportTracklist); }, texts));
+
+        // A message box from below the view: an image named as no image can be.
+        m_prompts->QueueFile(m_dir->filePath(QStringLiteral("image.mp3")).toStdString());
+        Frame()->ExecuteCommand(cmd::JoinImage);
+        QTRY_VERIFY(!m_prompts->Messages().empty());
 
         // The window with its panels; then, with the second file gone,
         // Find Missing Audio and the findings of Check Sheet.
@@ -451,6 +468,9 @@ private slots:
         sheet.close();
         QVERIFY(WriteWave(m_dir->filePath(QStringLiteral("one.wav")), 12));
         QVERIFY(WriteWave(m_dir->filePath(QStringLiteral("two.wav")), 6));
+        QFile list(m_dir->filePath(QStringLiteral("tracks.txt")));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(kTracklist);
     }
     void cleanup()
     {
@@ -484,9 +504,13 @@ private slots:
         QVERIFY2(differ.isEmpty(), qPrintable(QStringLiteral("only in one language:\n") + differ.join(QLatin1Char('\n'))));
 
         const QHash<QString, QString> catalogue = ReadCatalogues();
+        // The user's own words (the sheet's, the tracklist's) are shown as
+        // they are.
+        const QString userText = QString::fromUtf8(kSheet) + QString::fromUtf8(kTracklist);
         QStringList untranslated;
         for (auto it = german.cbegin(); it != german.cend(); ++it) {
-            if (english.value(it.key()) == it.value() && !SameByNature(it.value(), catalogue))
+            if (english.value(it.key()) == it.value() && !SameByNature(it.value(), catalogue)
+                && !userText.contains(it.value()))
                 untranslated << it.key() + QStringLiteral(" \"") + it.value() + QLatin1Char('"');
         }
         // Message boxes: the scripted prompts keep the engine's English; the
