@@ -83,6 +83,14 @@ const std::vector<const char*> kTemplates = {
     "Writing %1 files...",
     "Writing %1 file...",
     "Writing %1...",
+    "Converted the gaps of tracks %1 into copies of %2 files.",
+    "Converted the gaps of tracks %1 into copies of %2 file.",
+    "Converted the gaps of track %1 into copies of %2 files.",
+    "Converted the gaps of track %1 into copies of %2 file.",
+    "The INDEX 00 gaps of tracks %1 are not digital silence and stay as they are.",
+    "The INDEX 00 gaps of track %1 are not digital silence and stay as they are.",
+    "cannot be read: %1",
+    "the sound output cannot be opened: %1",
     "Cannot embed the sheet: %1",
     "The sheet is embedded in \"%1\".",
     "only a sheet with one FILE line can be embedded, and this one has %1",
@@ -166,7 +174,11 @@ QString Fill(const QString& translated, const QList<int>& numbers, const QRegula
             const qsizetype group = numbers.indexOf(number);
             if (group >= 0) {
                 const QString part = m.captured(static_cast<int>(group) + 1);
-                const QString exact = Exact(part);
+                QString exact = Exact(part);
+                // A reason the engine closed with a full stop.
+                if (exact.isNull() && part.endsWith(QLatin1Char('.')) && !part.endsWith(QLatin1String("..")))
+                    if (const QString bare = Exact(part.chopped(1)); !bare.isNull())
+                        exact = bare + QLatin1Char('.');
                 out += exact.isNull() ? part : exact;
                 ++i;
                 continue;

@@ -1155,5 +1155,73 @@
         <source>%1 indexes fall between two CD frames in the image and were moved to the nearest.</source>
         <translation>%1 Indizes fallen im Abbild zwischen zwei CD-Frames und wurden auf den nächsten verschoben.</translation>
     </message>
+    <message>
+        <source>cannot be read: %1</source>
+        <translation>kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>Datei nicht vorhanden</translation>
+    </message>
+    <message>
+        <source>a folder, not an audio file</source>
+        <translation>ein Ordner, keine Audiodatei</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>keine reguläre Datei</translation>
+    </message>
+    <message>
+        <source>its audio cannot be decoded</source>
+        <translation>ihr Audio kann nicht dekodiert werden</translation>
+    </message>
+    <message>
+        <source>another program has locked it</source>
+        <translation>ein anderes Programm hat sie gesperrt</translation>
+    </message>
+    <message>
+        <source>it has no channels</source>
+        <translation>sie hat keine Kanäle</translation>
+    </message>
+    <message>
+        <source>its sample rate is 0</source>
+        <translation>ihre Abtastrate ist 0</translation>
+    </message>
+    <message>
+        <source>its sample data cannot be reached</source>
+        <translation>ihre Sampledaten sind nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>the sound output cannot be opened: %1</source>
+        <translation>die Tonausgabe kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>no audio device</source>
+        <translation>kein Audiogerät</translation>
+    </message>
+    <message>
+        <source>Converted the gaps of tracks %1 into copies of %2 files.</source>
+        <translation>Die Lücken der Tracks %1 wurden in Kopien von %2 Dateien umgewandelt.</translation>
+    </message>
+    <message>
+        <source>Converted the gaps of tracks %1 into copies of %2 file.</source>
+        <translation>Die Lücken der Tracks %1 wurden in Kopien von %2 Datei umgewandelt.</translation>
+    </message>
+    <message>
+        <source>Converted the gaps of track %1 into copies of %2 files.</source>
+        <translation>Die Lücken von Track %1 wurden in Kopien von %2 Dateien umgewandelt.</translation>
+    </message>
+    <message>
+        <source>Converted the gaps of track %1 into copies of %2 file.</source>
+        <translation>Die Lücken von Track %1 wurden in Kopien von %2 Datei umgewandelt.</translation>
+    </message>
+    <message>
+        <source>The INDEX 00 gaps of tracks %1 are not digital silence and stay as they are.</source>
+        <translation>Die INDEX-00-Lücken der Tracks %1 sind keine digitale Stille und bleiben, wie sie sind.</translation>
+    </message>
+    <message>
+        <source>The INDEX 00 gaps of track %1 are not digital silence and stay as they are.</source>
+        <translation>Die INDEX-00-Lücken von Track %1 sind keine digitale Stille und bleiben, wie sie sind.</translation>
+    </message>
 </context>
 </TS>

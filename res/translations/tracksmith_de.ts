@@ -142,6 +142,14 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
         <source>Open MusicBrainz&apos;s page for this table of contents in the browser</source>
         <translation>Die MusicBrainz-Seite zu diesem Inhaltsverzeichnis im Browser öffnen</translation>
     </message>
+    <message>
+        <source>Track   Start      Length     Sector</source>
+        <translation>Track   Beginn     Länge      Sektor</translation>
+    </message>
+    <message>
+        <source>Hidden track before track 1: %1</source>
+        <translation>Versteckter Track vor Track 1: %1</translation>
+    </message>
 </context>
 <context>
     <name>CEditCatalogDlg</name>
@@ -599,6 +607,10 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     <message>
         <source>Waveform</source>
         <translation>Wellenform</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be played: %2.</source>
+        <translation>„%1“ kann nicht abgespielt werden: %2.</translation>
     </message>
 </context>
 <context>
