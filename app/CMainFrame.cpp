@@ -469,11 +469,11 @@ bool CMainFrame::OpenSheet(const QString& path)
 
 void CMainFrame::ShowWaveReason(const std::string& path, const std::string& reason)
 {
-    m_wavePos->SetReason(QString::fromStdString(reason));
+    const QString shown = ts::TranslateMessage(QString::fromStdString(reason));
+    m_wavePos->SetReason(shown);
     QStatusBar* bar = statusBar();
     if (!reason.empty()) {
-        m_waveMessage = QStringLiteral("\"%1\" cannot be played: %2.")
-                            .arg(QString::fromStdString(path), QString::fromStdString(reason));
+        m_waveMessage = tr("\"%1\" cannot be played: %2.").arg(QString::fromStdString(path), shown);
         bar->showMessage(m_waveMessage);
     } else if (!m_waveMessage.isEmpty()) {
         if (bar->currentMessage() == m_waveMessage)

@@ -54,7 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.org/kestrel/tracksmith/")
 # xdg-mime makes Tracksmith the desktop's program for cue sheets; the
 # browser opener shows the help file.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Qt's own translations give the standard buttons (OK, Cancel, Close) the
+# desktop's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Tracksmith edits CD cue sheets: the text files that tell a disc burning
 program which audio and data files make up a disc, where each track and

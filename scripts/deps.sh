@@ -18,6 +18,7 @@ ts_packages=(
   lintian dpkg-dev             # scripts/package: checks the .deb; dpkg-shlibdeps finds its dependencies
   appstream desktop-file-utils man-db  # the package test validates the metainfo and desktop file, reads the manuals
   qt6-tools-dev qt6-l10n-tools  # qt_add_translations: lupdate and lrelease
+  qt6-translations-l10n  # Qt's own German texts: the dialogs' standard buttons
 )
 
 ts_install_missing() {

@@ -52,13 +52,14 @@ void CDetectTracksDlg::Propose()
     }
     m_ui->proposalsList->clear();
     for (const auto& p : m_shown)
-        m_ui->proposalsList->addItem(QString::fromStdString(ts::ClockTextMillis(p.start) + "  (silent from " +
-                                                            ts::ClockTextMillis(p.gapStart) + ")"));
+        m_ui->proposalsList->addItem(tr("%1  (silent from %2)")
+                                         .arg(QString::fromStdString(ts::ClockTextMillis(p.start)),
+                                              QString::fromStdString(ts::ClockTextMillis(p.gapStart))));
     m_ui->acceptButton->setEnabled(false);
     m_ui->acceptAllButton->setEnabled(!m_shown.empty());
-    m_ui->countLabel->setText(QString::fromStdString(
-        std::to_string(m_shown.size()) + " track starts proposed; silence below " +
-        std::to_string(static_cast<int>(m_detector.SilenceLevel(Options()) - 0.5)) + " dBFS"));
+    m_ui->countLabel->setText(tr("%1 track starts proposed; silence below %2 dBFS")
+                                  .arg(m_shown.size())
+                                  .arg(static_cast<int>(m_detector.SilenceLevel(Options()) - 0.5)));
     Q_EMIT ProposalsChanged();
 }
 

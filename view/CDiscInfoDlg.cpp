@@ -56,23 +56,27 @@ CDiscInfoDlg::~CDiscInfoDlg() = default;
 void CDiscInfoDlg::Load(const CDiscLayout& layout, const DiscIds& ids)
 {
     const CDiscToc& toc = layout.Toc();
-    std::string text = "Track   Start      Length     Sector\n";
+    // The columns line up in the fixed font: the heading's translation
+    // keeps each column's width.
+    QString text = tr("Track   Start      Length     Sector") + QLatin1Char('\n');
     for (int i = 0; i < toc.TrackCount(); ++i) {
         const std::uint32_t start = toc.Offsets()[static_cast<std::size_t>(i)];
         const std::uint32_t end = i + 1 < toc.TrackCount() ? toc.Offsets()[static_cast<std::size_t>(i + 1)] : toc.LeadOut();
         char line[80];
         std::snprintf(line, sizeof line, "  %02d    %s   %s   %6u\n", layout.Tracks()[static_cast<std::size_t>(i)].number,
                       Msf(start).c_str(), Msf(end - start).c_str(), static_cast<unsigned>(start));
-        text += line;
+        text += QString::fromLatin1(line);
     }
     char leadOut[80];
     std::snprintf(leadOut, sizeof leadOut, "Lead-out  %s              %6u\n", Msf(toc.LeadOut()).c_str(),
                   static_cast<unsigned>(toc.LeadOut()));
-    text += leadOut;
+    text += QString::fromLatin1(leadOut);
     if (layout.HiddenFrames() > 0)
-        text += "Hidden track before track 1: " + Msf(layout.HiddenFrames() / CDiscLayout::kSamplesPerSector) + "\n";
-    text += "MusicBrainz TOC: " + ids.toc + "\n";
-    m_ui->tocText->setPlainText(QString::fromStdString(text));
+        text += tr("Hidden track before track 1: %1")
+                    .arg(QString::fromStdString(Msf(layout.HiddenFrames() / CDiscLayout::kSamplesPerSector)))
+            + QLatin1Char('\n');
+    text += QStringLiteral("MusicBrainz TOC: ") + QString::fromStdString(ids.toc) + QLatin1Char('\n');
+    m_ui->tocText->setPlainText(text);
     m_ui->musicBrainzEdit->setText(QString::fromStdString(ids.musicBrainz));
     m_ui->freedbEdit->setText(QString::fromStdString(ids.FreedbText()));
     m_ui->accurateRipEdit->setText(QString::fromStdString(ids.accurateRip));

@@ -1,6 +1,7 @@
 #include "view/CImportTracklistDlg.h"
 
 #include "ui_CImportTracklistDlg.h"
+#include "view/CMessageText.h"
 
 #include "album/AlbumTime.h"
 
@@ -29,16 +30,16 @@ CImportTracklistDlg::~CImportTracklistDlg() = default;
 void CImportTracklistDlg::Load(const std::string& listName, const std::string& audioName, const Tracklist& list,
                                const std::vector<Micros>& starts)
 {
-    std::string kind = list.format == "text" ? "a text tracklist" :
-                       list.format == "csv" ? "a CSV tracklist" :
-                       list.format == "audacity" ? "Audacity labels" :
-                       list.format == "ffmetadata" ? "FFmpeg chapters" :
-                       list.format == "matroska" ? "Matroska chapters" : "the chapters of a media file";
+    QString kind = list.format == "text" ? tr("a text tracklist") :
+                   list.format == "csv" ? tr("a CSV tracklist") :
+                   list.format == "audacity" ? tr("Audacity labels") :
+                   list.format == "ffmetadata" ? tr("FFmpeg chapters") :
+                   list.format == "matroska" ? tr("Matroska chapters") : tr("the chapters of a media file");
     if (list.durations)
-        kind += " of durations";
-    m_ui->summaryLabel->setText(QString::fromStdString(
-        "\"" + listName + "\" is read as " + kind + ": " + std::to_string(starts.size()) + " tracks for \"" +
-        audioName + "\", " + std::to_string(list.skipped.size()) + " lines skipped."));
+        kind = tr("%1 of durations").arg(kind);
+    m_ui->summaryLabel->setText(tr("\"%1\" is read as %2: %3 tracks for \"%4\", %5 lines skipped.")
+                                    .arg(QString::fromStdString(listName), kind, QString::number(starts.size()),
+                                         QString::fromStdString(audioName), QString::number(list.skipped.size())));
     m_ui->tracksTable->setRowCount(static_cast<int>(starts.size()));
     for (std::size_t i = 0; i < starts.size() && i < list.entries.size(); ++i) {
         const int row = static_cast<int>(i);
@@ -52,6 +53,7 @@ void CImportTracklistDlg::Load(const std::string& listName, const std::string& a
         const int row = static_cast<int>(i);
         m_ui->skippedTable->setItem(row, 0, Cell(std::to_string(list.skipped[i].line)));
         m_ui->skippedTable->setItem(row, 1, Cell(list.skipped[i].reason));
+        m_ui->skippedTable->item(row, 1)->setText(ts::TranslateMessage(QString::fromStdString(list.skipped[i].reason)));
         m_ui->skippedTable->setItem(row, 2, Cell(list.skipped[i].text));
     }
     m_ui->tracksTable->resizeColumnsToContents();

@@ -1,6 +1,7 @@
 #include "view/CMissingAudioDlg.h"
 
 #include "ui_CMissingAudioDlg.h"
+#include "view/CMessageText.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -20,7 +21,7 @@ CMissingAudioDlg::CMissingAudioDlg(std::vector<CAudioRelinker::Fix> fixes, Brows
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     m_ui->table->setRowCount(static_cast<int>(m_fixes.size()));
     for (int row = 0; row < m_ui->table->rowCount(); ++row) {
-        auto* button = new QPushButton(QStringLiteral("&Browse..."), m_ui->table);
+        auto* button = new QPushButton(tr("&Browse..."), m_ui->table);
         button->setObjectName(QStringLiteral("browse%1").arg(row));
         connect(button, &QPushButton::clicked, this, [this, row] { Browse(row); });
         m_ui->table->setCellWidget(row, 2, button);
@@ -34,11 +35,11 @@ void CMissingAudioDlg::Fill()
 {
     for (int row = 0; row < m_ui->table->rowCount(); ++row) {
         const CAudioRelinker::Fix& fix = m_fixes[static_cast<std::size_t>(row)];
-        const QString old = fix.oldName.empty() ? QStringLiteral("(not named yet)") : QString::fromStdString(fix.oldName);
-        const QString found = fix.newName.empty() ? QStringLiteral("(nothing found)") : QString::fromStdString(fix.newName);
+        const QString old = fix.oldName.empty() ? tr("(not named yet)") : QString::fromStdString(fix.oldName);
+        const QString found = fix.newName.empty() ? tr("(nothing found)") : QString::fromStdString(fix.newName);
         auto* oldItem = new QTableWidgetItem(old);
         auto* foundItem = new QTableWidgetItem(found);
-        foundItem->setToolTip(QString::fromStdString(fix.how));
+        foundItem->setToolTip(ts::TranslateMessage(QString::fromStdString(fix.how)));
         m_ui->table->setItem(row, 0, oldItem);
         m_ui->table->setItem(row, 1, foundItem);
     }

@@ -1,5 +1,6 @@
 #include "view/CSheetCodec.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -75,31 +76,36 @@ bool CSheetCodec::BytesOf(const ISheetCodec& codec, const QString& text, std::st
     return codec.FromUtf8(text.toStdString(), bytes);
 }
 
-const std::vector<std::pair<std::string, QString>>& CSheetCodec::Choices()
+std::vector<std::pair<std::string, QString>> CSheetCodec::Choices()
 {
-    static const std::vector<std::pair<std::string, QString>> choices = {
-        {"UTF-8", QStringLiteral("Unicode (UTF-8)")},
-        {"WINDOWS-1252", QStringLiteral("Western European (Windows-1252)")},
-        {"ISO-8859-1", QStringLiteral("Western European (ISO-8859-1)")},
-        {"ISO-8859-15", QStringLiteral("Western European (ISO-8859-15)")},
-        {"WINDOWS-1250", QStringLiteral("Central European (Windows-1250)")},
-        {"ISO-8859-2", QStringLiteral("Central European (ISO-8859-2)")},
-        {"WINDOWS-1251", QStringLiteral("Cyrillic (Windows-1251)")},
-        {"KOI8-R", QStringLiteral("Cyrillic (KOI8-R)")},
-        {"ISO-8859-5", QStringLiteral("Cyrillic (ISO-8859-5)")},
-        {"WINDOWS-1253", QStringLiteral("Greek (Windows-1253)")},
-        {"ISO-8859-7", QStringLiteral("Greek (ISO-8859-7)")},
-        {"WINDOWS-1254", QStringLiteral("Turkish (Windows-1254)")},
-        {"WINDOWS-1255", QStringLiteral("Hebrew (Windows-1255)")},
-        {"WINDOWS-1256", QStringLiteral("Arabic (Windows-1256)")},
-        {"WINDOWS-1257", QStringLiteral("Baltic (Windows-1257)")},
-        {"WINDOWS-1258", QStringLiteral("Vietnamese (Windows-1258)")},
-        {"WINDOWS-874", QStringLiteral("Thai (Windows-874)")},
-        {"SHIFT_JIS", QStringLiteral("Japanese (Shift_JIS)")},
-        {"EUC-JP", QStringLiteral("Japanese (EUC-JP)")},
-        {"GB18030", QStringLiteral("Chinese Simplified (GB18030)")},
-        {"BIG5", QStringLiteral("Chinese Traditional (Big5)")},
-        {"EUC-KR", QStringLiteral("Korean (EUC-KR)")},
+    // Named in the program's language each time: the language may change
+    // while the program runs (tests switch it).
+    static const std::pair<const char*, const char*> choices[] = {
+        {"UTF-8", QT_TRANSLATE_NOOP("CSheetCodec", "Unicode (UTF-8)")},
+        {"WINDOWS-1252", QT_TRANSLATE_NOOP("CSheetCodec", "Western European (Windows-1252)")},
+        {"ISO-8859-1", QT_TRANSLATE_NOOP("CSheetCodec", "Western European (ISO-8859-1)")},
+        {"ISO-8859-15", QT_TRANSLATE_NOOP("CSheetCodec", "Western European (ISO-8859-15)")},
+        {"WINDOWS-1250", QT_TRANSLATE_NOOP("CSheetCodec", "Central European (Windows-1250)")},
+        {"ISO-8859-2", QT_TRANSLATE_NOOP("CSheetCodec", "Central European (ISO-8859-2)")},
+        {"WINDOWS-1251", QT_TRANSLATE_NOOP("CSheetCodec", "Cyrillic (Windows-1251)")},
+        {"KOI8-R", QT_TRANSLATE_NOOP("CSheetCodec", "Cyrillic (KOI8-R)")},
+        {"ISO-8859-5", QT_TRANSLATE_NOOP("CSheetCodec", "Cyrillic (ISO-8859-5)")},
+        {"WINDOWS-1253", QT_TRANSLATE_NOOP("CSheetCodec", "Greek (Windows-1253)")},
+        {"ISO-8859-7", QT_TRANSLATE_NOOP("CSheetCodec", "Greek (ISO-8859-7)")},
+        {"WINDOWS-1254", QT_TRANSLATE_NOOP("CSheetCodec", "Turkish (Windows-1254)")},
+        {"WINDOWS-1255", QT_TRANSLATE_NOOP("CSheetCodec", "Hebrew (Windows-1255)")},
+        {"WINDOWS-1256", QT_TRANSLATE_NOOP("CSheetCodec", "Arabic (Windows-1256)")},
+        {"WINDOWS-1257", QT_TRANSLATE_NOOP("CSheetCodec", "Baltic (Windows-1257)")},
+        {"WINDOWS-1258", QT_TRANSLATE_NOOP("CSheetCodec", "Vietnamese (Windows-1258)")},
+        {"WINDOWS-874", QT_TRANSLATE_NOOP("CSheetCodec", "Thai (Windows-874)")},
+        {"SHIFT_JIS", QT_TRANSLATE_NOOP("CSheetCodec", "Japanese (Shift_JIS)")},
+        {"EUC-JP", QT_TRANSLATE_NOOP("CSheetCodec", "Japanese (EUC-JP)")},
+        {"GB18030", QT_TRANSLATE_NOOP("CSheetCodec", "Chinese Simplified (GB18030)")},
+        {"BIG5", QT_TRANSLATE_NOOP("CSheetCodec", "Chinese Traditional (Big5)")},
+        {"EUC-KR", QT_TRANSLATE_NOOP("CSheetCodec", "Korean (EUC-KR)")},
     };
-    return choices;
+    std::vector<std::pair<std::string, QString>> named;
+    for (const auto& [name, label] : choices)
+        named.emplace_back(name, QCoreApplication::translate("CSheetCodec", label));
+    return named;
 }

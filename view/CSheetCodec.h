@@ -39,7 +39,7 @@ public:
     static bool BytesOf(const ISheetCodec& codec, const QString& text, std::string& bytes);
 
     // The character sets View > Encoding offers: {charset, label}.
-    static const std::vector<std::pair<std::string, QString>>& Choices();
+    static std::vector<std::pair<std::string, QString>> Choices();
 
 private:
     std::string m_charset;

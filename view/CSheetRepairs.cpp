@@ -10,6 +10,7 @@
 #include "tracks/CDecodedAudioFacts.h"
 #include "view/CEditFileDlg.h"
 #include "view/CListingEdit.h"
+#include "view/CMessageText.h"
 #include "view/CMissingAudioDlg.h"
 #include "view/CQuillView.h"
 
@@ -68,7 +69,7 @@ CSheetRepairs::CSheetRepairs(QMainWindow& frame, CEditSession& session, CQuillVi
     , m_doc(session.Doc())
     , m_view(view)
     , m_facts(std::make_unique<CCachedAudioFacts>())
-    , m_dock(new QDockWidget(QStringLiteral("Check Sheet"), &frame))
+    , m_dock(new QDockWidget(tr("Check Sheet"), &frame))
     , m_label(new QLabel(m_dock))
     , m_list(new QTreeWidget(m_dock))
 {
@@ -80,8 +81,8 @@ CSheetRepairs::CSheetRepairs(QMainWindow& frame, CEditSession& session, CQuillVi
     layout->addWidget(m_list);
     m_list->setObjectName(QStringLiteral("findings"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Severity"), QStringLiteral("Finding"),
-                             QStringLiteral("Programs"), QString()});
+    m_list->setHeaderLabels({tr("Line"), tr("Severity"), tr("Finding"),
+                             tr("Programs"), QString()});
     m_list->header()->setSectionResizeMode(kText, QHeaderView::Stretch);
     m_list->header()->setStretchLastSection(false);
     m_dock->setWidget(body);
@@ -111,20 +112,20 @@ void CSheetRepairs::Refresh()
 
 void CSheetRepairs::Fill()
 {
-    m_label->setText(m_findings.empty() ? QStringLiteral("Nothing found that other programs will get wrong.")
-                                        : QStringLiteral("What other programs will refuse or read wrong."));
+    m_label->setText(m_findings.empty() ? tr("Nothing found that other programs will get wrong.")
+                                        : tr("What other programs will refuse or read wrong."));
     m_list->clear();
     for (std::size_t i = 0; i < m_findings.size(); ++i) {
         const SheetFinding& finding = m_findings[i];
         auto* row = new QTreeWidgetItem(m_list);
         row->setText(kLine, QString::number(finding.line));
-        row->setText(kSeverity, QString::fromLatin1(CSheetChecker::SeverityText(finding.severity)));
-        row->setText(kText, QString::fromStdString(finding.text));
-        row->setText(kReaders, QString::fromStdString(finding.readers));
+        row->setText(kSeverity, ts::TranslateMessage(QString::fromLatin1(CSheetChecker::SeverityText(finding.severity))));
+        row->setText(kText, ts::TranslateMessage(QString::fromStdString(finding.text)));
+        row->setText(kReaders, ts::TranslateMessage(QString::fromStdString(finding.readers)));
         if (finding.fix != FindingFix::None) {
-            auto* button = new QPushButton(QStringLiteral("Fix"), m_list);
+            auto* button = new QPushButton(tr("Fix"), m_list);
             button->setObjectName(QStringLiteral("fix%1").arg(i));
-            button->setToolTip(QString::fromLatin1(CSheetChecker::FixText(finding.fix)));
+            button->setToolTip(ts::TranslateMessage(QString::fromLatin1(CSheetChecker::FixText(finding.fix))));
             const int at = static_cast<int>(i);
             // Queued: the fix fills the list again, which deletes the button.
             connect(button, &QPushButton::clicked, this, [this, at] { Fix(at); }, Qt::QueuedConnection);
@@ -195,10 +196,12 @@ void CSheetRepairs::SheetOpened()
     std::erase_if(stops, [](const SheetFinding& f) { return !f.stopsPlayback; });
     m_stopsMessage.clear();
     if (!stops.empty()) {
-        m_stopsMessage = QStringLiteral("Line %1: %2").arg(stops.front().line).arg(QString::fromStdString(stops.front().text));
+        m_stopsMessage = tr("Line %1: %2")
+                             .arg(stops.front().line)
+                             .arg(ts::TranslateMessage(QString::fromStdString(stops.front().text)));
         if (stops.size() > 1)
-            m_stopsMessage += QStringLiteral(" (and %1 more)").arg(stops.size() - 1);
-        m_stopsMessage += QStringLiteral(" \u2014 Tools > Check Sheet lists them.");
+            m_stopsMessage += tr(" (and %1 more)").arg(stops.size() - 1);
+        m_stopsMessage += tr(" \u2014 Tools > Check Sheet lists them.");
         m_frame.statusBar()->showMessage(m_stopsMessage);
     }
 }

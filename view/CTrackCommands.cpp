@@ -19,6 +19,7 @@
 #include "tracks/CTrackSplitter.h"
 #include "view/CExportTracksDlg.h"
 #include "view/CImageCommands.h"
+#include "view/CMessageText.h"
 
 namespace {
 
@@ -102,7 +103,7 @@ bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label,
                                      const std::function<std::pair<std::uint64_t, std::uint64_t>()>& progressOf,
                                      const std::function<void()>& cancel, const std::function<bool()>& work)
 {
-    QProgressDialog progress(QString::fromStdString(label), QCoreApplication::translate("CTrackCommands", "Cancel"), 0, kSteps, parent);
+    QProgressDialog progress(ts::TranslateMessage(QString::fromStdString(label)), QCoreApplication::translate("CTrackCommands", "Cancel"), 0, kSteps, parent);
     progress.setWindowTitle(QStringLiteral("Tracksmith"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);

@@ -11,6 +11,7 @@
 #include "platform/CPrompts.h"
 #include "verify/CAccurateRipDb.h"
 #include "verify/CRipLog.h"
+#include "view/CMessageText.h"
 
 namespace {
 
@@ -84,19 +85,18 @@ void CVerifyDlg::OnRead(bool ok, const std::string& error)
 
     const std::string logPath = CRipLog::FindBeside(m_doc.PathName());
     if (logPath.empty()) {
-        m_logNote = "No rip log beside the sheet.";
+        m_logNote = "No rip log beside the sheet";
     } else {
         CRipLog log;
         std::string logError;
         if (log.Read(logPath, logError)) {
             m_report.CompareLog(log);
-            m_logNote = std::string(log.KindName()) + " log: \"" + logPath + "\".";
+            m_logNote = std::string(log.KindName()) + " log: \"" + logPath + "\"";
         } else {
-            m_logNote = logError + ".";
+            m_logNote = logError;
         }
     }
-    m_ui->statusLabel->setText(QString::fromStdString("AccurateRip disc ID " + m_ids.accurateRip + ". " + m_logNote +
-                                                      " Asking the AccurateRip database..."));
+    m_ui->statusLabel->setText(DiscIdNote() + QLatin1Char(' ') + tr("Asking the AccurateRip database..."));
     Fill();
     m_fetch = new CAccurateRipFetch(this);
     connect(m_fetch, &CAccurateRipFetch::Finished, this, &CVerifyDlg::OnDatabase);
@@ -115,11 +115,23 @@ void CVerifyDlg::OnDatabase(const CAccurateRipFetch::Result& result)
         m_report.SetDatabaseMessage(error);
     else
         m_report.CompareDatabase(database, m_reader.Layout().Toc(), m_ids.freedb);
-    m_ui->statusLabel->setText(QString::fromStdString(
-        "AccurateRip disc ID " + m_ids.accurateRip + ". " + m_logNote +
-        (m_report.DatabaseMessage().empty() ? std::string() : " " + m_report.DatabaseMessage() + ".")));
+    QString status = DiscIdNote();
+    if (!m_report.DatabaseMessage().empty())
+        status += QLatin1Char(' ') + Translated(m_report.DatabaseMessage()) + QLatin1Char('.');
+    m_ui->statusLabel->setText(status);
     Fill();
     Done();
+}
+
+QString CVerifyDlg::Translated(const std::string& english)
+{
+    return ts::TranslateMessage(QString::fromStdString(english));
+}
+
+QString CVerifyDlg::DiscIdNote() const
+{
+    return tr("AccurateRip disc ID %1.").arg(QString::fromStdString(m_ids.accurateRip)) + QLatin1Char(' ')
+        + Translated(m_logNote) + QLatin1Char('.');
 }
 
 void CVerifyDlg::Fill()
@@ -140,19 +152,27 @@ void CVerifyDlg::Fill()
                                      row.verified ? "verified" : "not verified"};
         for (int c = 0; c < 8; ++c)
             m_ui->table->setItem(r, c, Cell(cells[c]));
+        // The log's, the database's and the verdict's words in the program's
+        // language; the log's column lists its comparisons with commas.
+        for (int c = 5; c < 8; ++c) {
+            QStringList parts = QString::fromStdString(cells[c]).split(QStringLiteral(", "));
+            for (QString& part : parts)
+                part = ts::TranslateMessage(part);
+            m_ui->table->item(r, c)->setText(parts.join(QStringLiteral(", ")));
+        }
     }
     m_ui->table->resizeColumnsToContents();
-    std::string summary = "Image CRC " + CVerifyReport::Hex(m_report.ImageCrc());
+    QString summary = tr("Image CRC %1").arg(QString::fromStdString(CVerifyReport::Hex(m_report.ImageCrc())));
     if (!m_report.ImageLog().empty())
-        summary += " " + m_report.ImageLog();
-    summary += ". " + m_report.Summary() + ".";
-    m_ui->summaryLabel->setText(QString::fromStdString(summary));
+        summary += QLatin1Char(' ') + Translated(m_report.ImageLog());
+    summary += QStringLiteral(". ") + Translated(m_report.Summary()) + QLatin1Char('.');
+    m_ui->summaryLabel->setText(summary);
 }
 
 void CVerifyDlg::Done()
 {
     m_running = false;
-    m_ui->closeButton->setText(QStringLiteral("Close"));
+    m_ui->closeButton->setText(tr("Close"));
     emit Finished();
 }
 
@@ -162,7 +182,7 @@ void CVerifyDlg::OnClose()
         // The worker stops at its next block; OnRead closes the dialog.
         m_cancelled = true;
         m_reader.Cancel();
-        m_ui->statusLabel->setText(QStringLiteral("Cancelling..."));
+        m_ui->statusLabel->setText(tr("Cancelling..."));
         m_ui->closeButton->setEnabled(false);
         return;
     }

@@ -47,6 +47,9 @@ private:
     void OnDatabase(const CAccurateRipFetch::Result& result);
     void OnClose();
     void Fill();
+    // "AccurateRip disc ID ID. " and the note on the rip log.
+    QString DiscIdNote() const;
+    static QString Translated(const std::string& english);
     void Done();
 
     std::unique_ptr<Ui::CVerifyDlg> m_ui;
@@ -60,5 +63,5 @@ private:
     QTimer m_poll;
     bool m_running = false;
     bool m_cancelled = false;
-    std::string m_logNote;
+    std::string m_logNote; // without its closing full stop
 };

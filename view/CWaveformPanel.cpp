@@ -86,12 +86,12 @@ CWaveformPanel::CWaveformPanel(CEditSession& session, QWidget& listing, QWidget*
     m_progress->hide();
     bar->addWidget(m_progress);
     bar->addWidget(m_pointer);
-    auto* levelLabel = new QLabel(QStringLiteral("Silence &under"), this);
+    auto* levelLabel = new QLabel(tr("Silence &under"), this);
     levelLabel->setBuddy(m_level);
     m_level->setRange(-90, -10);
     m_level->setSuffix(QStringLiteral(" dB"));
     m_level->setValue(kSilenceDb);
-    auto* lengthLabel = new QLabel(QStringLiteral("f&or"), this);
+    auto* lengthLabel = new QLabel(tr("f&or"), this);
     lengthLabel->setBuddy(m_length);
     m_length->setRange(0.1, 30.0);
     m_length->setDecimals(1);
@@ -113,10 +113,10 @@ CWaveformPanel::CWaveformPanel(CEditSession& session, QWidget& listing, QWidget*
     const CommandInfo* index = res::FindCommand(cmd::InsertIndex);
     const CommandInfo* track = res::FindCommand(cmd::InsertTrack);
     // Owned by the panel: the menu is cleared when the frame adds its items.
-    m_insertIndex = new QAction(QStringLiteral("Insert &Index Here"), this);
+    m_insertIndex = new QAction(tr("Insert In&dex Here"), this);
     m_menu->addAction(m_insertIndex);
     m_insertIndex->setStatusTip(index ? ts::TranslateCommandText(index->prompt) : QString());
-    m_insertTrack = new QAction(QStringLiteral("Insert &Track Here"), this);
+    m_insertTrack = new QAction(tr("Insert T&rack Here"), this);
     m_menu->addAction(m_insertTrack);
     m_insertTrack->setStatusTip(track ? ts::TranslateCommandText(track->prompt) : QString());
     connect(m_insertIndex, &QAction::triggered, this, [this] { InsertAt(ItemKind::Index, m_menuBin); });
@@ -198,7 +198,7 @@ void CWaveformPanel::ShowFile(const std::string& path)
     m_progress->hide();
     m_wave->SetPeaks(nullptr);
     m_wave->SetPlayPosition(-1);
-    m_status->setText(path.empty() ? QStringLiteral("No wave file") : QFileInfo(QString::fromStdString(path)).fileName());
+    m_status->setText(path.empty() ? tr("No wave file") : QFileInfo(QString::fromStdString(path)).fileName());
     RefreshMarks();
     if (isVisible())
         StartLoad();

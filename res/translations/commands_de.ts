@@ -256,8 +256,8 @@
         <translation>Statusleiste ein/aus</translation>
     </message>
     <message>
-        <source>&amp;Waveform</source>
-        <translation>&amp;Wellenform</translation>
+        <source>Wa&amp;veform</source>
+        <translation>Wellen&amp;form</translation>
     </message>
     <message>
         <source>Show or hide the waveform panel</source>
@@ -308,7 +308,7 @@
         <translation>Track einfügen</translation>
     </message>
     <message>
-        <source>Insert &amp;Track	Ctrl+T</source>
+        <source>Insert Trac&amp;k	Ctrl+T</source>
         <translation>&amp;Track einfügen	Ctrl+T</translation>
     </message>
     <message>
@@ -325,7 +325,7 @@
     </message>
     <message>
         <source>Insert &amp;Index	Ctrl+I</source>
-        <translation>&amp;Index einfügen	Ctrl+I</translation>
+        <translation>I&amp;ndex einfügen	Ctrl+I</translation>
     </message>
     <message>
         <source>P&amp;regap	Ctrl+R</source>
@@ -336,8 +336,8 @@
         <translation>Ein Pregap für den aktuellen Track einfügen</translation>
     </message>
     <message>
-        <source>Insert P&amp;regap	Ctrl+R</source>
-        <translation>P&amp;regap einfügen	Ctrl+R</translation>
+        <source>Insert Preg&amp;ap	Ctrl+R</source>
+        <translation>Pr&amp;egap einfügen	Ctrl+R</translation>
     </message>
     <message>
         <source>&amp;Postgap	Ctrl+P</source>
@@ -348,7 +348,7 @@
         <translation>Ein Postgap für den aktuellen Track einfügen</translation>
     </message>
     <message>
-        <source>Insert &amp;Postgap	Ctrl+P</source>
+        <source>Insert P&amp;ostgap	Ctrl+P</source>
         <translation>&amp;Postgap einfügen	Ctrl+P</translation>
     </message>
     <message>
@@ -360,7 +360,7 @@
         <translation>Eine ISRC-Nummer für den aktuellen Track einfügen</translation>
     </message>
     <message>
-        <source>Insert ISRC N&amp;umber...	Ctrl+U</source>
+        <source>Insert ISRC &amp;Number...	Ctrl+U</source>
         <translation>ISRC-N&amp;ummer einfügen...	Ctrl+U</translation>
     </message>
     <message>
@@ -373,7 +373,7 @@
     </message>
     <message>
         <source>Insert F&amp;lags	Ctrl+L</source>
-        <translation>F&amp;lags einfügen	Ctrl+L</translation>
+        <translation>Flag&amp;s einfügen	Ctrl+L</translation>
     </message>
     <message>
         <source>Catalo&amp;g...	Ctrl+G</source>
@@ -388,16 +388,16 @@
         <translation>Katalo&amp;g einfügen...	Ctrl+G</translation>
     </message>
     <message>
-        <source>CD-&amp;Text...</source>
-        <translation>CD-&amp;Text...</translation>
+        <source>&amp;CD-Text...</source>
+        <translation>&amp;CD-Text...</translation>
     </message>
     <message>
         <source>Insert CD-Text for the disc or the current track</source>
         <translation>CD-Text für die CD oder den aktuellen Track einfügen</translation>
     </message>
     <message>
-        <source>Insert CD-&amp;Text...</source>
-        <translation>CD-&amp;Text einfügen...</translation>
+        <source>Insert CD-Te&amp;xt...</source>
+        <translation>CD-Te&amp;xt einfügen...</translation>
     </message>
     <message>
         <source>Co&amp;mment	Ctrl+M</source>
@@ -508,7 +508,7 @@
         <translation>Einen Abschnitt der Wave-Datei stumm machen</translation>
     </message>
     <message>
-        <source>New from &amp;Audio Files...</source>
+        <source>New from Audio &amp;Files...</source>
         <translation>Neu aus &amp;Audiodateien...</translation>
     </message>
     <message>
@@ -532,7 +532,7 @@
         <translation>Trackliste importieren</translation>
     </message>
     <message>
-        <source>E&amp;xport Tracklist...</source>
+        <source>Export &amp;Tracklist...</source>
         <translation>Trackliste e&amp;xportieren...</translation>
     </message>
     <message>

@@ -79,6 +79,14 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
         <source>Accept A&amp;ll</source>
         <translation>&amp;Alle übernehmen</translation>
     </message>
+    <message>
+        <source>%1  (silent from %2)</source>
+        <translation>%1  (still ab %2)</translation>
+    </message>
+    <message>
+        <source>%1 track starts proposed; silence below %2 dBFS</source>
+        <translation>%1 Trackanfänge vorgeschlagen; Stille unter %2 dBFS</translation>
+    </message>
 </context>
 <context>
     <name>CDiscInfoDlg</name>
@@ -133,6 +141,14 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     <message>
         <source>Open MusicBrainz&apos;s page for this table of contents in the browser</source>
         <translation>Die MusicBrainz-Seite zu diesem Inhaltsverzeichnis im Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Track   Start      Length     Sector</source>
+        <translation>Track   Beginn     Länge      Sektor</translation>
+    </message>
+    <message>
+        <source>Hidden track before track 1: %1</source>
+        <translation>Versteckter Track vor Track 1: %1</translation>
     </message>
 </context>
 <context>
@@ -545,6 +561,38 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
         <source>Text</source>
         <translation>Text</translation>
     </message>
+    <message>
+        <source>a text tracklist</source>
+        <translation>eine Text-Trackliste</translation>
+    </message>
+    <message>
+        <source>a CSV tracklist</source>
+        <translation>eine CSV-Trackliste</translation>
+    </message>
+    <message>
+        <source>Audacity labels</source>
+        <translation>Audacity-Textmarken</translation>
+    </message>
+    <message>
+        <source>FFmpeg chapters</source>
+        <translation>FFmpeg-Kapitel</translation>
+    </message>
+    <message>
+        <source>Matroska chapters</source>
+        <translation>Matroska-Kapitel</translation>
+    </message>
+    <message>
+        <source>the chapters of a media file</source>
+        <translation>die Kapitel einer Mediendatei</translation>
+    </message>
+    <message>
+        <source>%1 of durations</source>
+        <translation>%1 aus Dauern</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is read as %2: %3 tracks for &quot;%4&quot;, %5 lines skipped.</source>
+        <translation>„%1“ wird gelesen als %2: %3 Tracks für „%4“, %5 Zeilen übersprungen.</translation>
+    </message>
 </context>
 <context>
     <name>CMainFrame</name>
@@ -568,6 +616,10 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
         <source>Tracks</source>
         <translation>Tracks</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; cannot be played: %2.</source>
+        <translation>„%1“ kann nicht abgespielt werden: %2.</translation>
+    </message>
 </context>
 <context>
     <name>CMissingAudioDlg</name>
@@ -586,6 +638,156 @@ Tracksmith schreibt einfache Cuesheets, die Brennprogramme lesen.</translation>
     <message>
         <source>Found</source>
         <translation>Gefunden</translation>
+    </message>
+    <message>
+        <source>&amp;Browse...</source>
+        <translation>&amp;Durchsuchen...</translation>
+    </message>
+    <message>
+        <source>(not named yet)</source>
+        <translation>(noch nicht benannt)</translation>
+    </message>
+    <message>
+        <source>(nothing found)</source>
+        <translation>(nichts gefunden)</translation>
+    </message>
+</context>
+<context>
+    <name>CSheetCodec</name>
+    <message>
+        <source>Unicode (UTF-8)</source>
+        <translation>Unicode (UTF-8)</translation>
+    </message>
+    <message>
+        <source>Western European (Windows-1252)</source>
+        <translation>Westeuropäisch (Windows-1252)</translation>
+    </message>
+    <message>
+        <source>Western European (ISO-8859-1)</source>
+        <translation>Westeuropäisch (ISO-8859-1)</translation>
+    </message>
+    <message>
+        <source>Western European (ISO-8859-15)</source>
+        <translation>Westeuropäisch (ISO-8859-15)</translation>
+    </message>
+    <message>
+        <source>Central European (Windows-1250)</source>
+        <translation>Mitteleuropäisch (Windows-1250)</translation>
+    </message>
+    <message>
+        <source>Central European (ISO-8859-2)</source>
+        <translation>Mitteleuropäisch (ISO-8859-2)</translation>
+    </message>
+    <message>
+        <source>Cyrillic (Windows-1251)</source>
+        <translation>Kyrillisch (Windows-1251)</translation>
+    </message>
+    <message>
+        <source>Cyrillic (KOI8-R)</source>
+        <translation>Kyrillisch (KOI8-R)</translation>
+    </message>
+    <message>
+        <source>Cyrillic (ISO-8859-5)</source>
+        <translation>Kyrillisch (ISO-8859-5)</translation>
+    </message>
+    <message>
+        <source>Greek (Windows-1253)</source>
+        <translation>Griechisch (Windows-1253)</translation>
+    </message>
+    <message>
+        <source>Greek (ISO-8859-7)</source>
+        <translation>Griechisch (ISO-8859-7)</translation>
+    </message>
+    <message>
+        <source>Turkish (Windows-1254)</source>
+        <translation>Türkisch (Windows-1254)</translation>
+    </message>
+    <message>
+        <source>Hebrew (Windows-1255)</source>
+        <translation>Hebräisch (Windows-1255)</translation>
+    </message>
+    <message>
+        <source>Arabic (Windows-1256)</source>
+        <translation>Arabisch (Windows-1256)</translation>
+    </message>
+    <message>
+        <source>Baltic (Windows-1257)</source>
+        <translation>Baltisch (Windows-1257)</translation>
+    </message>
+    <message>
+        <source>Vietnamese (Windows-1258)</source>
+        <translation>Vietnamesisch (Windows-1258)</translation>
+    </message>
+    <message>
+        <source>Thai (Windows-874)</source>
+        <translation>Thailändisch (Windows-874)</translation>
+    </message>
+    <message>
+        <source>Japanese (Shift_JIS)</source>
+        <translation>Japanisch (Shift_JIS)</translation>
+    </message>
+    <message>
+        <source>Japanese (EUC-JP)</source>
+        <translation>Japanisch (EUC-JP)</translation>
+    </message>
+    <message>
+        <source>Chinese Simplified (GB18030)</source>
+        <translation>Chinesisch vereinfacht (GB18030)</translation>
+    </message>
+    <message>
+        <source>Chinese Traditional (Big5)</source>
+        <translation>Chinesisch traditionell (Big5)</translation>
+    </message>
+    <message>
+        <source>Korean (EUC-KR)</source>
+        <translation>Koreanisch (EUC-KR)</translation>
+    </message>
+</context>
+<context>
+    <name>CSheetRepairs</name>
+    <message>
+        <source>Check Sheet</source>
+        <translation>Cuesheet prüfen</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Zeile</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Schwere</translation>
+    </message>
+    <message>
+        <source>Finding</source>
+        <translation>Befund</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Nothing found that other programs will get wrong.</source>
+        <translation>Nichts gefunden, was andere Programme falsch verstehen.</translation>
+    </message>
+    <message>
+        <source>What other programs will refuse or read wrong.</source>
+        <translation>Was andere Programme ablehnen oder falsch lesen.</translation>
+    </message>
+    <message>
+        <source>Fix</source>
+        <translation>Beheben</translation>
+    </message>
+    <message>
+        <source>Line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+    <message>
+        <source> (and %1 more)</source>
+        <translation> (und %1 weitere)</translation>
+    </message>
+    <message>
+        <source> — Tools &gt; Check Sheet lists them.</source>
+        <translation> — Extras &gt; Cuesheet prüfen listet sie auf.</translation>
     </message>
 </context>
 <context>
@@ -769,6 +971,26 @@ Nichts wurde eingefügt.</translation>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Asking the AccurateRip database...</source>
+        <translation>Die AccurateRip-Datenbank wird gefragt...</translation>
+    </message>
+    <message>
+        <source>AccurateRip disc ID %1.</source>
+        <translation>AccurateRip-Disc-ID %1.</translation>
+    </message>
+    <message>
+        <source>Image CRC %1</source>
+        <translation>CRC des Abbilds %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>Wird abgebrochen...</translation>
+    </message>
 </context>
 <context>
     <name>CWaveCommands</name>
@@ -783,6 +1005,29 @@ Nichts wurde eingefügt.</translation>
     <message>
         <source>Writing silence to %1...</source>
         <translation>Stille wird in %1 geschrieben...</translation>
+    </message>
+</context>
+<context>
+    <name>CWaveformPanel</name>
+    <message>
+        <source>Silence &amp;under</source>
+        <translation>Stille &amp;unter</translation>
+    </message>
+    <message>
+        <source>f&amp;or</source>
+        <translation>f&amp;ür</translation>
+    </message>
+    <message>
+        <source>Insert In&amp;dex Here</source>
+        <translation>&amp;Index hier einfügen</translation>
+    </message>
+    <message>
+        <source>Insert T&amp;rack Here</source>
+        <translation>&amp;Track hier einfügen</translation>
+    </message>
+    <message>
+        <source>No wave file</source>
+        <translation>Keine Wave-Datei</translation>
     </message>
 </context>
 <context>

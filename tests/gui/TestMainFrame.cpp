@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(items[0]->text(), QStringLiteral("&Edit...\tEnter"));
         QVERIFY(items[1]->isSeparator());
         QCOMPARE(items[7]->text(), QStringLiteral("Insert &File...\tCtrl+F"));
-        QCOMPARE(items[15]->text(), QStringLiteral("Insert CD-&Text..."));
+        QCOMPARE(items[15]->text(), QStringLiteral("Insert CD-Te&xt..."));
         QCOMPARE(items[16]->text(), QStringLiteral("Insert Co&mment\tCtrl+M"));
     }
 
@@ -174,13 +174,13 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << S("&File")
             << L({"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "", "&Export Tracks...", "&Join Into One Image...", "Em&bed Sheet in Audio File", "", "Find &Missing Audio...", "", "&Disc Information...", "&Verify Rip...", "",
-                 "New from &Audio Files...", "&Import Tracklist...", "E&xport Tracklist...", "Write &Chapters Into...", "",
+                 "New from Audio &Files...", "&Import Tracklist...", "Export &Tracklist...", "Write &Chapters Into...", "",
                  "Recent File", "", "", "", "", "E&xit"});
         QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "", "Convert &Gaps..."});
-        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "&Waveform", "", "&Encoding..."});
+        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "Wa&veform", "", "&Encoding..."});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
-                           "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "CD-&Text...",
+                           "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "&CD-Text...",
                            "Co&mment\tCtrl+M"});
         QTest::newRow("Wave") << S("&Wave")
             << L({"&Play\tSpace", "", "&Skip back 1 min\tF5", "Skip &back 10 secs\tF6", "S&kip forward 10 secs\tF7", "Skip &forward 1 min\tF8",

@@ -157,7 +157,7 @@ private slots:
         const QList<QAction*> items = Frame()->ContextMenu()->actions();
         bool found = false;
         for (const QAction* a : items)
-            found = found || (a->text() == S("Insert CD-&Text...") && a->isEnabled());
+            found = found || (a->text() == S("Insert CD-Te&xt...") && a->isEnabled());
         QVERIFY(found);
     }
 

@@ -228,6 +228,14 @@ private slots:
                  "Please rename the file.")
             << S("Der Dateiname\n/tmp/a\"b c.wav\nkann nicht in ein Cuesheet geschrieben werden: it holds a double "
                  "quote\n\nBitte benennen Sie die Datei um.");
+        QTest::newRow("finding of Check Sheet") << S("\"two.wav\": no such file") << S("„two.wav“: Datei nicht vorhanden");
+        QTest::newRow("closed with a full stop")
+            << S("\"x.mp3\" is neither a .flac nor a .wav file: the image is written as FLAC or WAVE.")
+            << S("„x.mp3“ ist weder eine .flac- noch eine .wav-Datei: das Abbild wird als FLAC oder WAVE geschrieben.");
+        QTest::newRow("reason closed with a full stop")
+            << S("\"a.wav\" cannot be read: its audio cannot be decoded.")
+            << S("„a.wav“ kann nicht gelesen werden: ihr Audio kann nicht dekodiert werden.");
+        QTest::newRow("ellipsis kept") << S("Writing \"a.flac\"...") << S("\"a.flac\" wird geschrieben...");
         QTest::newRow("unknown") << S("Something the catalogue lacks") << S("Something the catalogue lacks");
     }
     void messagesInGerman()
