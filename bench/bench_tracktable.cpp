@@ -39,7 +39,7 @@ void Load(CEditSession& session, const std::string& text)
 {
     session.Apply([&](CSheetEditor&) -> CCueItem* {
         CCueLineSource source = CCueLineSource::FromText(text);
-        return CCueReader::Read(source, session.Doc(), nullptr);
+        return CCueReader::Read(source, session.Doc(), nullptr).first;
     });
 }
 

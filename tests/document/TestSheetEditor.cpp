@@ -624,7 +624,7 @@ TEST_P(EditRegression, SaveReadsBackAsItself)
     ASSERT_FALSE(original.empty());
     ASSERT_TRUE(Open(original));
     CSheetEditor editor(*doc);
-    ASSERT_TRUE(editor.Paste(c.text, doc->Line(c.line)));
+    ASSERT_TRUE(editor.Paste(c.text, doc->Line(c.line)).first);
     const std::string saved = Text();
     CQuillDoc again;
     prompts.Clear();
