@@ -29,11 +29,11 @@ public:
 
     // The sheet changed: every line is made anew when next asked for.
     void Invalidate();
-    // The most characters any line made since the last Invalidate(true) had.
+    // The most characters of any line made since the last MeasureAll(): the
+    // widest line of the sheet as opened, or any wider line drawn since.
     std::size_t WidestLine() const { return m_widest; }
     // Makes every line once to learn the widest; for a freshly opened sheet.
     void MeasureAll();
-    void ResetWidest() { m_widest = 0; }
 
 private:
     const CQuillDoc& m_doc;

@@ -236,3 +236,40 @@ TEST(TextEncoding, Utf8Validity)
 }
 
 } // namespace
+
+// The listing's lines are the document's paragraphs, read back: each line's
+// paragraph is the document's, and its runs give back the shown text with
+// the escapes undone and the styles where the paragraph switches them.
+TEST_F(RichWriter, LinesAreTheDocumentsParagraphs)
+{
+    CCueFile* file = AddFile("A {B}\\C.WAV");
+    file->AddTrack(nullptr);
+    const std::string body = Body();
+
+    CCueRichWriter writer;
+    std::string paragraphs;
+    const CCueTrack* track = file->Track(0);
+    ASSERT_NE(track, nullptr);
+    const CCueItem* lines[] = {file, track, track->Index(0)};
+    for (int depth = 0; depth < 3; ++depth)
+        writer.WriteLine(*lines[depth], depth, paragraphs);
+    EXPECT_EQ(paragraphs, body);
+
+    CCueRichWriter::StyledLine shown;
+    CCueRichWriter::MakeLine(*lines[0], 0, shown);
+    EXPECT_EQ(shown.text, "FILE \"A {B}\\C.WAV\" WAVE");
+    ASSERT_EQ(shown.runs.size(), 2u);
+    EXPECT_EQ(shown.runs[0].start, 0u);
+    EXPECT_EQ(shown.runs[0].style, CCueRichWriter::Style::File);
+    EXPECT_EQ(shown.runs[1].start, shown.text.find(" WAVE"));
+    EXPECT_EQ(shown.runs[1].style, CCueRichWriter::Style::Plain);
+    EXPECT_EQ(shown.shownLength, shown.text.size());
+
+    CCueRichWriter::MakeLine(*lines[2], 2, shown);
+    EXPECT_EQ(shown.text, Blanks(14) + "INDEX 01 00:00:00");
+    ASSERT_EQ(shown.runs.size(), 3u);
+    EXPECT_EQ(shown.runs[0].style, CCueRichWriter::Style::Plain);
+    EXPECT_EQ(shown.runs[1].start, 14u);
+    EXPECT_EQ(shown.runs[1].style, CCueRichWriter::Style::Index);
+    EXPECT_EQ(shown.runs[2].start, 22u);
+}
