@@ -177,14 +177,15 @@ private slots:
                  "New from Audio &Files...", "&Import Tracklist...", "Export &Tracklist...", "Write &Chapters Into...", "",
                  "Recent File", "", "", "", "", "E&xit"});
         QTest::newRow("Edit") << S("&Edit") << L({"&Edit...\tEnter", "", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "&Delete\tDel", "", "&Undo\tCtrl+Z", "&Redo\tCtrl+Y", "", "Convert &Gaps..."});
-        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "Wa&veform", "", "&Encoding..."});
+        QTest::newRow("View") << S("&View") << L({"&Toolbar", "&Wavebar", "&Status Bar", "Wa&veform", "T&racks", "", "&Encoding..."});
         QTest::newRow("Insert") << S("&Insert")
             << L({"&File...\tCtrl+F", "&Track\tCtrl+T", "&Index\tCtrl+I", "P&regap\tCtrl+R", "&Postgap\tCtrl+P",
                            "ISRC N&umber...\tCtrl+U", "F&lags\tCtrl+L", "Catalo&g...\tCtrl+G", "&CD-Text...",
                            "Co&mment\tCtrl+M"});
         QTest::newRow("Wave") << S("&Wave")
             << L({"&Play\tSpace", "", "&Skip back 1 min\tF5", "Skip &back 10 secs\tF6", "S&kip forward 10 secs\tF7", "Skip &forward 1 min\tF8",
-                   "", "Zoom &In\tCtrl+=", "Zoom &Out\tCtrl+-", "Zoom &to Fit\tCtrl+0", "S&nap to Silences\tCtrl+Shift+N", "", "&Detect Tracks..."});
+                   "", "Zoom &In\tCtrl+=", "Zoom &Out\tCtrl+-", "Zoom &to Fit\tCtrl+0", "S&nap to Silences\tCtrl+Shift+N", "", "&Detect Tracks...",
+                   "&Mark Track Start\tM"});
         QTest::newRow("Tools") << S("&Tools") << L({"&Check Sheet"});
         QTest::newRow("Help") << S("&Help") << L({"Contents\tF1", "", "&Kestrel Home Page ...", "", "&About Tracksmith..."});
     }
