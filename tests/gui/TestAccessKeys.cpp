@@ -2,18 +2,15 @@
 // entries of one menu (the menu bar, each of its menus, the listing's and
 // the waveform's context menus) share an access key, so that pressing the
 // key picks its entry instead of cycling between two.
+#include "WindowTest.h"
+
 #include "app/CMainFrame.h"
-#include "app/CQuillApp.h"
 #include "app/CTranslations.h"
-#include "platform/CScriptedPrompts.h"
 
 #include <QAction>
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -58,34 +55,21 @@ QStringList Clashes(const QList<QAction*>& actions)
 
 } // namespace
 
-class TestAccessKeys final : public QObject
+class TestAccessKeys final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
     std::unique_ptr<CTranslations> m_translations;
-    std::unique_ptr<CQuillApp> m_app;
+
+    // The window closes before its translation goes.
+    void CleanupCase() override
+    {
+        StopApp();
+        m_translations.reset();
+    }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && m_app->Frame())
-            m_app->Frame()->close();
-        m_app.reset();
-        m_translations.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void menusHaveNoClashingKeys_data()
     {
         QTest::addColumn<QString>("locale");
@@ -97,11 +81,9 @@ private slots:
         QFETCH(QString, locale);
         m_translations = std::make_unique<CTranslations>(nullptr);
         QCOMPARE(m_translations->Install(QLocale(locale)), locale != QLatin1String("en_US"));
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({}, true, m_prompts.get()));
-        CMainFrame* frame = m_app->Frame();
-        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        StartApp();
+        QVERIFY(!QTest::currentTestFailed());
+        CMainFrame* frame = Frame();
 
         // The menu bar's titles form one menu, each menu another; the
         // context menus are found among the window's children. Each menu

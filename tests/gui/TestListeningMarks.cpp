@@ -4,6 +4,8 @@
 // the last mark back, the reaction time is taken off, and marks that cannot
 // go in are refused with the reason. Saved sheets are read back with
 // cuebreakpoints.
+#include "WindowTest.h"
+
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "audio/IWavePlayer.h"
@@ -12,22 +14,17 @@
 #include "model/CCueFile.h"
 #include "model/CCueIndex.h"
 #include "model/CCueTrack.h"
-#include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 #include "view/CTrackTablePanel.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
 #include <vector>
 
 using namespace wavetest;
@@ -48,17 +45,14 @@ std::uint32_t Ms(const CCueTime& time) { return time.Milliseconds(); }
 
 } // namespace
 
-class TestListeningMarks final : public QObject
+class TestListeningMarks final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
+    void InitCase() override { PlayIntoFile(); }
 
     std::string File(const char* name) const { return m_dir->filePath(S(name)).toStdString(); }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     IWavePlayer* Player() const { return Frame()->Player(); }
     CEditSession& Session() const { return m_app->Session(); }
     void Start()
@@ -67,16 +61,9 @@ private:
                      " && sox -D -n -r 44100 -c 2 -b 16 live.wav synth 60 pinknoise gain -12"
                      " && sox -D -n -r 44100 -c 2 -b 16 intro.wav synth 5 pinknoise gain -12"),
                  0);
-        QFile file(m_dir->filePath(S("live.cue")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(kSheet);
-        file.close();
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({m_dir->filePath(S("live.cue"))}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        StartApp({WriteFile(S("live.cue"), kSheet)});
+        QVERIFY(!QTest::currentTestFailed());
+        ActivateWindow();
     }
     const CCueFile* Live() const { return m_app->Document().File(1); }
     // The listing's cursor on a line of the sheet, through the view.
@@ -109,26 +96,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("SDL_AUDIODRIVER", "disk"); }
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        qputenv("SDL_DISKAUDIOFILE", m_dir->filePath(QStringLiteral("played.raw")).toUtf8());
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void marksWhilePlaying()
     {
         Start();

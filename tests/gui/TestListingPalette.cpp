@@ -4,10 +4,11 @@
 // (contrast ratio 4.5 or more) and keeps its hue, and so do the toolbar's
 // icons.
 
+#include "WindowTest.h"
+
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "document/CQuillDoc.h"
-#include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CListingEdit.h"
 #include "view/CQuillView.h"
@@ -17,14 +18,10 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QPalette>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
 #include <map>
-#include <memory>
 
 namespace {
 
@@ -90,29 +87,35 @@ const std::map<CCueRichWriter::Style, QColor>& WriterColours()
 
 } // namespace
 
-class TestListingPalette final : public QObject
+class TestListingPalette final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
     QPalette m_saved;
 
-    CMainFrame* Frame() const { return m_app->Frame(); }
+    void InitCase() override { m_saved = QApplication::palette(); }
+    // The window closes before the palette it was drawn on comes back.
+    void CleanupCase() override
+    {
+        StopApp();
+        QApplication::setPalette(m_saved);
+    }
+    // The listing alone, at a size every style's line fits in.
+    void Arrange(CMainFrame& frame) override
+    {
+        frame.WaveformDock()->hide();
+        frame.resize(760, 560);
+    }
+
     CListingEdit* Listing() const { return Frame()->View()->Listing(); }
 
     void StartWith(const char* sheet)
     {
         const QString path = m_dir->filePath(QStringLiteral("sheet.cue"));
         QVERIFY(QFile::copy(DataFile(sheet), path));
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({path}, true, m_prompts.get()));
-        Frame()->WaveformDock()->hide();
-        Frame()->resize(760, 560);
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        StartApp({path});
+        QVERIFY(!QTest::currentTestFailed());
         QApplication::setActiveWindow(Frame());
         Listing()->setFocus();
     }
@@ -148,26 +151,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-        m_saved = QApplication::palette();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-        QApplication::setPalette(m_saved);
-    }
-
     void stylesReadOnThePalette_data()
     {
         QTest::addColumn<bool>("dark");

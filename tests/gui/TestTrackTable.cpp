@@ -3,13 +3,14 @@
 // refused, a column pasted as one step, rows and the listing's cursor
 // following each other, new starts re-sorting, and a sheet of hundreds of
 // tracks.
+#include "WindowTest.h"
+
 #include "album/CTrackTable.h"
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "audio/WaveFixtures.h"
 #include "document/CEditSession.h"
 #include "model/CCueTrack.h"
-#include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CQuillView.h"
 #include "view/CTrackTableModel.h"
@@ -19,18 +20,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDockWidget>
-#include <QFile>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace wavetest;
 
@@ -47,38 +43,23 @@ const char* const kSheet = "PERFORMER \"The Band\"\nTITLE \"Live\"\nFILE \"live.
 
 } // namespace
 
-class TestTrackTable final : public QObject
+class TestTrackTable final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
-    std::unique_ptr<CQuillApp> m_app;
-
     std::string File(const char* name) const { return m_dir->filePath(S(name)).toStdString(); }
     std::string Text() const { return m_app->Document().SheetText(); }
-    CMainFrame* Frame() const { return m_app->Frame(); }
     CTrackTablePanel* Panel() const { return Frame()->Tracks(); }
     QTableView* Table() const { return Panel()->Table(); }
-    void Write(const char* name, const std::string& bytes)
-    {
-        QFile file(m_dir->filePath(S(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
     void Start(const std::string& sheet)
     {
         QCOMPARE(Run("cd " + Quote(m_dir->path().toStdString()) +
                      " && sox -D -n -r 44100 -c 2 -b 16 live.wav synth 60 pinknoise gain -12"),
                  0);
-        Write("live.cue", sheet);
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({m_dir->filePath(S("live.cue"))}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
-        QApplication::setActiveWindow(Frame());
-        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        StartApp({WriteFile(S("live.cue"), QByteArray::fromStdString(sheet))});
+        QVERIFY(!QTest::currentTestFailed());
+        ActivateWindow();
         // View > Tracks, from the keyboard.
         QVERIFY(Frame()->TracksDock()->isHidden());
         QTest::keyClick(Frame(), Qt::Key_V, Qt::AltModifier);
@@ -132,24 +113,6 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-        m_prompts = std::make_unique<CScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        if (m_app && Frame()) {
-            m_prompts->QueueAnswer(PromptAnswer::No);
-            Frame()->close();
-        }
-        m_app.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void rowsShowTheTracks()
     {
         Start(kSheet);

@@ -6,10 +6,11 @@
 // keyword, or a text the German catalogue keeps as it is on purpose.
 // Anything else is a text that escaped the translation; the test names it
 // by its widget path. The message boxes' texts are checked the same way.
+#include "WindowTest.h"
+
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "app/CTranslations.h"
-#include "platform/CScriptedPrompts.h"
 #include "res/CommandIds.h"
 #include "view/CMessageText.h"
 #include "view/CQuillView.h"
@@ -38,10 +39,8 @@
 #include <QSet>
 #include <QSettings>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocumentFragment>
 #include <QTimer>
@@ -338,17 +337,26 @@ private:
 
 } // namespace
 
-class TestUntranslated final : public QObject
+class TestUntranslated final : public WindowTest
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CScriptedPrompts> m_prompts;
     std::unique_ptr<CTranslations> m_translations;
-    std::unique_ptr<CQuillApp> m_app;
 
-    CMainFrame* Frame() const { return m_app->Frame(); }
+    void InitCase() override
+    {
+        WriteFile(QStringLiteral("autobahn.cue"), kSheet);
+        QVERIFY(WriteWave(m_dir->filePath(QStringLiteral("one.wav")), 12));
+        QVERIFY(WriteWave(m_dir->filePath(QStringLiteral("two.wav")), 6));
+        WriteFile(QStringLiteral("tracks.txt"), kTracklist);
+    }
+    // The window closes before its translation goes.
+    void CleanupCase() override
+    {
+        StopApp();
+        m_translations.reset();
+    }
 
     CCueItem* Find(ItemKind kind) const
     {
@@ -386,18 +394,15 @@ private:
     {
         // Settings of its own, so that both runs start alike (no recent
         // files, panels as at first start).
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config-") + locale));
+        FreshStart(QStringLiteral("config-") + locale);
         // Verify Rip asks a database on this machine that is not there.
         QSettings(QStringLiteral("Kestrel"), QStringLiteral("Tracksmith"))
             .setValue(QStringLiteral("AccurateRip/BaseUrl"), QStringLiteral("http://127.0.0.1:9/accuraterip"));
         m_translations = std::make_unique<CTranslations>(nullptr);
         m_translations->Install(QLocale(locale));
-        m_prompts = std::make_unique<CScriptedPrompts>();
         const QString sheet = m_dir->filePath(QStringLiteral("autobahn.cue"));
-        m_app = std::make_unique<CQuillApp>();
-        m_app->SetLauncher([](const QUrl&) { return true; });
-        QVERIFY(m_app->InitInstance({sheet}, true, m_prompts.get()));
-        QVERIFY(QTest::qWaitForWindowExposed(Frame()));
+        StartApp({sheet});
+        QVERIFY(!QTest::currentTestFailed());
         QCOMPARE(m_app->Document().PathName(), sheet.toStdString());
 
         // The edit dialog of each kind of line.
@@ -452,36 +457,11 @@ private:
 
         for (const MessageBoxRequest& request : m_prompts->Messages())
             messages << QString::fromStdString(request.text);
-        Frame()->close();
-        m_app.reset();
+        StopApp();
         m_translations.reset();
     }
 
 private slots:
-    void init()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        m_dir = std::make_unique<QTemporaryDir>();
-        QFile sheet(m_dir->filePath(QStringLiteral("autobahn.cue")));
-        QVERIFY(sheet.open(QIODevice::WriteOnly));
-        sheet.write(kSheet);
-        sheet.close();
-        QVERIFY(WriteWave(m_dir->filePath(QStringLiteral("one.wav")), 12));
-        QVERIFY(WriteWave(m_dir->filePath(QStringLiteral("two.wav")), 6));
-        QFile list(m_dir->filePath(QStringLiteral("tracks.txt")));
-        QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write(kTracklist);
-    }
-    void cleanup()
-    {
-        if (m_app && m_app->Frame())
-            m_app->Frame()->close();
-        m_app.reset();
-        m_translations.reset();
-        m_prompts.reset();
-        m_dir.reset();
-    }
-
     void everyVisibleTextIsGerman()
     {
         QMap<QString, QString> english;

@@ -46,6 +46,14 @@ CMainFrame* WindowTest::Frame() const
     return m_app ? m_app->Frame() : nullptr;
 }
 
+void WindowTest::FreshStart(const QString& settingsFolder)
+{
+    StopApp();
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(settingsFolder));
+    m_prompts = std::make_unique<CScriptedPrompts>();
+    m_launched.clear();
+}
+
 void WindowTest::ActivateWindow()
 {
     QApplication::setActiveWindow(Frame());
@@ -85,9 +93,7 @@ void WindowTest::init()
     m_startDir = QDir::currentPath();
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir->filePath(QStringLiteral("config")));
-    m_prompts = std::make_unique<CScriptedPrompts>();
-    m_launched.clear();
+    FreshStart(QStringLiteral("config"));
     InitCase();
 }
 

@@ -46,6 +46,12 @@ protected:
     // Closes the window, answering No to a question about unsaved changes.
     void StopApp();
     CMainFrame* Frame() const;
+    // Closes the editor if it runs and makes its next start a first start:
+    // the settings from here on in the named folder of the temporary folder,
+    // fresh scripted prompts, no links followed. Each case begins this way
+    // with "config"; a case that starts the editor more than once, each time
+    // afresh (in two languages, say), calls it before each start.
+    void FreshStart(const QString& settingsFolder);
     // Makes the window the active one, which the menu bar's access keys
     // need, and waits until it is.
     void ActivateWindow();
