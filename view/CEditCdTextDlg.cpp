@@ -3,6 +3,7 @@
 #include "ui_CEditCdTextDlg.h"
 
 #include "model/CCueCdText.h"
+#include "platform/CPrompts.h"
 #include "view/DialogText.h"
 
 CEditCdTextDlg::CEditCdTextDlg(QWidget* parent, const ISheetCodec& codec)
@@ -11,7 +12,7 @@ CEditCdTextDlg::CEditCdTextDlg(QWidget* parent, const ISheetCodec& codec)
     , m_ui(std::make_unique<Ui::CEditCdTextDlg>())
 {
     m_ui->setupUi(this);
-    connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttons, &QDialogButtonBox::accepted, this, &CEditCdTextDlg::accept);
     connect(m_ui->buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
@@ -49,11 +50,35 @@ bool CEditCdTextDlg::Store(CCueCdText& text) const
     const QString typed = m_ui->textEdit->text();
     if (typed != m_text) {
         std::string value = ts::ItemBytes(m_codec, typed);
-        if (m_quoted || value.empty() || value.find_first_of(" ;") != std::string::npos)
+        if (WrittenQuoted(typed))
             value = '"' + value + '"';
         changed |= text.SetValue(value);
     }
     if (m_ui->commentEdit->text() != m_comment)
         changed |= text.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     return changed;
+}
+
+bool CEditCdTextDlg::WrittenQuoted(const QString& typed) const
+{
+    return m_quoted || typed.isEmpty() || typed.contains(QLatin1Char(' ')) || typed.contains(QLatin1Char(';'));
+}
+
+void CEditCdTextDlg::accept()
+{
+    const QString typed = m_ui->textEdit->text();
+    if (typed != m_text) {
+        if (!ts::FieldsAcceptable(*this, m_codec, {{m_ui->textEdit, "text", false}}))
+            return;
+        if (WrittenQuoted(typed) && typed.contains(QLatin1Char('"'))) {
+            ShowMessageBox("The text\n" + typed.toStdString()
+                                   + "\ncannot be written in a cue sheet: a double quote (\") would end the text early.",
+                               windowTitle().toStdString(), PromptButtons::Ok, PromptIcon::Error);
+            m_ui->textEdit->setFocus();
+            m_ui->textEdit->selectAll();
+            return;
+        }
+    }
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+        QDialog::accept();
 }

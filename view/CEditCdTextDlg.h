@@ -31,7 +31,14 @@ public:
     // blank or a semicolon.
     bool Store(CCueCdText& text) const;
 
+    // Refuses a changed text that would not read back as typed: one the
+    // sheet's encoding cannot hold, or a double quote inside a value that
+    // is written in double quotes, where it would end the value early.
+    void accept() override;
+
 private:
+    bool WrittenQuoted(const QString& typed) const;
+
     const ISheetCodec& m_codec;
     std::unique_ptr<Ui::CEditCdTextDlg> m_ui;
     QString m_keyword;

@@ -164,6 +164,14 @@
         <translation>Der Dateiname</translation>
     </message>
     <message>
+        <source>The text</source>
+        <translation>Der Text</translation>
+    </message>
+    <message>
+        <source>a double quote (&quot;) would end the text early.</source>
+        <translation>ein doppeltes Anführungszeichen (&quot;) würde den Text vorzeitig beenden.</translation>
+    </message>
+    <message>
         <source>Please rename the file.</source>
         <translation>Bitte benennen Sie die Datei um.</translation>
     </message>

@@ -375,6 +375,11 @@ private slots:
                                        << S("Edit Catalog: The catalog number must not be empty.");
         QTest::newRow("empty ISRC") << static_cast<int>(ItemKind::Isrc) << S("isrcEdit") << QString()
                                     << S("Edit ISRC: The ISRC number must not be empty.");
+        // A quoted CD-TEXT value ends at its next double quote.
+        QTest::newRow("quote in a quoted title") << static_cast<int>(ItemKind::CdText) << S("textEdit")
+                                                 << S("Say \"Hi\" again")
+                                                 << S("Edit CD-Text: The text\nSay \"Hi\" again\ncannot be written "
+                                                      "in a cue sheet: a double quote (\") would end the text early.");
     }
     void fieldsThatWouldNotReadBack()
     {
@@ -383,7 +388,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, message);
         DialogSheet sheet;
-        QVERIFY(sheet.Open("CATALOG 1234567890123\nFILE A.WAV WAVE\nTRACK 01 AUDIO\nISRC ABCDE1234567\n"
+        QVERIFY(sheet.Open("CATALOG 1234567890123\nTITLE \"Album\"\nFILE A.WAV WAVE\nTRACK 01 AUDIO\nISRC ABCDE1234567\n"
                            "INDEX 01 00:00:00\n"));
         CCueItem* item = sheet.Find(static_cast<ItemKind>(kind));
         QVERIFY(item);
