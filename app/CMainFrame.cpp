@@ -24,6 +24,7 @@
 #include "view/CWaveCommands.h"
 #include "view/CWaveformPanel.h"
 #include "view/CWaveformView.h"
+#include "view/DialogText.h"
 #include "view/CListeningMarks.h"
 #include "view/CTrackTablePanel.h"
 
@@ -473,7 +474,7 @@ void CMainFrame::ShowWaveReason(const std::string& path, const std::string& reas
     m_wavePos->SetReason(shown);
     QStatusBar* bar = statusBar();
     if (!reason.empty()) {
-        m_waveMessage = tr("\"%1\" cannot be played: %2.").arg(QString::fromStdString(path), shown);
+        m_waveMessage = tr("\"%1\" cannot be played: %2.").arg(ts::ShownText(QString::fromStdString(path)), shown);
         bar->showMessage(m_waveMessage);
     } else if (!m_waveMessage.isEmpty()) {
         if (bar->currentMessage() == m_waveMessage)

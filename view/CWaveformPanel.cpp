@@ -15,6 +15,7 @@
 #include "view/CPeakLoader.h"
 #include "view/CQuillView.h"
 #include "view/CSheetCodec.h"
+#include "view/DialogText.h"
 #include "view/CWaveformView.h"
 
 #include <QAction>
@@ -198,7 +199,7 @@ void CWaveformPanel::ShowFile(const std::string& path)
     m_progress->hide();
     m_wave->SetPeaks(nullptr);
     m_wave->SetPlayPosition(-1);
-    m_status->setText(path.empty() ? tr("No wave file") : QFileInfo(QString::fromStdString(path)).fileName());
+    m_status->setText(path.empty() ? tr("No wave file") : ts::ShownText(QFileInfo(QString::fromStdString(path)).fileName()));
     RefreshMarks();
     if (isVisible())
         StartLoad();
@@ -265,7 +266,7 @@ void CWaveformPanel::OnFailed(const QString& path, const QString& reason)
         return;
     m_progressTimer.stop();
     m_progress->hide();
-    m_status->setText(QStringLiteral("\"%1\" cannot be shown: %2").arg(QFileInfo(path).fileName(), reason));
+    m_status->setText(tr("\"%1\" cannot be shown: %2").arg(ts::ShownText(QFileInfo(path).fileName()), reason));
     emit PeaksChanged();
 }
 

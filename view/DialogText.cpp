@@ -24,6 +24,14 @@ std::string ItemBytes(const ISheetCodec& codec, const QString& text)
     return bytes;
 }
 
+QString ShownText(const QString& text)
+{
+    constexpr qsizetype kLongestShown = 512;
+    if (text.size() <= kLongestShown)
+        return text;
+    return text.left(kLongestShown / 2) + QChar(0x2026) + text.right(kLongestShown / 2 - 1);
+}
+
 QString OneLine(const QString& text)
 {
     QString line = text;

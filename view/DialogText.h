@@ -24,6 +24,10 @@ std::string ItemBytes(const ISheetCodec& codec, const QString& text);
 // The text as one line: line breaks and NUL characters become blanks,
 // since every item is written as one line of the sheet.
 QString OneLine(const QString& text);
+// A name or text as a label or the status bar shows it: one of more than
+// a few hundred characters is cut in its middle, since no screen shows
+// more and measuring a name of megabytes would stall the window.
+QString ShownText(const QString& text);
 
 // One text box of an edit dialog and what it must hold.
 struct DialogField {

@@ -1010,6 +1010,10 @@ Nichts wurde eingefügt.</translation>
 <context>
     <name>CWaveformPanel</name>
     <message>
+        <source>&quot;%1&quot; cannot be shown: %2</source>
+        <translation>„%1“ kann nicht angezeigt werden: %2</translation>
+    </message>
+    <message>
         <source>Silence &amp;under</source>
         <translation>Stille &amp;unter</translation>
     </message>
