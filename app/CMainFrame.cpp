@@ -470,11 +470,13 @@ bool CMainFrame::OpenSheet(const QString& path)
 
 void CMainFrame::ShowWaveReason(const std::string& path, const std::string& reason)
 {
-    const QString shown = ts::TranslateMessage(QString::fromStdString(reason));
+    // A reason may quote the file's name, however long it is: it is cut
+    // before it is matched against the translations or shown.
+    const QString shown = ts::TranslateMessage(ts::ShownText(QString::fromStdString(reason)));
     m_wavePos->SetReason(shown);
     QStatusBar* bar = statusBar();
     if (!reason.empty()) {
-        m_waveMessage = tr("\"%1\" cannot be played: %2.").arg(ts::ShownText(QString::fromStdString(path)), shown);
+        m_waveMessage = ts::ShownText(tr("\"%1\" cannot be played: %2.").arg(QString::fromStdString(path), shown));
         bar->showMessage(m_waveMessage);
     } else if (!m_waveMessage.isEmpty()) {
         if (bar->currentMessage() == m_waveMessage)

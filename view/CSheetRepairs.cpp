@@ -13,6 +13,7 @@
 #include "view/CMessageText.h"
 #include "view/CMissingAudioDlg.h"
 #include "view/CQuillView.h"
+#include "view/DialogText.h"
 
 #include <QDockWidget>
 #include <QHeaderView>
@@ -202,6 +203,7 @@ void CSheetRepairs::SheetOpened()
         if (stops.size() > 1)
             m_stopsMessage += tr(" (and %1 more)").arg(stops.size() - 1);
         m_stopsMessage += tr(" \u2014 Tools > Check Sheet lists them.");
+        m_stopsMessage = ts::ShownText(m_stopsMessage);
         m_frame.statusBar()->showMessage(m_stopsMessage);
     }
 }
