@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -355,6 +356,21 @@ private slots:
                      "File not inserted: The file name\n" + other.toStdString()
                      + "\ncannot be written in this cue sheet: the sheet's encoding, WINDOWS-1251, cannot hold its "
                        "characters."});
+    }
+
+    // A FILE name far longer than any path is cut where the window quotes
+    // it: shaping megabytes of text would stall every move of the cursor.
+    void longFileNameIsCutInTheStatusBar()
+    {
+        const QByteArray name(100000, 'x');
+        StartApp({Write("long.cue", "REM x\nFILE \"" + name + ".wav\" WAVE\nTRACK 01 AUDIO\nINDEX 01 00:00:00\n")});
+        QVERIFY(!QTest::currentTestFailed());
+        QTest::keyClick(View()->Listing(), Qt::Key_End, Qt::ControlModifier);
+        QTRY_VERIFY(Frame()->statusBar()->currentMessage().contains(S("cannot be played")));
+        const QString message = Frame()->statusBar()->currentMessage();
+        QVERIFY2(message.size() <= 600, qPrintable(QString::number(message.size())));
+        QVERIFY(message.startsWith(S("\"") + QString(200, QLatin1Char('x'))));
+        QVERIFY(message.contains(QChar(0x2026)));
     }
 
     // A field whose line would not read back is refused with a message.
