@@ -168,8 +168,8 @@
         <translation>Der Text</translation>
     </message>
     <message>
-        <source>a double quote (&quot;) would end the text early.</source>
-        <translation>ein doppeltes Anführungszeichen (&quot;) würde den Text vorzeitig beenden.</translation>
+        <source>a double quote (&quot;) would end the text early</source>
+        <translation>ein doppeltes Anführungszeichen (&quot;) würde den Text vorzeitig beenden</translation>
     </message>
     <message>
         <source>Please rename the file.</source>

@@ -235,6 +235,11 @@ private slots:
         QTest::newRow("reason closed with a full stop")
             << S("\"a.wav\" cannot be read: its audio cannot be decoded.")
             << S("„a.wav“ kann nicht gelesen werden: ihr Audio kann nicht dekodiert werden.");
+        QTest::newRow("text with a double quote")
+            << S("The text\nSay \"Hi\" again\ncannot be written in a cue sheet: a double quote (\") would end the text "
+                 "early.")
+            << S("Der Text\nSay \"Hi\" again\nkann nicht in ein Cuesheet geschrieben werden: ein doppeltes "
+                 "Anführungszeichen (\") würde den Text vorzeitig beenden.");
         QTest::newRow("ellipsis kept") << S("Writing \"a.flac\"...") << S("\"a.flac\" wird geschrieben...");
         QTest::newRow("unknown") << S("Something the catalogue lacks") << S("Something the catalogue lacks");
     }
