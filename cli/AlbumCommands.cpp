@@ -45,14 +45,6 @@ int Deliver(const std::string& text, const std::string& out)
     return 0;
 }
 
-bool OpenSheet(CQuillDoc& doc, const std::string& path)
-{
-    if (!doc.OnOpenDocument(path))
-        return false;
-    doc.SetPathName(path);
-    return true;
-}
-
 // A decimal number for an option; false for anything else.
 bool ParseNumber(const std::string& text, double& value)
 {
@@ -126,7 +118,7 @@ int RunExport(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!OpenSheet(doc, args[0]))
+    if (!doc.OpenDocumentFile(args[0]))
         return 1;
     if (!out.empty() && ts::IsSheetOrItsAudio(doc, out))
         return Failed("\"" + out + "\" is the sheet or its audio: choose another name for the list");
@@ -169,7 +161,7 @@ int RunChapters(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!OpenSheet(doc, args[0]))
+    if (!doc.OpenDocumentFile(args[0]))
         return 1;
     if (doc.FileCount() != 1)
         return Failed("\"" + args[0] + "\" has " + std::to_string(doc.FileCount()) +

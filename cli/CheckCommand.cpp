@@ -33,9 +33,8 @@ int RunCheckReaders(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!doc.OnOpenDocument(sheet))
+    if (!doc.OpenDocumentFile(sheet))
         return 1;
-    doc.SetPathName(sheet);
     CDecodedAudioFacts facts;
     const std::vector<SheetFinding> findings = CSheetChecker::Check(doc, &facts, options);
     std::string out;

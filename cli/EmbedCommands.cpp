@@ -42,8 +42,7 @@ int RunEmbed(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!doc.OnOpenDocument(args[0]))
+    if (!doc.OpenDocumentFile(args[0]))
         return 1;
-    doc.SetPathName(args[0]);
     return CEmbeddedSheet::EmbedCommand(doc) ? 0 : 1;
 }

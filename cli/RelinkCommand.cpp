@@ -16,10 +16,9 @@ int RunRelink(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!doc.OnOpenDocument(args[0]))
+    // Opening takes the sheet's path, so FILE names are found beside it.
+    if (!doc.OpenDocumentFile(args[0]))
         return 1;
-    // FILE names are found beside the sheet.
-    doc.SetPathName(args[0]);
     const std::vector<CAudioRelinker::Fix> fixes = CAudioRelinker::MissingFiles(doc);
     CAudioRelinker::Apply(doc, fixes);
     bool missing = false;

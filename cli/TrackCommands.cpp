@@ -17,16 +17,6 @@ int Failed(const std::string& message)
     return 1;
 }
 
-// Opens the sheet and takes its path, so that its FILE names are found
-// beside it.
-bool OpenSheet(CQuillDoc& doc, const std::string& path)
-{
-    if (!doc.OnOpenDocument(path))
-        return false;
-    doc.SetPathName(path);
-    return true;
-}
-
 } // namespace
 
 int RunSplit(const std::vector<std::string>& args)
@@ -48,7 +38,7 @@ int RunSplit(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!OpenSheet(doc, args[0]))
+    if (!doc.OpenDocumentFile(args[0]))
         return 1;
     CTrackPlan plan;
     std::string error;
@@ -69,7 +59,7 @@ int RunJoin(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!OpenSheet(doc, args[0]))
+    if (!doc.OpenDocumentFile(args[0]))
         return 1;
     CJoinPlan plan;
     std::string error;

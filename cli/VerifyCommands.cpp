@@ -22,14 +22,6 @@ int Failed(const std::string& message)
     return 1;
 }
 
-bool OpenSheet(CQuillDoc& doc, const std::string& path)
-{
-    if (!doc.OnOpenDocument(path))
-        return false;
-    doc.SetPathName(path);
-    return true;
-}
-
 } // namespace
 
 int RunDiscId(const std::vector<std::string>& args)
@@ -41,7 +33,7 @@ int RunDiscId(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!OpenSheet(doc, args[0]))
+    if (!doc.OpenDocumentFile(args[0]))
         return 1;
     CRipReader reader;
     std::string error;
@@ -78,7 +70,7 @@ int RunVerify(const std::vector<std::string>& args)
     CCliPrompts prompts;
     CPromptsScope scope(prompts);
     CQuillDoc doc;
-    if (!OpenSheet(doc, sheet))
+    if (!doc.OpenDocumentFile(sheet))
         return 1;
 
     std::string error;
