@@ -78,24 +78,11 @@ private:
         StartApp(files);
         ActivateWindow();
     }
+    // The dialogs of these tests show within 10 s.
     template <class T>
     void OnModal(std::function<void(T*)> act)
     {
-        auto* timer = new QTimer(Frame());
-        timer->setInterval(20);
-        auto tries = std::make_shared<int>(0);
-        connect(timer, &QTimer::timeout, Frame(), [timer, tries, act] {
-            auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (!dlg || !dlg->isVisible()) {
-                if (++*tries > 500)
-                    timer->deleteLater();
-                return;
-            }
-            timer->stop();
-            timer->deleteLater();
-            act(dlg);
-        });
-        timer->start();
+        WindowTest::OnModal<T>(std::move(act), std::chrono::milliseconds(10000));
     }
     void MenuKey(Qt::Key menu, Qt::Key key)
     {

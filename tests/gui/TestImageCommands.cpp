@@ -65,24 +65,11 @@ private:
     }
     // Runs act on the next modal dialog of type T; gives up after five
     // seconds without one.
+    // The dialogs of these tests show within 5 s.
     template <class T>
     void OnModal(std::function<void(T*)> act)
     {
-        auto* timer = new QTimer(Frame());
-        timer->setInterval(20);
-        auto tries = std::make_shared<int>(0);
-        connect(timer, &QTimer::timeout, Frame(), [timer, tries, act] {
-            auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
-            if (!dlg || !dlg->isVisible()) {
-                if (++*tries > 250)
-                    timer->deleteLater();
-                return;
-            }
-            timer->stop();
-            timer->deleteLater();
-            act(dlg);
-        });
-        timer->start();
+        WindowTest::OnModal<T>(std::move(act), std::chrono::milliseconds(5000));
     }
     QStringList Boxes() const
     {

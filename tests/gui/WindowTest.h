@@ -1,17 +1,21 @@
 #pragma once
 
+#include "app/CMainFrame.h"
 #include "platform/CScriptedPrompts.h"
 
+#include <QApplication>
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
-class CMainFrame;
 class CQuillApp;
 
 // The base of every window test: each test case starts in a fresh temporary
@@ -66,6 +70,29 @@ protected:
     // there is no sound card where the tests run.
     void PlayIntoFile() const;
     QString PlayedFile() const;
+    // Runs act on the next modal dialog of type T once it is shown, as a
+    // user answering it would; after giveUp it stops looking.
+    template <class T>
+    void OnModal(std::function<void(T*)> act, std::chrono::milliseconds giveUp)
+    {
+        constexpr int kIntervalMs = 20;
+        auto* timer = new QTimer(Frame());
+        timer->setInterval(kIntervalMs);
+        auto tries = std::make_shared<long long>(0);
+        const long long most = giveUp.count() / kIntervalMs;
+        connect(timer, &QTimer::timeout, Frame(), [timer, tries, most, act] {
+            auto* dlg = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!dlg || !dlg->isVisible()) {
+                if (++*tries > most)
+                    timer->deleteLater();
+                return;
+            }
+            timer->stop();
+            timer->deleteLater();
+            act(dlg);
+        });
+        timer->start();
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<CScriptedPrompts> m_prompts;
