@@ -2,6 +2,7 @@
 
 #include "model/CCueIndex.h"
 #include "model/CCueLine.h"
+#include "model/CueLineText.h"
 #include "model/CCueTrack.h"
 #include "model/TextUtil.h"
 
@@ -89,6 +90,14 @@ FileType TypeForUntyped(std::string_view name)
     return FileType::Wave; // every audio format and a name without extension
 }
 
+// Whether a name read without quotes is saved as a line that reads back as
+// it: a name with a blank, a tab or a semicolon is saved in quotes, which
+// end at its first double quote.
+bool WritesBack(std::string_view name)
+{
+    return name.find('"') == std::string_view::npos || !ts::FileNameNeedsQuotes(std::string(name));
+}
+
 } // namespace
 
 bool CCueFile::Parse(const CCueLine& line, CueMessages& messages)
@@ -113,32 +122,55 @@ bool CCueFile::Parse(const CCueLine& line, CueMessages& messages)
             return false;
         }
     } else {
-        std::size_t pos = 0;
-        std::string_view first;
-        if (!CCueLine::NextTokenIn(args, pos, first)) {
-            messages.push_back({line.Number(), CueSeverity::Error, "No file specified"});
-            return false;
-        }
         // Words after the name and before the last word belong to a name
         // with blanks written without its quotes (or a NUL read as a
         // blank): the name runs on to the last word, which is the type.
-        std::string_view word;
-        std::string_view last;
-        std::size_t words = 1;
-        for (std::size_t at = pos; CCueLine::NextTokenIn(args, at, word);)
-            last = word, ++words;
-        if (words >= 3) {
-            const auto nameStart = static_cast<std::size_t>(first.data() - args.data());
-            name = args.substr(nameStart, static_cast<std::size_t>(last.data() - first.data()));
-            while (!name.empty() && IsBlank(name.back()))
-                name.remove_suffix(1);
-            rest = last;
+        std::size_t count = 0;
+        const auto split = [&](std::string_view words) {
+            std::size_t pos = 0;
+            std::string_view first;
+            count = 0;
+            if (!CCueLine::NextTokenIn(words, pos, first))
+                return;
+            std::string_view word;
+            std::string_view last;
+            count = 1;
+            for (std::size_t at = pos; CCueLine::NextTokenIn(words, at, word);)
+                last = word, ++count;
+            if (count >= 3) {
+                const auto nameStart = static_cast<std::size_t>(first.data() - words.data());
+                name = words.substr(nameStart, static_cast<std::size_t>(last.data() - first.data()));
+                while (!name.empty() && IsBlank(name.back()))
+                    name.remove_suffix(1);
+                rest = last;
+            } else {
+                name = first;
+                rest = words.substr(pos);
+            }
+        };
+        split(args);
+        // An opening quote without its closing one stays in a name that
+        // reads back as itself; a name with blanks is read from the words
+        // after the quote instead, since no line would give it back.
+        const bool unclosed = count > 0 && args[0] == '"' && !WritesBack(name);
+        if (unclosed)
+            split(args.substr(1));
+        if (count == 0) {
+            messages.push_back({line.Number(), CueSeverity::Error, "No file specified"});
+            return false;
+        }
+        if (!WritesBack(name)) {
+            messages.push_back({line.Number(), CueSeverity::Error, "A double quote inside a file name with blanks"});
+            return false;
+        }
+        if (unclosed) {
+            messages.push_back({line.Number(), CueSeverity::Warning,
+                                "The closing double quote of the file name is missing: read as \"" + std::string(name)
+                                    + "\""});
+        } else if (count >= 3) {
             messages.push_back({line.Number(), CueSeverity::Warning,
                                 "A file name with blanks must be in double quotes: read as \"" + std::string(name)
                                     + "\""});
-        } else {
-            name = first;
-            rest = args.substr(pos);
         }
     }
     m_name.assign(name);

@@ -2,7 +2,9 @@
 
 #include "model/TextUtil.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -161,6 +163,25 @@ std::size_t CCueLine::SecondKeyword() const
                 return static_cast<std::size_t>(token.data() - m_text.data());
         }
         return std::string::npos;
+    case ItemKind::File: {
+        // A TRACK after the name and its type word starts the file's first
+        // track; any other word stays in the type, as read. A bare name with
+        // blanks runs on to the line's last word, so a bare name ends early
+        // only where its second word is a type that sheets write.
+        std::string_view name;
+        std::string_view type;
+        if (!NextWord(pos, name) || !NextWord(pos, type))
+            return std::string::npos;
+        static constexpr std::string_view kTypes[] = {"WAVE", "BINARY", "MOTOROLA", "AIFF", "MP3"};
+        if (name.front() != '"'
+            && std::none_of(std::begin(kTypes), std::end(kTypes),
+                            [&](std::string_view t) { return ts::EqualsNoCase(type, t); }))
+            return std::string::npos;
+        std::string_view next;
+        if (!NextToken(pos, next) || !ts::EqualsNoCase(next, "TRACK"))
+            return std::string::npos;
+        return static_cast<std::size_t>(next.data() - m_text.data());
+    }
     case ItemKind::Index:
     case ItemKind::Track:
         count = 2;

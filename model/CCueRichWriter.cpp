@@ -78,7 +78,7 @@ bool CCueRichWriter::WriteFile(const CCueFile& item, int depth, std::string& out
     if (item.Name().empty())
         return WriteKeywordLine(item, depth, std::string(kUnknownStyle) + "FILE (not named yet)" + std::string(kPlainStyle), out);
     std::string name;
-    ts::AppendFileName(item.Name(), name);
+    ts::AppendFileName(item, name);
     std::string styled(kFileStyle);
     styled += "FILE ";
     AppendEscaped(name, styled);

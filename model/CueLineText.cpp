@@ -56,9 +56,10 @@ std::string CodeProblem(std::string_view code)
     return {};
 }
 
-void AppendFileName(const std::string& name, std::string& out)
+void AppendFileName(const CCueFile& file, std::string& out)
 {
-    if (FileNameNeedsQuotes(name)) {
+    const std::string& name = file.Name();
+    if (FileNameNeedsQuotes(name) || file.TypeText().find_first_of(" \t") != std::string_view::npos) {
         out += '"';
         out += name;
         out += '"';
@@ -73,7 +74,7 @@ void AppendItemText(const CCueItem& item, std::string& out)
     case ItemKind::File: {
         const auto& file = static_cast<const CCueFile&>(item);
         out += "FILE ";
-        AppendFileName(file.Name(), out);
+        AppendFileName(file, out);
         if (!file.TypeText().empty()) {
             out += ' ';
             out += file.TypeText();

@@ -13,9 +13,11 @@ namespace ts {
 // comment item.
 void AppendItemText(const CCueItem& item, std::string& out);
 
-// A FILE name as written in a sheet: in double quotes when it holds a blank,
-// a tab or a semicolon, which would otherwise split it or start a comment.
-void AppendFileName(const std::string& name, std::string& out);
+// A FILE line's name as written in a sheet: in double quotes when it holds a
+// blank, a tab or a semicolon, which would otherwise split it or start a
+// comment, and when the type after it is several words (kept as read), which
+// a bare name would otherwise take into itself on the next read.
+void AppendFileName(const CCueFile& file, std::string& out);
 bool FileNameNeedsQuotes(const std::string& name);
 
 // How a name can be written so that it reads back as the same name. A

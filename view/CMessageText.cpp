@@ -26,6 +26,8 @@ const std::vector<const char*> kTemplates = {
     "The file %1",
     "Unknown track type %1",
     "Unknown file type %1",
+    "A file name with blanks must be in double quotes: read as \"%1\"",
+    "The closing double quote of the file name is missing: read as \"%1\"",
     "Got new track %1",
     "Got new index %1",
     "\"%1\" was not added: %2",
@@ -162,8 +164,12 @@ QRegularExpression Pattern(const QString& pattern, QList<int>& numbers)
     return QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
 }
 
+QString TranslateLine(const QString& line);
+
 // Puts the parts into the translated template: %N by the part that stood
 // at %N in the English text, each translated when it is a message itself.
+// The part that ends the line (a reason, or the message after "Line N:")
+// may be made of a template too.
 QString Fill(const QString& translated, const QList<int>& numbers, const QRegularExpressionMatch& m)
 {
     QString out;
@@ -174,6 +180,11 @@ QString Fill(const QString& translated, const QList<int>& numbers, const QRegula
             const qsizetype group = numbers.indexOf(number);
             if (group >= 0) {
                 const QString part = m.captured(static_cast<int>(group) + 1);
+                if (group == numbers.size() - 1 && m.capturedEnd(static_cast<int>(group) + 1) == m.capturedEnd(0)) {
+                    out += TranslateLine(part);
+                    ++i;
+                    continue;
+                }
                 QString exact = Exact(part);
                 // A reason the engine closed with a full stop.
                 if (exact.isNull() && part.endsWith(QLatin1Char('.')) && !part.endsWith(QLatin1String("..")))
@@ -188,8 +199,6 @@ QString Fill(const QString& translated, const QList<int>& numbers, const QRegula
     }
     return out;
 }
-
-QString TranslateLine(const QString& line);
 
 // A sentence the engine closed with a full stop, whose catalogue entry has
 // none: translated without it, the stop put back.

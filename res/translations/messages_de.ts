@@ -100,6 +100,14 @@
         <translation>Unbekannter Dateityp %1</translation>
     </message>
     <message>
+        <source>A file name with blanks must be in double quotes: read as &quot;%1&quot;</source>
+        <translation>Ein Dateiname mit Leerzeichen muss in doppelten Anführungszeichen stehen: gelesen als „%1“</translation>
+    </message>
+    <message>
+        <source>The closing double quote of the file name is missing: read as &quot;%1&quot;</source>
+        <translation>Das schließende Anführungszeichen des Dateinamens fehlt: gelesen als „%1“</translation>
+    </message>
+    <message>
         <source>Got new track %1</source>
         <translation>Neuer Track %1</translation>
     </message>
@@ -226,6 +234,14 @@
     <message>
         <source>NUL byte read as a blank</source>
         <translation>NUL-Byte als Leerzeichen gelesen</translation>
+    </message>
+    <message>
+        <source>A double quote inside a quoted file name</source>
+        <translation>Ein doppeltes Anführungszeichen in einem Dateinamen in Anführungszeichen</translation>
+    </message>
+    <message>
+        <source>A double quote inside a file name with blanks</source>
+        <translation>Ein doppeltes Anführungszeichen in einem Dateinamen mit Leerzeichen</translation>
     </message>
     <message>
         <source>The file holds malformed wide text, read as U+FFFD</source>

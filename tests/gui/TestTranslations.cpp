@@ -240,6 +240,9 @@ private slots:
                  "early.")
             << S("Der Text\nSay \"Hi\" again\nkann nicht in ein Cuesheet geschrieben werden: ein doppeltes "
                  "Anführungszeichen (\") würde den Text vorzeitig beenden.");
+        QTest::newRow("file name read without its closing quote")
+            << S("Warning at Line 8:  The closing double quote of the file name is missing: read as \"02 - Two.wav\"")
+            << S("Warnung in Zeile 8:  Das schließende Anführungszeichen des Dateinamens fehlt: gelesen als „02 - Two.wav“");
         QTest::newRow("ellipsis kept") << S("Writing \"a.flac\"...") << S("\"a.flac\" wird geschrieben...");
         QTest::newRow("unknown") << S("Something the catalogue lacks") << S("Something the catalogue lacks");
     }

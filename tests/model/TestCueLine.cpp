@@ -283,6 +283,11 @@ INSTANTIATE_TEST_SUITE_P(Bad, FieldParse, testing::Values(
     ParseCase{"PREGAP 01:300:00", false, "Error: Line 7:  Seconds past 59 in time", ""},
     ParseCase{"FLAGS DCP;x", true, "Warning: Warning at Line 7:  Unknown flag DCP;x\n", "DCP;x |"},
     ParseCase{"FILE \"a\"b\"c\".wav WAVE", false, "Error: Line 7:  A double quote inside a quoted file name", ""},
+    // No line could give such a name back.
+    ParseCase{"FILE My\"Song 1.wav WAVE", false, "Error: Line 7:  A double quote inside a file name with blanks", ""},
+    ParseCase{"FILE \"My Song.wav WAVE", true,
+              "Warning: Warning at Line 7:  The closing double quote of the file name is missing: read as \"My Song.wav\"\n",
+              "My Song.wav|WAVE|"},
     ParseCase{"FILE My Song.wav WAVE", true,
               "Warning: Warning at Line 7:  A file name with blanks must be in double quotes: read as \"My Song.wav\"\n",
               "My Song.wav|WAVE|"},
