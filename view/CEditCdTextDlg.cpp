@@ -61,7 +61,9 @@ bool CEditCdTextDlg::Store(CCueCdText& text) const
 
 bool CEditCdTextDlg::WrittenQuoted(const QString& typed) const
 {
-    return m_quoted || typed.isEmpty() || typed.contains(QLatin1Char(' ')) || typed.contains(QLatin1Char(';'));
+    // A tab outside quotes would read back as a blank.
+    return m_quoted || typed.isEmpty() || typed.contains(QLatin1Char(' ')) || typed.contains(QLatin1Char(';'))
+        || typed.contains(QLatin1Char('\t'));
 }
 
 void CEditCdTextDlg::accept()

@@ -497,6 +497,11 @@ private slots:
             << kCdText << 1 << S("textEdit") << S("Nobody") << S("value") << S("Nobody");
         QTest::newRow("CD-TEXT with a blank is quoted")
             << kCdText << 1 << S("textEdit") << S("Some; One") << S("value") << S("\"Some; One\"");
+        // The reader takes a tab outside quotes for a blank.
+        QTest::newRow("CD-TEXT with a tab is quoted")
+            << kCdText << 1 << S("textEdit") << S("Some\tOne") << S("value") << S("\"Some\tOne\"");
+        QTest::newRow("tab in a comment is a blank")
+            << kTrack << 0 << S("commentEdit") << S("\tside\tA") << S("comment") << S(";  side A");
         QTest::newRow("CD-TEXT emptied") << kCdText << 1 << S("textEdit") << S("") << S("value") << S("\"\"");
         QTest::newRow("CD-TEXT comment") << kCdText << 1 << S("commentEdit") << S("c") << S("comment") << S("; c");
         QTest::newRow("index time") << kIndex << 11 << S("timeEdit") << S("1:30") << S("time") << S("01:30:00");
