@@ -81,6 +81,6 @@ void CEditCdTextDlg::accept()
             return;
         }
     }
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

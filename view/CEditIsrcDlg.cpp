@@ -38,6 +38,6 @@ bool CEditIsrcDlg::Store(CCueIsrc& isrc) const
 
 void CEditIsrcDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->isrcEdit, "ISRC number", true, false, true}, {m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->isrcEdit, "ISRC number", true, false, true}, ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

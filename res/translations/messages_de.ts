@@ -168,6 +168,14 @@
         <translation>Der Text</translation>
     </message>
     <message>
+        <source>The comment</source>
+        <translation>Der Kommentar</translation>
+    </message>
+    <message>
+        <source>a double quote (&quot;) without its partner makes other programs read the lines after it as part of the comment</source>
+        <translation>ein doppeltes Anführungszeichen (&quot;) ohne Gegenstück lässt andere Programme die Zeilen danach als Teil des Kommentars lesen</translation>
+    </message>
+    <message>
         <source>a double quote (&quot;) would end the text early</source>
         <translation>ein doppeltes Anführungszeichen (&quot;) würde den Text vorzeitig beenden</translation>
     </message>

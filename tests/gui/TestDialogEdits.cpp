@@ -189,6 +189,9 @@ private:
                 continue;
             const QString text = edit->objectName() == S("timeEdit") && Chance(85) ? HostileTime() : HostileText();
             Type(edit, text);
+            // On to the next box, as a user does; a Time box may refuse
+            // its text here, with a message.
+            QTest::keyClick(edit, Qt::Key_Tab);
             commentTyped |= edit->objectName() == S("commentEdit");
             typed += S(" %1=[%2]").arg(edit->objectName(), text.size() > 60 ? text.left(20) + S("...") : text);
         }
