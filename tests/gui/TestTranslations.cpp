@@ -240,6 +240,12 @@ private slots:
                  "early.")
             << S("Der Text\nSay \"Hi\" again\nkann nicht in ein Cuesheet geschrieben werden: ein doppeltes "
                  "Anführungszeichen (\") würde den Text vorzeitig beenden.");
+        QTest::newRow("comment with a lone double quote")
+            << S("The comment\n12\" single\ncannot be written in a cue sheet: a double quote (\") without its "
+                 "partner makes other programs read the lines after it as part of the comment.")
+            << S("Der Kommentar\n12\" single\nkann nicht in ein Cuesheet geschrieben werden: ein doppeltes "
+                 "Anführungszeichen (\") ohne Gegenstück lässt andere Programme die Zeilen danach als Teil des "
+                 "Kommentars lesen.");
         QTest::newRow("ellipsis kept") << S("Writing \"a.flac\"...") << S("\"a.flac\" wird geschrieben...");
         QTest::newRow("unknown") << S("Something the catalogue lacks") << S("Something the catalogue lacks");
     }
