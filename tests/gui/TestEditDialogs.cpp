@@ -484,7 +484,9 @@ private slots:
             << kCatalog << 0 << S("numberEdit") << S("12AB") << S("number") << S("12AB");
         QTest::newRow("catalog comment") << kCatalog << 0 << S("commentEdit") << S("disc") << S("comment")
                                          << S("; disc");
-        QTest::newRow("ISRC code kept as typed") << kIsrc << 0 << S("isrcEdit") << S("xyz") << S("code") << S("xyz");
+        QTest::newRow("ISRC code") << kIsrc << 0 << S("isrcEdit") << S("USS1Z9900001") << S("code") << S("USS1Z9900001");
+        QTest::newRow("ISRC code with dashes")
+            << kIsrc << 0 << S("isrcEdit") << S("us-s1z-99-00001") << S("code") << S("USS1Z9900001");
         QTest::newRow("ISRC comment") << kIsrc << 0 << S("commentEdit") << S("c") << S("comment") << S("; c");
         QTest::newRow("flag set") << kFlags << 0 << S("fourChannelCheck") << S("on") << S("flags") << S("DCP 4CH ");
         QTest::newRow("flag cleared") << kFlags << 0 << S("dcpCheck") << S("off") << S("flags") << S("");

@@ -391,6 +391,13 @@ private slots:
                                        << S("Edit Catalog: The catalog number must not be empty.");
         QTest::newRow("empty ISRC") << static_cast<int>(ItemKind::Isrc) << S("isrcEdit") << QString()
                                     << S("Edit ISRC: The ISRC number must not be empty.");
+        // What the track table refuses too: the sheet's other readers
+        // take only the ISRC's own form.
+        QTest::newRow("ISRC not of its form") << static_cast<int>(ItemKind::Isrc) << S("isrcEdit") << S("xyz")
+                                              << S("Edit ISRC: The ISRC number\nxyz\ncannot be written in a cue "
+                                                   "sheet: an ISRC is 12 characters: a country code of two letters, "
+                                                   "three letters or digits for the registrant, then seven digits "
+                                                   "(CCXXXYYNNNNN).");
         // A quoted CD-TEXT value ends at its next double quote.
         QTest::newRow("quote in a quoted title") << static_cast<int>(ItemKind::CdText) << S("textEdit")
                                                  << S("Say \"Hi\" again")
