@@ -305,6 +305,55 @@ private:
     int m_saves = 0;
 
 private slots:
+    // Lines the editor makes at the end of a file's last track, of a
+    // sheet's last track and between files, emptied in their dialog.
+    void emptiedCommentReadsBack_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<int>("line");
+        QTest::newRow("after the first file's track") << S("per-track-rip.cue") << 8;
+        QTest::newRow("on the second file's line") << S("per-track-rip.cue") << 9;
+        QTest::newRow("after the sheet's last line") << S("per-track-rip.cue") << 32;
+        QTest::newRow("after an album's last index") << S("eac-album.cue") << 74;
+        QTest::newRow("after the disc's lines") << S("eac-album.cue") << 6;
+    }
+    void emptiedCommentReadsBack()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(int, line);
+        if (!PeerRun::Installed("cueprint") || !PeerRun::Installed("cuebreakpoints"))
+            QSKIP("libcue's cueprint and cuebreakpoints are not installed");
+        m_steps.clear();
+        const QString path = m_dir->filePath(sheet);
+        QVERIFY(QFile::copy(QString::fromStdString(DataFile(sheet)), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        StartApp({path});
+        QVERIFY(!QTest::currentTestFailed());
+        QTest::keyClick(View()->Listing(), Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < line; ++i)
+            QTest::keyClick(View()->Listing(), Qt::Key_Down);
+        QCOMPARE(View()->CurrentLine(), line);
+        QVERIFY(Frame()->ExecuteCommand(cmd::InsertComment));
+        Log(S("comment inserted at line %1").arg(View()->CurrentLine()));
+        for (const char* text : {"", "  ", "REM", "; c"}) {
+            OnModal<QDialog>(
+                [&](QDialog* dialog) {
+                    auto* edit = dialog->findChild<QLineEdit*>(S("commentEdit"));
+                    QVERIFY(edit);
+                    Type(edit, S(text));
+                    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                                      Qt::LeftButton);
+                },
+                std::chrono::seconds(10));
+            QVERIFY(Frame()->ExecuteCommand(cmd::Edit));
+            Log(S("comment set to [%1]").arg(S(text)));
+            QCOMPARE(m_prompts->Lines(), std::vector<std::string>{});
+            CheckSave();
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
     void everySaveReadsBackAsItself_data()
     {
         QTest::addColumn<QString>("sheet");
@@ -313,7 +362,7 @@ private slots:
         // repeat it.
         const QByteArray chosen = qgetenv("TS_DIALOG_SEED");
         const std::vector<unsigned> seeds =
-            chosen.isEmpty() ? std::vector<unsigned>{20261208u, 7u, 1603u} : std::vector<unsigned>{chosen.toUInt()};
+            chosen.isEmpty() ? std::vector<unsigned>{20261208u, 1603u} : std::vector<unsigned>{chosen.toUInt()};
         for (const char* sheet : {"eac-album.cue", "per-track-rip.cue"}) {
             for (unsigned seed : seeds)
                 QTest::addRow("%s, seed %u", sheet, seed) << S(sheet) << seed;
