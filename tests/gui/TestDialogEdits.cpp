@@ -384,7 +384,7 @@ private slots:
         StartApp({path});
         QVERIFY(!QTest::currentTestFailed());
         QCOMPARE(m_prompts->Lines(), std::vector<std::string>{});
-        const int kSteps = 30;
+        const int kSteps = 25;
         for (int step = 0; step < kSteps; ++step) {
             MoveToRandomLine();
             if (QTest::currentTestFailed())
