@@ -21,13 +21,20 @@ bool CCueItem::SetComment(const std::string& text)
     NotifyChanged(false);
     if (text.empty())
         return true;
+    // The reader takes a tab outside double quotes for a blank, so a tab
+    // is written as one: the comment then reads back as it was set.
+    std::string typed = text;
+    for (char& c : typed) {
+        if (c == '\t')
+            c = ' ';
+    }
     // On a keyword line only a ";" starts the comment, so "REM x" typed
     // there is kept behind one; a comment line may start with REM.
-    const std::string_view firstWord = std::string_view(text).substr(0, text.find(' '));
-    if (text[0] == ';' || (m_kind == ItemKind::Comment && ts::EqualsNoCase(firstWord, "REM")))
-        m_comment = text;
+    const std::string_view firstWord = std::string_view(typed).substr(0, typed.find(' '));
+    if (typed[0] == ';' || (m_kind == ItemKind::Comment && ts::EqualsNoCase(firstWord, "REM")))
+        m_comment = std::move(typed);
     else
-        m_comment = "; " + text;
+        m_comment = "; " + typed;
     return true;
 }
 

@@ -56,6 +56,17 @@ std::string CodeProblem(std::string_view code)
     return {};
 }
 
+std::string CommentProblem(std::string_view comment)
+{
+    std::size_t quotes = 0;
+    for (char c : comment)
+        quotes += c == '"' ? 1 : 0;
+    if (quotes % 2 != 0)
+        return "a double quote (\") without its partner makes other programs read the lines after it as part "
+               "of the comment.";
+    return {};
+}
+
 void AppendFileName(const CCueFile& file, std::string& out)
 {
     const std::string& name = file.Name();

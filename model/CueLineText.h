@@ -32,5 +32,9 @@ std::string FileNameProblem(std::string_view name);
 // itself (a blank or a leading semicolon outside quotes, quotes that do not
 // enclose the whole code); empty when it can.
 std::string CodeProblem(std::string_view code);
+// Why a typed comment should not be written: a double quote without its
+// partner, which other readers take for the start of a text running on
+// over the following lines; empty when it can.
+std::string CommentProblem(std::string_view comment);
 
 } // namespace ts

@@ -37,6 +37,6 @@ bool CEditCatalogDlg::Store(CCueCatalog& catalog) const
 
 void CEditCatalogDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->numberEdit, "catalog number", true, false, true}, {m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->numberEdit, "catalog number", true, false, true}, ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

@@ -61,7 +61,9 @@ bool CEditCdTextDlg::Store(CCueCdText& text) const
 
 bool CEditCdTextDlg::WrittenQuoted(const QString& typed) const
 {
-    return m_quoted || typed.isEmpty() || typed.contains(QLatin1Char(' ')) || typed.contains(QLatin1Char(';'));
+    // A tab outside quotes would read back as a blank.
+    return m_quoted || typed.isEmpty() || typed.contains(QLatin1Char(' ')) || typed.contains(QLatin1Char(';'))
+        || typed.contains(QLatin1Char('\t'));
 }
 
 void CEditCdTextDlg::accept()
@@ -79,6 +81,6 @@ void CEditCdTextDlg::accept()
             return;
         }
     }
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

@@ -32,6 +32,6 @@ bool CEditCommentDlg::Store(CCueComment& comment) const
 
 void CEditCommentDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

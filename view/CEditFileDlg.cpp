@@ -99,6 +99,6 @@ void CEditFileDlg::OnBrowse()
 
 void CEditFileDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->nameEdit, "file name", true, true}, {m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->nameEdit, "file name", true, true}, ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

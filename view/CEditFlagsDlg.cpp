@@ -39,6 +39,6 @@ bool CEditFlagsDlg::Store(CCueFlags& flags) const
 
 void CEditFlagsDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

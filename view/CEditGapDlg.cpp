@@ -100,6 +100,6 @@ bool CEditGapDlg::NormaliseTime()
 
 void CEditGapDlg::accept()
 {
-    if (NormaliseTime() && ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+    if (NormaliseTime() && ts::FieldsAcceptable(*this, m_codec, {ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

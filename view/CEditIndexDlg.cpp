@@ -115,7 +115,7 @@ void CEditIndexDlg::done(int result)
     // OK from the keyboard leaves the Time box without losing the focus:
     // the typed time is checked all the same.
     if (result == QDialog::Accepted) {
-        if (!ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}) || !CheckTime())
+        if (!ts::FieldsAcceptable(*this, m_codec, {ts::CommentField(m_ui->commentEdit)}) || !CheckTime())
             return;
     }
     GiveBackPlayer();

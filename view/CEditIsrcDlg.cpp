@@ -2,7 +2,9 @@
 
 #include "ui_CEditIsrcDlg.h"
 
+#include "album/CTrackTable.h"
 #include "model/CCueIsrc.h"
+#include "platform/CPrompts.h"
 #include "view/DialogText.h"
 
 CEditIsrcDlg::CEditIsrcDlg(QWidget* parent, const ISheetCodec& codec)
@@ -30,7 +32,7 @@ bool CEditIsrcDlg::Store(CCueIsrc& isrc) const
 {
     bool changed = false;
     if (m_ui->isrcEdit->text() != m_code)
-        changed |= isrc.SetCode(ts::ItemBytes(m_codec, m_ui->isrcEdit->text()));
+        changed |= isrc.SetCode(CTrackTable::IsrcOf(ts::ItemBytes(m_codec, m_ui->isrcEdit->text())));
     if (m_ui->commentEdit->text() != m_comment)
         changed |= isrc.SetComment(ts::ItemBytes(m_codec, m_ui->commentEdit->text()));
     return changed;
@@ -38,6 +40,19 @@ bool CEditIsrcDlg::Store(CCueIsrc& isrc) const
 
 void CEditIsrcDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->isrcEdit, "ISRC number", true, false, true}, {m_ui->commentEdit, "comment", false}}))
-        QDialog::accept();
+    if (!ts::FieldsAcceptable(*this, m_codec, {{m_ui->isrcEdit, "ISRC number", true, false, true}, ts::CommentField(m_ui->commentEdit)}))
+        return;
+    const QString typed = m_ui->isrcEdit->text();
+    if (typed != m_code) {
+        const std::string problem = CTrackTable::IsrcProblem(CTrackTable::IsrcOf(ts::ItemBytes(m_codec, typed)));
+        if (!problem.empty()) {
+            ShowMessageBox("The ISRC number\n" + typed.toStdString() + "\ncannot be written in a cue sheet: " + problem
+                               + ".",
+                           windowTitle().toStdString(), PromptButtons::Ok, PromptIcon::Error);
+            m_ui->isrcEdit->setFocus();
+            m_ui->isrcEdit->selectAll();
+            return;
+        }
+    }
+    QDialog::accept();
 }

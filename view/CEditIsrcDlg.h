@@ -13,7 +13,10 @@ namespace Ui {
 class CEditIsrcDlg;
 }
 
-// Edits an ISRC line: the code, kept as typed, and its comment.
+// Edits an ISRC line: the code and its comment. A changed code must have
+// the ISRC's form; blanks and dashes typed in it are left out and letters
+// written in capitals, as the track table does. A code read from the sheet
+// is kept as it is while it is not changed.
 class CEditIsrcDlg final : public QDialog
 {
     Q_OBJECT

@@ -53,6 +53,6 @@ bool CEditTrackDlg::Store(CCueTrack& track) const
 
 void CEditTrackDlg::accept()
 {
-    if (ts::FieldsAcceptable(*this, m_codec, {{m_ui->commentEdit, "comment", false}}))
+    if (ts::FieldsAcceptable(*this, m_codec, {ts::CommentField(m_ui->commentEdit)}))
         QDialog::accept();
 }

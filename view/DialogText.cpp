@@ -58,6 +58,10 @@ bool FieldsAcceptable(QDialog& dialog, const ISheetCodec& codec, std::initialize
         } else if (field.fileName && FileNameForm(bytes) == NameForm::Impossible) {
             message = "The file name\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
                 + FileNameProblem(bytes);
+        } else if (field.comment && field.edit->isModified() && !CommentProblem(bytes).empty()) {
+            // Only a typed comment: one read from the sheet is kept as it is.
+            message = "The comment\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
+                + CommentProblem(bytes);
         } else if (field.code && !text.isEmpty() && !CodeProblem(bytes).empty()) {
             message = "The " + std::string(field.name) + "\n" + text.toStdString() + "\ncannot be written in a cue sheet: "
                 + CodeProblem(bytes);

@@ -36,10 +36,14 @@ struct DialogField {
     bool required;      // must not be empty
     bool fileName = false; // must be a name a cue sheet can hold
     bool code = false;     // an ISRC or CATALOG code that must read back as typed
+    bool comment = false;  // a comment, whose typed double quotes must pair
 };
+// A dialog's Comment box.
+inline DialogField CommentField(QLineEdit* edit) { return {edit, "comment", false, false, false, true}; }
 // Checks the boxes when OK is pressed: a required one must not be empty, a
 // file name must be one a sheet can hold, and every text must fit the
-// sheet's character set, so that the line written reads back as typed. On
+// sheet's character set, so that the line written reads back as typed, and
+// a typed comment's double quotes must pair. On
 // the first that fails: a message captioned with the dialog's title, the
 // focus on that box, and false.
 bool FieldsAcceptable(QDialog& dialog, const ISheetCodec& codec, std::initializer_list<DialogField> fields);

@@ -176,6 +176,22 @@
         <translation>Der Text</translation>
     </message>
     <message>
+        <source>The ISRC number</source>
+        <translation>Die ISRC-Nummer</translation>
+    </message>
+    <message>
+        <source>an ISRC is 12 characters: a country code of two letters, three letters or digits for the registrant, then seven digits (CCXXXYYNNNNN)</source>
+        <translation>eine ISRC hat 12 Zeichen: einen Ländercode aus zwei Buchstaben, drei Buchstaben oder Ziffern für den Registranten, dann sieben Ziffern (CCXXXYYNNNNN)</translation>
+    </message>
+    <message>
+        <source>The comment</source>
+        <translation>Der Kommentar</translation>
+    </message>
+    <message>
+        <source>a double quote (&quot;) without its partner makes other programs read the lines after it as part of the comment</source>
+        <translation>ein doppeltes Anführungszeichen (&quot;) ohne Gegenstück lässt andere Programme die Zeilen danach als Teil des Kommentars lesen</translation>
+    </message>
+    <message>
         <source>a double quote (&quot;) would end the text early</source>
         <translation>ein doppeltes Anführungszeichen (&quot;) würde den Text vorzeitig beenden</translation>
     </message>

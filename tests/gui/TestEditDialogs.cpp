@@ -484,7 +484,9 @@ private slots:
             << kCatalog << 0 << S("numberEdit") << S("12AB") << S("number") << S("12AB");
         QTest::newRow("catalog comment") << kCatalog << 0 << S("commentEdit") << S("disc") << S("comment")
                                          << S("; disc");
-        QTest::newRow("ISRC code kept as typed") << kIsrc << 0 << S("isrcEdit") << S("xyz") << S("code") << S("xyz");
+        QTest::newRow("ISRC code") << kIsrc << 0 << S("isrcEdit") << S("USS1Z9900001") << S("code") << S("USS1Z9900001");
+        QTest::newRow("ISRC code with dashes")
+            << kIsrc << 0 << S("isrcEdit") << S("us-s1z-99-00001") << S("code") << S("USS1Z9900001");
         QTest::newRow("ISRC comment") << kIsrc << 0 << S("commentEdit") << S("c") << S("comment") << S("; c");
         QTest::newRow("flag set") << kFlags << 0 << S("fourChannelCheck") << S("on") << S("flags") << S("DCP 4CH ");
         QTest::newRow("flag cleared") << kFlags << 0 << S("dcpCheck") << S("off") << S("flags") << S("");
@@ -497,6 +499,11 @@ private slots:
             << kCdText << 1 << S("textEdit") << S("Nobody") << S("value") << S("Nobody");
         QTest::newRow("CD-TEXT with a blank is quoted")
             << kCdText << 1 << S("textEdit") << S("Some; One") << S("value") << S("\"Some; One\"");
+        // The reader takes a tab outside quotes for a blank.
+        QTest::newRow("CD-TEXT with a tab is quoted")
+            << kCdText << 1 << S("textEdit") << S("Some\tOne") << S("value") << S("\"Some\tOne\"");
+        QTest::newRow("tab in a comment is a blank")
+            << kTrack << 0 << S("commentEdit") << S("\tside\tA") << S("comment") << S(";  side A");
         QTest::newRow("CD-TEXT emptied") << kCdText << 1 << S("textEdit") << S("") << S("value") << S("\"\"");
         QTest::newRow("CD-TEXT comment") << kCdText << 1 << S("commentEdit") << S("c") << S("comment") << S("; c");
         QTest::newRow("index time") << kIndex << 11 << S("timeEdit") << S("1:30") << S("time") << S("01:30:00");

@@ -391,11 +391,26 @@ private slots:
                                        << S("Edit Catalog: The catalog number must not be empty.");
         QTest::newRow("empty ISRC") << static_cast<int>(ItemKind::Isrc) << S("isrcEdit") << QString()
                                     << S("Edit ISRC: The ISRC number must not be empty.");
+        // What the track table refuses too: the sheet's other readers
+        // take only the ISRC's own form.
+        QTest::newRow("ISRC not of its form") << static_cast<int>(ItemKind::Isrc) << S("isrcEdit") << S("xyz")
+                                              << S("Edit ISRC: The ISRC number\nxyz\ncannot be written in a cue "
+                                                   "sheet: an ISRC is 12 characters: a country code of two letters, "
+                                                   "three letters or digits for the registrant, then seven digits "
+                                                   "(CCXXXYYNNNNN).");
         // A quoted CD-TEXT value ends at its next double quote.
         QTest::newRow("quote in a quoted title") << static_cast<int>(ItemKind::CdText) << S("textEdit")
                                                  << S("Say \"Hi\" again")
                                                  << S("Edit CD-Text: The text\nSay \"Hi\" again\ncannot be written "
                                                       "in a cue sheet: a double quote (\") would end the text early.");
+        // Other programs read a lone double quote as the start of a text
+        // that runs on over the next lines.
+        QTest::newRow("lone quote in a comment") << static_cast<int>(ItemKind::Isrc) << S("commentEdit")
+                                                 << S("12\" single")
+                                                 << S("Edit ISRC: The comment\n12\" single\ncannot be written in "
+                                                      "a cue sheet: a double quote (\") without its partner makes "
+                                                      "other programs read the lines after it as part of the "
+                                                      "comment.");
     }
     void fieldsThatWouldNotReadBack()
     {
@@ -413,12 +428,34 @@ private slots:
             auto* edit = dialog.findChild<QLineEdit*>(field);
             QVERIFY(edit);
             edit->setText(typed);
+            edit->setModified(true); // as typing leaves it
         });
         QVERIFY(!CItemEditor::EditItem(nullptr, *item, CItemEditor::WaveLink()));
         QVERIFY(answerer.refused);
         QCOMPARE(sheet.prompts.Lines(), std::vector<std::string>{message.toStdString()});
         QCOMPARE(sheet.doc.SheetText(), before);
         QVERIFY(!sheet.doc.IsModified());
+    }
+
+    // A comment read with a lone double quote stays as it is when another
+    // box of its dialog is changed.
+    void commentAsReadIsKept()
+    {
+        DialogSheet sheet;
+        QVERIFY(sheet.Open("FILE A.WAV WAVE\nTRACK 01 AUDIO\nISRC ABCDE1234567 ; 12\" single\nINDEX 01 00:00:00\n"));
+        CCueItem* item = sheet.Find(ItemKind::Isrc);
+        QVERIFY(item);
+        DialogAnswerer answerer(this, [&](QDialog& dialog) {
+            auto* edit = dialog.findChild<QLineEdit*>(S("isrcEdit"));
+            QVERIFY(edit);
+            edit->selectAll();
+            QTest::keyClicks(edit, S("ABCDE7654321"));
+        });
+        QVERIFY(CItemEditor::EditItem(nullptr, *item, CItemEditor::WaveLink()));
+        QVERIFY(!answerer.refused);
+        QCOMPARE(sheet.prompts.Lines(), std::vector<std::string>{});
+        QCOMPARE(static_cast<const CCueIsrc*>(item)->Code(), std::string("ABCDE7654321"));
+        QCOMPARE(item->Comment(), std::string("; 12\" single"));
     }
 };
 

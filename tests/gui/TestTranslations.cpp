@@ -243,6 +243,18 @@ private slots:
         QTest::newRow("file name read without its closing quote")
             << S("Warning at Line 8:  The closing double quote of the file name is missing: read as \"02 - Two.wav\"")
             << S("Warnung in Zeile 8:  Das schließende Anführungszeichen des Dateinamens fehlt: gelesen als „02 - Two.wav“");
+        QTest::newRow("comment with a lone double quote")
+            << S("The comment\n12\" single\ncannot be written in a cue sheet: a double quote (\") without its "
+                 "partner makes other programs read the lines after it as part of the comment.")
+            << S("Der Kommentar\n12\" single\nkann nicht in ein Cuesheet geschrieben werden: ein doppeltes "
+                 "Anführungszeichen (\") ohne Gegenstück lässt andere Programme die Zeilen danach als Teil des "
+                 "Kommentars lesen.");
+        QTest::newRow("ISRC not of its form")
+            << S("The ISRC number\nxyz\ncannot be written in a cue sheet: an ISRC is 12 characters: a country code "
+                 "of two letters, three letters or digits for the registrant, then seven digits (CCXXXYYNNNNN).")
+            << S("Die ISRC-Nummer\nxyz\nkann nicht in ein Cuesheet geschrieben werden: eine ISRC hat 12 Zeichen: "
+                 "einen Ländercode aus zwei Buchstaben, drei Buchstaben oder Ziffern für den Registranten, dann "
+                 "sieben Ziffern (CCXXXYYNNNNN).");
         QTest::newRow("ellipsis kept") << S("Writing \"a.flac\"...") << S("\"a.flac\" wird geschrieben...");
         QTest::newRow("unknown") << S("Something the catalogue lacks") << S("Something the catalogue lacks");
     }
