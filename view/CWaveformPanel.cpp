@@ -183,7 +183,12 @@ std::int64_t CWaveformPanel::BinOfTime(const CCueTime& time)
     return (std::int64_t{m} * 60 + s) * 75 + f;
 }
 
-void CWaveformPanel::SetSourceFactory(PcmSourceFactory factory) { m_loader->SetSourceFactory(std::move(factory)); }
+void CWaveformPanel::SetSourceFactory(PcmSourceFactory factory)
+{
+    // Another source may answer otherwise for a name refused before.
+    m_refusedPath.clear();
+    m_loader->SetSourceFactory(std::move(factory));
+}
 void CWaveformPanel::SetCacheFolder(const std::string& folder) { m_loader->SetCacheFolder(folder); }
 
 void CWaveformPanel::ShowFile(const std::string& path)
