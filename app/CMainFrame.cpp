@@ -10,6 +10,7 @@
 #include "document/CEditSession.h"
 #include "document/CEmbeddedSheet.h"
 #include "document/CQuillDoc.h"
+#include "model/CCueFile.h"
 #include "platform/CPrompts.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
@@ -130,8 +131,11 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
             statusBar()->showMessage(tr("No track start marked: %1.").arg(QString::fromStdString(reason)));
     }, [this](CCmdUI& ui) { ui.Enable(m_player && (m_player->IsPlaying() || m_player->IsPaused())); });
     MapCommand(cmd::EmbedSheet, [this](int) { CEmbeddedSheet::EmbedCommand(m_doc); }, [this](CCmdUI& ui) {
+        // A FILE name too long to be a path names no file to embed in; it
+        // is not copied into a path and a reason on every update.
         std::string reason;
-        ui.Enable(!CEmbeddedSheet::EmbedTarget(m_doc, reason).empty());
+        ui.Enable((m_doc.FileCount() != 1 || m_doc.File(0)->Name().size() <= CQuillView::kLongestPath)
+                  && !CEmbeddedSheet::EmbedTarget(m_doc, reason).empty());
     });
     MapCommand(cmd::DiscInfo, [this](int) {
         CDiscInfoDlg::Run(this, m_doc, [this](const QUrl& url) {
@@ -424,9 +428,23 @@ void CMainFrame::UpdateTitle()
 
 void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
 {
-    m_wavePos->SetFileName(QString::fromStdString(path));
+    // A name too long to be a path is never a file: it is converted only
+    // at its ends, and once the player has refused it, its reason stands
+    // without asking again, so that moving the cursor to its lines costs
+    // what is shown of it. Any other name is asked for again on every
+    // move, since its file may have appeared since.
+    const bool tooLong = path.size() > CQuillView::kLongestPath;
+    const bool refused = tooLong && m_refusedName.size() == path.size() && m_refusedName == path;
+    QString shownName;
+    if (tooLong) {
+        shownName = refused ? m_refusedShown : ts::ShownText(ts::ShownEnds(DisplayPart(path)));
+        m_wavePos->SetFileName(shownName);
+    } else {
+        m_wavePos->SetFileName(QString::fromStdString(path));
+    }
     m_wavePos->SetPosition(position);
-    const std::string name = m_wavePos->GetFileName().toStdString();
+    // The player gets the name's own bytes, which need not be UTF-8.
+    const std::string& name = path;
 
     bool wasPlaying = false;
     if (m_player && (name.empty() || name != m_player->Path())) {
@@ -434,7 +452,9 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
         m_player.reset();
     }
     std::string reason;
-    if (!m_player && !name.empty() && m_playerFactory) {
+    if (!m_player && !name.empty() && refused) {
+        reason = m_refusedReason;
+    } else if (!m_player && !name.empty() && m_playerFactory) {
         // Any file the player opens plays, whatever the FILE line's type
         // word; one that does not is shown with the reason, without a box,
         // so that moving the cursor stays quiet.
@@ -446,6 +466,11 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
             reason = player ? player->FailureReason() : std::string();
             if (reason.empty())
                 reason = "cannot be played";
+            if (tooLong) {
+                m_refusedName = name;
+                m_refusedReason = reason;
+                m_refusedShown = shownName;
+            }
         }
     }
     ShowWaveReason(name, reason);
@@ -463,6 +488,28 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
     m_waveform->SetPlayPosition(position);
 }
 
+std::string_view CMainFrame::DisplayPart(std::string_view path)
+{
+    // As the position control names a file: after the last slash or
+    // backslash.
+    const std::size_t slash = path.rfind('/');
+    const std::size_t backslash = path.rfind('\\');
+    if (slash == std::string_view::npos && backslash == std::string_view::npos)
+        return path;
+    const std::size_t last = slash == std::string_view::npos       ? backslash
+                             : backslash == std::string_view::npos ? slash
+                                                                   : std::max(slash, backslash);
+    return path.substr(last + 1);
+}
+
+void CMainFrame::SetPlayerFactory(WavePlayerFactory factory)
+{
+    m_playerFactory = std::move(factory);
+    m_refusedName.clear();
+    m_refusedReason.clear();
+    m_refusedShown.clear();
+}
+
 bool CMainFrame::OpenSheet(const QString& path)
 {
     return m_app.OpenFile(path);
@@ -476,7 +523,7 @@ void CMainFrame::ShowWaveReason(const std::string& path, const std::string& reas
     m_wavePos->SetReason(shown);
     QStatusBar* bar = statusBar();
     if (!reason.empty()) {
-        m_waveMessage = ts::ShownText(tr("\"%1\" cannot be played: %2.").arg(QString::fromStdString(path), shown));
+        m_waveMessage = ts::ShownText(tr("\"%1\" cannot be played: %2.").arg(ts::ShownEnds(path), shown));
         bar->showMessage(m_waveMessage);
     } else if (!m_waveMessage.isEmpty()) {
         if (bar->currentMessage() == m_waveMessage)

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class CEditSession;
 class CQuillApp;
@@ -71,7 +72,7 @@ public:
     // The status bar's text about the current line's file, empty when it
     // plays.
     const QString& WaveMessage() const { return m_waveMessage; }
-    void SetPlayerFactory(WavePlayerFactory factory) { m_playerFactory = std::move(factory); }
+    void SetPlayerFactory(WavePlayerFactory factory);
 
     static const char* const kHomePage;
 
@@ -98,6 +99,8 @@ private:
     void UpdateRecentFiles();
     // Shows why the file cannot be played, or clears that when it can.
     void ShowWaveReason(const std::string& path, const std::string& reason);
+    // The part of a path the position control shows: its file's name.
+    static std::string_view DisplayPart(std::string_view path);
 
     void OnPlayStop();
     void OnSkip(int id);
@@ -129,5 +132,10 @@ private:
     WavePlayerFactory m_playerFactory;
     CCueTime m_lastGoto; // the time the Goto dialog starts from
     QString m_waveMessage;
+    // The last name too long to be a path that the player refused: its
+    // reason and its name as shown.
+    std::string m_refusedName;
+    std::string m_refusedReason;
+    QString m_refusedShown;
     QTimer m_idleTimer;
 };

@@ -97,6 +97,11 @@ std::optional<std::string> MatchIn(const fs::path& dir, const std::string& base,
         how = "other extension";
         return found;
     }
+    // No folder entry is longer than NAME_MAX (255 bytes): a longer name or
+    // stem matches none, and is not lowered for every folder looked in.
+    constexpr std::size_t kLongestEntry = 255;
+    if (base.size() > kLongestEntry && stem.size() > kLongestEntry)
+        return std::nullopt;
     const std::string lowerBase = Lower(base);
     for (const std::string& file : files) {
         if (Lower(file) == lowerBase) {

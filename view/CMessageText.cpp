@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 namespace ts {
 
@@ -215,16 +216,31 @@ QString TranslateLine(const QString& line)
 {
     if (const QString exact = Exact(line); !exact.isNull())
         return exact;
-    for (const char* english : kTemplates) {
-        const QString pattern = QString::fromUtf8(english);
+    // The templates' expressions are made once: making them for every
+    // line cost more than the rest of a move of the cursor.
+    struct Template {
+        QString english;
         QList<int> numbers;
-        const QRegularExpressionMatch m = Pattern(pattern, numbers).match(line);
+        QRegularExpression expression;
+    };
+    static const std::vector<Template> templates = [] {
+        std::vector<Template> made;
+        for (const char* english : kTemplates) {
+            Template t;
+            t.english = QString::fromUtf8(english);
+            t.expression = Pattern(t.english, t.numbers);
+            made.push_back(std::move(t));
+        }
+        return made;
+    }();
+    for (const Template& t : templates) {
+        const QRegularExpressionMatch m = t.expression.match(line);
         if (!m.hasMatch())
             continue;
-        const QString translated = Exact(pattern);
+        const QString translated = Exact(t.english);
         if (translated.isNull())
             return line;
-        return Fill(translated, numbers, m);
+        return Fill(translated, t.numbers, m);
     }
     if (const QString stopped = WithoutFullStop(line); !stopped.isNull())
         return stopped;

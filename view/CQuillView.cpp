@@ -433,10 +433,9 @@ std::string CQuillView::ResolvePath(const std::string& name) const
 
 std::string CQuillView::ResolvePath(const CEditSession& session, const std::string& name)
 {
-    // No file system takes a path longer than PATH_MAX (4096 bytes): such
-    // a name is kept as it is, so that opening it fails with its reason,
-    // instead of being converted and cleaned on every move of the cursor.
-    constexpr std::size_t kLongestPath = 4096;
+    // A name too long to be a path is kept as it is, so that opening it
+    // fails with its reason, instead of being converted and cleaned on
+    // every move of the cursor.
     if (name.empty() || name.size() > kLongestPath)
         return name;
     // The name is in the sheet's character set; paths are UTF-8, or for a

@@ -197,9 +197,12 @@ void CSheetRepairs::SheetOpened()
     std::erase_if(stops, [](const SheetFinding& f) { return !f.stopsPlayback; });
     m_stopsMessage.clear();
     if (!stops.empty()) {
+        // A finding may quote a name of megabytes: it is cut before it is
+        // decoded and matched against the translations, then cut again
+        // with the rest of the message, which keeps the same two ends.
         m_stopsMessage = tr("Line %1: %2")
                              .arg(stops.front().line)
-                             .arg(ts::TranslateMessage(QString::fromStdString(stops.front().text)));
+                             .arg(ts::TranslateMessage(ts::ShownText(ts::ShownEnds(stops.front().text))));
         if (stops.size() > 1)
             m_stopsMessage += tr(" (and %1 more)").arg(stops.size() - 1);
         m_stopsMessage += tr(" \u2014 Tools > Check Sheet lists them.");

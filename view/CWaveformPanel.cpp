@@ -183,7 +183,12 @@ std::int64_t CWaveformPanel::BinOfTime(const CCueTime& time)
     return (std::int64_t{m} * 60 + s) * 75 + f;
 }
 
-void CWaveformPanel::SetSourceFactory(PcmSourceFactory factory) { m_loader->SetSourceFactory(std::move(factory)); }
+void CWaveformPanel::SetSourceFactory(PcmSourceFactory factory)
+{
+    // Another source may answer otherwise for a name refused before.
+    m_refusedPath.clear();
+    m_loader->SetSourceFactory(std::move(factory));
+}
 void CWaveformPanel::SetCacheFolder(const std::string& folder) { m_loader->SetCacheFolder(folder); }
 
 void CWaveformPanel::ShowFile(const std::string& path)
@@ -199,7 +204,12 @@ void CWaveformPanel::ShowFile(const std::string& path)
     m_progress->hide();
     m_wave->SetPeaks(nullptr);
     m_wave->SetPlayPosition(-1);
-    m_status->setText(path.empty() ? tr("No wave file") : ts::ShownText(QFileInfo(QString::fromStdString(path)).fileName()));
+    if (path.empty())
+        m_status->setText(tr("No wave file"));
+    else if (TooLong(path) && path.size() == m_refusedPath.size() && path == m_refusedPath)
+        m_status->setText(m_refusedName);
+    else
+        m_status->setText(ts::ShownFileName(path));
     RefreshMarks();
     if (isVisible())
         StartLoad();
@@ -217,10 +227,20 @@ void CWaveformPanel::StartLoad()
     if (m_path.empty() || m_loadedPath == m_path)
         return;
     m_loadedPath = m_path;
-    const QFileInfo info(QString::fromStdString(m_path));
-    m_loadedSize = info.exists() ? info.size() : -1;
-    m_loadedModified = info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1;
     m_fromCache = false;
+    if (TooLong(m_path)) {
+        // No file has such a name, and none can appear under it.
+        m_loadedSize = -1;
+        m_loadedModified = -1;
+        if (m_path.size() == m_refusedPath.size() && m_path == m_refusedPath) {
+            m_status->setText(m_refusedText);
+            return;
+        }
+    } else {
+        const QFileInfo info(QString::fromStdString(m_path));
+        m_loadedSize = info.exists() ? info.size() : -1;
+        m_loadedModified = info.exists() ? info.lastModified().toMSecsSinceEpoch() : -1;
+    }
     m_progress->setValue(0);
     m_progress->show();
     m_progressTimer.start();
@@ -229,7 +249,7 @@ void CWaveformPanel::StartLoad()
 
 void CWaveformPanel::ReloadIfChanged()
 {
-    if (m_path.empty() || m_loadedPath != m_path)
+    if (m_path.empty() || TooLong(m_path) || m_loadedPath != m_path)
         return;
     const QFileInfo info(QString::fromStdString(m_path));
     const qint64 size = info.exists() ? info.size() : -1;
@@ -266,7 +286,13 @@ void CWaveformPanel::OnFailed(const QString& path, const QString& reason)
         return;
     m_progressTimer.stop();
     m_progress->hide();
-    m_status->setText(tr("\"%1\" cannot be shown: %2").arg(ts::ShownText(QFileInfo(path).fileName()), reason));
+    const QString name = ts::ShownFileName(m_path);
+    m_status->setText(tr("\"%1\" cannot be shown: %2").arg(name, reason));
+    if (TooLong(m_path)) {
+        m_refusedPath = m_path;
+        m_refusedName = name;
+        m_refusedText = m_status->text();
+    }
     emit PeaksChanged();
 }
 
@@ -308,6 +334,19 @@ bool CWaveformPanel::IsLive(const CCueItem* item) const
     return item && m_doc.LineOf(item) >= 0;
 }
 
+bool CWaveformPanel::TooLong(const std::string& path)
+{
+    return path.size() > CQuillView::kLongestPath;
+}
+
+bool CWaveformPanel::Shows(const std::string& name) const
+{
+    // A name too long to be a path is its own path: compared, not copied.
+    if (TooLong(name))
+        return name.size() == m_path.size() && name == m_path;
+    return CQuillView::ResolvePath(m_session, name) == m_path;
+}
+
 CCueFile* CWaveformPanel::ShownFile() const
 {
     if (m_path.empty())
@@ -317,11 +356,11 @@ CCueFile* CWaveformPanel::ShownFile() const
         CCueFile* file = current->OwningFile();
         if (const CCueIndex* index = CQuillView::IndexOfInterest(current))
             file = index->OwningFile();
-        if (file && CQuillView::ResolvePath(m_session, file->Name()) == m_path)
+        if (file && Shows(file->Name()))
             return file;
     }
     for (int i = 0; i < m_doc.FileCount(); ++i) {
-        if (CQuillView::ResolvePath(m_session, m_doc.File(i)->Name()) == m_path)
+        if (Shows(m_doc.File(i)->Name()))
             return m_doc.File(i);
     }
     return nullptr;

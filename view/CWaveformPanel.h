@@ -106,6 +106,10 @@ private:
     // Loads again when the file changed on disk since its load began (the
     // wave commands write into it).
     void ReloadIfChanged();
+    // Whether a path is longer than any file system takes.
+    static bool TooLong(const std::string& path);
+    // Whether a FILE name names the file shown.
+    bool Shows(const std::string& name) const;
     void OnLoaded(const QString& path, std::shared_ptr<const CPeaks> peaks, bool fromCache);
     void OnFailed(const QString& path, const QString& reason);
     void OnProgress();
@@ -135,6 +139,12 @@ private:
     QTimer m_progressTimer;
     std::string m_path;
     std::string m_loadedPath; // the file whose load was started last
+    // The last name too long to be a path that could not be loaded, its
+    // name as shown and what the panel said of it: such a name is neither
+    // loaded nor converted again.
+    std::string m_refusedPath;
+    QString m_refusedName;
+    QString m_refusedText;
     qint64 m_loadedSize = -1;  // and its size and modification time then
     qint64 m_loadedModified = -1;
     bool m_fromCache = false;

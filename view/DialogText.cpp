@@ -24,12 +24,43 @@ std::string ItemBytes(const ISheetCodec& codec, const QString& text)
     return bytes;
 }
 
+namespace {
+constexpr qsizetype kLongestShown = 512;
+}
+
 QString ShownText(const QString& text)
 {
-    constexpr qsizetype kLongestShown = 512;
     if (text.size() <= kLongestShown)
         return text;
     return text.left(kLongestShown / 2) + QChar(0x2026) + text.right(kLongestShown / 2 - 1);
+}
+
+QString ShownEnds(std::string_view utf8)
+{
+    // A character takes at most four bytes, so each window decodes to more
+    // UTF-16 units than ShownText keeps of that end.
+    constexpr std::size_t kWindow = 4 * kLongestShown;
+    if (utf8.size() <= 2 * kWindow)
+        return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const auto continuation = [&](std::size_t at) { return (static_cast<unsigned char>(utf8[at]) & 0xC0) == 0x80; };
+    // Both windows are cut where a character starts.
+    std::size_t headEnd = kWindow;
+    for (int i = 0; i < 3 && continuation(headEnd); ++i)
+        --headEnd;
+    std::size_t tailStart = utf8.size() - kWindow;
+    for (int i = 0; i < 3 && continuation(tailStart); ++i)
+        ++tailStart;
+    const QString head = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(headEnd));
+    const QString tail = QString::fromUtf8(utf8.data() + tailStart, static_cast<qsizetype>(utf8.size() - tailStart));
+    // One unit more at each end than ShownText keeps: still longer than it
+    // shows whole, so it is cut at the same places.
+    return head.left(kLongestShown / 2 + 1) + tail.right(kLongestShown / 2);
+}
+
+QString ShownFileName(std::string_view path)
+{
+    const std::size_t slash = path.rfind('/');
+    return ShownText(ShownEnds(slash == std::string_view::npos ? path : path.substr(slash + 1)));
 }
 
 QString OneLine(const QString& text)

@@ -28,6 +28,13 @@ QString OneLine(const QString& text);
 // a few hundred characters is cut in its middle, since no screen shows
 // more and measuring a name of megabytes would stall the window.
 QString ShownText(const QString& text);
+// UTF-8 bytes as a text that ShownText cuts exactly as it cuts the whole
+// decoded text, decoding only the two ends of a long one: a name of
+// megabytes costs what is shown of it.
+QString ShownEnds(std::string_view utf8);
+// The last part of a path (after its last '/') as a label shows it, cut
+// as ShownText cuts it; only its two ends are decoded.
+QString ShownFileName(std::string_view path);
 
 // One text box of an edit dialog and what it must hold.
 struct DialogField {

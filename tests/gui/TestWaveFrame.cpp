@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 #include "app/CQuillApp.h"
 #include "player/CTimeDlg.h"
+#include "player/CWavePlayer.h"
 #include "player/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "audio/WaveFixtures.h"
@@ -11,9 +12,12 @@
 #include "view/CQuillView.h"
 #include "view/CTimeIntervalDlg.h"
 #include "view/CWaveCommands.h"
+#include "view/CWaveformPanel.h"
+#include "view/DialogText.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -298,6 +302,88 @@ private slots:
         QCOMPARE(Pos()->GetReason(), QString());
         QCOMPARE(Pos()->Text(), S("A.wav 00:00:00 (03:00:00)"));
         QVERIFY(Frame()->statusBar()->currentMessage() != full);
+    }
+
+    // A file missing when its line was first shown plays once it is there,
+    // made or renamed into place: every move to its line asks for it again.
+    void aFileThatAppearsLaterPlaysOnTheNextMove_data()
+    {
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("made") << false;
+        QTest::newRow("renamed") << true;
+    }
+    void aFileThatAppearsLaterPlaysOnTheNextMove()
+    {
+        QFETCH(bool, renamed);
+        StartWith("FILE A.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                  "FILE late.wav WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n");
+        ClickLine(5);
+        QCOMPARE(Player(), nullptr);
+        QCOMPARE(Pos()->GetReason(), S("no such file"));
+        ClickLine(2);
+        QVERIFY(Player());
+        if (renamed) {
+            QVERIFY(Sox("other.wav", "-r 44100 -c 1 -b 16", 7));
+            std::filesystem::rename(File("other.wav"), File("late.wav"));
+        } else {
+            QVERIFY(Sox("late.wav", "-r 44100 -c 1 -b 16", 7));
+        }
+        ClickLine(5);
+        QVERIFY(Player());
+        QCOMPARE(Player()->Path(), File("late.wav"));
+        QCOMPARE(Ms(Pos()->GetLength()), 7000u);
+        QCOMPARE(Pos()->GetReason(), QString());
+        QCOMPARE(Pos()->Text(), S("late.wav 00:00:00 (00:07:00)"));
+    }
+
+    // A FILE name longer than any path is refused with the system's reason,
+    // shown cut in its middle wherever it is quoted, and asked for once:
+    // later moves to its lines show the same texts without asking again.
+    void aNameTooLongForAPathIsAskedForOnce_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << QString(100000, QLatin1Char('x')) + S(".wav");
+        QTest::newRow("accents at both cuts") << QString(700, QChar(0xE9)) + QString(100000, QLatin1Char('x'))
+                                                    + QString(700, QChar(0xFC)) + S(".wav");
+        QTest::newRow("four-byte characters") << QString::fromUtf8("\xF0\x9F\x8E\xB5").repeated(30001) + S(".wav");
+        QTest::newRow("folders") << S("a/") + QString(50000, QLatin1Char('y')) + S("/") + QString(60000, QLatin1Char('z'))
+                                        + S(".wav");
+        QTest::newRow("short file in a long folder") << QString(90000, QLatin1Char('f')) + S("/Q.wav");
+    }
+    void aNameTooLongForAPathIsAskedForOnce()
+    {
+        QFETCH(QString, name);
+        const std::string sheet = "FILE A.wav WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                                  "FILE \"" + name.toStdString() + "\" WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n";
+        StartWith(sheet.c_str());
+        auto asked = std::make_shared<int>(0);
+        Frame()->SetPlayerFactory([asked](const std::string& path) {
+            if (path.size() > CQuillView::kLongestPath)
+                ++*asked;
+            return std::make_unique<CWavePlayer>(path);
+        });
+        ClickLine(5);
+        // The system's reason, as the player words it.
+        const QString reason = Pos()->GetReason();
+        QVERIFY2(reason.contains(S("name too long"), Qt::CaseInsensitive), qPrintable(reason));
+        const QString posText = ts::ShownText(CWavePos::DisplayNameOf(name)) + S(": ") + reason;
+        const QString message = ts::ShownText(S("\"%1\" cannot be played: %2.").arg(name, reason));
+        const QString waveText =
+            S("\"%1\" cannot be shown: %2").arg(ts::ShownText(name.mid(name.lastIndexOf(QLatin1Char('/')) + 1)), reason);
+        QLabel* waveStatus = Frame()->Waveform()->Status();
+        for (int round = 0; round < 2; ++round) {
+            ClickLine(5);
+            QCOMPARE(*asked, 1);
+            QCOMPARE(Player(), nullptr);
+            QCOMPARE(Pos()->Text(), posText);
+            QCOMPARE(Frame()->statusBar()->currentMessage(), message);
+            QTRY_COMPARE(waveStatus->text(), waveText);
+            ClickLine(2);
+            QVERIFY(Player());
+            QCOMPARE(Pos()->Text(), S("A.wav 00:00:00 (03:00:00)"));
+            QTRY_VERIFY(waveStatus->text() != waveText);
+        }
+        QVERIFY(m_prompts->Messages().empty());
     }
 
     void namesDifferingInCaseAreTwoFiles()
