@@ -35,6 +35,15 @@ bool PrecedesEveryFile(const CCueItem& item)
     return keyword == "ISRC";
 }
 
+// The lines of an item and its subtree.
+std::size_t CountLines(const CCueItem& item)
+{
+    std::size_t lines = 1;
+    for (int i = 0; i < item.ChildCount(); ++i)
+        lines += CountLines(*item.Child(i));
+    return lines;
+}
+
 bool EqualPathsNoCase(const std::string& a, const std::string& b)
 {
     return a.size() == b.size()
@@ -180,6 +189,8 @@ void CQuillDoc::RemoveTopLevel(CCueItem* item)
     {
         std::unique_ptr<CCueItem> gone = std::move(m_topLevel[static_cast<std::size_t>(at)]);
         m_topLevel.erase(m_topLevel.begin() + at);
+        // Another item may be made at its address.
+        m_copies.erase(item);
         // The line list must not point at the destroyed subtree, even for a
         // moment; relayout below rebuilds it.
         m_lines.clear();
@@ -344,22 +355,63 @@ CQuillDoc::Snapshot CQuillDoc::TakeSnapshot() const
     Snapshot snapshot;
     snapshot.modified = IsModified();
     snapshot.items.reserve(m_topLevel.size());
-    for (const auto& item : m_topLevel)
-        snapshot.items.push_back(item->Clone(nullptr, nullptr));
+    for (const auto& item : m_topLevel) {
+        std::shared_ptr<const CCueItem>& copy = m_copies[item.get()];
+        if (!copy) {
+            copy = item->Clone(nullptr, nullptr);
+            snapshot.copied += CountLines(*copy);
+        }
+        snapshot.items.push_back(copy);
+    }
     return snapshot;
 }
 
 void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
 {
+    // The live items that equal a copy of the snapshot are kept.
+    std::unordered_map<const CCueItem*, CCueItem*> unchanged;
+    for (const auto& [live, copy] : m_copies)
+        unchanged.emplace(copy.get(), const_cast<CCueItem*>(live));
+    std::unordered_map<const CCueItem*, std::unique_ptr<CCueItem>> current;
+    for (auto& item : m_topLevel)
+        current.emplace(item.get(), std::move(item));
+    m_topLevel.clear();
+    m_files.clear();
+    m_catalog = nullptr;
+    m_lines.clear();
+    std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> copies;
+
     BeginBatchMode();
-    DeleteContents();
-    for (const auto& item : snapshot.items) {
-        std::unique_ptr<CCueItem> copy = item->Clone(nullptr, nullptr);
-        copy->BindSink(this);
-        InsertTopLevel(std::move(copy), nullptr);
+    for (const auto& copy : snapshot.items) {
+        std::unique_ptr<CCueItem> item;
+        if (const auto kept = unchanged.find(copy.get()); kept != unchanged.end()) {
+            if (const auto live = current.find(kept->second); live != current.end()) {
+                item = std::move(live->second);
+                current.erase(live);
+            }
+        }
+        if (!item) {
+            item = copy->Clone(nullptr, nullptr);
+            item->BindSink(this);
+        }
+        copies.emplace(item.get(), copy);
+        InsertTopLevel(std::move(item), nullptr);
     }
+    // What relayout changes below is forgotten again as it changes.
+    m_copies = std::move(copies);
+    current.clear();
     EndBatchMode();
     ChangeHook(snapshot.modified, false);
+}
+
+void CQuillDoc::ItemChanged(const CCueItem& item)
+{
+    if (m_copies.empty())
+        return;
+    const CCueItem* top = &item;
+    while (top->Parent())
+        top = top->Parent();
+    m_copies.erase(top);
 }
 
 std::string CQuillDoc::SheetText() const
@@ -446,6 +498,7 @@ bool CQuillDoc::OnSaveDocument(const std::string& path)
 
 void CQuillDoc::DeleteContents()
 {
+    m_copies.clear();
     m_lines.clear();
     m_files.clear();
     m_catalog = nullptr;

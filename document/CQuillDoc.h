@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,10 +28,13 @@ public:
     using Placement = CuePlacement;
 
     // The whole tree and the modified flag at one moment, held apart from
-    // the document; what the undo history keeps.
+    // the document; what the undo history keeps. The copies never change,
+    // so snapshots share the copy of every top-level item (a FILE and its
+    // tracks) that did not change between them.
     struct Snapshot {
-        std::vector<std::unique_ptr<CCueItem>> items;
+        std::vector<std::shared_ptr<const CCueItem>> items;
         bool modified = false;
+        std::size_t copied = 0; // lines copied anew for this snapshot
     };
 
     CQuillDoc();
@@ -56,6 +60,8 @@ public:
     // Sets the modified flag to `modified`; with `relayout`, runs relayout
     // now, or once at the end of batch mode.
     void ChangeHook(bool modified, bool relayout) override;
+    // Forgets the copy of the item's top-level item: it changed.
+    void ItemChanged(const CCueItem& item) override;
     // Counts the changes of the tree (change hook calls that mark the
     // document modified); a command that leaves it alone changed nothing.
     unsigned long ChangeCount() const { return m_changeCount; }
@@ -76,9 +82,12 @@ public:
     Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const override;
     bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }
 
+    // Copies only the top-level items that changed since the last snapshot
+    // taken or restored; the others share that snapshot's copies.
     Snapshot TakeSnapshot() const;
-    // Puts a copy of the snapshot's tree in place of the current one and
-    // restores its modified flag.
+    // Puts the snapshot's tree in place of the current one and restores its
+    // modified flag. Top-level items that equal their copy in the snapshot
+    // stay as they are; the others are copied from it.
     void RestoreSnapshot(const Snapshot& snapshot);
 
     // The file dialog filters for cue sheets, for Open and Save As.
@@ -128,6 +137,9 @@ private:
     CCueCatalog* m_catalog = nullptr;
     std::vector<CCueFile*> m_files;
     std::vector<CCueItem*> m_lines;
+    // For each top-level item unchanged since the last snapshot taken or
+    // restored, its copy in that snapshot.
+    mutable std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> m_copies;
     bool m_batchMode = false;
     bool m_relayoutPending = false;
     bool m_relayoutRunning = false;
