@@ -169,6 +169,8 @@ void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
             before = firstFile->get();
         m_catalog = static_cast<CCueCatalog*>(item.get());
     }
+    // A new item may stand at the address of one gone before.
+    m_laidOut.erase(item.get());
     const int at = before ? PositionOfTopLevel(before) : -1;
     if (at < 0)
         m_topLevel.push_back(std::move(item));
@@ -191,6 +193,7 @@ void CQuillDoc::RemoveTopLevel(CCueItem* item)
         m_topLevel.erase(m_topLevel.begin() + at);
         // Another item may be made at its address.
         m_copies.erase(item);
+        m_laidOut.erase(item);
         // The line list must not point at the destroyed subtree, even for a
         // moment; relayout below rebuilds it.
         m_lines.clear();
@@ -270,17 +273,58 @@ void CQuillDoc::Relayout()
         return; // renumbering inside relayout calls the change hook again
     m_relayoutRunning = true;
     m_lines.clear();
+    // A FILE that did not change since the last relayout, with the same
+    // number and track before it, is sorted and numbered as it stands: it
+    // is skipped. Any change of it (or of its order) forgets what it made.
+    std::vector<char> sorted(m_files.size(), 0);
+    std::vector<LaidOut> made(m_files.size());
     int number = 1;
     const CCueTrack* previous = nullptr;
-    for (CCueFile* file : m_files) {
-        number = file->SortTracks(number, previous);
-        StartAtZero(*file);
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        CCueFile* file = m_files[i];
+        LaidOut& laid = made[i];
+        laid.firstNumber = number;
+        laid.previousNumber = previous ? previous->Number() : -1;
+        const auto known = m_laidOut.find(file);
+        if (known != m_laidOut.end() && known->second.firstNumber == laid.firstNumber
+            && known->second.previousNumber == laid.previousNumber) {
+            number = known->second.nextNumber;
+        } else {
+            sorted[i] = 1;
+            number = file->SortTracks(number, previous);
+            StartAtZero(*file);
+        }
+        laid.nextNumber = number;
         if (file->TrackCount() > 0)
             previous = file->Track(file->TrackCount() - 1);
     }
-    NumberIndexes();
-    for (const auto& item : m_topLevel)
-        LayOut(item.get());
+    NumberIndexes(sorted);
+
+    // The lines of an unchanged item are copied from the last list; the
+    // others are laid out anew.
+    std::vector<CCueItem*> lines;
+    lines.reserve(m_laidLines.size() + 16);
+    std::unordered_map<const CCueItem*, LaidOut> laidOut;
+    laidOut.reserve(m_topLevel.size());
+    std::size_t fileAt = 0;
+    for (const auto& item : m_topLevel) {
+        LaidOut laid;
+        if (item->Kind() == ItemKind::File && fileAt < made.size() && m_files[fileAt] == item.get())
+            laid = made[fileAt++];
+        laid.lineStart = lines.size();
+        const auto known = m_laidOut.find(item.get());
+        if (known != m_laidOut.end() && known->second.lineStart + known->second.lineCount <= m_laidLines.size()) {
+            const auto from = m_laidLines.begin() + static_cast<std::ptrdiff_t>(known->second.lineStart);
+            lines.insert(lines.end(), from, from + static_cast<std::ptrdiff_t>(known->second.lineCount));
+        } else {
+            LayOut(item.get(), lines);
+        }
+        laid.lineCount = lines.size() - laid.lineStart;
+        laidOut.emplace(item.get(), laid);
+    }
+    m_laidOut = std::move(laidOut);
+    m_laidLines = lines;
+    m_lines = std::move(lines);
     m_relayoutRunning = false;
 }
 
@@ -311,43 +355,49 @@ void CQuillDoc::StartAtZero(CCueFile& file)
     first->SortIndexesByTime();
 }
 
-void CQuillDoc::NumberIndexes()
+void CQuillDoc::NumberIndexes(const std::vector<char>& sorted)
 {
     // A track and its continuations in the files after it count their
-    // indexes as one track.
+    // indexes as one track; it is numbered again when any of its parts
+    // stands in a file that was sorted.
     std::vector<CCueTrack*> parts;
-    auto numberParts = [&parts] {
-        if (parts.empty())
-            return;
-        std::vector<const CCueIndex*> sequence;
-        for (const CCueTrack* part : parts) {
-            for (int i = 0; i < part->IndexCount(); ++i)
-                sequence.push_back(part->Index(i));
+    bool partSorted = false;
+    std::vector<const CCueIndex*> sequence;
+    auto numberParts = [&] {
+        if (!parts.empty() && partSorted) {
+            sequence.clear();
+            for (const CCueTrack* part : parts) {
+                for (int i = 0; i < part->IndexCount(); ++i)
+                    sequence.push_back(part->Index(i));
+            }
+            int next = CCueTrack::FirstIndexNumber(sequence);
+            for (CCueTrack* part : parts)
+                next = part->NumberIndexes(next);
         }
-        int next = CCueTrack::FirstIndexNumber(sequence);
-        for (CCueTrack* part : parts)
-            next = part->NumberIndexes(next);
         parts.clear();
+        partSorted = false;
     };
-    for (const CCueFile* file : m_files) {
+    for (std::size_t f = 0; f < m_files.size(); ++f) {
+        const CCueFile* file = m_files[f];
         for (int i = 0; i < file->TrackCount(); ++i) {
             CCueTrack* track = file->Track(i);
             if (!track->IsContinuation())
                 numberParts();
             parts.push_back(track);
+            partSorted = partSorted || sorted[f] != 0;
         }
     }
     numberParts();
 }
 
-void CQuillDoc::LayOut(CCueItem* item)
+void CQuillDoc::LayOut(CCueItem* item, std::vector<CCueItem*>& lines)
 {
     // A continuation has no line of its own; its children have.
     const bool continuation = item->Kind() == ItemKind::Track && static_cast<CCueTrack*>(item)->IsContinuation();
     if (!continuation)
-        m_lines.push_back(item);
+        lines.push_back(item);
     for (int i = 0; i < item->ChildCount(); ++i)
-        LayOut(item->Child(i));
+        LayOut(item->Child(i), lines);
 }
 
 CQuillDoc::Snapshot CQuillDoc::TakeSnapshot() const
@@ -406,12 +456,13 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
 
 void CQuillDoc::ItemChanged(const CCueItem& item)
 {
-    if (m_copies.empty())
+    if (m_copies.empty() && m_laidOut.empty())
         return;
     const CCueItem* top = &item;
     while (top->Parent())
         top = top->Parent();
     m_copies.erase(top);
+    m_laidOut.erase(top);
 }
 
 std::string CQuillDoc::SheetText() const
@@ -499,6 +550,8 @@ bool CQuillDoc::OnSaveDocument(const std::string& path)
 void CQuillDoc::DeleteContents()
 {
     m_copies.clear();
+    m_laidOut.clear();
+    m_laidLines.clear();
     m_lines.clear();
     m_files.clear();
     m_catalog = nullptr;

@@ -130,8 +130,21 @@ private:
     void Relayout();
     // A file's first track starts at 00:00:00.
     static void StartAtZero(CCueFile& file);
-    void NumberIndexes();
-    void LayOut(CCueItem* item);
+    // Numbers the indexes of every track whose lines stand in a file that
+    // relayout sorted (flagged by position in m_files).
+    void NumberIndexes(const std::vector<char>& sorted);
+    void LayOut(CCueItem* item, std::vector<CCueItem*>& lines);
+
+    // What relayout made of a top-level item, kept while the item does not
+    // change: a FILE with the same track number and track before it needs
+    // no sorting, and its lines stand as they stood.
+    struct LaidOut {
+        int firstNumber = 0;    // the number its first track was given
+        int previousNumber = 0; // the number of the track before it, -1 for none
+        int nextNumber = 0;     // the number after its last track
+        std::size_t lineStart = 0;
+        std::size_t lineCount = 0;
+    };
 
     std::vector<std::unique_ptr<CCueItem>> m_topLevel;
     CCueCatalog* m_catalog = nullptr;
@@ -140,6 +153,10 @@ private:
     // For each top-level item unchanged since the last snapshot taken or
     // restored, its copy in that snapshot.
     mutable std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> m_copies;
+    // For each top-level item unchanged since the last relayout, what it
+    // made of it; m_laidLines is the line list that relayout made.
+    std::unordered_map<const CCueItem*, LaidOut> m_laidOut;
+    std::vector<CCueItem*> m_laidLines;
     bool m_batchMode = false;
     bool m_relayoutPending = false;
     bool m_relayoutRunning = false;

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <string>
+#include <vector>
 
 namespace ts {
 
@@ -162,6 +163,31 @@ QRegularExpression Pattern(const QString& pattern, QList<int>& numbers)
     return QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
 }
 
+struct CompiledTemplate {
+    QString pattern;
+    QRegularExpression expression;
+    QList<int> numbers;
+};
+
+// Every template as a pattern, made once: the window title and the status
+// bar are translated after every edit, and compiling the patterns each time
+// cost milliseconds.
+const std::vector<CompiledTemplate>& Templates()
+{
+    static const std::vector<CompiledTemplate> compiled = [] {
+        std::vector<CompiledTemplate> all;
+        for (const char* english : kTemplates) {
+            CompiledTemplate t;
+            t.pattern = QString::fromUtf8(english);
+            t.expression = Pattern(t.pattern, t.numbers);
+            t.expression.optimize();
+            all.push_back(std::move(t));
+        }
+        return all;
+    }();
+    return compiled;
+}
+
 // Puts the parts into the translated template: %N by the part that stood
 // at %N in the English text, each translated when it is a message itself.
 QString Fill(const QString& translated, const QList<int>& numbers, const QRegularExpressionMatch& m)
@@ -206,16 +232,14 @@ QString TranslateLine(const QString& line)
 {
     if (const QString exact = Exact(line); !exact.isNull())
         return exact;
-    for (const char* english : kTemplates) {
-        const QString pattern = QString::fromUtf8(english);
-        QList<int> numbers;
-        const QRegularExpressionMatch m = Pattern(pattern, numbers).match(line);
+    for (const CompiledTemplate& compiled : Templates()) {
+        const QRegularExpressionMatch m = compiled.expression.match(line);
         if (!m.hasMatch())
             continue;
-        const QString translated = Exact(pattern);
+        const QString translated = Exact(compiled.pattern);
         if (translated.isNull())
             return line;
-        return Fill(translated, numbers, m);
+        return Fill(translated, compiled.numbers, m);
     }
     if (const QString stopped = WithoutFullStop(line); !stopped.isNull())
         return stopped;
