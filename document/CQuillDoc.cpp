@@ -430,6 +430,10 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
     m_catalog = nullptr;
     m_lines.clear();
     std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> copies;
+    // What relayout made of the kept items still holds.
+    std::unordered_map<const CCueItem*, LaidOut> laidOut = std::move(m_laidOut);
+    m_laidOut.clear();
+    std::vector<const CCueItem*> reused;
 
     BeginBatchMode();
     for (const auto& copy : snapshot.items) {
@@ -438,6 +442,7 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
             if (const auto live = current.find(kept->second); live != current.end()) {
                 item = std::move(live->second);
                 current.erase(live);
+                reused.push_back(item.get());
             }
         }
         if (!item) {
@@ -449,6 +454,10 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
     }
     // What relayout changes below is forgotten again as it changes.
     m_copies = std::move(copies);
+    for (const CCueItem* item : reused) {
+        if (const auto laid = laidOut.find(item); laid != laidOut.end())
+            m_laidOut.insert(*laid);
+    }
     current.clear();
     EndBatchMode();
     ChangeHook(snapshot.modified, false);
