@@ -83,7 +83,7 @@ void CEditSession::SetCurrentItem(const CCueItem* item, ISessionView* source)
 bool CEditSession::Apply(const Change& change, bool notifyUnchanged)
 {
     const unsigned long before = m_doc->ChangeCount();
-    CUndoHistory::State state{m_doc->TakeSnapshot(), m_currentLine, static_cast<std::size_t>(m_doc->LineCount())};
+    CUndoHistory::State state = CurrentState();
     CCueItem* hint = change(m_editor);
     const bool changed = m_doc->ChangeCount() != before;
     if (changed)
@@ -95,7 +95,7 @@ bool CEditSession::Apply(const Change& change, bool notifyUnchanged)
 
 bool CEditSession::Undo()
 {
-    CUndoHistory::State state{m_doc->TakeSnapshot(), m_currentLine, static_cast<std::size_t>(m_doc->LineCount())};
+    CUndoHistory::State state = CurrentState();
     if (!m_history.Undo(state))
         return false;
     m_doc->RestoreSnapshot(state.snapshot);
@@ -105,12 +105,19 @@ bool CEditSession::Undo()
 
 bool CEditSession::Redo()
 {
-    CUndoHistory::State state{m_doc->TakeSnapshot(), m_currentLine, static_cast<std::size_t>(m_doc->LineCount())};
+    CUndoHistory::State state = CurrentState();
     if (!m_history.Redo(state))
         return false;
     m_doc->RestoreSnapshot(state.snapshot);
     m_doc->UpdateAllViews(nullptr, m_doc->Line(std::min(state.line, m_doc->LineCount() - 1)));
     return true;
+}
+
+CUndoHistory::State CEditSession::CurrentState() const
+{
+    CUndoHistory::State state{m_doc->TakeSnapshot(), m_currentLine, 0};
+    state.items = state.snapshot.copied;
+    return state;
 }
 
 void CEditSession::SetCharset(const std::string& charset)

@@ -78,6 +78,8 @@ public:
     void OnUpdate(CView* sender, const void* hint) override;
 
 private:
+    // The sheet as it stands, as a step of the history.
+    CUndoHistory::State CurrentState() const;
     void UseCharset(const std::string& charset);
     void NotifyChanged(bool fresh);
 

@@ -35,6 +35,15 @@ bool PrecedesEveryFile(const CCueItem& item)
     return keyword == "ISRC";
 }
 
+// The lines of an item and its subtree.
+std::size_t CountLines(const CCueItem& item)
+{
+    std::size_t lines = 1;
+    for (int i = 0; i < item.ChildCount(); ++i)
+        lines += CountLines(*item.Child(i));
+    return lines;
+}
+
 bool EqualPathsNoCase(const std::string& a, const std::string& b)
 {
     return a.size() == b.size()
@@ -160,6 +169,8 @@ void CQuillDoc::InsertTopLevel(std::unique_ptr<CCueItem> item, CCueItem* before)
             before = firstFile->get();
         m_catalog = static_cast<CCueCatalog*>(item.get());
     }
+    // A new item may stand at the address of one gone before.
+    m_laidOut.erase(item.get());
     const int at = before ? PositionOfTopLevel(before) : -1;
     if (at < 0)
         m_topLevel.push_back(std::move(item));
@@ -180,6 +191,9 @@ void CQuillDoc::RemoveTopLevel(CCueItem* item)
     {
         std::unique_ptr<CCueItem> gone = std::move(m_topLevel[static_cast<std::size_t>(at)]);
         m_topLevel.erase(m_topLevel.begin() + at);
+        // Another item may be made at its address.
+        m_copies.erase(item);
+        m_laidOut.erase(item);
         // The line list must not point at the destroyed subtree, even for a
         // moment; relayout below rebuilds it.
         m_lines.clear();
@@ -259,17 +273,58 @@ void CQuillDoc::Relayout()
         return; // renumbering inside relayout calls the change hook again
     m_relayoutRunning = true;
     m_lines.clear();
+    // A FILE that did not change since the last relayout, with the same
+    // number and track before it, is sorted and numbered as it stands: it
+    // is skipped. Any change of it (or of its order) forgets what it made.
+    std::vector<char> sorted(m_files.size(), 0);
+    std::vector<LaidOut> made(m_files.size());
     int number = 1;
     const CCueTrack* previous = nullptr;
-    for (CCueFile* file : m_files) {
-        number = file->SortTracks(number, previous);
-        StartAtZero(*file);
+    for (std::size_t i = 0; i < m_files.size(); ++i) {
+        CCueFile* file = m_files[i];
+        LaidOut& laid = made[i];
+        laid.firstNumber = number;
+        laid.previousNumber = previous ? previous->Number() : -1;
+        const auto known = m_laidOut.find(file);
+        if (known != m_laidOut.end() && known->second.firstNumber == laid.firstNumber
+            && known->second.previousNumber == laid.previousNumber) {
+            number = known->second.nextNumber;
+        } else {
+            sorted[i] = 1;
+            number = file->SortTracks(number, previous);
+            StartAtZero(*file);
+        }
+        laid.nextNumber = number;
         if (file->TrackCount() > 0)
             previous = file->Track(file->TrackCount() - 1);
     }
-    NumberIndexes();
-    for (const auto& item : m_topLevel)
-        LayOut(item.get());
+    NumberIndexes(sorted);
+
+    // The lines of an unchanged item are copied from the last list; the
+    // others are laid out anew.
+    std::vector<CCueItem*> lines;
+    lines.reserve(m_laidLines.size() + 16);
+    std::unordered_map<const CCueItem*, LaidOut> laidOut;
+    laidOut.reserve(m_topLevel.size());
+    std::size_t fileAt = 0;
+    for (const auto& item : m_topLevel) {
+        LaidOut laid;
+        if (item->Kind() == ItemKind::File && fileAt < made.size() && m_files[fileAt] == item.get())
+            laid = made[fileAt++];
+        laid.lineStart = lines.size();
+        const auto known = m_laidOut.find(item.get());
+        if (known != m_laidOut.end() && known->second.lineStart + known->second.lineCount <= m_laidLines.size()) {
+            const auto from = m_laidLines.begin() + static_cast<std::ptrdiff_t>(known->second.lineStart);
+            lines.insert(lines.end(), from, from + static_cast<std::ptrdiff_t>(known->second.lineCount));
+        } else {
+            LayOut(item.get(), lines);
+        }
+        laid.lineCount = lines.size() - laid.lineStart;
+        laidOut.emplace(item.get(), laid);
+    }
+    m_laidOut = std::move(laidOut);
+    m_laidLines = lines;
+    m_lines = std::move(lines);
     m_relayoutRunning = false;
 }
 
@@ -300,43 +355,49 @@ void CQuillDoc::StartAtZero(CCueFile& file)
     first->SortIndexesByTime();
 }
 
-void CQuillDoc::NumberIndexes()
+void CQuillDoc::NumberIndexes(const std::vector<char>& sorted)
 {
     // A track and its continuations in the files after it count their
-    // indexes as one track.
+    // indexes as one track; it is numbered again when any of its parts
+    // stands in a file that was sorted.
     std::vector<CCueTrack*> parts;
-    auto numberParts = [&parts] {
-        if (parts.empty())
-            return;
-        std::vector<const CCueIndex*> sequence;
-        for (const CCueTrack* part : parts) {
-            for (int i = 0; i < part->IndexCount(); ++i)
-                sequence.push_back(part->Index(i));
+    bool partSorted = false;
+    std::vector<const CCueIndex*> sequence;
+    auto numberParts = [&] {
+        if (!parts.empty() && partSorted) {
+            sequence.clear();
+            for (const CCueTrack* part : parts) {
+                for (int i = 0; i < part->IndexCount(); ++i)
+                    sequence.push_back(part->Index(i));
+            }
+            int next = CCueTrack::FirstIndexNumber(sequence);
+            for (CCueTrack* part : parts)
+                next = part->NumberIndexes(next);
         }
-        int next = CCueTrack::FirstIndexNumber(sequence);
-        for (CCueTrack* part : parts)
-            next = part->NumberIndexes(next);
         parts.clear();
+        partSorted = false;
     };
-    for (const CCueFile* file : m_files) {
+    for (std::size_t f = 0; f < m_files.size(); ++f) {
+        const CCueFile* file = m_files[f];
         for (int i = 0; i < file->TrackCount(); ++i) {
             CCueTrack* track = file->Track(i);
             if (!track->IsContinuation())
                 numberParts();
             parts.push_back(track);
+            partSorted = partSorted || sorted[f] != 0;
         }
     }
     numberParts();
 }
 
-void CQuillDoc::LayOut(CCueItem* item)
+void CQuillDoc::LayOut(CCueItem* item, std::vector<CCueItem*>& lines)
 {
     // A continuation has no line of its own; its children have.
     const bool continuation = item->Kind() == ItemKind::Track && static_cast<CCueTrack*>(item)->IsContinuation();
     if (!continuation)
-        m_lines.push_back(item);
+        lines.push_back(item);
     for (int i = 0; i < item->ChildCount(); ++i)
-        LayOut(item->Child(i));
+        LayOut(item->Child(i), lines);
 }
 
 CQuillDoc::Snapshot CQuillDoc::TakeSnapshot() const
@@ -344,22 +405,73 @@ CQuillDoc::Snapshot CQuillDoc::TakeSnapshot() const
     Snapshot snapshot;
     snapshot.modified = IsModified();
     snapshot.items.reserve(m_topLevel.size());
-    for (const auto& item : m_topLevel)
-        snapshot.items.push_back(item->Clone(nullptr, nullptr));
+    for (const auto& item : m_topLevel) {
+        std::shared_ptr<const CCueItem>& copy = m_copies[item.get()];
+        if (!copy) {
+            copy = item->Clone(nullptr, nullptr);
+            snapshot.copied += CountLines(*copy);
+        }
+        snapshot.items.push_back(copy);
+    }
     return snapshot;
 }
 
 void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
 {
+    // The live items that equal a copy of the snapshot are kept.
+    std::unordered_map<const CCueItem*, CCueItem*> unchanged;
+    for (const auto& [live, copy] : m_copies)
+        unchanged.emplace(copy.get(), const_cast<CCueItem*>(live));
+    std::unordered_map<const CCueItem*, std::unique_ptr<CCueItem>> current;
+    for (auto& item : m_topLevel)
+        current.emplace(item.get(), std::move(item));
+    m_topLevel.clear();
+    m_files.clear();
+    m_catalog = nullptr;
+    m_lines.clear();
+    std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> copies;
+    // What relayout made of the kept items still holds.
+    std::unordered_map<const CCueItem*, LaidOut> laidOut = std::move(m_laidOut);
+    m_laidOut.clear();
+    std::vector<const CCueItem*> reused;
+
     BeginBatchMode();
-    DeleteContents();
-    for (const auto& item : snapshot.items) {
-        std::unique_ptr<CCueItem> copy = item->Clone(nullptr, nullptr);
-        copy->BindSink(this);
-        InsertTopLevel(std::move(copy), nullptr);
+    for (const auto& copy : snapshot.items) {
+        std::unique_ptr<CCueItem> item;
+        if (const auto kept = unchanged.find(copy.get()); kept != unchanged.end()) {
+            if (const auto live = current.find(kept->second); live != current.end()) {
+                item = std::move(live->second);
+                current.erase(live);
+                reused.push_back(item.get());
+            }
+        }
+        if (!item) {
+            item = copy->Clone(nullptr, nullptr);
+            item->BindSink(this);
+        }
+        copies.emplace(item.get(), copy);
+        InsertTopLevel(std::move(item), nullptr);
     }
+    // What relayout changes below is forgotten again as it changes.
+    m_copies = std::move(copies);
+    for (const CCueItem* item : reused) {
+        if (const auto laid = laidOut.find(item); laid != laidOut.end())
+            m_laidOut.insert(*laid);
+    }
+    current.clear();
     EndBatchMode();
     ChangeHook(snapshot.modified, false);
+}
+
+void CQuillDoc::ItemChanged(const CCueItem& item)
+{
+    if (m_copies.empty() && m_laidOut.empty())
+        return;
+    const CCueItem* top = &item;
+    while (top->Parent())
+        top = top->Parent();
+    m_copies.erase(top);
+    m_laidOut.erase(top);
 }
 
 std::string CQuillDoc::SheetText() const
@@ -446,6 +558,9 @@ bool CQuillDoc::OnSaveDocument(const std::string& path)
 
 void CQuillDoc::DeleteContents()
 {
+    m_copies.clear();
+    m_laidOut.clear();
+    m_laidLines.clear();
     m_lines.clear();
     m_files.clear();
     m_catalog = nullptr;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,10 +28,13 @@ public:
     using Placement = CuePlacement;
 
     // The whole tree and the modified flag at one moment, held apart from
-    // the document; what the undo history keeps.
+    // the document; what the undo history keeps. The copies never change,
+    // so snapshots share the copy of every top-level item (a FILE and its
+    // tracks) that did not change between them.
     struct Snapshot {
-        std::vector<std::unique_ptr<CCueItem>> items;
+        std::vector<std::shared_ptr<const CCueItem>> items;
         bool modified = false;
+        std::size_t copied = 0; // lines copied anew for this snapshot
     };
 
     CQuillDoc();
@@ -56,6 +60,8 @@ public:
     // Sets the modified flag to `modified`; with `relayout`, runs relayout
     // now, or once at the end of batch mode.
     void ChangeHook(bool modified, bool relayout) override;
+    // Forgets the copy of the item's top-level item: it changed.
+    void ItemChanged(const CCueItem& item) override;
     // Counts the changes of the tree (change hook calls that mark the
     // document modified); a command that leaves it alone changed nothing.
     unsigned long ChangeCount() const { return m_changeCount; }
@@ -76,9 +82,12 @@ public:
     Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const override;
     bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }
 
+    // Copies only the top-level items that changed since the last snapshot
+    // taken or restored; the others share that snapshot's copies.
     Snapshot TakeSnapshot() const;
-    // Puts a copy of the snapshot's tree in place of the current one and
-    // restores its modified flag.
+    // Puts the snapshot's tree in place of the current one and restores its
+    // modified flag. Top-level items that equal their copy in the snapshot
+    // stay as they are; the others are copied from it.
     void RestoreSnapshot(const Snapshot& snapshot);
 
     // The file dialog filters for cue sheets, for Open and Save As.
@@ -121,13 +130,33 @@ private:
     void Relayout();
     // A file's first track starts at 00:00:00.
     static void StartAtZero(CCueFile& file);
-    void NumberIndexes();
-    void LayOut(CCueItem* item);
+    // Numbers the indexes of every track whose lines stand in a file that
+    // relayout sorted (flagged by position in m_files).
+    void NumberIndexes(const std::vector<char>& sorted);
+    void LayOut(CCueItem* item, std::vector<CCueItem*>& lines);
+
+    // What relayout made of a top-level item, kept while the item does not
+    // change: a FILE with the same track number and track before it needs
+    // no sorting, and its lines stand as they stood.
+    struct LaidOut {
+        int firstNumber = 0;    // the number its first track was given
+        int previousNumber = 0; // the number of the track before it, -1 for none
+        int nextNumber = 0;     // the number after its last track
+        std::size_t lineStart = 0;
+        std::size_t lineCount = 0;
+    };
 
     std::vector<std::unique_ptr<CCueItem>> m_topLevel;
     CCueCatalog* m_catalog = nullptr;
     std::vector<CCueFile*> m_files;
     std::vector<CCueItem*> m_lines;
+    // For each top-level item unchanged since the last snapshot taken or
+    // restored, its copy in that snapshot.
+    mutable std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> m_copies;
+    // For each top-level item unchanged since the last relayout, what it
+    // made of it; m_laidLines is the line list that relayout made.
+    std::unordered_map<const CCueItem*, LaidOut> m_laidOut;
+    std::vector<CCueItem*> m_laidLines;
     bool m_batchMode = false;
     bool m_relayoutPending = false;
     bool m_relayoutRunning = false;

@@ -6,14 +6,15 @@
 #include <vector>
 
 // The undo and redo steps of the open sheet: each holds the whole tree as it
-// was, with the modified flag and the caret's line. Kept until New or Open.
+// was (sharing what did not change with the other steps), with the modified
+// flag and the caret's line. Kept until New or Open.
 class CUndoHistory
 {
 public:
     struct State {
         CQuillDoc::Snapshot snapshot;
         int line = 0;
-        std::size_t items = 0; // lines of the snapshot, to bound the memory held
+        std::size_t items = 0; // lines the snapshot copied, to bound the memory held
     };
 
     // Records a step: before is the state the step undoes to.

@@ -283,6 +283,7 @@ int CCueFile::SortTracks(int firstNumber, const CCueTrack* previous)
                                              [](const auto& c) { return c->Kind() == ItemKind::Track; });
         const auto at = m_children.begin() + continuation;
         if (firstTrack < at) {
+            MarkChanged();
             std::rotate(firstTrack, at, at + 1);
             std::rotate(keys.begin() + (firstTrack - m_children.begin()), keys.begin() + continuation,
                         keys.begin() + continuation + 1);

@@ -126,8 +126,16 @@ void CCueItem::BindSink(ICueChangeSink* sink)
 
 void CCueItem::NotifyChanged(bool relayout) const
 {
-    if (m_sink)
+    if (m_sink) {
+        m_sink->ItemChanged(*this);
         m_sink->ChangeHook(true, relayout);
+    }
+}
+
+void CCueItem::MarkChanged() const
+{
+    if (m_sink)
+        m_sink->ItemChanged(*this);
 }
 
 void CCueItem::TakeLineComment(const CCueLine& line)
@@ -155,6 +163,7 @@ void CCueItem::ExchangeSortChildren(std::vector<std::int64_t>& keys)
     }
     if (sorted)
         return;
+    MarkChanged();
     for (std::size_t i = 0; i + 1 < n; ++i) {
         if (keys[i] < 0)
             continue;

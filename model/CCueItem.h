@@ -61,6 +61,9 @@ protected:
     void CloneInto(CCueItem& copy, CCueFile* file, CCueTrack* track) const;
     // A plain change, or a change that needs the layout rebuilt.
     void NotifyChanged(bool relayout) const;
+    // Tells the sink that the item changed without a change of the sheet
+    // (relayout's own sorting and marks).
+    void MarkChanged() const;
     // Takes the line's end-of-line comment, when it has one.
     void TakeLineComment(const CCueLine& line);
     // Orders the children of one kind by a key with an exchange sort: for each

@@ -42,6 +42,14 @@ bool CCueTrack::SetNumber(int number)
     return true;
 }
 
+void CCueTrack::SetContinuation(bool continued)
+{
+    if (continued == m_continued)
+        return;
+    m_continued = continued;
+    MarkChanged();
+}
+
 std::string_view CCueTrack::TypeText() const
 {
     if (m_type == TrackType::Unknown && !m_typeWord.empty())

@@ -35,7 +35,7 @@ public:
     // track it continues (the last track of the file before) and is always
     // its file's first track.
     bool IsContinuation() const { return m_continued; }
-    void SetContinuation(bool continued) { m_continued = continued; }
+    void SetContinuation(bool continued);
     CCuePregap* Pregap() const { return m_pregap; }
     CCuePostgap* Postgap() const { return m_postgap; }
     CCueIsrc* Isrc() const { return m_isrc; }

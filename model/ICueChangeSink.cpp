@@ -1,3 +1,5 @@
 #include "model/ICueChangeSink.h"
 
 ICueChangeSink::~ICueChangeSink() = default;
+
+void ICueChangeSink::ItemChanged(const CCueItem&) {}

@@ -1,5 +1,7 @@
 #pragma once
 
+class CCueItem;
+
 // What an item tells when it changed: the open sheet implements it (the
 // document marks itself modified and runs relayout). Items hold it as a
 // plain non-owning pointer; null for items outside any sheet.
@@ -11,6 +13,11 @@ public:
     // modified: the sheet is (or, with false, is no longer) modified;
     // relayout: tracks and indexes must be sorted and numbered again.
     virtual void ChangeHook(bool modified, bool relayout) = 0;
+    // The item's own value, its children or their order changed; told
+    // before ChangeHook, and also for the reordering and flags that relayout
+    // sets. The open sheet uses it to know which parts of the tree its undo
+    // history must copy again. Does nothing unless overridden.
+    virtual void ItemChanged(const CCueItem& item);
 
 protected:
     ICueChangeSink() = default;

@@ -165,6 +165,31 @@ QRegularExpression Pattern(const QString& pattern, QList<int>& numbers)
     return QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
 }
 
+struct CompiledTemplate {
+    QString pattern;
+    QRegularExpression expression;
+    QList<int> numbers;
+};
+
+// Every template as a pattern, made once: the window title and the status
+// bar are translated after every edit, and compiling the patterns each time
+// cost milliseconds.
+const std::vector<CompiledTemplate>& Templates()
+{
+    static const std::vector<CompiledTemplate> compiled = [] {
+        std::vector<CompiledTemplate> all;
+        for (const char* english : kTemplates) {
+            CompiledTemplate t;
+            t.pattern = QString::fromUtf8(english);
+            t.expression = Pattern(t.pattern, t.numbers);
+            t.expression.optimize();
+            all.push_back(std::move(t));
+        }
+        return all;
+    }();
+    return compiled;
+}
+
 QString TranslateLine(const QString& line);
 
 // Puts the parts into the translated template: %N by the part that stood
@@ -216,31 +241,14 @@ QString TranslateLine(const QString& line)
 {
     if (const QString exact = Exact(line); !exact.isNull())
         return exact;
-    // The templates' expressions are made once: making them for every
-    // line cost more than the rest of a move of the cursor.
-    struct Template {
-        QString english;
-        QList<int> numbers;
-        QRegularExpression expression;
-    };
-    static const std::vector<Template> templates = [] {
-        std::vector<Template> made;
-        for (const char* english : kTemplates) {
-            Template t;
-            t.english = QString::fromUtf8(english);
-            t.expression = Pattern(t.english, t.numbers);
-            made.push_back(std::move(t));
-        }
-        return made;
-    }();
-    for (const Template& t : templates) {
-        const QRegularExpressionMatch m = t.expression.match(line);
+    for (const CompiledTemplate& compiled : Templates()) {
+        const QRegularExpressionMatch m = compiled.expression.match(line);
         if (!m.hasMatch())
             continue;
-        const QString translated = Exact(t.english);
+        const QString translated = Exact(compiled.pattern);
         if (translated.isNull())
             return line;
-        return Fill(translated, t.numbers, m);
+        return Fill(translated, compiled.numbers, m);
     }
     if (const QString stopped = WithoutFullStop(line); !stopped.isNull())
         return stopped;

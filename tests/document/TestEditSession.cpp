@@ -1,6 +1,8 @@
 #include "document/CEditSession.h"
 #include "model/CCueComment.h"
 #include "model/CCueFile.h"
+#include "model/CCueIndex.h"
+#include "model/CCueTime.h"
 #include "model/CCueTrack.h"
 #include "platform/CScriptedPrompts.h"
 #include "support/SheetFixture.h"
@@ -8,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -227,4 +230,157 @@ TEST_F(EditSession, AddedFileNamesGoThroughTheSheetsCodec)
     EXPECT_NE(Text().find("FILE \"side b.wav\" WAVE"), std::string::npos) << Text();
 }
 
+// Three files, the second starting with the end of track 02 (a track that
+// runs on into the next file), and tracks numbered on across the files.
+const char* const kAlbum =
+    "REM GENRE Rock\n"
+    "TITLE \"Three sides\"\n"
+    "FILE \"side a.wav\" WAVE\n"
+    "  TRACK 01 AUDIO\n"
+    "    TITLE \"One\"\n"
+    "    INDEX 01 00:00:00\n"
+    "  TRACK 02 AUDIO\n"
+    "    TITLE \"Two\"\n"
+    "    INDEX 01 03:00:00\n"
+    "FILE \"side b.wav\" WAVE\n"
+    "    INDEX 02 00:00:00\n"
+    "  TRACK 03 AUDIO\n"
+    "    TITLE \"Three\"\n"
+    "    INDEX 01 02:00:00\n"
+    "  TRACK 04 AUDIO\n"
+    "    INDEX 00 05:00:00\n"
+    "    INDEX 01 05:02:00\n"
+    "FILE \"side c.wav\" WAVE\n"
+    "  TRACK 05 AUDIO\n"
+    "    INDEX 01 00:00:00\n"
+    "  TRACK 06 AUDIO\n"
+    "    REM take 2\n"
+    "    INDEX 01 04:00:00\n";
+
+// An edit of the album, or an undo or redo; the line names the item.
+struct AlbumStep {
+    enum Kind { Edit, Undo, Redo } kind;
+    std::function<CCueItem*(CSheetEditor&, CQuillDoc&)> edit;
+};
+
+CCueIndex* IndexAt(CQuillDoc& doc, int line)
+{
+    CCueItem* item = doc.Line(line);
+    return item && item->Kind() == ItemKind::Index ? static_cast<CCueIndex*>(item) : nullptr;
+}
+
+struct AlbumCase {
+    const char* name;
+    std::vector<AlbumStep> steps;
+};
+
+void PrintTo(const AlbumCase& c, std::ostream* os) { *os << c.name; }
+
+class AlbumSteps : public EditSession, public testing::WithParamInterface<AlbumCase> {};
+
+// Edits that relayout carries into other files (renumbered, reordered,
+// continuations joined or split), undone and redone in every order: each
+// undo and redo gives back the exact text of the step it returns to, and
+// the modified flag it had.
+TEST_P(AlbumSteps, EveryStepComesBackExactly)
+{
+    ASSERT_TRUE(Open(kAlbum));
+    // What the sheet read at each step of the history: past[0] is the
+    // opened sheet, past.back() the current one; future holds the undone.
+    std::vector<std::pair<std::string, bool>> past{{Text(), false}};
+    std::vector<std::pair<std::string, bool>> future;
+    int index = 0;
+    for (const AlbumStep& step : GetParam().steps) {
+        SCOPED_TRACE("step " + std::to_string(index++));
+        switch (step.kind) {
+        case AlbumStep::Edit:
+            ASSERT_TRUE(session.Apply([&](CSheetEditor& editor) { return step.edit(editor, session.Doc()); }));
+            past.push_back({Text(), true});
+            future.clear();
+            break;
+        case AlbumStep::Undo:
+            ASSERT_TRUE(session.Undo());
+            future.push_back(past.back());
+            past.pop_back();
+            break;
+        case AlbumStep::Redo:
+            ASSERT_TRUE(session.Redo());
+            past.push_back(future.back());
+            future.pop_back();
+            break;
+        }
+        EXPECT_EQ(Text(), past.back().first);
+        EXPECT_EQ(session.Doc().IsModified(), past.back().second);
+    }
+    // Then all the way back, and all the way forward again.
+    while (past.size() > 1) {
+        ASSERT_TRUE(session.Undo());
+        future.push_back(past.back());
+        past.pop_back();
+        EXPECT_EQ(Text(), past.back().first);
+    }
+    EXPECT_FALSE(session.Undo());
+    EXPECT_FALSE(session.Doc().IsModified());
+    while (!future.empty()) {
+        ASSERT_TRUE(session.Redo());
+        past.push_back(future.back());
+        future.pop_back();
+        EXPECT_EQ(Text(), past.back().first);
+    }
+    EXPECT_FALSE(session.Redo());
+}
+
+const AlbumStep kUndo{AlbumStep::Undo, {}};
+const AlbumStep kRedo{AlbumStep::Redo, {}};
+
+AlbumStep InsertAt(ItemKind kind, int line)
+{
+    return {AlbumStep::Edit, [kind, line](CSheetEditor& e, CQuillDoc& d) { return e.Insert(kind, d.Line(line)); }};
+}
+
+AlbumStep DeleteAt(int line)
+{
+    return {AlbumStep::Edit, [line](CSheetEditor& e, CQuillDoc& d) { return e.Delete(d.Line(line), line); }};
+}
+
+AlbumStep PasteAt(std::string text, int line)
+{
+    return {AlbumStep::Edit,
+            [text, line](CSheetEditor& e, CQuillDoc& d) { return e.Paste(text, d.Line(line)).first; }};
+}
+
+// Moves the index on a line to another time; relayout sorts the tracks.
+AlbumStep RetimeAt(int line, unsigned minutes)
+{
+    return {AlbumStep::Edit, [line, minutes](CSheetEditor&, CQuillDoc& d) -> CCueItem* {
+                CCueIndex* index = IndexAt(d, line);
+                if (index)
+                    index->SetTime(CCueTime::FromMsf(minutes, 0, 0));
+                return index;
+            }};
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AlbumSteps, testing::Values(
+    // A track in the first file renumbers every track of the other two.
+    AlbumCase{"track_inserted_in_the_first_file", {InsertAt(ItemKind::Track, 3), kUndo, kRedo, kUndo}},
+    // The same file edited again after an undo: what the undo put back
+    // is edited, and must be copied anew for the next undo.
+    AlbumCase{"same_file_edited_after_an_undo",
+              {InsertAt(ItemKind::Comment, 12), kUndo, InsertAt(ItemKind::CdText, 12), DeleteAt(14), kUndo, kUndo,
+               kRedo, InsertAt(ItemKind::Comment, 18)}},
+    // Deleting the first file makes the continuation a track of its own.
+    AlbumCase{"first_file_deleted", {DeleteAt(2), InsertAt(ItemKind::Comment, 3), kUndo, kUndo, kRedo}},
+    // A later index time moves track 03 after track 04 inside its file.
+    AlbumCase{"tracks_reordered_by_a_time", {RetimeAt(13, 7), kUndo, kRedo, RetimeAt(13, 1), kUndo}},
+    // Pasted lines that start a file of their own, then a track in it.
+    AlbumCase{"file_pasted_between_files",
+              {PasteAt("FILE \"bonus.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n", 9),
+               InsertAt(ItemKind::Track, 10), kUndo, DeleteAt(9), kUndo, kUndo, kRedo}},
+    // Many small edits in different files, undone and redone half way.
+    AlbumCase{"edits_across_all_files",
+              {InsertAt(ItemKind::Comment, 0), InsertAt(ItemKind::Index, 9), DeleteAt(22),
+               InsertAt(ItemKind::Track, 19), kUndo, kUndo, kRedo, InsertAt(ItemKind::Pregap, 4), kUndo, kUndo,
+               DeleteAt(5)}}));
+
 } // namespace
+

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -575,6 +576,69 @@ private slots:
         QCOMPARE(LineText(line).trimmed(), change ? S("REM edited") : LineText(line).trimmed());
         QCOMPARE(Bar()->value(), value);
         QCOMPARE(LineRect(line).top(), y);
+    }
+
+    // An edit on a line clicked deep in the scrolled listing, which
+    // renumbers the tracks of the files after it: undone, the sheet saves
+    // the bytes it saved before the edit; redone and saved, cueprint reads
+    // the tracks the edit made.
+    void undoOfARenumberingEditGivesBackTheBytes_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("tracks"); // change of the number of tracks
+        QTest::newRow("track inserted in the first file") << int(cmd::InsertTrack) << 62 << 1;
+        QTest::newRow("track deleted in the first file") << int(cmd::Delete) << 62 << -1;
+        QTest::newRow("file pasted into the second file") << int(cmd::Paste) << 150 << 2;
+        QTest::newRow("comment inserted in the last file") << int(cmd::InsertComment) << 280 << 0;
+    }
+    void undoOfARenumberingEditGivesBackTheBytes()
+    {
+        QFETCH(int, command);
+        QFETCH(int, line);
+        QFETCH(int, tracks);
+        const QString path = CopyOfLongSheet();
+        StartApp({path});
+        // What Save writes of the sheet as read.
+        const QByteArray original = QByteArray::fromStdString(m_app->Document().SaveBytes());
+        QGuiApplication::clipboard()->setText(
+            S("FILE \"BONUS.WAV\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+              "  TRACK 02 AUDIO\n    INDEX 01 00:30:00\n"));
+        // The bar dragged down until the line is in sight.
+        for (int value = 0; value <= Bar()->maximum() && !RowsShown().contains(line); value += Bar()->singleStep())
+            Bar()->setValue(value);
+        QVERIFY(RowsShown().contains(line));
+        QVERIFY(FirstShown() > 0 || line < 20);
+        QTest::mouseClick(Port(), Qt::LeftButton, Qt::NoModifier, PointOn(line));
+        QCOMPARE(View()->CurrentLine(), line);
+        const auto savedTracks = [&path]() -> QString {
+            QProcess cueprint;
+            cueprint.start(S("cueprint"), {S("-d"), S("%N\n"), S("-t"), S(""), path});
+            if (!cueprint.waitForFinished(60000) || cueprint.exitCode() != 0)
+                return S("cueprint failed");
+            return QString::fromUtf8(cueprint.readAllStandardOutput()).trimmed();
+        };
+        const int before = savedTracks().toInt();
+        QVERIFY(before > 0);
+
+        QVERIFY(Frame()->ExecuteCommand(command));
+        const std::string edited = m_app->Document().SheetText();
+        QVERIFY(QByteArray::fromStdString(m_app->Document().SaveBytes()) != original);
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QCOMPARE(QByteArray::fromStdString(m_app->Document().SaveBytes()), original);
+        QVERIFY(!m_app->Document().IsModified());
+        QVERIFY(Frame()->ExecuteCommand(cmd::Redo));
+        QCOMPARE(m_app->Document().SheetText(), edited);
+        QVERIFY(Frame()->ExecuteCommand(cmd::Save));
+        QVERIFY(!m_app->Document().IsModified());
+        QCOMPARE(savedTracks(), QString::number(before + tracks));
+        // Undone after the save, the file saved again is the one read.
+        QVERIFY(Frame()->ExecuteCommand(cmd::Undo));
+        QVERIFY(Frame()->ExecuteCommand(cmd::Save));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), original);
+        QVERIFY(m_prompts->Messages().empty());
     }
 };
 
