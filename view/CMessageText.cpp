@@ -5,6 +5,8 @@
 #include <QStringList>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ts {
 
@@ -162,6 +164,32 @@ QRegularExpression Pattern(const QString& pattern, QList<int>& numbers)
     return QRegularExpression(expression, QRegularExpression::DotMatchesEverythingOption);
 }
 
+// A template with its pattern, made once: the title is translated on every
+// cursor move, and making the patterns anew each time cost more than the
+// rest of the move.
+struct CompiledTemplate
+{
+    QString pattern;
+    QRegularExpression expression;
+    QList<int> numbers;
+};
+
+const std::vector<CompiledTemplate>& CompiledTemplates()
+{
+    static const std::vector<CompiledTemplate> compiled = [] {
+        std::vector<CompiledTemplate> all;
+        all.reserve(kTemplates.size());
+        for (const char* english : kTemplates) {
+            CompiledTemplate one;
+            one.pattern = QString::fromUtf8(english);
+            one.expression = Pattern(one.pattern, one.numbers);
+            all.push_back(std::move(one));
+        }
+        return all;
+    }();
+    return compiled;
+}
+
 // Puts the parts into the translated template: %N by the part that stood
 // at %N in the English text, each translated when it is a message itself.
 QString Fill(const QString& translated, const QList<int>& numbers, const QRegularExpressionMatch& m)
@@ -206,16 +234,14 @@ QString TranslateLine(const QString& line)
 {
     if (const QString exact = Exact(line); !exact.isNull())
         return exact;
-    for (const char* english : kTemplates) {
-        const QString pattern = QString::fromUtf8(english);
-        QList<int> numbers;
-        const QRegularExpressionMatch m = Pattern(pattern, numbers).match(line);
+    for (const CompiledTemplate& compiled : CompiledTemplates()) {
+        const QRegularExpressionMatch m = compiled.expression.match(line);
         if (!m.hasMatch())
             continue;
-        const QString translated = Exact(pattern);
+        const QString translated = Exact(compiled.pattern);
         if (translated.isNull())
             return line;
-        return Fill(translated, numbers, m);
+        return Fill(translated, compiled.numbers, m);
     }
     if (const QString stopped = WithoutFullStop(line); !stopped.isNull())
         return stopped;
