@@ -16,6 +16,18 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
       -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(tracksmith_options INTERFACE -fsanitize=address,undefined)
   endif()
+  # lld links the test programs in a third of the CPU time of the default
+  # linker and a quarter of its wall time (a window test under the
+  # sanitizers: 1.3 s against 3.6 s of CPU); the build uses it when the
+  # compiler can.
+  option(TRACKSMITH_USE_LLD "Link with lld when it is installed" ON)
+  if(TRACKSMITH_USE_LLD)
+    include(CheckLinkerFlag)
+    check_linker_flag(CXX -fuse-ld=lld TRACKSMITH_HAVE_LLD)
+    if(TRACKSMITH_HAVE_LLD)
+      target_link_options(tracksmith_options INTERFACE -fuse-ld=lld)
+    endif()
+  endif()
 elseif(MSVC)
   target_compile_options(tracksmith_options INTERFACE /W4 /permissive-)
   if(TRACKSMITH_WERROR)

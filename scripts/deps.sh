@@ -8,6 +8,7 @@ ts_packages=(
   libsdl2-dev
   libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libuchardet-dev
   ffmpeg flac shntool acl attr xvfb xauth openbox x11-utils
+  lld            # links the programs in a third of the time of ld.bfd
   time bc
   # mkvmerge reads the exported Matroska chapters back; python3 the JSON ones
   mkvtoolnix python3

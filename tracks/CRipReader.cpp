@@ -119,7 +119,8 @@ bool CRipReader::ReadTrack(std::size_t index, TrackChecksums& sums, std::string&
 
 bool CRipReader::Compute(std::string& error)
 {
-    m_cancel = false;
+    // A Cancel that came while Open still ran holds: the user who closed
+    // the window does not wait for the whole disc to be read.
     m_done = 0;
     for (const Source& source : m_sources) {
         if (source.data)

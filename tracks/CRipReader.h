@@ -28,7 +28,8 @@ public:
     const std::vector<TrackChecksums>& Checksums() const { return m_sums; }
     std::uint32_t ImageCrc() const { return m_imageCrc; }
 
-    // May be called from any thread while Compute runs.
+    // May be called from any thread, before or while Compute runs; holds
+    // for the rest of the reader's life.
     void Cancel() { m_cancel = true; }
     std::uint64_t FramesDone() const { return m_done; }
     std::uint64_t FramesTotal() const { return m_layout.DiscFrames() - m_layout.HiddenFrames(); }

@@ -1,11 +1,15 @@
 // The disc a sheet describes, whatever its gap layout, and the IDs of its
 // table of contents.
+#include "audio/WaveFixtures.h"
 #include "support/SheetFixture.h"
+#include "tracks/CRipReader.h"
 #include "tracks/DiscIds.h"
 #include "verify/CDiscLayout.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -177,6 +181,25 @@ TEST_F(SheetFixture, EnhancedCd)
     EXPECT_EQ(toc.AccurateRipId1(), 0u + 13500u + 34900u);
     EXPECT_EQ(toc.AccurateRipId2(), 1u + 13500u * 2 + 34900u * 3);
     EXPECT_EQ(toc.AccurateRipFileName(0).substr(0, 9), "dBAR-002-");
+}
+
+// Closing the verify window while the reader still opens the files (a slow
+// disk, or Close clicked at once) cancels the reading: Compute reads not a
+// frame and reports no error.
+TEST_F(SheetFixture, CancelBeforeComputeReadsNothing)
+{
+    std::ofstream(dir.File("disc.wav"), std::ios::binary)
+        << wavetest::PcmWave(2, 44100, 16, wavetest::Pattern(std::size_t{3} * 44100 * 4));
+    ASSERT_TRUE(Open("FILE \"disc.wav\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
+                     "    INDEX 01 00:01:00\n"));
+    doc->SetPathName(dir.File("sheet.cue"));
+    CRipReader reader;
+    std::string error;
+    ASSERT_TRUE(reader.Open(*doc, error)) << error;
+    reader.Cancel();
+    EXPECT_FALSE(reader.Compute(error));
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(reader.FramesDone(), 0u);
 }
 
 // MusicBrainz's documented example.
