@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ts {
