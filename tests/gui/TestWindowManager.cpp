@@ -108,7 +108,7 @@ private:
     {
         WindowTest::StartApp(arguments);
         // The window manager places and frames the window in its own time.
-        QVERIFY(QTest::qWaitFor([this] { return Frame()->frameGeometry() != Frame()->geometry(); }, 3000));
+        QVERIFY(QTest::qWaitFor([this] { return Frame()->frameGeometry() != Frame()->geometry(); }, 10000));
     }
 
 private slots:
@@ -131,10 +131,17 @@ private slots:
             if (!dlg || seen)
                 return;
             seen = true;
-            framed = QTest::qWaitFor([dlg] { return dlg->frameGeometry() != dlg->geometry(); }, 3000);
+            // The window manager has taken the dialog once it lists what the
+            // user may do with it (its frame may reach Qt later, or not at
+            // all under load).
+            framed = QTest::qWaitFor(
+                [&] {
+                    actions = Run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(dlg->winId()),
+                                                            QStringLiteral("_NET_WM_ALLOWED_ACTIONS")});
+                    return actions.contains(QLatin1String("_NET_WM_ACTION_CLOSE"));
+                },
+                10000);
             before = dlg->frameGeometry().size();
-            actions = Run(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(dlg->winId()),
-                                                     QStringLiteral("_NET_WM_ALLOWED_ACTIONS")});
             screen = dlg->screen()->availableGeometry().size();
             dlg->windowHandle()->setWindowStates(Qt::WindowMaximized);
             // A window manager that obeys makes it as wide or as tall as the
