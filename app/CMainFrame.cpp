@@ -434,7 +434,7 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
     // what is shown of it. Any other name is asked for again on every
     // move, since its file may have appeared since.
     const bool tooLong = path.size() > CQuillView::kLongestPath;
-    const bool refused = tooLong && m_refusedName.size() == path.size() && m_refusedName == path;
+    const bool refused = tooLong && m_refusedName == path;
     QString shownName;
     if (tooLong) {
         shownName = refused ? m_refusedShown : ts::ShownText(ts::ShownEnds(DisplayPart(path)));

@@ -206,7 +206,7 @@ void CWaveformPanel::ShowFile(const std::string& path)
     m_wave->SetPlayPosition(-1);
     if (path.empty())
         m_status->setText(tr("No wave file"));
-    else if (TooLong(path) && path.size() == m_refusedPath.size() && path == m_refusedPath)
+    else if (TooLong(path) && path == m_refusedPath)
         m_status->setText(m_refusedName);
     else
         m_status->setText(ts::ShownFileName(path));
@@ -232,7 +232,7 @@ void CWaveformPanel::StartLoad()
         // No file has such a name, and none can appear under it.
         m_loadedSize = -1;
         m_loadedModified = -1;
-        if (m_path.size() == m_refusedPath.size() && m_path == m_refusedPath) {
+        if (m_path == m_refusedPath) {
             m_status->setText(m_refusedText);
             return;
         }
