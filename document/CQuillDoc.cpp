@@ -59,7 +59,10 @@ CQuillDoc::CQuillDoc()
     SetTitle(DefaultTitle());
 }
 
-CQuillDoc::~CQuillDoc() = default;
+CQuillDoc::~CQuillDoc()
+{
+    KeepAllForSnapshots();
+}
 
 CCueItem* CQuillDoc::TopLevelItem(int i) const
 {
@@ -192,7 +195,7 @@ void CQuillDoc::RemoveTopLevel(CCueItem* item)
         std::unique_ptr<CCueItem> gone = std::move(m_topLevel[static_cast<std::size_t>(at)]);
         m_topLevel.erase(m_topLevel.begin() + at);
         // Another item may be made at its address.
-        m_copies.erase(item);
+        KeepForSnapshots(item);
         m_laidOut.erase(item);
         // The line list must not point at the destroyed subtree, even for a
         // moment; relayout below rebuilds it.
@@ -406,22 +409,25 @@ CQuillDoc::Snapshot CQuillDoc::TakeSnapshot() const
     snapshot.modified = IsModified();
     snapshot.items.reserve(m_topLevel.size());
     for (const auto& item : m_topLevel) {
-        std::shared_ptr<const CCueItem>& copy = m_copies[item.get()];
-        if (!copy) {
-            copy = item->Clone(nullptr, nullptr);
-            snapshot.copied += CountLines(*copy);
+        std::shared_ptr<HeldItem>& held = m_copies[item.get()];
+        if (!held) {
+            held = std::make_shared<HeldItem>();
+            held->m_live = item.get();
+            // Counted now, as the copy it will take when the item changes.
+            const auto laid = m_laidOut.find(item.get());
+            snapshot.copied += laid != m_laidOut.end() ? laid->second.lineCount : CountLines(*item);
         }
-        snapshot.items.push_back(copy);
+        snapshot.items.push_back(held);
     }
     return snapshot;
 }
 
 void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
 {
-    // The live items that equal a copy of the snapshot are kept.
-    std::unordered_map<const CCueItem*, CCueItem*> unchanged;
-    for (const auto& [live, copy] : m_copies)
-        unchanged.emplace(copy.get(), const_cast<CCueItem*>(live));
+    // The live items that equal their held item in the snapshot are kept.
+    std::unordered_map<const HeldItem*, CCueItem*> unchanged;
+    for (const auto& [live, held] : m_copies)
+        unchanged.emplace(held.get(), const_cast<CCueItem*>(live));
     std::unordered_map<const CCueItem*, std::unique_ptr<CCueItem>> current;
     for (auto& item : m_topLevel)
         current.emplace(item.get(), std::move(item));
@@ -429,16 +435,17 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
     m_files.clear();
     m_catalog = nullptr;
     m_lines.clear();
-    std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> copies;
+    std::unordered_map<const CCueItem*, std::shared_ptr<HeldItem>> copies;
     // What relayout made of the kept items still holds.
     std::unordered_map<const CCueItem*, LaidOut> laidOut = std::move(m_laidOut);
     m_laidOut.clear();
     std::vector<const CCueItem*> reused;
 
     BeginBatchMode();
-    for (const auto& copy : snapshot.items) {
+    for (const auto& held : snapshot.items) {
         std::unique_ptr<CCueItem> item;
-        if (const auto kept = unchanged.find(copy.get()); kept != unchanged.end()) {
+        std::shared_ptr<HeldItem> heldNow = held;
+        if (const auto kept = unchanged.find(held.get()); kept != unchanged.end()) {
             if (const auto live = current.find(kept->second); live != current.end()) {
                 item = std::move(live->second);
                 current.erase(live);
@@ -446,13 +453,23 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
             }
         }
         if (!item) {
-            item = copy->Clone(nullptr, nullptr);
+            item = held->Item().Clone(nullptr, nullptr);
             item->BindSink(this);
+            // A held item still read live belongs to another document (its
+            // own were copied before they changed or went): the new item is
+            // held anew, live.
+            if (!held->m_copy) {
+                heldNow = std::make_shared<HeldItem>();
+                heldNow->m_live = item.get();
+            }
         }
-        copies.emplace(item.get(), copy);
+        copies.emplace(item.get(), std::move(heldNow));
         InsertTopLevel(std::move(item), nullptr);
     }
-    // What relayout changes below is forgotten again as it changes.
+    // The items that go are copied first for the snapshots that read them.
+    for (const auto& [live, item] : current)
+        KeepForSnapshots(live);
+    // What relayout changes below is copied and forgotten as it changes.
     m_copies = std::move(copies);
     for (const CCueItem* item : reused) {
         if (const auto laid = laidOut.find(item); laid != laidOut.end())
@@ -463,15 +480,39 @@ void CQuillDoc::RestoreSnapshot(const Snapshot& snapshot)
     ChangeHook(snapshot.modified, false);
 }
 
-void CQuillDoc::ItemChanged(const CCueItem& item)
+void CQuillDoc::ItemChanging(const CCueItem& item)
 {
     if (m_copies.empty() && m_laidOut.empty())
         return;
     const CCueItem* top = &item;
     while (top->Parent())
         top = top->Parent();
-    m_copies.erase(top);
+    KeepForSnapshots(top);
     m_laidOut.erase(top);
+}
+
+void CQuillDoc::KeepForSnapshots(const CCueItem* item)
+{
+    const auto held = m_copies.find(item);
+    if (held == m_copies.end())
+        return;
+    // Only the document's own reference left: no snapshot reads it.
+    if (!held->second->m_copy && held->second.use_count() > 1) {
+        held->second->m_copy = item->Clone(nullptr, nullptr);
+        held->second->m_live = nullptr;
+    }
+    m_copies.erase(held);
+}
+
+void CQuillDoc::KeepAllForSnapshots()
+{
+    for (const auto& [live, held] : m_copies) {
+        if (!held->m_copy && held.use_count() > 1) {
+            held->m_copy = live->Clone(nullptr, nullptr);
+            held->m_live = nullptr;
+        }
+    }
+    m_copies.clear();
 }
 
 std::string CQuillDoc::SheetText() const
@@ -558,7 +599,7 @@ bool CQuillDoc::OnSaveDocument(const std::string& path)
 
 void CQuillDoc::DeleteContents()
 {
-    m_copies.clear();
+    KeepAllForSnapshots();
     m_laidOut.clear();
     m_laidLines.clear();
     m_lines.clear();

@@ -27,18 +27,36 @@ class CQuillDoc final : public CDocument, public ICueSheet
 public:
     using Placement = CuePlacement;
 
+    // One top-level item (a FILE and its tracks, or a disc line) as a
+    // snapshot holds it. While the live item stays as it was, the snapshot
+    // reads the live item itself; just before the item first changes, or
+    // goes, the document copies it here. So taking a snapshot copies
+    // nothing, and an edit copies only what it changes. A copy never
+    // changes, so snapshots share it.
+    class HeldItem
+    {
+    public:
+        const CCueItem& Item() const { return m_copy ? *m_copy : *m_live; }
+
+    private:
+        friend class CQuillDoc;
+        std::unique_ptr<const CCueItem> m_copy;
+        const CCueItem* m_live = nullptr; // while there is no copy
+    };
+
     // The whole tree and the modified flag at one moment, held apart from
-    // the document; what the undo history keeps. The copies never change,
-    // so snapshots share the copy of every top-level item (a FILE and its
-    // tracks) that did not change between them.
+    // the document; what the undo history keeps. Snapshots share the held
+    // item of every top-level item that did not change between them.
     struct Snapshot {
-        std::vector<std::shared_ptr<const CCueItem>> items;
+        std::vector<std::shared_ptr<HeldItem>> items;
         bool modified = false;
-        std::size_t copied = 0; // lines copied anew for this snapshot
+        std::size_t copied = 0; // lines this snapshot holds anew
     };
 
     CQuillDoc();
     ~CQuillDoc() override;
+    CQuillDoc(const CQuillDoc&) = delete;
+    CQuillDoc& operator=(const CQuillDoc&) = delete;
 
     int TopLevelCount() const override { return static_cast<int>(m_topLevel.size()); }
     CCueItem* TopLevelItem(int i) const override;
@@ -60,8 +78,9 @@ public:
     // Sets the modified flag to `modified`; with `relayout`, runs relayout
     // now, or once at the end of batch mode.
     void ChangeHook(bool modified, bool relayout) override;
-    // Forgets the copy of the item's top-level item: it changed.
-    void ItemChanged(const CCueItem& item) override;
+    // The item's top-level item is about to change: a snapshot that still
+    // reads it live gets its copy now, and the document forgets it.
+    void ItemChanging(const CCueItem& item) override;
     // Counts the changes of the tree (change hook calls that mark the
     // document modified); a command that leaves it alone changed nothing.
     unsigned long ChangeCount() const { return m_changeCount; }
@@ -82,12 +101,13 @@ public:
     Placement PlacementQuery(ItemKind kind, CCueItem* anchor) const override;
     bool CanInsert(ItemKind kind, CCueItem* anchor) const { return PlacementQuery(kind, anchor).allowed; }
 
-    // Copies only the top-level items that changed since the last snapshot
-    // taken or restored; the others share that snapshot's copies.
+    // Copies nothing: top-level items unchanged since the last snapshot
+    // taken or restored share its held item, the others are held live
+    // until they change.
     Snapshot TakeSnapshot() const;
     // Puts the snapshot's tree in place of the current one and restores its
-    // modified flag. Top-level items that equal their copy in the snapshot
-    // stay as they are; the others are copied from it.
+    // modified flag. Top-level items that equal their held item in the
+    // snapshot stay as they are; the others are copied from it.
     void RestoreSnapshot(const Snapshot& snapshot);
 
     // The file dialog filters for cue sheets, for Open and Save As.
@@ -134,6 +154,11 @@ private:
     // relayout sorted (flagged by position in m_files).
     void NumberIndexes(const std::vector<char>& sorted);
     void LayOut(CCueItem* item, std::vector<CCueItem*>& lines);
+    // Before a top-level item is destroyed: a snapshot that reads it live
+    // gets its copy.
+    void KeepForSnapshots(const CCueItem* item);
+    // The same for every top-level item, before the tree is emptied.
+    void KeepAllForSnapshots();
 
     // What relayout made of a top-level item, kept while the item does not
     // change: a FILE with the same track number and track before it needs
@@ -151,8 +176,8 @@ private:
     std::vector<CCueFile*> m_files;
     std::vector<CCueItem*> m_lines;
     // For each top-level item unchanged since the last snapshot taken or
-    // restored, its copy in that snapshot.
-    mutable std::unordered_map<const CCueItem*, std::shared_ptr<const CCueItem>> m_copies;
+    // restored, its held item in that snapshot.
+    mutable std::unordered_map<const CCueItem*, std::shared_ptr<HeldItem>> m_copies;
     // For each top-level item unchanged since the last relayout, what it
     // made of it; m_laidLines is the line list that relayout made.
     std::unordered_map<const CCueItem*, LaidOut> m_laidOut;

@@ -11,6 +11,7 @@ bool CCueCatalog::SetNumber(const std::string& number)
 {
     if (number == m_number)
         return false;
+    WillChange();
     m_number = number;
     NotifyChanged(false);
     return true;

@@ -29,6 +29,7 @@ bool CCueCdText::SetKeyword(const std::string& keyword)
 {
     if (keyword == m_keyword)
         return false;
+    WillChange();
     m_keyword = keyword;
     NotifyChanged(false);
     return true;
@@ -38,6 +39,7 @@ bool CCueCdText::SetValue(const std::string& value)
 {
     if (value == m_value)
         return false;
+    WillChange();
     m_value = value;
     NotifyChanged(false);
     return true;

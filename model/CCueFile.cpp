@@ -34,6 +34,7 @@ bool CCueFile::SetName(const std::string& name)
 {
     if (name == m_name)
         return false;
+    WillChange();
     m_name = name;
     NotifyChanged(false);
     return true;
@@ -50,6 +51,7 @@ bool CCueFile::SetType(FileType type)
 {
     if (type == m_type)
         return false;
+    WillChange();
     m_type = type;
     m_typeWord.clear();
     NotifyChanged(false);
@@ -209,6 +211,7 @@ bool CCueFile::Parse(const CCueLine& line, CueMessages& messages)
 
 bool CCueFile::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 {
+    WillChange();
     if (child->Kind() == ItemKind::Track) {
         // Enter it into the tracks list before the first track at or after
         // `before` in child order.
@@ -229,6 +232,7 @@ bool CCueFile::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 
 bool CCueFile::RemoveChild(CCueItem* child)
 {
+    WillChange();
     if (child && child->Kind() == ItemKind::Track)
         std::erase(m_tracks, static_cast<CCueTrack*>(child));
     return CCueItem::RemoveChild(child);
@@ -283,7 +287,7 @@ int CCueFile::SortTracks(int firstNumber, const CCueTrack* previous)
                                              [](const auto& c) { return c->Kind() == ItemKind::Track; });
         const auto at = m_children.begin() + continuation;
         if (firstTrack < at) {
-            MarkChanged();
+            WillChange();
             std::rotate(firstTrack, at, at + 1);
             std::rotate(keys.begin() + (firstTrack - m_children.begin()), keys.begin() + continuation,
                         keys.begin() + continuation + 1);

@@ -20,6 +20,8 @@ void CCueFlags::Get(bool& dcp, bool& fourChannel, bool& preEmphasis) const
 bool CCueFlags::Set(bool dcp, bool fourChannel, bool preEmphasis)
 {
     const bool changed = dcp != m_dcp || fourChannel != m_fourChannel || preEmphasis != m_preEmphasis;
+    if (changed)
+        WillChange();
     m_dcp = dcp;
     m_fourChannel = fourChannel;
     m_preEmphasis = preEmphasis;

@@ -21,6 +21,7 @@ bool CCueIndex::SetNumber(int number)
 {
     if (number == m_number)
         return false;
+    WillChange();
     m_number = number;
     NotifyChanged(true);
     return true;
@@ -30,6 +31,7 @@ bool CCueIndex::SetTime(const CCueTime& time)
 {
     if (CCueTime::Compare(time, m_time) == 0)
         return false;
+    WillChange();
     m_time = time;
     NotifyChanged(true);
     return true;

@@ -13,6 +13,7 @@ bool CCueIsrc::SetCode(const std::string& code)
 {
     if (code == m_code)
         return false;
+    WillChange();
     m_code = code;
     NotifyChanged(false);
     return true;

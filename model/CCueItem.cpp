@@ -17,10 +17,12 @@ bool CCueItem::SetComment(const std::string& text)
 {
     if (text == m_comment)
         return false;
+    WillChange();
     m_comment.clear();
-    NotifyChanged(false);
-    if (text.empty())
+    if (text.empty()) {
+        NotifyChanged(false);
         return true;
+    }
     // The reader takes a tab outside double quotes for a blank, so a tab
     // is written as one: the comment then reads back as it was set.
     std::string typed = text;
@@ -35,6 +37,7 @@ bool CCueItem::SetComment(const std::string& text)
         m_comment = std::move(typed);
     else
         m_comment = "; " + typed;
+    NotifyChanged(false);
     return true;
 }
 
@@ -80,6 +83,7 @@ CCueTrack* CCueItem::OwningTrack() const
 
 bool CCueItem::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 {
+    WillChange();
     child->m_parent = this;
     const int at = before ? PositionOf(before) : -1;
     if (at < 0)
@@ -93,6 +97,7 @@ bool CCueItem::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 bool CCueItem::RemoveChild(CCueItem* child)
 {
     const int at = PositionOf(child);
+    WillChange();
     if (at >= 0) {
         // Keep the item alive until it is out of the list, so that its
         // destructor never sees itself still linked.
@@ -124,18 +129,16 @@ void CCueItem::BindSink(ICueChangeSink* sink)
         child->BindSink(sink);
 }
 
-void CCueItem::NotifyChanged(bool relayout) const
-{
-    if (m_sink) {
-        m_sink->ItemChanged(*this);
-        m_sink->ChangeHook(true, relayout);
-    }
-}
-
-void CCueItem::MarkChanged() const
+void CCueItem::WillChange() const
 {
     if (m_sink)
-        m_sink->ItemChanged(*this);
+        m_sink->ItemChanging(*this);
+}
+
+void CCueItem::NotifyChanged(bool relayout) const
+{
+    if (m_sink)
+        m_sink->ChangeHook(true, relayout);
 }
 
 void CCueItem::TakeLineComment(const CCueLine& line)
@@ -163,7 +166,7 @@ void CCueItem::ExchangeSortChildren(std::vector<std::int64_t>& keys)
     }
     if (sorted)
         return;
-    MarkChanged();
+    WillChange();
     for (std::size_t i = 0; i + 1 < n; ++i) {
         if (keys[i] < 0)
             continue;

@@ -59,11 +59,13 @@ public:
 protected:
     // Copies the comment and clones every child into copy.
     void CloneInto(CCueItem& copy, CCueFile* file, CCueTrack* track) const;
-    // A plain change, or a change that needs the layout rebuilt.
+    // Called before every change of the item's value, children or their
+    // order (relayout's own sorting and marks too), before anything of it
+    // is touched.
+    void WillChange() const;
+    // Called after a change of the sheet: a plain change, or one that needs
+    // the layout rebuilt.
     void NotifyChanged(bool relayout) const;
-    // Tells the sink that the item changed without a change of the sheet
-    // (relayout's own sorting and marks).
-    void MarkChanged() const;
     // Takes the line's end-of-line comment, when it has one.
     void TakeLineComment(const CCueLine& line);
     // Orders the children of one kind by a key with an exchange sort: for each

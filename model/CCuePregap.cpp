@@ -14,6 +14,7 @@ bool CCuePregap::SetTime(const CCueTime& time)
 {
     if (CCueTime::Compare(time, m_time) == 0)
         return false;
+    WillChange();
     m_time = time;
     NotifyChanged(false);
     return true;

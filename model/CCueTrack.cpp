@@ -37,6 +37,7 @@ bool CCueTrack::SetNumber(int number)
 {
     if (number == m_number)
         return false;
+    WillChange();
     m_number = number;
     NotifyChanged(false);
     return true;
@@ -46,8 +47,8 @@ void CCueTrack::SetContinuation(bool continued)
 {
     if (continued == m_continued)
         return;
+    WillChange();
     m_continued = continued;
-    MarkChanged();
 }
 
 std::string_view CCueTrack::TypeText() const
@@ -61,6 +62,7 @@ bool CCueTrack::SetType(TrackType type)
 {
     if (type == m_type)
         return false;
+    WillChange();
     m_type = type;
     m_typeWord.clear();
     NotifyChanged(true);
@@ -120,6 +122,7 @@ bool CCueTrack::Parse(const CCueLine& line, CueMessages& messages)
 
 bool CCueTrack::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 {
+    WillChange();
     switch (child->Kind()) {
     case ItemKind::Pregap:
         m_pregap = static_cast<CCuePregap*>(child.get());
@@ -156,6 +159,7 @@ bool CCueTrack::InsertChild(std::unique_ptr<CCueItem> child, CCueItem* before)
 
 bool CCueTrack::RemoveChild(CCueItem* child)
 {
+    WillChange();
     if (child == m_pregap)
         m_pregap = nullptr;
     else if (child == m_postgap)

@@ -2,4 +2,4 @@
 
 ICueChangeSink::~ICueChangeSink() = default;
 
-void ICueChangeSink::ItemChanged(const CCueItem&) {}
+void ICueChangeSink::ItemChanging(const CCueItem&) {}

@@ -13,11 +13,12 @@ public:
     // modified: the sheet is (or, with false, is no longer) modified;
     // relayout: tracks and indexes must be sorted and numbered again.
     virtual void ChangeHook(bool modified, bool relayout) = 0;
-    // The item's own value, its children or their order changed; told
-    // before ChangeHook, and also for the reordering and flags that relayout
-    // sets. The open sheet uses it to know which parts of the tree its undo
-    // history must copy again. Does nothing unless overridden.
-    virtual void ItemChanged(const CCueItem& item);
+    // The item's own value, its children or their order are about to
+    // change; told before the change is made, also for the reordering and
+    // flags that relayout sets. The open sheet's undo history shares the
+    // items that never changed, so it copies an item here, while it still
+    // holds what the history saw. Does nothing unless overridden.
+    virtual void ItemChanging(const CCueItem& item);
 
 protected:
     ICueChangeSink() = default;

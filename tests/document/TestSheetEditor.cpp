@@ -7,6 +7,7 @@
 #include "model/CCueIsrc.h"
 #include "model/CCueLineSource.h"
 #include "model/CCueReader.h"
+#include "model/CCueTextWriter.h"
 #include "model/CueLineText.h"
 #include "model/CCuePostgap.h"
 #include "model/CCueTrack.h"
@@ -330,6 +331,94 @@ TEST_F(SheetEditor, UndoRestoresTheExactTree)
     EXPECT_TRUE(doc->IsModified());
     // The restored tree is whole: editing it works as before.
     EXPECT_NE(editor.Insert(ItemKind::Pregap, At(2)), nullptr);
+}
+
+// The tree a snapshot holds, as the writer sees a sheet; only what the
+// writer reads is offered.
+class HeldSheet final : public ICueSheet
+{
+public:
+    explicit HeldSheet(const CQuillDoc::Snapshot& snapshot)
+    {
+        for (const auto& held : snapshot.items) {
+            auto* item = const_cast<CCueItem*>(&held->Item());
+            m_items.push_back(item);
+            if (item->Kind() == ItemKind::File)
+                m_files.push_back(static_cast<CCueFile*>(item));
+        }
+    }
+    std::string Text() const
+    {
+        std::string text;
+        CCueTextWriter().WriteDocument(*this, text);
+        return text;
+    }
+    int TopLevelCount() const override { return static_cast<int>(m_items.size()); }
+    CCueItem* TopLevelItem(int i) const override { return m_items.at(static_cast<std::size_t>(i)); }
+    CCueFile* File(int i) const override { return m_files.at(static_cast<std::size_t>(i)); }
+    int PositionOfFile(const CCueFile* file) const override
+    {
+        const auto it = std::find(m_files.begin(), m_files.end(), file);
+        return it == m_files.end() ? -1 : static_cast<int>(it - m_files.begin());
+    }
+    bool HasCatalog() const override { return false; }
+    void InsertTopLevel(std::unique_ptr<CCueItem>, CCueItem*) override { ADD_FAILURE() << "a snapshot is read only"; }
+    CuePlacement PlacementQuery(ItemKind, CCueItem*) const override { return {}; }
+    void BeginBatchMode() override {}
+    void EndBatchMode() override {}
+    void ChangeHook(bool, bool) override {}
+
+private:
+    std::vector<CCueItem*> m_items;
+    std::vector<CCueFile*> m_files;
+};
+
+// A snapshot shares the live items until they change, so every way the
+// tree changes, relayout's own renumbering and sorting included, must
+// leave what the snapshot holds exactly as it was when taken.
+TEST_F(SheetEditor, SnapshotStaysAsTakenWhateverChangesAfter)
+{
+    struct Step {
+        const char* name;
+        std::function<void()> edit;
+    } steps[] = {
+        {"a track inserted renumbers the tracks of the next file",
+         [this] { editor.Insert(ItemKind::Track, At(2)); }},
+        {"an index time moved past the next track reorders the file",
+         [this] { static_cast<CCueIndex*>(At(4))->SetTime(CCueTime::FromMsf(2, 0, 0)); }},
+        {"the first file deleted renumbers the second",
+         [this] { editor.Delete(At(1), 1); }},
+        {"a comment set on a line of the second file",
+         [this] { At(12)->SetComment("changed"); }},
+        {"the file's name and an ISRC set",
+         [this] {
+             static_cast<CCueFile*>(At(10))->SetName("C.WAV");
+             static_cast<CCueIsrc*>(At(3))->SetCode("ZZZZZ9999999");
+         }},
+        {"a sheet pasted at the top renumbers every track",
+         [this] { editor.Paste("FILE Z.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n", At(1)); }},
+        {"the track after a deleted INDEX 01 becomes a continuation",
+         [this] { editor.Delete(At(11), 11); }},
+        {"another sheet opened",
+         [this] { ASSERT_TRUE(Open("FILE X.WAV WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n")); }},
+        {"the document destroyed", [this] { doc.reset(); }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        ASSERT_TRUE(Open(kSheet));
+        const CQuillDoc::Snapshot snapshot = doc->TakeSnapshot();
+        EXPECT_EQ(HeldSheet(snapshot).Text(), kSheet);
+        // A second snapshot shares every held item of the first.
+        EXPECT_EQ(doc->TakeSnapshot().items, snapshot.items);
+        step.edit();
+        EXPECT_EQ(HeldSheet(snapshot).Text(), kSheet);
+        if (!doc)
+            continue;
+        EXPECT_NE(Text(), kSheet);
+        // Undo to it gives the sheet back.
+        doc->RestoreSnapshot(snapshot);
+        EXPECT_EQ(Text(), kSheet);
+    }
 }
 
 } // namespace
