@@ -11,6 +11,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// No folder entry is longer than NAME_MAX, and no path the system opens is
+// longer than PATH_MAX (Linux's figures).
+constexpr std::size_t kLongestEntry = 255;
+constexpr std::size_t kLongestPath = 4096;
+
 std::string Lower(std::string_view text)
 {
     std::string out(text);
@@ -97,9 +102,8 @@ std::optional<std::string> MatchIn(const fs::path& dir, const std::string& base,
         how = "other extension";
         return found;
     }
-    // No folder entry is longer than NAME_MAX (255 bytes): a longer name or
-    // stem matches none, and is not lowered for every folder looked in.
-    constexpr std::size_t kLongestEntry = 255;
+    // A name and a stem longer than any folder entry match none, and are
+    // not lowered for every folder looked in.
     if (base.size() > kLongestEntry && stem.size() > kLongestEntry)
         return std::nullopt;
     const std::string lowerBase = Lower(base);
@@ -149,7 +153,9 @@ fs::path CAudioRelinker::SheetFolder(const CQuillDoc& doc)
 
 bool CAudioRelinker::Exists(const fs::path& folder, const std::string& name)
 {
-    if (name.empty())
+    // A name too long for any path is never a file; it is not copied into
+    // a path to be asked for.
+    if (name.empty() || name.size() >= kLongestPath)
         return false;
     const fs::path path(name);
     return IsRegularFile(path.is_absolute() ? path : folder / path);
@@ -158,6 +164,17 @@ bool CAudioRelinker::Exists(const fs::path& folder, const std::string& name)
 std::string CAudioRelinker::FindCandidate(const fs::path& folder, const std::string& name, bool onlyFile,
                                           std::string* how)
 {
+    // A last part whose stem is longer than any folder entry matches no
+    // file by name in any folder: only the folder's one audio file can
+    // stand for it. Such a name is not copied into paths at all.
+    const std::string_view last = std::string_view(name).substr(name.find_last_of("/\\") + 1);
+    const std::size_t dot = last.rfind('.');
+    if ((dot == std::string_view::npos || dot == 0 ? last.size() : dot) > kLongestEntry) {
+        const std::string only = onlyFile ? OnlyAudioFile(folder) : std::string();
+        if (how)
+            *how = only.empty() ? std::string() : "the only audio file of the folder";
+        return only;
+    }
     std::string reason;
     std::string found;
     // A name written on Windows may part its folders with backslashes.

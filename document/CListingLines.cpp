@@ -11,6 +11,9 @@ namespace {
 // Lines kept at most; a view shows a few dozen, so the store is emptied
 // rather than grown without end while someone scrolls through a long sheet.
 constexpr std::size_t kMaxKept = 4096;
+// Rows that measuring keeps: more than any screen shows from the top, where
+// a freshly opened sheet is shown.
+constexpr int kFirstScreen = 256;
 
 } // namespace
 
@@ -61,8 +64,12 @@ void CListingLines::Invalidate()
 void CListingLines::MeasureAll()
 {
     m_widest = 0;
-    CCueRichWriter::StyledLine line;
+    m_made.clear();
+    CCueRichWriter::StyledLine scratch;
     for (int row = 0; row < m_doc.LineCount(); ++row) {
+        // The first screen's lines are kept for the paint that follows, so
+        // that a huge line there is made once, not twice.
+        CCueRichWriter::StyledLine& line = row < kFirstScreen ? m_made[row] : scratch;
         CCueRichWriter::MakeLine(*m_doc.Line(row), Depth(row), line);
         m_widest = std::max(m_widest, line.shownLength);
     }

@@ -32,7 +32,8 @@ public:
     // The most characters of any line made since the last MeasureAll(): the
     // widest line of the sheet as opened, or any wider line drawn since.
     std::size_t WidestLine() const { return m_widest; }
-    // Makes every line once to learn the widest; for a freshly opened sheet.
+    // Makes every line once to learn the widest, and keeps the first
+    // screen's; for a freshly opened sheet, shown from the top.
     void MeasureAll();
 
 private:

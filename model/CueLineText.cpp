@@ -70,6 +70,9 @@ std::string CommentProblem(std::string_view comment)
 void AppendFileName(const CCueFile& file, std::string& out)
 {
     const std::string& name = file.Name();
+    // The type follows; a long name is then copied once, not again as the
+    // string grows.
+    out.reserve(out.size() + name.size() + file.TypeText().size() + 3);
     if (FileNameNeedsQuotes(name) || file.TypeText().find_first_of(" \t") != std::string_view::npos) {
         out += '"';
         out += name;

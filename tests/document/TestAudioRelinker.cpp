@@ -130,6 +130,23 @@ INSTANTIATE_TEST_SUITE_P(Folders, Relink, testing::Values(
     // audio file of the folder.
     RelinkCase{"unnamed_file", {"mix.mp3"}, "mix.cue",
                Lines({"TITLE \"Mix\"", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"}), {{"", "mix.mp3"}},
-               Lines({"TITLE \"Mix\"", "FILE mix.mp3 WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})}));
+               Lines({"TITLE \"Mix\"", "FILE mix.mp3 WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    // A stem longer than any folder entry matches no file by name; the one
+    // audio file of the folder still stands for the sheet's one FILE.
+    RelinkCase{"stem_longer_than_any_entry", {"rip.flac", "sub/" + std::string(200, 'x') + ".flac"}, "rip.cue",
+               Lines({("FILE sub/" + std::string(300, 'x') + ".wav WAVE").c_str(), "  TRACK 01 AUDIO",
+                      "    INDEX 01 00:00:00"}),
+               {{"sub/" + std::string(300, 'x') + ".wav", "rip.flac"}},
+               Lines({"FILE rip.flac WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})},
+    RelinkCase{"stem_longer_than_any_entry_two_files", {"rip.flac"}, "two.cue",
+               Lines({("FILE " + std::string(300, 'y') + ".wav WAVE").c_str(), "  TRACK 01 AUDIO",
+                      "    INDEX 01 00:00:00", "FILE b.wav WAVE", "  TRACK 02 AUDIO", "    INDEX 01 00:00:00"}),
+               {{std::string(300, 'y') + ".wav", ""}, {"b.wav", ""}}, ""},
+    // A long extension after a short stem: the stem still finds its file.
+    RelinkCase{"long_extension_short_stem", {"song.flac", "other.flac"}, "song.cue",
+               Lines({("FILE song." + std::string(300, 'z') + " WAVE").c_str(), "  TRACK 01 AUDIO",
+                      "    INDEX 01 00:00:00"}),
+               {{"song." + std::string(300, 'z'), "song.flac"}},
+               Lines({"FILE song.flac WAVE", "  TRACK 01 AUDIO", "    INDEX 01 00:00:00"})}));
 
 } // namespace
