@@ -9,7 +9,7 @@ namespace {
 
 // Cue sheets have no escape for a double quote inside a quoted value, and
 // a line end would start a new line: both are replaced.
-std::string Quoted(const std::string& text)
+std::string QuotedValue(const std::string& text)
 {
     std::string out = "\"";
     for (char c : text) {
@@ -75,27 +75,27 @@ std::string CAlbumSheet::Text() const
 {
     std::string out;
     if (!genre.empty())
-        out += "REM GENRE " + Quoted(genre) + "\n";
+        out += "REM GENRE " + QuotedValue(genre) + "\n";
     if (!date.empty())
-        out += "REM DATE " + (date.find_first_of(" \t\"") == std::string::npos ? date : Quoted(date)) + "\n";
+        out += "REM DATE " + (date.find_first_of(" \t\"") == std::string::npos ? date : QuotedValue(date)) + "\n";
     if (!performer.empty())
-        out += "PERFORMER " + Quoted(performer) + "\n";
+        out += "PERFORMER " + QuotedValue(performer) + "\n";
     if (!title.empty())
-        out += "TITLE " + Quoted(title) + "\n";
+        out += "TITLE " + QuotedValue(title) + "\n";
     std::size_t number = 0;
     for (const File& file : files) {
         // A name with a double quote in it can only stand bare.
         const bool bare = file.name.find('"') != std::string::npos;
-        out += "FILE " + (bare ? file.name : Quoted(file.name)) + " " + TypeOf(file.name) + "\n";
+        out += "FILE " + (bare ? file.name : QuotedValue(file.name)) + " " + TypeOf(file.name) + "\n";
         bool first = true;
         for (const Track& track : file.tracks) {
             out += "  TRACK " + Number(++number) + " AUDIO\n";
             if (!track.title.empty())
-                out += "    TITLE " + Quoted(track.title) + "\n";
+                out += "    TITLE " + QuotedValue(track.title) + "\n";
             if (!track.performer.empty())
-                out += "    PERFORMER " + Quoted(track.performer) + "\n";
+                out += "    PERFORMER " + QuotedValue(track.performer) + "\n";
             if (!track.songwriter.empty())
-                out += "    SONGWRITER " + Quoted(track.songwriter) + "\n";
+                out += "    SONGWRITER " + QuotedValue(track.songwriter) + "\n";
             if (IsIsrc(track.isrc))
                 out += "    ISRC " + track.isrc + "\n";
             // A file's first track starts at its beginning: a later start

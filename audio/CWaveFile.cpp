@@ -10,16 +10,9 @@
 #include <vector>
 
 #include "model/CCueTime.h"
+#include "platform/LittleEndian.h"
 
 namespace {
-
-std::uint16_t Le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-std::uint32_t Le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 std::string SystemText(int error)
 {
@@ -42,7 +35,7 @@ std::uint16_t SubFormatTagOf(const std::uint8_t (&guid)[16])
                                                0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
     if (!std::equal(std::begin(kBase), std::end(kBase), guid + 4))
         return 0;
-    const std::uint32_t data1 = Le32(guid);
+    const std::uint32_t data1 = ts::GetLe32(guid);
     if (data1 == 0 || data1 > 0xFFFF || data1 == CWaveFile::kFormatExtensible)
         return 0;
     return static_cast<std::uint16_t>(data1);
@@ -147,8 +140,8 @@ bool CWaveFile::Parse()
         // type does not run past anything.
         std::uint8_t size[4] = {};
         if (r == CRiffFile::Result::PastEnd && m_riff.Seek(4, Origin::Start) == 4 && m_riff.Read(size, 4) == 4 &&
-            Le32(size) < 4)
-            return ParseFailed("its RIFF size of " + std::to_string(Le32(size)) + " bytes is too short");
+            ts::GetLe32(size) < 4)
+            return ParseFailed("its RIFF size of " + std::to_string(ts::GetLe32(size)) + " bytes is too short");
         return FailChunk(r, "RIFF");
     }
     const std::int64_t afterFormType = m_riff.Position();
@@ -398,9 +391,9 @@ bool CWaveFile::IsEditable(std::string& reason) const
     return true;
 }
 
-std::uint16_t CWaveFile::FormatTag() const { return Le16(m_format.data()); }
-std::uint16_t CWaveFile::Channels() const { return Le16(m_format.data() + 2); }
-std::uint32_t CWaveFile::SamplesPerSecond() const { return Le32(m_format.data() + 4); }
-std::uint32_t CWaveFile::AvgBytesPerSecond() const { return Le32(m_format.data() + 8); }
-std::uint16_t CWaveFile::BlockAlign() const { return Le16(m_format.data() + 12); }
-std::uint16_t CWaveFile::BitsPerSample() const { return Le16(m_format.data() + 14); }
+std::uint16_t CWaveFile::FormatTag() const { return ts::GetLe16(m_format.data()); }
+std::uint16_t CWaveFile::Channels() const { return ts::GetLe16(m_format.data() + 2); }
+std::uint32_t CWaveFile::SamplesPerSecond() const { return ts::GetLe32(m_format.data() + 4); }
+std::uint32_t CWaveFile::AvgBytesPerSecond() const { return ts::GetLe32(m_format.data() + 8); }
+std::uint16_t CWaveFile::BlockAlign() const { return ts::GetLe16(m_format.data() + 12); }
+std::uint16_t CWaveFile::BitsPerSample() const { return ts::GetLe16(m_format.data() + 14); }

@@ -1,5 +1,7 @@
 #include "audio/CWaveHeader.h"
 
+#include "platform/LittleEndian.h"
+
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -16,14 +18,6 @@ constexpr std::uint16_t kFloat = 3;
 constexpr std::uint16_t kExtensible = 0xFFFE;
 // Sizes that a writer which cannot seek back leaves in place of the real ones.
 constexpr std::uint32_t kOpenSize = 0xFFFFFFFFu;
-
-std::uint16_t Le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-std::uint32_t Le32(const unsigned char* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 class CFd
 {
@@ -85,7 +79,7 @@ CWaveHeader::Verdict CWaveHeader::Read(const std::string& path)
 
     // The RIFF size counts from the form type on; an open size or one past
     // the file's end means the chunks run to the end of the file.
-    const std::uint32_t riffSize = Le32(head + 4);
+    const std::uint32_t riffSize = ts::GetLe32(head + 4);
     const bool openRiff = riffSize == kOpenSize || riffSize == 0;
     const std::uint64_t end =
         openRiff || std::uint64_t{riffSize} + 8 > fileSize ? fileSize : std::uint64_t{riffSize} + 8;
@@ -99,7 +93,7 @@ CWaveHeader::Verdict CWaveHeader::Read(const std::string& path)
         unsigned char chunk[8];
         if (!ReadAt(file.Get(), pos, chunk, sizeof chunk))
             return Refuse("its chunks cannot be read: " + std::string(std::strerror(errno != 0 ? errno : EIO)));
-        const std::uint32_t size = Le32(chunk + 4);
+        const std::uint32_t size = ts::GetLe32(chunk + 4);
         const std::uint64_t body = pos + 8;
         if (std::memcmp(chunk, "fmt ", 4) == 0 && !haveFormat) {
             if (size < 16 || body + 16 > end)
@@ -126,15 +120,15 @@ CWaveHeader::Verdict CWaveHeader::Read(const std::string& path)
     if (!haveData)
         return Refuse("it is a wave file without a \"data\" chunk");
 
-    const std::uint16_t stored = Le16(format.data());
-    const std::uint16_t channels = Le16(format.data() + 2);
-    const std::uint16_t blockAlign = Le16(format.data() + 12);
-    const std::uint16_t bits = Le16(format.data() + 14);
+    const std::uint16_t stored = ts::GetLe16(format.data());
+    const std::uint16_t channels = ts::GetLe16(format.data() + 2);
+    const std::uint16_t blockAlign = ts::GetLe16(format.data() + 12);
+    const std::uint16_t bits = ts::GetLe16(format.data() + 14);
     std::uint16_t tag = stored;
     std::uint16_t validBits = bits;
     if (stored == kExtensible && formatSize >= 40) {
-        tag = Le16(format.data() + 24);
-        const std::uint16_t valid = Le16(format.data() + 18);
+        tag = ts::GetLe16(format.data() + 24);
+        const std::uint16_t valid = ts::GetLe16(format.data() + 18);
         validBits = valid != 0 ? valid : bits;
     }
     if (tag != kPcm && tag != kFloat)

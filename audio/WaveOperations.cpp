@@ -1,5 +1,7 @@
 #include "audio/WaveOperations.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -17,16 +19,14 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 WaveResult FileFailure(const std::string& path, const CWaveFile& wave)
 {
-    return WaveResult::Failure(Quoted(path) + " " + wave.FailureReason());
+    return WaveResult::Failure(ts::Quoted(path) + " " + wave.FailureReason());
 }
 
 WaveResult SystemFailure(const std::string& path, const char* what, int error)
 {
-    return WaveResult::Failure(Quoted(path) + " " + what + ": " + std::generic_category().message(error));
+    return WaveResult::Failure(ts::Quoted(path) + " " + what + ": " + std::generic_category().message(error));
 }
 
 // Creates an empty file with a fresh name in the folder of target and
@@ -140,19 +140,19 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
                             const FileOpener& opener, const WaveProgress& progress)
 {
     if (output.empty())
-        return WaveResult::Failure("No output file was given for the truncated copy of " + Quoted(source) + ".");
+        return WaveResult::Failure("No output file was given for the truncated copy of " + ts::Quoted(source) + ".");
     std::string target;
     std::string refusal;
     if (!OutputTarget(output, target, refusal))
-        return WaveResult::Failure(Quoted(output) + " cannot be written: " + refusal + ".");
+        return WaveResult::Failure(ts::Quoted(output) + " cannot be written: " + refusal + ".");
     if (SameFile(source, target))
-        return WaveResult::Failure(Quoted(output) + " is the source file itself; the truncated copy needs another name.");
+        return WaveResult::Failure(ts::Quoted(output) + " is the source file itself; the truncated copy needs another name.");
     CWaveFile in(source, opener);
     if (!in.Open(CWaveFile::kRead))
         return FileFailure(source, in);
     std::string reason;
     if (!in.IsEditable(reason))
-        return WaveResult::Failure(Quoted(source) + " cannot be truncated: " + reason + ".");
+        return WaveResult::Failure(ts::Quoted(source) + " cannot be truncated: " + reason + ".");
     // At the file's own rate: the dialog's time is what the player measured.
     std::uint32_t atFrame = 0;
     if (!CWaveFile::FramesAt(at, in.SamplesPerSecond(), atFrame))
@@ -178,7 +178,7 @@ WaveResult TruncateWaveFile(const std::string& source, const CCueTime& at, const
     if (!out.Open(CWaveFile::kReadWriteDenyWrite))
         return FileFailure(output, out);
     if (out.SeekData(0) < 0 || in.SeekData(0) < 0)
-        return WaveResult::Failure(Quoted(source) + " cannot be read: the sample data cannot be reached.");
+        return WaveResult::Failure(ts::Quoted(source) + " cannot be read: the sample data cannot be reached.");
     if (!InSlices(frames, SliceFrames(in), progress,
                   [&](std::uint32_t n) { return CWaveFile::CopyFrames(out, in, n); }))
         return in.FailureReason().empty() ? FileFailure(output, out) : FileFailure(source, in);
@@ -201,7 +201,7 @@ WaveResult WriteWaveSilence(const std::string& path, const CCueTime& start, cons
         return FileFailure(path, wave);
     std::string reason;
     if (!wave.IsEditable(reason))
-        return WaveResult::Failure(Quoted(path) + " cannot be silenced: " + reason + ".");
+        return WaveResult::Failure(ts::Quoted(path) + " cannot be silenced: " + reason + ".");
     std::uint32_t first = 0;
     std::uint32_t last = 0;
     if (!CWaveFile::FramesAt(start, wave.SamplesPerSecond(), first) ||
@@ -209,13 +209,13 @@ WaveResult WriteWaveSilence(const std::string& path, const CCueTime& start, cons
         return WaveResult::Failure("The interval is not made of valid times.");
     if (last < first)
         return WaveResult::Failure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
-                                   "; nothing was written to " + Quoted(path) + ".");
+                                   "; nothing was written to " + ts::Quoted(path) + ".");
     first = std::min(first, wave.FrameCount());
     last = std::min(last, wave.FrameCount());
     const std::uint32_t frames = last - first;
     if (frames > 0) {
         if (wave.SeekData(static_cast<std::int64_t>(first) * wave.BlockAlign()) < 0)
-            return WaveResult::Failure(Quoted(path) + " cannot be written: the sample data cannot be reached.");
+            return WaveResult::Failure(ts::Quoted(path) + " cannot be written: the sample data cannot be reached.");
         // No size is rewritten: chunks after the samples must stay inside
         // the RIFF chunk.
         if (!InSlices(frames, SliceFrames(wave), progress, [&](std::uint32_t n) { return wave.WriteSilence(n); }) ||

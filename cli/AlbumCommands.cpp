@@ -1,5 +1,7 @@
 #include "cli/AlbumCommands.h"
 
+#include "cli/CliFailure.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -16,12 +18,6 @@
 #include "tracks/CSilenceDetector.h"
 
 namespace {
-
-int Failed(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return 1;
-}
 
 int Usage()
 {

@@ -1,5 +1,7 @@
 #include "cli/ImageCommands.h"
 
+#include "cli/CliFailure.h"
+
 #include <cstdio>
 
 #include "cli/CCliPrompts.h"
@@ -12,12 +14,6 @@
 #include "platform/FileUtil.h"
 
 namespace {
-
-int Failed(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return 1;
-}
 
 std::string StemOf(const std::string& path)
 {

@@ -1,5 +1,7 @@
 #include "cli/TrackCommands.h"
 
+#include "cli/CliFailure.h"
+
 #include <cstdio>
 
 #include "cli/CCliPrompts.h"
@@ -8,16 +10,6 @@
 #include "tracks/CJoinPlan.h"
 #include "tracks/CTrackPlan.h"
 #include "tracks/CTrackSplitter.h"
-
-namespace {
-
-int Failed(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return 1;
-}
-
-} // namespace
 
 int RunSplit(const std::vector<std::string>& args)
 {

@@ -1,5 +1,7 @@
 #include "cli/VerifyCommands.h"
 
+#include "cli/CliFailure.h"
+
 #include <cstdio>
 
 #include <QCoreApplication>
@@ -13,16 +15,6 @@
 #include "verify/CAccurateRipDb.h"
 #include "verify/CRipLog.h"
 #include "verify/CVerifyReport.h"
-
-namespace {
-
-int Failed(const std::string& message)
-{
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return 1;
-}
-
-} // namespace
 
 int RunDiscId(const std::vector<std::string>& args)
 {

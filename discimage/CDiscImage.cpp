@@ -1,5 +1,7 @@
 #include "discimage/CDiscImage.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <string_view>
@@ -13,26 +15,11 @@
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
 std::string TwoDigits(int n) { return (n >= 0 && n < 10 ? "0" : "") + std::to_string(n); }
 
 std::uint64_t SectorOf(const CCueIndex& index)
 {
     return ts::SectorsOfTime(index.Time().Text());
-}
-
-// The first word of a sheet line and where the rest starts.
-std::string_view Keyword(std::string_view line, std::size_t& rest)
-{
-    std::size_t from = 0;
-    while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
-        ++from;
-    std::size_t to = from;
-    while (to < line.size() && line[to] != ' ' && line[to] != '\t')
-        ++to;
-    rest = to;
-    return line.substr(from, to - from);
 }
 
 } // namespace
@@ -74,19 +61,19 @@ bool CDiscImage::Read(const CQuillDoc& document, std::string& error)
         file.path = folder.empty() || (!name.empty() && name.front() == '/') ? name : folder + "/" + name;
         file.typeWord = std::string(item->TypeText());
         if (item->Type() != FileType::Binary && item->Type() != FileType::Motorola) {
-            error = Quoted(file.path) + " is a " + file.typeWord +
+            error = ts::Quoted(file.path) + " is a " + file.typeWord +
                     " file: only BINARY and MOTOROLA files are joined and split byte for byte";
             return false;
         }
         std::string reason;
         if (!ts::CanReadFile(file.path, reason)) {
-            error = Quoted(file.path) + " cannot be read: " + reason;
+            error = ts::Quoted(file.path) + " cannot be read: " + reason;
             return false;
         }
         std::error_code sizeError;
         file.bytes = std::filesystem::file_size(file.path, sizeError);
         if (sizeError) {
-            error = Quoted(file.path) + " cannot be read: " + sizeError.message();
+            error = ts::Quoted(file.path) + " cannot be read: " + sizeError.message();
             return false;
         }
 
@@ -103,7 +90,7 @@ bool CDiscImage::Read(const CQuillDoc& document, std::string& error)
             segment.sectorBytes = ts::SectorBytes(track->TypeText());
             if (segment.sectorBytes == 0) {
                 error = "Track " + TwoDigits(track->Number()) + " is of the type " +
-                        Quoted(std::string(track->TypeText())) + ", whose sector size is not known";
+                        ts::Quoted(std::string(track->TypeText())) + ", whose sector size is not known";
                 return false;
             }
             if (track->Type() == TrackType::Audio)
@@ -128,18 +115,18 @@ bool CDiscImage::Read(const CQuillDoc& document, std::string& error)
             segments.push_back(segment);
         }
         if (segments.empty()) {
-            error = Quoted(file.path) + " has no track";
+            error = ts::Quoted(file.path) + " has no track";
             return false;
         }
         const Segment& last = segments.back();
         if (last.byte > file.bytes) {
             error = "Track " + TwoDigits(lastTrack ? lastTrack->Number() : 0) + " starts past the end of " +
-                    Quoted(file.path) + ", which holds " + std::to_string(file.bytes) + " bytes";
+                    ts::Quoted(file.path) + ", which holds " + std::to_string(file.bytes) + " bytes";
             return false;
         }
         const std::uint64_t rest = file.bytes - last.byte;
         if (rest % last.sectorBytes != 0) {
-            error = Quoted(file.path) + " is not a whole number of sectors: its " + std::to_string(file.bytes) +
+            error = ts::Quoted(file.path) + " is not a whole number of sectors: its " + std::to_string(file.bytes) +
                     " bytes leave " + std::to_string(rest % last.sectorBytes) + " over in sectors of " +
                     std::to_string(last.sectorBytes) + " bytes";
             return false;
@@ -147,7 +134,7 @@ bool CDiscImage::Read(const CQuillDoc& document, std::string& error)
         file.sectors = last.sector + rest / last.sectorBytes;
         if (lastItem && lastIndex > file.sectors) {
             error = "INDEX " + TwoDigits(lastItem->Number()) + " of track " + TwoDigits(lastTrack->Number()) + " (" +
-                    lastItem->Time().Text() + ") lies past the end of " + Quoted(file.path) + " (" +
+                    lastItem->Time().Text() + ") lies past the end of " + ts::Quoted(file.path) + " (" +
                     ts::TimeOfSectors(file.sectors) + ")";
             return false;
         }
@@ -199,7 +186,7 @@ std::string CDiscImage::JoinedType(std::string& error) const
             continue;
         for (const ImageFile& other : m_files) {
             if (other.typeWord == type && other.holdsAudio) {
-                error = Quoted(file.path) + " holds its audio as " + file.typeWord + " and " + Quoted(other.path) +
+                error = ts::Quoted(file.path) + " holds its audio as " + file.typeWord + " and " + ts::Quoted(other.path) +
                         " as " + other.typeWord + "; one image holds audio in one byte order only";
                 return {};
             }
@@ -248,27 +235,27 @@ std::string CDiscImage::Rewrite(const std::string& imageName, const std::string&
         const std::string_view line(m_sheet.data() + from, end - from);
         from = end + 1;
         std::size_t rest = 0;
-        const std::string_view word = Keyword(line, rest);
+        const std::string_view word = ts::FirstWord(line, rest);
         if (word == "FILE") {
             ++file;
             if (!names && file == 0)
-                out += "FILE " + Quoted(imageName) + " " + type + "\n";
+                out += "FILE " + ts::Quoted(imageName) + " " + type + "\n";
             continue;
         }
         if (word == "TRACK") {
             ++track;
             const auto t = static_cast<std::size_t>(track);
             if (names && t < names->size())
-                out += "FILE " + Quoted((*names)[t]) + " " + m_files[m_tracks[t].file].typeWord + "\n";
+                out += "FILE " + ts::Quoted((*names)[t]) + " " + m_files[m_tracks[t].file].typeWord + "\n";
         }
         if (word == "INDEX" && file >= 0) {
             // INDEX nn mm:ss:ff, then perhaps a comment.
             std::size_t numberEnd = 0;
             const std::string_view afterWord = line.substr(rest);
-            Keyword(afterWord, numberEnd);
+            ts::FirstWord(afterWord, numberEnd);
             std::size_t timeEnd = 0;
             const std::string_view afterNumber = afterWord.substr(numberEnd);
-            const std::string_view time = Keyword(afterNumber, timeEnd);
+            const std::string_view time = ts::FirstWord(afterNumber, timeEnd);
             std::uint64_t sector = m_files[static_cast<std::size_t>(file)].firstSector + ts::SectorsOfTime(time);
             if (names && track >= 0)
                 sector -= m_tracks[static_cast<std::size_t>(track)].firstSector;

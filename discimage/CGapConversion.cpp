@@ -1,5 +1,7 @@
 #include "discimage/CGapConversion.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <fstream>
 #include <string_view>
@@ -12,20 +14,6 @@
 #include "model/CCueTrack.h"
 
 namespace {
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string_view Keyword(std::string_view line, std::size_t& rest)
-{
-    std::size_t from = 0;
-    while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
-        ++from;
-    std::size_t to = from;
-    while (to < line.size() && line[to] != ' ' && line[to] != '\t')
-        ++to;
-    rest = to;
-    return line.substr(from, to - from);
-}
 
 std::string Indent(std::string_view line)
 {
@@ -74,7 +62,7 @@ bool CGapConversion::IsSilent(const CDiscImage& disc, std::size_t file, std::uin
     for (std::uint64_t left = to - from; left > 0 && silent;) {
         const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
         if (!in.read(buffer.data(), static_cast<std::streamsize>(n))) {
-            error = Quoted(path) + " cannot be read: it is shorter than when it was measured";
+            error = ts::Quoted(path) + " cannot be read: it is shorter than when it was measured";
             return false;
         }
         silent = std::all_of(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(n), [](char c) { return c == 0; });
@@ -222,13 +210,13 @@ bool CGapConversion::Build(const CQuillDoc& document, const CDiscImage& disc, Ga
         const std::string_view line(text.data() + from, end - from);
         from = end + 1;
         std::size_t rest = 0;
-        const std::string_view word = Keyword(line, rest);
+        const std::string_view word = ts::FirstWord(line, rest);
         const Change* change = track >= 0 ? changeOf(static_cast<std::size_t>(track)) : nullptr;
         if (word == "FILE") {
             ++file;
             const auto f = static_cast<std::size_t>(file);
             if (f < names.size() && names[f] != document.File(file)->Name()) {
-                m_sheet += Indent(line) + "FILE " + Quoted(names[f]) + " " + disc.Files()[f].typeWord + "\n";
+                m_sheet += Indent(line) + "FILE " + ts::Quoted(names[f]) + " " + disc.Files()[f].typeWord + "\n";
                 continue;
             }
         } else if (word == "TRACK") {
@@ -240,10 +228,10 @@ bool CGapConversion::Build(const CQuillDoc& document, const CDiscImage& disc, Ga
         } else if (word == "INDEX" && file >= 0 && track >= 0) {
             std::size_t numberEnd = 0;
             const std::string_view afterWord = line.substr(rest);
-            const std::string_view numberText = Keyword(afterWord, numberEnd);
+            const std::string_view numberText = ts::FirstWord(afterWord, numberEnd);
             std::size_t timeEnd = 0;
             const std::string_view afterNumber = afterWord.substr(numberEnd);
-            const std::string_view time = Keyword(afterNumber, timeEnd);
+            const std::string_view time = ts::FirstWord(afterNumber, timeEnd);
             const int number = numberText.size() == 2 ? (numberText[0] - '0') * 10 + (numberText[1] - '0') : -1;
             const std::uint64_t sector = ts::SectorsOfTime(time);
             const auto f = static_cast<std::size_t>(file);

@@ -1,5 +1,7 @@
 #include "discimage/CImageWriter.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -16,8 +18,6 @@
 #include "platform/FileUtil.h"
 
 namespace {
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string SystemReason(int error) { return std::strerror(error); }
 
@@ -193,16 +193,16 @@ bool CImageWriter::Join(const CDiscImage& disc, const std::string& imagePath, bo
     const std::string sheetPath = SheetPathOf(imagePath);
     const std::string imageName = ts::FileNameOf(imagePath);
     if (imageName.empty() || !FitsOnFileLine(imageName)) {
-        error = Quoted(imagePath) + " cannot be named on a FILE line: leave out double quotes and line breaks";
+        error = ts::Quoted(imagePath) + " cannot be named on a FILE line: leave out double quotes and line breaks";
         return false;
     }
     const std::string extension = imageName.substr(std::min(imageName.size(), imageName.rfind('.')));
     if (extension == ".wav" || extension == ".flac" || extension == ".WAV" || extension == ".FLAC") {
-        error = Quoted(imagePath) + " would hold raw sectors under an audio file's name: name the image .bin";
+        error = ts::Quoted(imagePath) + " would hold raw sectors under an audio file's name: name the image .bin";
         return false;
     }
     if (sheetPath == imagePath) {
-        error = Quoted(imagePath) + " would be its own cue sheet: give the image another extension, such as .bin";
+        error = ts::Quoted(imagePath) + " would be its own cue sheet: give the image another extension, such as .bin";
         return false;
     }
     const std::string type = disc.JoinedType(error);
@@ -221,7 +221,7 @@ bool CImageWriter::Split(const CDiscImage& disc, const std::string& folder, cons
 {
     error.clear();
     if (name.empty() || !FitsOnFileLine(name) || name.find('/') != std::string::npos) {
-        error = Quoted(name) + " cannot name the track files: leave out slashes, double quotes and line breaks";
+        error = ts::Quoted(name) + " cannot name the track files: leave out slashes, double quotes and line breaks";
         return false;
     }
     const std::vector<std::string> names = disc.SplitNames(name);
@@ -236,7 +236,7 @@ bool CImageWriter::Split(const CDiscImage& disc, const std::string& folder, cons
     std::error_code makeError;
     std::filesystem::create_directories(folder, makeError);
     if (makeError) {
-        error = "The folder " + Quoted(folder) + " cannot be made: " + makeError.message();
+        error = "The folder " + ts::Quoted(folder) + " cannot be made: " + makeError.message();
         return false;
     }
     const bool ok = WriteFiles(disc, outputs, overwrite, error);
@@ -260,12 +260,12 @@ bool CImageWriter::WriteFiles(const CDiscImage& disc, const std::vector<ImageOut
     for (const ImageOutput& output : outputs) {
         for (const ImageFile& file : disc.Files()) {
             if (Exists(output.target) && SameFile(output.target, file.path)) {
-                error = Quoted(output.target) + " is a file of the sheet; nothing was written";
+                error = ts::Quoted(output.target) + " is a file of the sheet; nothing was written";
                 return false;
             }
         }
         if (!overwrite && Exists(output.target)) {
-            error = Quoted(output.target) + " exists already; nothing was written";
+            error = ts::Quoted(output.target) + " exists already; nothing was written";
             return false;
         }
     }
@@ -277,14 +277,14 @@ bool CImageWriter::WriteFiles(const CDiscImage& disc, const std::vector<ImageOut
         CTemporaryFile& file = *files.back();
         std::string reason;
         if (!file.Create(reason)) {
-            error = Quoted(output.target) + " cannot be made: " + reason;
+            error = ts::Quoted(output.target) + " cannot be made: " + reason;
             return false;
         }
         for (const ImagePiece& piece : output.pieces) {
             if (piece.file == ImagePiece::kZeros) {
                 if (!copier.AppendZeros(piece.bytes, file.Descriptor(), reason)) {
                     if (!m_cancel)
-                        error = Quoted(output.target) + " cannot be written: " + reason;
+                        error = ts::Quoted(output.target) + " cannot be written: " + reason;
                     return false;
                 }
                 continue;
@@ -292,12 +292,12 @@ bool CImageWriter::WriteFiles(const CDiscImage& disc, const std::vector<ImageOut
             const std::string& source = disc.Files()[piece.file].path;
             if (!copier.Append(source, piece.offset, piece.bytes, file.Descriptor(), reason)) {
                 if (!m_cancel)
-                    error = Quoted(output.target) + " cannot be written from " + Quoted(source) + ": " + reason;
+                    error = ts::Quoted(output.target) + " cannot be written from " + ts::Quoted(source) + ": " + reason;
                 return false;
             }
         }
         if (!WriteAll(file.Descriptor(), output.text, reason)) {
-            error = Quoted(output.target) + " cannot be written: " + reason;
+            error = ts::Quoted(output.target) + " cannot be written: " + reason;
             return false;
         }
     }
@@ -306,7 +306,7 @@ bool CImageWriter::WriteFiles(const CDiscImage& disc, const std::vector<ImageOut
     for (const auto& file : files) {
         std::string reason;
         if (!file->Finish(reason)) {
-            error = Quoted(file->Target()) + " cannot be written: " + reason;
+            error = ts::Quoted(file->Target()) + " cannot be written: " + reason;
             return false;
         }
     }
@@ -317,7 +317,7 @@ bool CImageWriter::WriteFiles(const CDiscImage& disc, const std::vector<ImageOut
     for (const auto& file : files) {
         std::string reason;
         if (!file->Commit(overwrite, reason)) {
-            error = Quoted(file->Target()) + " cannot be written: " + reason;
+            error = ts::Quoted(file->Target()) + " cannot be written: " + reason;
             if (!overwrite) {
                 for (const std::string& path : committed)
                     unlink(path.c_str());

@@ -80,4 +80,26 @@ std::string Format(const char* pattern, ...)
     return out;
 }
 
+std::string Quoted(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    out += text;
+    out += '"';
+    return out;
+}
+
+std::string_view FirstWord(std::string_view line, std::size_t& rest)
+{
+    std::size_t from = 0;
+    while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
+        ++from;
+    std::size_t to = from;
+    while (to < line.size() && line[to] != ' ' && line[to] != '\t')
+        ++to;
+    rest = to;
+    return line.substr(from, to - from);
+}
+
 } // namespace ts

@@ -17,6 +17,13 @@ void AppendNumber2(std::string& out, std::int64_t n);
 // ASCII comparison without regard to case; the cue keywords are ASCII.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// The text between double quotes, as messages name files and values.
+std::string Quoted(std::string_view text);
+
+// The first word of a sheet line, blanks and tabs around it left out; rest
+// is where the rest of the line starts.
+std::string_view FirstWord(std::string_view line, std::size_t& rest);
+
 // printf into a std::string.
 #if defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))

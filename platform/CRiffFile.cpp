@@ -6,22 +6,12 @@
 #include <limits>
 
 #include "platform/CPosixFile.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
-std::uint32_t GetLe32(const unsigned char* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-void PutLe32(unsigned char* p, std::uint32_t v)
-{
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-    p[2] = static_cast<unsigned char>(v >> 16);
-    p[3] = static_cast<unsigned char>(v >> 24);
-}
+using ts::GetLe32;
+using ts::PutLe32;
 
 bool IsContainer(std::uint32_t id) { return id == FourCC("RIFF") || id == FourCC("LIST"); }
 

@@ -1,5 +1,7 @@
 #include "player/CWavePlayer.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -22,8 +24,6 @@ constexpr std::uint16_t kFormatFloat = 3;
 constexpr std::uint32_t kChunkFrames = 4096;
 // The file's read position is not known: the next read seeks first.
 constexpr std::uint64_t kUnknownFrame = std::numeric_limits<std::uint64_t>::max();
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 const char* const kPlayable =
     "Tracksmith plays 8-, 16-, 24- and 32-bit integer and 32-bit floating-point PCM.";
@@ -183,7 +183,7 @@ bool CWavePlayer::OpenSource(bool quiet)
     }
     if (!m_wave && !m_decoder) {
         if (!quiet)
-            ReportError(Quoted(m_path) + " cannot be played: " + m_reason + ".");
+            ReportError(ts::Quoted(m_path) + " cannot be played: " + m_reason + ".");
         return false;
     }
     m_reason.clear();
@@ -346,7 +346,7 @@ void CWavePlayer::Poll()
         }
         m_paused = false;
         OnMode(Stopped);
-        ReportError(Quoted(m_path) + " " + failure);
+        ReportError(ts::Quoted(m_path) + " " + failure);
     } else if (IsPlaying() && m_ended.load(std::memory_order_acquire)) {
         // The end of the file: stopped where it is, not rewound.
         StopOutput();
@@ -375,7 +375,7 @@ bool CWavePlayer::EnsureOutput()
     std::string error;
     if (!m_sink || !m_sink->Open(m_format, [this](std::uint8_t* out, std::size_t bytes) { Fill(out, bytes); }, error)) {
         m_sink.reset();
-        ReportError(Quoted(m_path) + " cannot be played: the sound output cannot be opened: " + error);
+        ReportError(ts::Quoted(m_path) + " cannot be played: the sound output cannot be opened: " + error);
         return false;
     }
     return true;

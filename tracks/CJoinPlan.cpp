@@ -1,5 +1,7 @@
 #include "tracks/CJoinPlan.h"
 
+#include "model/TextUtil.h"
+
 #include <cctype>
 #include <cstdio>
 #include <string_view>
@@ -22,19 +24,6 @@ bool EndsWith(const std::string& text, std::string_view end)
             return false;
     }
     return true;
-}
-
-// The first word of a sheet line and where the rest starts.
-std::string_view Keyword(std::string_view line, std::size_t& rest)
-{
-    std::size_t from = 0;
-    while (from < line.size() && (line[from] == ' ' || line[from] == '\t'))
-        ++from;
-    std::size_t to = from;
-    while (to < line.size() && line[to] != ' ' && line[to] != '\t')
-        ++to;
-    rest = to;
-    return line.substr(from, to - from);
 }
 
 } // namespace
@@ -111,7 +100,7 @@ bool CJoinPlan::Build(const CQuillDoc& document, const std::string& image, std::
         const std::string_view line(text.data() + from, end - from);
         from = end + 1;
         std::size_t rest = 0;
-        const std::string_view word = Keyword(line, rest);
+        const std::string_view word = ts::FirstWord(line, rest);
         if (word == "FILE") {
             ++file;
             if (file == 0)
@@ -122,10 +111,10 @@ bool CJoinPlan::Build(const CQuillDoc& document, const std::string& image, std::
             // INDEX nn mm:ss:ff, then perhaps a comment.
             std::size_t numberEnd = 0;
             const std::string_view afterWord = line.substr(rest);
-            Keyword(afterWord, numberEnd);
+            ts::FirstWord(afterWord, numberEnd);
             std::size_t timeEnd = 0;
             const std::string_view afterNumber = afterWord.substr(numberEnd);
-            const std::string_view time = Keyword(afterNumber, timeEnd);
+            const std::string_view time = ts::FirstWord(afterNumber, timeEnd);
             const PlanSource& source = sources[static_cast<std::size_t>(file)];
             const std::uint64_t frame = source.discStart + ts::FrameOfTime(CCueTime::Parse(time), rate);
             if ((frame * CCueTime::kFramesPerSecond) % rate != 0)

@@ -23,7 +23,7 @@ constexpr std::uint64_t kHiddenTrackSeconds = 4;
 // file name.
 constexpr std::size_t kMaxTitleBytes = 200;
 
-std::string Quoted(const std::string& text)
+std::string QuotedTitle(const std::string& text)
 {
     // A cue sheet value has no escape for a double quote.
     std::string out = "\"";
@@ -389,7 +389,7 @@ std::string CTrackPlan::SheetText() const
     std::string out;
     const TrackTags& disc = m_tags.disc;
     if (!disc.genre.empty())
-        out += "REM GENRE " + Quoted(disc.genre) + "\n";
+        out += "REM GENRE " + QuotedTitle(disc.genre) + "\n";
     if (!m_tags.date.empty())
         out += "REM DATE " + m_tags.date + "\n";
     if (!m_tags.discNumber.empty())
@@ -399,11 +399,11 @@ std::string CTrackPlan::SheetText() const
     if (!m_tags.catalog.empty())
         out += "CATALOG " + m_tags.catalog + "\n";
     if (!disc.performer.empty())
-        out += "PERFORMER " + Quoted(disc.performer) + "\n";
+        out += "PERFORMER " + QuotedTitle(disc.performer) + "\n";
     if (!disc.songwriter.empty())
-        out += "SONGWRITER " + Quoted(disc.songwriter) + "\n";
+        out += "SONGWRITER " + QuotedTitle(disc.songwriter) + "\n";
     if (!disc.title.empty())
-        out += "TITLE " + Quoted(disc.title) + "\n";
+        out += "TITLE " + QuotedTitle(disc.title) + "\n";
 
     // With gaps appended, a track's INDEX 00 lies in the previous file: its
     // TRACK line comes before the FILE line of its own file. A hidden first
@@ -413,11 +413,11 @@ std::string CTrackPlan::SheetText() const
         out += "  TRACK " + TwoDigits(track.number) + " " + (track.dataMode.empty() ? "AUDIO" : track.dataMode) + "\n";
         const TrackTags& tags = track.tags;
         if (!tags.title.empty())
-            out += "    TITLE " + Quoted(tags.title) + "\n";
+            out += "    TITLE " + QuotedTitle(tags.title) + "\n";
         if (!tags.performer.empty())
-            out += "    PERFORMER " + Quoted(tags.performer) + "\n";
+            out += "    PERFORMER " + QuotedTitle(tags.performer) + "\n";
         if (!tags.songwriter.empty())
-            out += "    SONGWRITER " + Quoted(tags.songwriter) + "\n";
+            out += "    SONGWRITER " + QuotedTitle(tags.songwriter) + "\n";
         if (!track.flags.empty())
             out += "    FLAGS " + track.flags + "\n";
         if (!tags.isrc.empty())
@@ -432,7 +432,7 @@ std::string CTrackPlan::SheetText() const
     for (std::size_t i = 0; i < m_tracks.size(); ++i) {
         const PlanTrack& track = m_tracks[i];
         const PlanTrack* next = i + 1 < m_tracks.size() ? &m_tracks[i + 1] : nullptr;
-        out += "FILE " + Quoted(track.fileName) + " " + (track.dataMode.empty() ? type : "BINARY") + "\n";
+        out += "FILE " + QuotedTitle(track.fileName) + " " + (track.dataMode.empty() ? type : "BINARY") + "\n";
         if (track.number == 0) {
             if (next)
                 openTrack(*next);

@@ -1,5 +1,7 @@
 #include "view/CImageCommands.h"
 
+#include "model/TextUtil.h"
+
 #include "discimage/CDiscImage.h"
 #include "discimage/CGapConversion.h"
 #include "discimage/CImageWriter.h"
@@ -16,8 +18,6 @@ namespace {
 
 const char* const kJoinCaption = "Join Into One Image";
 const char* const kGapsCaption = "Convert Gaps";
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 void ReportFailure(std::string text)
 {
@@ -86,7 +86,7 @@ void CImageCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
     if (!MayReplace(existing, kJoinCaption))
         return;
     CImageWriter writer;
-    const bool ok = RunWithProgress(parent, "Writing " + Quoted(ts::FileNameOf(*image)) + "...", writer,
+    const bool ok = RunWithProgress(parent, "Writing " + ts::Quoted(ts::FileNameOf(*image)) + "...", writer,
                                     [&] { return writer.Join(disc, *image, !existing.empty(), error); });
     if (writer.Cancelled())
         return;
@@ -94,8 +94,8 @@ void CImageCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
         ReportFailure(error);
         return;
     }
-    ShowMessageBox("Wrote " + Quoted(*image) + " and its cue sheet " +
-                       Quoted(ts::FileNameOf(CImageWriter::SheetPathOf(*image))) + ".",
+    ShowMessageBox("Wrote " + ts::Quoted(*image) + " and its cue sheet " +
+                       ts::Quoted(ts::FileNameOf(CImageWriter::SheetPathOf(*image))) + ".",
                    kJoinCaption, PromptButtons::Ok, PromptIcon::Information);
 }
 

@@ -1,5 +1,7 @@
 #include "view/CTrackCommands.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -27,8 +29,6 @@ const char* const kExportCaption = "Export Tracks";
 const char* const kJoinCaption = "Join Into One Image";
 constexpr int kSteps = 1000;
 constexpr int kPollMs = 50;
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 void ReportFailure(std::string text)
 {
@@ -66,8 +66,8 @@ bool MayReplace(const std::vector<std::string>& existing, const std::string& whe
     if (existing.size() > shown)
         list += "\n...";
     const std::string text = existing.size() == 1
-        ? Quoted(where) + " already holds this file:" + list + "\n\nReplace it?"
-        : Quoted(where) + " already holds " + std::to_string(existing.size()) + " of these files:" + list +
+        ? ts::Quoted(where) + " already holds this file:" + list + "\n\nReplace it?"
+        : ts::Quoted(where) + " already holds " + std::to_string(existing.size()) + " of these files:" + list +
               "\n\nReplace them?";
     return ShowMessageBox(text, caption, PromptButtons::YesNo, PromptIcon::Warning) == PromptAnswer::Yes;
 }
@@ -170,8 +170,8 @@ void CTrackCommands::ExportTracks(QWidget* parent, const CQuillDoc& doc)
         ReportFailure(error);
         return;
     }
-    ShowMessageBox("Wrote " + std::to_string(plan.Tracks().size()) + " track files and " + Quoted(plan.SheetName()) +
-                       " into " + Quoted(folder) + ".",
+    ShowMessageBox("Wrote " + std::to_string(plan.Tracks().size()) + " track files and " + ts::Quoted(plan.SheetName()) +
+                       " into " + ts::Quoted(folder) + ".",
                    kExportCaption, PromptButtons::Ok, PromptIcon::Information);
 }
 
@@ -205,7 +205,7 @@ void CTrackCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
     if (!MayReplace(existing, ts::FolderOf(*image), kJoinCaption))
         return;
     CTrackSplitter splitter;
-    const bool ok = RunWithProgress(parent, "Writing " + Quoted(ts::FileNameOf(*image)) + "...", splitter,
+    const bool ok = RunWithProgress(parent, "Writing " + ts::Quoted(ts::FileNameOf(*image)) + "...", splitter,
                                     [&] { return splitter.Join(plan, !existing.empty(), error); });
     if (splitter.Cancelled())
         return;
@@ -213,7 +213,7 @@ void CTrackCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
         ReportFailure(error);
         return;
     }
-    std::string text = "Wrote " + Quoted(*image) + " and its cue sheet " + Quoted(ts::FileNameOf(plan.SheetPath())) + ".";
+    std::string text = "Wrote " + ts::Quoted(*image) + " and its cue sheet " + ts::Quoted(ts::FileNameOf(plan.SheetPath())) + ".";
     if (plan.RoundedIndexes() > 0)
         text += "\n" + std::to_string(plan.RoundedIndexes()) +
                 " indexes fall between two CD frames in the image and were moved to the nearest.";

@@ -1,5 +1,7 @@
 #include "view/CWaveCommands.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -23,8 +25,6 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 void ReportFailure(std::string text)
 {
     if (!text.empty() && text.back() != '.')
@@ -45,12 +45,12 @@ std::optional<WaveShape> ParsedWave(const std::string& path, const char* verb)
 {
     CWaveFile wave(path);
     if (!wave.Open(CWaveFile::kRead)) {
-        ReportFailure(Quoted(path) + " " + wave.FailureReason());
+        ReportFailure(ts::Quoted(path) + " " + wave.FailureReason());
         return std::nullopt;
     }
     std::string reason;
     if (!wave.IsEditable(reason)) {
-        ReportFailure(Quoted(path) + " cannot be " + verb + ": " + reason + ".");
+        ReportFailure(ts::Quoted(path) + " cannot be " + verb + ": " + reason + ".");
         return std::nullopt;
     }
     WaveShape shape{wave.FrameCount(), wave.BlockAlign(), wave.SamplesPerSecond()};
@@ -190,7 +190,7 @@ void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
     const CCueTime stop = CWavePos::ParseWaveTime(dlg.Stop());
     if (CCueTime::Compare(stop, start) < 0) {
         ReportFailure("The stop time " + stop.Text() + " is before the start time " + start.Text() +
-                      "; nothing was written to " + Quoted(path) + ".");
+                      "; nothing was written to " + ts::Quoted(path) + ".");
         return;
     }
 
