@@ -19,6 +19,13 @@ std::string FileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string StemOf(const std::string& path)
+{
+    const std::string name = FileNameOf(path);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
 std::string FolderOf(const std::string& path)
 {
     const auto slash = path.find_last_of('/');

@@ -8,6 +8,9 @@ namespace ts {
 
 // The last element of a path ("a/b/c.cue" gives "c.cue").
 std::string FileNameOf(const std::string& path);
+// The file name of a path without its extension; a name that starts with
+// its only dot has none.
+std::string StemOf(const std::string& path);
 // The folder part of a path, "" when it has none.
 std::string FolderOf(const std::string& path);
 

@@ -1,5 +1,8 @@
 #include "view/CAlbumCommands.h"
 
+#include "view/CWaitCursor.h"
+#include "view/CommandFailure.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -33,7 +36,7 @@ namespace {
 
 const char* const kNewCaption = "New from Audio Files";
 const char* const kImportCaption = "Import Tracklist";
-const char* const kExportCaption = "Export Tracklist";
+const char* const kTracklistCaption = "Export Tracklist";
 const char* const kChaptersCaption = "Write Chapters Into";
 const char* const kDetectCaption = "Detect Tracks";
 
@@ -41,29 +44,6 @@ const std::vector<std::pair<std::string, std::string>> kAudioFilters = {
     {"Audio files (*.wav *.flac *.mp3 *.m4a *.m4b *.ogg *.opus *.wv *.ape *.aiff *.mka)",
      "*.wav *.flac *.mp3 *.m4a *.m4b *.ogg *.opus *.wv *.ape *.aiff *.mka"},
     {"All files (*)", "*"}};
-
-void ReportFailure(std::string text, const char* caption)
-{
-    if (!text.empty() && text.back() != '.')
-        text += '.';
-    ShowMessageBox(text, caption, PromptButtons::Ok, PromptIcon::Error, true);
-}
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-std::string StemOf(const std::string& path)
-{
-    const std::string name = ts::FileNameOf(path);
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
 
 std::string Lower(std::string text)
 {
@@ -144,7 +124,7 @@ bool CAlbumCommands::FillFromAudioFiles(CEditSession& session, CQuillDoc& doc, c
     CAlbumSheet sheet;
     std::string error;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         if (!ts::SheetFromAudioFiles(paths, [&doc](const std::string& path) { return doc.NameForPath(path); }, sheet,
                                      error)) {
             ReportFailure(error, kNewCaption);
@@ -201,7 +181,7 @@ void CAlbumCommands::ImportTracklist(QWidget* parent, CEditSession& session, CQu
     CAlbumSheet sheet;
     std::string error;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         if (!ts::ReadTracklistFile(*listPath, list, error) ||
             !ts::SheetFromTracklist(list, audio, doc.FileCount() == 1 ? doc.File(0)->Name() : doc.NameForPath(audio),
                                     sheet, error)) {
@@ -251,32 +231,32 @@ void CAlbumCommands::ExportTracklist(QWidget* parent, const CQuillDoc& doc)
     static CTracklistWriter::Format lastFormat = CTracklistWriter::Format::YouTube;
     CExportTracklistDlg dialog(parent);
     const std::string folder = ts::FolderOf(doc.PathName());
-    const std::string stem = doc.PathName().empty() ? std::string("tracklist") : StemOf(doc.PathName());
+    const std::string stem = doc.PathName().empty() ? std::string("tracklist") : ts::StemOf(doc.PathName());
     dialog.Load((folder.empty() ? std::string() : folder + "/") + stem, lastFormat);
     if (dialog.exec() != QDialog::Accepted)
         return;
     lastFormat = dialog.Format();
     if (ts::IsSheetOrItsAudio(doc, dialog.Path())) {
         ReportFailure("\"" + dialog.Path() + "\" is the sheet or its audio: choose another name for the list",
-                      kExportCaption);
+                      kTracklistCaption);
         return;
     }
     ChapterList chapters;
     std::string error;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         if (!ts::ChaptersOfSheet(doc, lastFormat != CTracklistWriter::Format::YouTube, chapters, error)) {
-            ReportFailure(error, kExportCaption);
+            ReportFailure(error, kTracklistCaption);
             return;
         }
     }
     std::string reason;
     if (!ts::WriteFileAtomically(dialog.Path(), CTracklistWriter::Write(lastFormat, chapters), reason)) {
-        ReportFailure("\"" + dialog.Path() + "\" cannot be written: " + reason, kExportCaption);
+        ReportFailure("\"" + dialog.Path() + "\" cannot be written: " + reason, kTracklistCaption);
         return;
     }
     ShowMessageBox("Wrote " + std::to_string(chapters.chapters.size()) + " chapters into \"" + dialog.Path() + "\".",
-                   kExportCaption, PromptButtons::Ok, PromptIcon::Information);
+                   kTracklistCaption, PromptButtons::Ok, PromptIcon::Information);
 }
 
 void CAlbumCommands::WriteChapters(QWidget*, const CQuillDoc& doc)
@@ -289,7 +269,7 @@ void CAlbumCommands::WriteChapters(QWidget*, const CQuillDoc& doc)
     request.folder = ts::FolderOf(source);
     std::string ext = Lower(ts::FileNameOf(source));
     ext = ext.rfind('.') == std::string::npos ? std::string() : ext.substr(ext.rfind('.'));
-    request.fileName = StemOf(source) + " (chapters)" + (ext.empty() ? std::string(".mka") : ext);
+    request.fileName = ts::StemOf(source) + " (chapters)" + (ext.empty() ? std::string(".mka") : ext);
     request.filters = {{"Audio with chapters (*.m4a *.m4b *.mka *.ogg *.flac)", "*.m4a *.m4b *.mka *.ogg *.flac"}};
     const std::optional<std::string> target = CPrompts::Current().AskSaveFile(request);
     if (!target)
@@ -297,7 +277,7 @@ void CAlbumCommands::WriteChapters(QWidget*, const CQuillDoc& doc)
     ChapterList chapters;
     std::string error;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         if (!ts::ChaptersOfSheet(doc, true, chapters, error) || !CChapterMuxer::Write(source, *target, chapters, error)) {
             ReportFailure(error, kChaptersCaption);
             return;
@@ -317,7 +297,7 @@ void CAlbumCommands::DetectTracks(QWidget* parent, CEditSession& session, CQuill
     CSilenceDetector detector;
     std::string error;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         if (!detector.Analyse(path, error)) {
             ReportFailure("\"" + path + "\" cannot be read: " + error, kDetectCaption);
             return;

@@ -17,7 +17,7 @@
 
 namespace {
 
-const char* const kCaption = "Disc Information";
+const char* const kDiscInfoCaption = "Disc Information";
 
 std::string Msf(std::uint64_t sectors)
 {
@@ -87,7 +87,7 @@ void CDiscInfoDlg::Load(const CDiscLayout& layout, const DiscIds& ids)
 void CDiscInfoDlg::Run(QWidget* parent, const CQuillDoc& doc, Launcher launch)
 {
     if (doc.PathName().empty()) {
-        ShowMessageBox("Save the cue sheet first: its audio files are found in the folder it is saved in.", kCaption,
+        ShowMessageBox("Save the cue sheet first: its audio files are found in the folder it is saved in.", kDiscInfoCaption,
                        PromptButtons::Ok, PromptIcon::Information);
         return;
     }
@@ -98,7 +98,7 @@ void CDiscInfoDlg::Run(QWidget* parent, const CQuillDoc& doc, Launcher launch)
     const bool ok = reader.Open(doc, error) && ts::ComputeDiscIds(reader.Layout().Toc(), ids, error);
     QApplication::restoreOverrideCursor();
     if (!ok) {
-        ShowMessageBox(error + ".", kCaption, PromptButtons::Ok, PromptIcon::Error, true);
+        ShowMessageBox(error + ".", kDiscInfoCaption, PromptButtons::Ok, PromptIcon::Error, true);
         return;
     }
     CDiscInfoDlg dialog(parent, std::move(launch));

@@ -1,5 +1,7 @@
 #include "view/CImageCommands.h"
 
+#include "view/CommandFailure.h"
+
 #include "model/TextUtil.h"
 
 #include "discimage/CDiscImage.h"
@@ -19,26 +21,12 @@ namespace {
 const char* const kJoinCaption = "Join Into One Image";
 const char* const kGapsCaption = "Convert Gaps";
 
-void ReportFailure(std::string text)
-{
-    if (!text.empty() && text.back() != '.')
-        text += '.';
-    ShowMessageBox(text, "Error", PromptButtons::Ok, PromptIcon::Error, true);
-}
-
 std::string NumberList(const std::vector<int>& numbers)
 {
     std::string list;
     for (const int n : numbers)
         list += (list.empty() ? "" : ", ") + std::string(n < 10 ? "0" : "") + std::to_string(n);
     return list;
-}
-
-std::string StemOf(const std::string& path)
-{
-    const std::string name = ts::FileNameOf(path);
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 // True when nothing is in the way, or the user lets the join replace it.
@@ -75,7 +63,7 @@ void CImageCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
     FileDialogRequest request;
     request.title = kJoinCaption;
     request.folder = ts::FolderOf(doc.PathName());
-    request.fileName = StemOf(doc.PathName()) + " (image).bin";
+    request.fileName = ts::StemOf(doc.PathName()) + " (image).bin";
     request.filters = {{"Disc image (*.bin)", "*.bin"}};
     std::optional<std::string> image = CPrompts::Current().AskSaveFile(request);
     if (!image)

@@ -1,5 +1,8 @@
 #include "view/CTrackCommands.h"
 
+#include "view/CWaitCursor.h"
+#include "view/CommandFailure.h"
+
 #include "model/TextUtil.h"
 
 #include <algorithm>
@@ -25,17 +28,10 @@
 
 namespace {
 
-const char* const kExportCaption = "Export Tracks";
+const char* const kExportTracksCaption = "Export Tracks";
 const char* const kJoinCaption = "Join Into One Image";
-constexpr int kSteps = 1000;
+constexpr int kExportSteps = 1000;
 constexpr int kPollMs = 50;
-
-void ReportFailure(std::string text)
-{
-    if (!text.empty() && text.back() != '.')
-        text += '.';
-    ShowMessageBox(text, "Error", PromptButtons::Ok, PromptIcon::Error, true);
-}
 
 // The sheet's FILE names are found beside it, so it must have a place.
 bool HasFolder(const CQuillDoc& doc, const char* caption)
@@ -45,13 +41,6 @@ bool HasFolder(const CQuillDoc& doc, const char* caption)
     ShowMessageBox("Save the cue sheet first: its audio files are found in the folder it is saved in.", caption,
                    PromptButtons::Ok, PromptIcon::Information);
     return false;
-}
-
-std::string StemOf(const std::string& path)
-{
-    const std::string name = ts::FileNameOf(path);
-    const auto dot = name.rfind('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 // True when nothing is in the way, or the user lets the run replace it.
@@ -71,15 +60,6 @@ bool MayReplace(const std::vector<std::string>& existing, const std::string& whe
               "\n\nReplace them?";
     return ShowMessageBox(text, caption, PromptButtons::YesNo, PromptIcon::Warning) == PromptAnswer::Yes;
 }
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // The choices of the last export, offered again in this session.
 CTrackPlan::Options g_lastOptions;
@@ -103,7 +83,7 @@ bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label,
                                      const std::function<std::pair<std::uint64_t, std::uint64_t>()>& progressOf,
                                      const std::function<void()>& cancel, const std::function<bool()>& work)
 {
-    QProgressDialog progress(ts::TranslateMessage(QString::fromStdString(label)), QCoreApplication::translate("CTrackCommands", "Cancel"), 0, kSteps, parent);
+    QProgressDialog progress(ts::TranslateMessage(QString::fromStdString(label)), QCoreApplication::translate("CTrackCommands", "Cancel"), 0, kExportSteps, parent);
     progress.setWindowTitle(QStringLiteral("Tracksmith"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
@@ -119,7 +99,7 @@ bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label,
     QObject::connect(&poll, &QTimer::timeout, &progress, [&] {
         const auto [done, total] = progressOf();
         if (total > 0)
-            progress.setValue(static_cast<int>(std::min<std::uint64_t>(done * kSteps / total, kSteps - 1)));
+            progress.setValue(static_cast<int>(std::min<std::uint64_t>(done * kExportSteps / total, kExportSteps - 1)));
         if (finished)
             loop.quit();
     });
@@ -139,11 +119,11 @@ bool CTrackCommands::RunWithProgress(QWidget* parent, const std::string& label,
 
 void CTrackCommands::ExportTracks(QWidget* parent, const CQuillDoc& doc)
 {
-    if (!CanRun(doc) || !HasFolder(doc, kExportCaption))
+    if (!CanRun(doc) || !HasFolder(doc, kExportTracksCaption))
         return;
     CExportTracksDlg dialog(parent);
     const std::string sheetFolder = ts::FolderOf(doc.PathName());
-    dialog.Load((sheetFolder.empty() ? std::string() : sheetFolder + "/") + StemOf(doc.PathName()), g_lastOptions);
+    dialog.Load((sheetFolder.empty() ? std::string() : sheetFolder + "/") + ts::StemOf(doc.PathName()), g_lastOptions);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const std::string folder = dialog.Folder();
@@ -152,14 +132,14 @@ void CTrackCommands::ExportTracks(QWidget* parent, const CQuillDoc& doc)
     CTrackPlan plan;
     std::string error;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         if (!plan.Build(doc, g_lastOptions, error)) {
             ReportFailure(error);
             return;
         }
     }
     const std::vector<std::string> existing = CTrackSplitter::ExistingTargets(plan, folder);
-    if (!MayReplace(existing, folder, kExportCaption))
+    if (!MayReplace(existing, folder, kExportTracksCaption))
         return;
     CTrackSplitter splitter;
     const bool ok = RunWithProgress(parent, "Writing " + std::to_string(plan.Tracks().size()) + " track files...",
@@ -172,7 +152,7 @@ void CTrackCommands::ExportTracks(QWidget* parent, const CQuillDoc& doc)
     }
     ShowMessageBox("Wrote " + std::to_string(plan.Tracks().size()) + " track files and " + ts::Quoted(plan.SheetName()) +
                        " into " + ts::Quoted(folder) + ".",
-                   kExportCaption, PromptButtons::Ok, PromptIcon::Information);
+                   kExportTracksCaption, PromptButtons::Ok, PromptIcon::Information);
 }
 
 void CTrackCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
@@ -184,7 +164,7 @@ void CTrackCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
     FileDialogRequest request;
     request.title = kJoinCaption;
     request.folder = ts::FolderOf(doc.PathName());
-    request.fileName = StemOf(doc.PathName()) + " (image).flac";
+    request.fileName = ts::StemOf(doc.PathName()) + " (image).flac";
     request.filters = {{"FLAC image (*.flac)", "*.flac"}, {"WAVE image (*.wav)", "*.wav"}};
     std::optional<std::string> image = CPrompts::Current().AskSaveFile(request);
     if (!image)
@@ -195,7 +175,7 @@ void CTrackCommands::JoinImage(QWidget* parent, const CQuillDoc& doc)
     CJoinPlan plan;
     std::string error;
     {
-        WaitCursor wait;
+        CWaitCursor wait;
         if (!plan.Build(doc, *image, error)) {
             ReportFailure(error);
             return;

@@ -15,9 +15,9 @@
 
 namespace {
 
-const char* const kCaption = "Verify Rip";
+const char* const kVerifyCaption = "Verify Rip";
 constexpr int kPollMs = 50;
-constexpr int kSteps = 1000;
+constexpr int kVerifySteps = 1000;
 
 QTableWidgetItem* Cell(const std::string& text)
 {
@@ -41,7 +41,7 @@ CVerifyDlg::CVerifyDlg(QWidget* parent, const CQuillDoc& doc)
             return;
         const std::uint64_t total = m_reader.FramesTotal();
         if (total > 0)
-            m_ui->progressBar->setValue(static_cast<int>(std::min<std::uint64_t>(m_reader.FramesDone() * kSteps / total, kSteps)));
+            m_ui->progressBar->setValue(static_cast<int>(std::min<std::uint64_t>(m_reader.FramesDone() * kVerifySteps / total, kVerifySteps)));
     });
 }
 
@@ -76,11 +76,11 @@ void CVerifyDlg::OnRead(bool ok, const std::string& error)
     if (!ok) {
         m_running = false;
         if (!m_cancelled)
-            ShowMessageBox(error + ".", kCaption, PromptButtons::Ok, PromptIcon::Error, true);
+            ShowMessageBox(error + ".", kVerifyCaption, PromptButtons::Ok, PromptIcon::Error, true);
         reject();
         return;
     }
-    m_ui->progressBar->setValue(kSteps);
+    m_ui->progressBar->setValue(kVerifySteps);
     m_report.SetChecksums(m_reader.Checksums(), m_reader.ImageCrc());
 
     const std::string logPath = CRipLog::FindBeside(m_doc.PathName());
@@ -192,7 +192,7 @@ void CVerifyDlg::OnClose()
 void CVerifyDlg::Run(QWidget* parent, const CQuillDoc& doc)
 {
     if (doc.PathName().empty()) {
-        ShowMessageBox("Save the cue sheet first: its audio files are found in the folder it is saved in.", kCaption,
+        ShowMessageBox("Save the cue sheet first: its audio files are found in the folder it is saved in.", kVerifyCaption,
                        PromptButtons::Ok, PromptIcon::Information);
         return;
     }

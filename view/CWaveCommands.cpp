@@ -1,5 +1,8 @@
 #include "view/CWaveCommands.h"
 
+#include "view/CWaitCursor.h"
+#include "view/CommandFailure.h"
+
 #include "model/TextUtil.h"
 
 #include <algorithm>
@@ -24,13 +27,6 @@
 #include "view/IViewFrame.h"
 
 namespace {
-
-void ReportFailure(std::string text)
-{
-    if (!text.empty() && text.back() != '.')
-        text += '.';
-    ShowMessageBox(text, "Error", PromptButtons::Ok, PromptIcon::Error, true);
-}
 
 // The sample data of a wave file that parses; reported when it does not.
 struct WaveShape {
@@ -64,15 +60,6 @@ QString PositionText(const IViewFrame& frame)
     frame.PositionControl()->FormatPosition(text);
     return text;
 }
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // A progress dialog for long work, without a cancel button: a write that
 // stopped halfway would leave a file half silenced.
@@ -161,7 +148,7 @@ void CWaveCommands::Truncate(IViewFrame& frame, const CQuillView& view)
     const std::uint64_t kept = std::min<std::uint64_t>(std::uint64_t{frames} + 1, shape->frames);
     WaveResult result;
     {
-        const WaitCursor wait;
+        const CWaitCursor wait;
         WorkProgress progress(frame.Window(), kept * shape->blockAlign,
                               QCoreApplication::translate("CWaveCommands", "Writing %1...").arg(FileNameOf(*output)));
         result = TruncateWaveFile(source, at, *output, {}, progress.Callback());
@@ -204,7 +191,7 @@ void CWaveCommands::WriteSilence(IViewFrame& frame, const CQuillView& view)
     const std::uint64_t frames = std::min(last, shape->frames) - std::min(first, shape->frames);
     WaveResult result;
     {
-        const WaitCursor wait;
+        const CWaitCursor wait;
         WorkProgress progress(frame.Window(), frames * shape->blockAlign,
                               QCoreApplication::translate("CWaveCommands", "Writing silence to %1...").arg(FileNameOf(path)));
         result = WriteWaveSilence(path, start, stop, {}, progress.Callback());

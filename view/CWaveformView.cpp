@@ -17,7 +17,7 @@ constexpr double kZoomStep = 1.25; // per wheel notch and per Zoom In
 constexpr int kLaneGap = 2;
 
 // Ruler steps in CD frames: a frame, then seconds and minutes.
-constexpr std::int64_t kSteps[] = {1, 5, 15, 75, 150, 375, 750, 1500, 2250, 4500, 9000, 22500, 45000, 90000, 225000};
+constexpr std::int64_t kRulerSteps[] = {1, 5, 15, 75, 150, 375, 750, 1500, 2250, 4500, 9000, 22500, 45000, 90000, 225000};
 
 QString TimeText(std::int64_t bin)
 {
@@ -312,8 +312,8 @@ void CWaveformView::DrawRuler(QImage& image) const
         return;
     const QFontMetrics metrics = fontMetrics();
     const int label = metrics.horizontalAdvance(QStringLiteral("00:00:00")) + 12;
-    std::int64_t step = kSteps[std::size(kSteps) - 1];
-    for (std::int64_t s : kSteps) {
+    std::int64_t step = kRulerSteps[std::size(kRulerSteps) - 1];
+    for (std::int64_t s : kRulerSteps) {
         if (s / m_perPixel >= label) {
             step = s;
             break;
