@@ -491,6 +491,11 @@ void CWavePlayer::Fill(std::uint8_t* out, std::size_t bytes)
     }
     const int silence = m_format.type == SampleType::U8 ? 0x80 : 0;
     std::memset(out + done * m_outFrameBytes, silence, bytes - done * m_outFrameBytes);
-    if (atEnd || position >= m_frameCount)
+    // The end is told by the first call that has nothing left to give, not
+    // by the one that gave the last samples: the output may regroup what it
+    // is given into buffers of its own size, and plays the last of the file
+    // only when more (this silence) follows it. Stopped sooner, it would
+    // cut off the end of the file.
+    if (done == 0 && (atEnd || position >= m_frameCount))
         m_ended.store(true, std::memory_order_release);
 }
