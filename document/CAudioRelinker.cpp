@@ -16,6 +16,8 @@ namespace {
 constexpr std::size_t kLongestEntry = 255;
 constexpr std::size_t kLongestPath = 4096;
 
+const char* const kOnlyAudioFile = "the only audio file of the folder";
+
 std::string Lower(std::string_view text)
 {
     std::string out(text);
@@ -172,7 +174,7 @@ std::string CAudioRelinker::FindCandidate(const fs::path& folder, const std::str
     if ((dot == std::string_view::npos || dot == 0 ? last.size() : dot) > kLongestEntry) {
         const std::string only = onlyFile ? OnlyAudioFile(folder) : std::string();
         if (how)
-            *how = only.empty() ? std::string() : "the only audio file of the folder";
+            *how = only.empty() ? std::string() : kOnlyAudioFile;
         return only;
     }
     std::string reason;
@@ -219,7 +221,7 @@ std::string CAudioRelinker::FindCandidate(const fs::path& folder, const std::str
     }
     if (found.empty() && onlyFile) {
         found = OnlyAudioFile(folder);
-        reason = "the only audio file of the folder";
+        reason = kOnlyAudioFile;
     }
     if (how)
         *how = found.empty() ? std::string() : reason;
@@ -252,7 +254,7 @@ std::vector<CAudioRelinker::Fix> CAudioRelinker::MissingFiles(const CQuillDoc& d
         } else if (doc.FileCount() == 1) {
             // A file not named yet has only the folder's one audio file.
             fix.newName = OnlyAudioFile(folder);
-            fix.how = fix.newName.empty() ? std::string() : "the only audio file of the folder";
+            fix.how = fix.newName.empty() ? std::string() : kOnlyAudioFile;
         }
         fixes.push_back(std::move(fix));
     }

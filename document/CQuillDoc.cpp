@@ -496,7 +496,8 @@ void CQuillDoc::KeepForSnapshots(const CCueItem* item)
     const auto held = m_copies.find(item);
     if (held == m_copies.end())
         return;
-    // Only the document's own reference left: no snapshot reads it.
+    // A held item that only the document refers to is read by no
+    // snapshot, and goes without a copy.
     if (!held->second->m_copy && held->second.use_count() > 1) {
         held->second->m_copy = item->Clone(nullptr, nullptr);
         held->second->m_live = nullptr;

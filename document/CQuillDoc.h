@@ -154,8 +154,8 @@ private:
     // relayout sorted (flagged by position in m_files).
     void NumberIndexes(const std::vector<char>& sorted);
     void LayOut(CCueItem* item, std::vector<CCueItem*>& lines);
-    // Before a top-level item is destroyed: a snapshot that reads it live
-    // gets its copy.
+    // Before a top-level item changes or is destroyed: a snapshot that
+    // reads it live gets its copy, and the document forgets its held item.
     void KeepForSnapshots(const CCueItem* item);
     // The same for every top-level item, before the tree is emptied.
     void KeepAllForSnapshots();
