@@ -492,14 +492,8 @@ std::string_view CMainFrame::DisplayPart(std::string_view path)
 {
     // As the position control names a file: after the last slash or
     // backslash.
-    const std::size_t slash = path.rfind('/');
-    const std::size_t backslash = path.rfind('\\');
-    if (slash == std::string_view::npos && backslash == std::string_view::npos)
-        return path;
-    const std::size_t last = slash == std::string_view::npos       ? backslash
-                             : backslash == std::string_view::npos ? slash
-                                                                   : std::max(slash, backslash);
-    return path.substr(last + 1);
+    const std::size_t last = path.find_last_of("/\\");
+    return last == std::string_view::npos ? path : path.substr(last + 1);
 }
 
 void CMainFrame::SetPlayerFactory(WavePlayerFactory factory)

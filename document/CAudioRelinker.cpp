@@ -2,6 +2,7 @@
 
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
+#include "platform/FileUtil.h"
 
 #include <algorithm>
 #include <optional>
@@ -11,10 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// No folder entry is longer than NAME_MAX, and no path the system opens is
-// longer than PATH_MAX (Linux's figures).
+// No folder entry is longer than NAME_MAX (Linux's figure).
 constexpr std::size_t kLongestEntry = 255;
-constexpr std::size_t kLongestPath = 4096;
 
 const char* const kOnlyAudioFile = "the only audio file of the folder";
 
@@ -157,7 +156,7 @@ bool CAudioRelinker::Exists(const fs::path& folder, const std::string& name)
 {
     // A name too long for any path is never a file; it is not copied into
     // a path to be asked for.
-    if (name.empty() || name.size() >= kLongestPath)
+    if (name.empty() || name.size() >= ts::kLongestPath)
         return false;
     const fs::path path(name);
     return IsRegularFile(path.is_absolute() ? path : folder / path);

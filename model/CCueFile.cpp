@@ -97,7 +97,7 @@ FileType TypeForUntyped(std::string_view name)
 // end at its first double quote.
 bool WritesBack(std::string_view name)
 {
-    return name.find('"') == std::string_view::npos || !ts::FileNameNeedsQuotes(std::string(name));
+    return name.find('"') == std::string_view::npos || !ts::FileNameNeedsQuotes(name);
 }
 
 } // namespace

@@ -13,15 +13,15 @@
 
 namespace ts {
 
-bool FileNameNeedsQuotes(const std::string& name)
+bool FileNameNeedsQuotes(std::string_view name)
 {
-    return name.find_first_of(" \t;") != std::string::npos;
+    return name.find_first_of(" \t;") != std::string_view::npos;
 }
 
 NameForm FileNameForm(std::string_view name)
 {
     return FileNameProblem(name).empty()
-        ? (FileNameNeedsQuotes(std::string(name)) ? NameForm::Quoted : NameForm::Bare)
+        ? (FileNameNeedsQuotes(name) ? NameForm::Quoted : NameForm::Bare)
         : NameForm::Impossible;
 }
 
@@ -34,7 +34,7 @@ std::string FileNameProblem(std::string_view name)
     if (name.find('"') != std::string_view::npos) {
         if (name.front() == '"')
             return "a name cannot start with a double quote.";
-        if (FileNameNeedsQuotes(std::string(name)))
+        if (FileNameNeedsQuotes(name))
             return "a name with a double quote cannot also hold a blank, a tab or a semicolon.";
     }
     return {};

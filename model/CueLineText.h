@@ -18,7 +18,7 @@ void AppendItemText(const CCueItem& item, std::string& out);
 // comment, and when the type after it is several words (kept as read), which
 // a bare name would otherwise take into itself on the next read.
 void AppendFileName(const CCueFile& file, std::string& out);
-bool FileNameNeedsQuotes(const std::string& name);
+bool FileNameNeedsQuotes(std::string_view name);
 
 // How a name can be written so that it reads back as the same name. A
 // quoted name ends at its next double quote, so a name with a double quote

@@ -6,6 +6,10 @@
 
 namespace ts {
 
+// PATH_MAX, Linux's 4096 bytes with the terminating NUL: a name of that
+// many bytes or more is never a file.
+constexpr std::size_t kLongestPath = 4096;
+
 // The last element of a path ("a/b/c.cue" gives "c.cue").
 std::string FileNameOf(const std::string& path);
 // The file name of a path without its extension; a name that starts with

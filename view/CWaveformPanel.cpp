@@ -343,7 +343,7 @@ bool CWaveformPanel::Shows(const std::string& name) const
 {
     // A name too long to be a path is its own path: compared, not copied.
     if (TooLong(name))
-        return name.size() == m_path.size() && name == m_path;
+        return name == m_path;
     return CQuillView::ResolvePath(m_session, name) == m_path;
 }
 
