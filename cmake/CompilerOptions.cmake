@@ -1,5 +1,6 @@
-# One interface target carries the language standard, the warnings and the
-# sanitizer switches for every target of the project.
+# One interface target carries the language standard and the warnings for
+# every target of the project; the sanitizer switches hold for the whole
+# tree (below).
 add_library(tracksmith_options INTERFACE)
 target_compile_features(tracksmith_options INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
@@ -11,10 +12,12 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   if(TRACKSMITH_WERROR)
     target_compile_options(tracksmith_options INTERFACE -Werror)
   endif()
+  # The sanitizers are set for the whole tree, as options of the folders
+  # rather than of the interface target: a folder's own options then come
+  # after them and can narrow them (the tests' folder does).
   if(TRACKSMITH_SANITIZE)
-    target_compile_options(tracksmith_options INTERFACE
-      -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    target_link_options(tracksmith_options INTERFACE -fsanitize=address,undefined)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
   endif()
   # lld links the test programs in a third of the CPU time of the default
   # linker and a quarter of its wall time (a window test under the
