@@ -12,6 +12,7 @@
 #include "document/CQuillDoc.h"
 #include "model/CCueFile.h"
 #include "platform/CPrompts.h"
+#include "platform/FileUtil.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CAlbumCommands.h"
@@ -134,7 +135,7 @@ CMainFrame::CMainFrame(CQuillApp& app, CEditSession& session, QWidget* parent)
         // A FILE name too long to be a path names no file to embed in; it
         // is not copied into a path and a reason on every update.
         std::string reason;
-        ui.Enable((m_doc.FileCount() != 1 || m_doc.File(0)->Name().size() <= CQuillView::kLongestPath)
+        ui.Enable((m_doc.FileCount() != 1 || m_doc.File(0)->Name().size() <= ts::kLongestPath)
                   && !CEmbeddedSheet::EmbedTarget(m_doc, reason).empty());
     });
     MapCommand(cmd::DiscInfo, [this](int) {
@@ -433,7 +434,7 @@ void CMainFrame::ShowWave(const std::string& path, const CCueTime& position)
     // without asking again, so that moving the cursor to its lines costs
     // what is shown of it. Any other name is asked for again on every
     // move, since its file may have appeared since.
-    const bool tooLong = path.size() > CQuillView::kLongestPath;
+    const bool tooLong = path.size() > ts::kLongestPath;
     const bool refused = tooLong && m_refusedName == path;
     QString shownName;
     if (tooLong) {

@@ -12,6 +12,7 @@
 #include "model/TextEncoding.h"
 #include "platform/CCmdUI.h"
 #include "platform/CPrompts.h"
+#include "platform/FileUtil.h"
 #include "res/CommandIds.h"
 #include "view/CEditFileDlg.h"
 #include "view/CImageCommands.h"
@@ -436,7 +437,7 @@ std::string CQuillView::ResolvePath(const CEditSession& session, const std::stri
     // A name too long to be a path is kept as it is, so that opening it
     // fails with its reason, instead of being converted and cleaned on
     // every move of the cursor.
-    if (name.empty() || name.size() > kLongestPath)
+    if (name.empty() || name.size() > ts::kLongestPath)
         return name;
     // The name is in the sheet's character set; paths are UTF-8, or for a
     // UTF-8 sheet whatever bytes the name has.

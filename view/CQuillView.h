@@ -5,7 +5,6 @@
 #include "document/ISessionView.h"
 #include "model/CCueTime.h"
 #include "platform/CCmdTarget.h"
-#include "platform/FileUtil.h"
 #include "view/IViewFrame.h"
 
 #include <QWidget>
@@ -64,9 +63,6 @@ public:
 
     const CUndoHistory& History() const;
 
-    // A name longer than any path is never a file, and is passed on as it
-    // is.
-    static constexpr std::size_t kLongestPath = ts::kLongestPath;
     // The wave file path of an item's FILE name: a relative name is taken
     // from the sheet's folder (the current folder for an untitled sheet).
     std::string ResolvePath(const std::string& name) const;

@@ -9,6 +9,7 @@
 #include "model/CCuePostgap.h"
 #include "model/CCuePregap.h"
 #include "model/CCueTrack.h"
+#include "platform/FileUtil.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "view/CMessageText.h"
@@ -336,7 +337,7 @@ bool CWaveformPanel::IsLive(const CCueItem* item) const
 
 bool CWaveformPanel::TooLong(const std::string& path)
 {
-    return path.size() > CQuillView::kLongestPath;
+    return path.size() > ts::kLongestPath;
 }
 
 bool CWaveformPanel::Shows(const std::string& name) const

@@ -5,6 +5,7 @@
 #include "player/CWavePos.h"
 #include "audio/IWavePlayer.h"
 #include "audio/WaveFixtures.h"
+#include "platform/FileUtil.h"
 #include "WindowTest.h"
 #include "res/CommandIds.h"
 #include "view/CListingEdit.h"
@@ -358,7 +359,7 @@ private slots:
         StartWith(sheet.c_str());
         auto asked = std::make_shared<int>(0);
         Frame()->SetPlayerFactory([asked](const std::string& path) {
-            if (path.size() > CQuillView::kLongestPath)
+            if (path.size() > ts::kLongestPath)
                 ++*asked;
             return std::make_unique<CWavePlayer>(path);
         });
